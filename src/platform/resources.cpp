@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/resources.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/error.h"
+
+namespace dorvane::platform {
+namespace {
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+const ResourceEntry* Find(std::string_view type, std::string_view name) {
+    for (std::size_t i = 0; i < kResourceCount; ++i) {
+        const ResourceEntry& e = kResourceTable[i];
+        if (SameText(e.type, type) && SameText(e.name, name)) return &e;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ResourceBytes LoadResource(std::string_view type, std::string_view name) {
+    const ResourceEntry* e = Find(type, name);
+    if (!e)
+        throw Error("Resource \"" + std::string(name) + "\" of type " + std::string(type) +
+                    " not found");
+    return {reinterpret_cast<const std::uint8_t*>(e->begin),
+            static_cast<std::size_t>(e->end - e->begin)};
+}
+
+bool HasResource(std::string_view type, std::string_view name) { return Find(type, name) != nullptr; }
+
+std::vector<std::string> ResourceNames(std::string_view type) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < kResourceCount; ++i)
+        if (SameText(kResourceTable[i].type, type)) names.emplace_back(kResourceTable[i].name);
+    return names;
+}
+
+}  // namespace dorvane::platform
