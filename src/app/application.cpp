@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
-#include <QMessageBox>
 #include <exception>
+
+#include "platform/dialogs_qt.h"
 
 namespace dorvane::app {
 
@@ -11,22 +12,26 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv)
+    : QApplication(argc, argv), ownDialogs_(std::make_unique<platform::QtDialogs>()) {
+    dialogs_ = ownDialogs_.get();
     setApplicationName("Dorvane");
     setApplicationDisplayName("Dorvane");
-    showError = [](const QString& text) {
-        QMessageBox box(QMessageBox::Critical, "Dorvane", text, QMessageBox::Ok);
-        box.exec();
-    };
+}
+
+Application::~Application() = default;
+
+void Application::showError(const std::string& message) {
+    dialogs_->showError(ErrorBoxText(message));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        showError(QString::fromStdString(ErrorBoxText(e.what())));
+        showError(e.what());
     } catch (...) {
-        showError(QString::fromStdString(ErrorBoxText("Unknown error")));
+        showError("Unknown error");
     }
     return false;
 }

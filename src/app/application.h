@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QApplication>
-#include <functional>
+#include <memory>
 #include <string>
+
+#include "platform/dialogs.h"
 
 namespace dorvane::app {
 
@@ -16,11 +18,21 @@ std::string ErrorBoxText(const std::string& message);
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Shows the general error box; tests replace it to read the text.
-    std::function<void(const QString& text)> showError;
+    // The dialogs the error box goes through; tests put their own in place to
+    // read the texts. Not owned when set this way.
+    void setDialogs(platform::Dialogs* dialogs) { dialogs_ = dialogs; }
+    platform::Dialogs& dialogs() { return *dialogs_; }
+
+    // Shows `message` as the general error box.
+    void showError(const std::string& message);
+
+private:
+    std::unique_ptr<platform::Dialogs> ownDialogs_;
+    platform::Dialogs* dialogs_ = nullptr;
 };
 
 }  // namespace dorvane::app

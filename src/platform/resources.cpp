@@ -35,7 +35,9 @@ ResourceBytes LoadResource(std::string_view type, std::string_view name) {
             static_cast<std::size_t>(e->end - e->begin)};
 }
 
-bool HasResource(std::string_view type, std::string_view name) { return Find(type, name) != nullptr; }
+bool HasResource(std::string_view type, std::string_view name) {
+    return Find(type, name) != nullptr;
+}
 
 std::vector<std::string> ResourceNames(std::string_view type) {
     std::vector<std::string> names;

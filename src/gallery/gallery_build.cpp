@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gallery/gallery_build.h"
+
+#include <algorithm>
+#include <deque>
+#include <exception>
+#include <future>
+#include <thread>
+
+namespace dorvane::gallery {
+namespace {
+
+struct Decoded {
+    Bitmap thumbnail;
+    bool ok = false;
+};
+
+// Decodes user files a few ahead of the one being placed, never more, so memory
+// stays bounded however many files there are.
+class Prefetcher {
+public:
+    Prefetcher(const GallerySource& source, const std::vector<std::string>& files, int threads)
+        : source_(source), files_(files), window_(static_cast<std::size_t>(threads)) {
+        while (started_ < files_.size() && pending_.size() < window_) start();
+    }
+    ~Prefetcher() {
+        for (auto& f : pending_)
+            if (f.valid()) f.wait();
+    }
+
+    Decoded next() {
+        Decoded d = pending_.front().get();
+        pending_.pop_front();
+        if (started_ < files_.size()) start();
+        return d;
+    }
+
+private:
+    void start() {
+        const std::string& name = files_[started_++];
+        auto decode = source_.userThumbnail;
+        pending_.push_back(std::async(std::launch::async, [decode, name] {
+            Decoded d;
+            try {
+                d.thumbnail = decode(name);
+                d.ok = true;
+            } catch (const std::exception&) {
+            }
+            return d;
+        }));
+    }
+
+    const GallerySource& source_;
+    const std::vector<std::string>& files_;
+    std::size_t window_;
+    std::size_t started_ = 0;
+    std::deque<std::future<Decoded>> pending_;
+};
+
+std::int32_t AddEntry(Catalogue& pictures, std::string name, bool builtIn, const Bitmap& thumb,
+                      std::int32_t selected, GalleryGrid& grid) {
+    const auto number = static_cast<std::int32_t>(pictures.size()) + 1;
+    pictures.push_back({std::move(name), builtIn, number});
+    grid.addThumbnail(pictures.back(), thumb);
+    if (number == selected) grid.select(number);
+    return number;
+}
+
+}  // namespace
+
+std::string GalleryLoadErrorText(const std::string& fileName) {
+    return "Error loading picture from gallery! (" + fileName + ")";
+}
+
+std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
+                          GalleryGrid& grid, int workerThreads) {
+    grid.clear();
+    pictures.clear();
+    try {
+        for (std::size_t i = 0; i < source.builtInNames.size(); ++i) {
+            const int n = static_cast<int>(i) + 1;
+            AddEntry(pictures, source.builtInNames[i], true, source.builtInThumbnail(n), selected,
+                     grid);
+        }
+        const std::vector<std::string> files = source.userFiles();
+        if (workerThreads <= 0)
+            workerThreads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
+        Prefetcher ahead(source, files, workerThreads);
+        for (const std::string& file : files) {
+            Decoded d = ahead.next();
+            if (d.ok)
+                AddEntry(pictures, UserPictureName(file), false, d.thumbnail, selected, grid);
+            else
+                grid.reportLoadError(GalleryLoadErrorText(file));
+        }
+    } catch (const std::exception&) {
+        // Anything else (a built-in thumbnail that cannot be decoded) ends the
+        // build quietly; what was built stays.
+    }
+    const auto count = static_cast<std::int32_t>(pictures.size());
+    grid.finish(count);
+    return count;
+}
+
+}  // namespace dorvane::gallery

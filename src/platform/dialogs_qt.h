@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The dialogs of the running program: Qt message boxes and file dialogs.
+#pragma once
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+namespace dorvane::platform {
+
+class QtDialogs : public Dialogs {
+public:
+    // Boxes are owned by (centred on) `owner` when given.
+    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void inform(const std::string& text) override;
+    bool ask(const std::string& title, const std::string& text, BoxIcon icon) override;
+    void showError(const std::string& text) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace dorvane::platform

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+#include "platform/error.h"
+#include "platform/screen.h"
+
+namespace dorvane::platform {
+
+ScreenInfo QtScreen::info() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) throw Error("No screen is available");
+    const qreal ratio = screen->devicePixelRatio();
+    const QSize logical = screen->size();
+    ScreenInfo info;
+    info.width = static_cast<int>(std::lround(logical.width() * ratio));
+    info.height = static_cast<int>(std::lround(logical.height() * ratio));
+    info.dpi = static_cast<int>(std::lround(screen->logicalDotsPerInch() * ratio));
+    return info;
+}
+
+}  // namespace dorvane::platform

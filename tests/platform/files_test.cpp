@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "temp_folder.h"
+
+namespace fs = std::filesystem;
+using namespace dorvane::platform;
+
+namespace {
+
+void Write(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+TEST(MatchesPattern, TableOfNamesAndPatterns) {
+    struct Row {
+        const char* name;
+        const char* pattern;
+        bool match;
+    };
+    const Row rows[] = {
+        {"photo.jpg", "*.jpg", true},
+        {"PHOTO.JPG", "*.jpg", true},
+        {"Photo.Jpg", "*.JPG", true},
+        {"holiday.jpeg", "*.jpg", false},
+        {"picture.png", "*.jpg", false},
+        {"a.jpg.png", "*.jpg", false},
+        {"My.Beach.jpg", "*.jpg", true},
+        {".jpg", "*.jpg", true},
+        {"plan.GLS", "*.gls", true},
+        {"plan.gls.bak", "*.GLS", false},
+        {"x", "?", true},
+        {"xy", "?", false},
+        {"aaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*c", false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(MatchesPattern(r.name, r.pattern), r.match) << r.name << " ~ " << r.pattern;
+}
+
+TEST(SameNameIgnoringCase, FoldsAsciiLettersOnly) {
+    EXPECT_TRUE(SameNameIgnoringCase("Beach.JPG", "beach.jpg"));
+    EXPECT_FALSE(SameNameIgnoringCase("beach.jpg", "beach.jpeg"));
+    EXPECT_FALSE(SameNameIgnoringCase("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"));  // é vs É
+}
+
+TEST(FindFiles, ListsMatchingFilesInAnyCaseButNoFolders) {
+    TempFolder dir;
+    Write(dir / "b.JPG", "x");
+    Write(dir / "a.jpg", "x");
+    Write(dir / ".hidden.jpg", "x");
+    Write(dir / "c.jpeg", "x");
+    Write(dir / "notes.txt", "x");
+    fs::create_directory(dir / "folder.jpg");
+    EXPECT_EQ(FindFiles(dir.path(), "*.jpg"),
+              (std::vector<std::string>{".hidden.jpg", "a.jpg", "b.JPG"}));
+}
+
+TEST(FindFiles, MissingFolderGivesNothing) {
+    TempFolder dir;
+    EXPECT_TRUE(FindFiles(dir / "nowhere", "*.jpg").empty());
+}
+
+TEST(ResolveName, FindsAFileWhoseNameDiffersOnlyInCase) {
+    TempFolder dir;
+    Write(dir / "beach.jpg", "sand");
+    EXPECT_EQ(ResolveName(dir.path(), "BEACH.jpg"), dir / "beach.jpg");
+    EXPECT_EQ(ResolveName(dir.path(), "beach.jpg"), dir / "beach.jpg");
+    EXPECT_EQ(ResolveName(dir.path(), "MY.jpg"), dir / "MY.jpg");  // absent: plain path
+}
+
+TEST(ResolveName, PrefersTheExactName) {
+    TempFolder dir;
+    Write(dir / "Beach.jpg", "1");
+    Write(dir / "BEACH.jpg", "2");
+    EXPECT_EQ(ResolveName(dir.path(), "BEACH.jpg"), dir / "BEACH.jpg");
+}
+
+TEST(CopyFileNoOverwrite, CopiesByteForByte) {
+    TempFolder dir;
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+    Write(dir / "src.jpg", bytes);
+    fs::create_directory(dir / "gallery");
+    ASSERT_TRUE(CopyFileNoOverwrite(dir / "src.jpg", dir / "gallery", "Photo.Jpg"));
+    EXPECT_EQ(Read(dir / "gallery" / "Photo.Jpg"), bytes);
+}
+
+TEST(CopyFileNoOverwrite, RefusesAnExistingNameInAnyCase) {
+    TempFolder dir;
+    Write(dir / "new.jpg", "new");
+    fs::create_directory(dir / "g");
+    Write(dir / "g" / "BEACH.jpg", "old");
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "new.jpg", dir / "g", "beach.jpg"));
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "new.jpg", dir / "g", "BEACH.jpg"));
+    EXPECT_EQ(Read(dir / "g" / "BEACH.jpg"), "old");
+    EXPECT_EQ(FindFiles(dir / "g", "*").size(), 1u);
+}
+
+TEST(CopyFileNoOverwrite, RefusesTheGalleryFileOntoItself) {
+    TempFolder dir;
+    Write(dir / "a.jpg", "a");
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), "a.jpg"));
+    EXPECT_EQ(Read(dir / "a.jpg"), "a");
+}
+
+TEST(CopyFileNoOverwrite, FailsCleanlyOnBadSourceOrTarget) {
+    TempFolder dir;
+    Write(dir / "a.jpg", "a");
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "gone.jpg", dir.path(), "b.jpg"));
+    EXPECT_FALSE(fs::exists(dir / "b.jpg"));
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir / "missing-folder", "a.jpg"));
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), "../escape.jpg"));
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), ""));
+    // A folder as source cannot be read as a file: nothing is left behind.
+    fs::create_directory(dir / "sub");
+    EXPECT_FALSE(CopyFileNoOverwrite(dir / "sub", dir.path(), "c.jpg"));
+    EXPECT_FALSE(fs::exists(dir / "c.jpg"));
+}
+
+TEST(DeleteFileIgnoringCase, DeletesTheFileInAnyCase) {
+    TempFolder dir;
+    Write(dir / "plan.gls", "x");
+    EXPECT_TRUE(DeleteFileIgnoringCase(dir.path(), "PLAN.GLS"));
+    EXPECT_FALSE(fs::exists(dir / "plan.gls"));
+    EXPECT_FALSE(DeleteFileIgnoringCase(dir.path(), "PLAN.GLS"));
+}
+
+TEST(CreateFolders, CreatesParentsAndLeavesExistingContents) {
+    TempFolder dir;
+    CreateFolders(dir / "a" / "MyGallery");
+    Write(dir / "a" / "MyGallery" / "keep.jpg", "k");
+    CreateFolders(dir / "a" / "MyGallery");
+    EXPECT_EQ(Read(dir / "a" / "MyGallery" / "keep.jpg"), "k");
+    CreateFolders("/proc/cannot/create/here");  // not reported
+}
