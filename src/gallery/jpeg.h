@@ -17,6 +17,9 @@ namespace dorvane {
 
 // `what` names the data in error messages (a file path or a resource name).
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
+// The same into an existing bitmap, reusing its pixels when the size matches.
+// After a failure the target's contents are unspecified.
+void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target);
 
 // The RCDATA resource `name` (any letter case) decoded into target.
 void LoadPictureFromResource(Bitmap& target, std::string_view name);

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// 16.16 fixed-point bilinear resampling.
+//
+// For destination pixel (i, j) with source position (ix + fx/65536, iy + fy/65536):
+//   wA = 65536 − fy, wB = fy + 1, a2 = MulDiv(fx, wA, 65536), b2 = MulDiv(fx, wB, 65536)
+//   value = (A[ix]·(wA − a2) + A[r]·a2 + B[ix]·(wB − b2) + B[r]·b2) >> 16
+// which, in unsigned 32-bit arithmetic, is the same number as
+//   (A[ix]·wA + B[ix]·wB + (A[r] − A[ix])·a2 + (B[r] − B[ix])·b2) >> 16.
+// The second form lets each source row be "expanded" once to destination width
+// (A[ix] and A[r] − A[ix] for every destination channel); the rows of the
+// destination then become straight loops over contiguous arrays that the
+// compiler vectorises, and bands of rows run on separate threads.
+#include "gallery/scale.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gallery/fit.h"
+#include "gallery/rounding.h"
+#include "gallery/scale_plan.h"
+#include "platform/error.h"
+
+namespace dorvane {
+namespace {
+
+using detail::ScalePlan;
+
+// One source row at destination width: value and right-hand difference per channel.
+struct ExpandedRow {
+    int y = -1;
+    std::vector<std::int16_t> value;
+    std::vector<std::int16_t> delta;
+};
+
+void Expand(const ScalePlan& plan, const Bitmap& source, int y, ExpandedRow& out) {
+    const std::uint8_t* row = source.row(y);
+    const std::int32_t* left = plan.left.data();
+    const std::int32_t* right = plan.right.data();
+    std::int16_t* value = out.value.data();
+    std::int16_t* delta = out.delta.data();
+    const std::size_t n = plan.left.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::int16_t v = row[left[k]];
+        value[k] = v;
+        delta[k] = static_cast<std::int16_t>(row[right[k]] - v);
+    }
+    out.y = y;
+}
+
+// The two most recent source rows of one band of destination rows.
+class RowCache {
+public:
+    RowCache(const ScalePlan& plan, const Bitmap& source) : plan_(plan), source_(source) {
+        for (ExpandedRow& s : slots_) {
+            s.value.resize(plan.left.size());
+            s.delta.resize(plan.left.size());
+        }
+    }
+    // Row y, never evicting `keep`.
+    const ExpandedRow& Get(int y, const ExpandedRow* keep = nullptr) {
+        for (ExpandedRow& s : slots_)
+            if (s.y == y) return s;
+        ExpandedRow& victim = (&slots_[0] == keep) ? slots_[1] : slots_[0];
+        Expand(plan_, source_, y, victim);
+        return victim;
+    }
+
+private:
+    const ScalePlan& plan_;
+    const Bitmap& source_;
+    ExpandedRow slots_[2];
+};
+
+void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, int firstRow,
+               int endRow) {
+    RowCache cache(plan, source);
+    const int lastSourceRow = source.height() - 1;
+    for (int j = firstRow; j < endRow; ++j) {
+        const std::int64_t sy = std::int64_t{j} * plan.yStep;
+        // Very large enlargements let the rounded step run past the last row;
+        // clamp so that nothing outside the source is read.
+        const int iy = static_cast<int>(std::min<std::int64_t>(sy >> 16, lastSourceRow));
+        const std::uint32_t fy = static_cast<std::uint32_t>(sy & 65535);
+        const ExpandedRow& a = cache.Get(iy);
+        const ExpandedRow& b = iy < lastSourceRow ? cache.Get(iy + 1, &a) : a;
+        detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(),
+                         65536 - fy, fy + 1, destination.row(j));
+    }
+}
+
+int ThreadCountFor(const Bitmap& destination) {
+    // Threads pay off only for screen-sized work; thumbnails stay on one.
+    const std::int64_t pixels = std::int64_t{destination.width()} * destination.height();
+    if (pixels < 200'000) return 1;
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return std::clamp(destination.height() / 64, 1, std::min(cores, 16));
+}
+
+void CopyPixels(const Bitmap& source, Bitmap& destination) {
+    const std::size_t bytes = static_cast<std::size_t>(source.width()) * 3;
+    for (int y = 0; y < source.height(); ++y) std::memcpy(destination.row(y), source.row(y), bytes);
+}
+
+}  // namespace
+
+void ScaleBitmap(const Bitmap& source, Bitmap& destination) {
+    if (source.width() == destination.width() && source.height() == destination.height()) {
+        CopyPixels(source, destination);
+        return;
+    }
+    if (destination.width() < 1 || destination.height() < 2)
+        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) + "x" +
+                    std::to_string(destination.height()) +
+                    " pixels: at least one column and two rows are needed");
+    // A source without pixels has nothing to sample (its last column would be −1).
+    if (source.empty())
+        throw Error("Cannot resample a picture of " + std::to_string(source.width()) + "x" +
+                    std::to_string(source.height()) + " pixels");
+
+    const ScalePlan plan = detail::MakeScalePlan(source.width(), source.height(),
+                                                 destination.width(), destination.height());
+    const int threads = ThreadCountFor(destination);
+    if (threads == 1) {
+        ScaleRows(plan, source, destination, 0, destination.height());
+        return;
+    }
+    std::vector<std::jthread> workers;
+    const int rows = destination.height();
+    for (int t = 1; t < threads; ++t)
+        workers.emplace_back([&, t] {
+            ScaleRows(plan, source, destination, rows * t / threads, rows * (t + 1) / threads);
+        });
+    ScaleRows(plan, source, destination, 0, rows / threads);
+}
+
+void PrepareScreenPictures(const Bitmap& full, Bitmap& screen, Bitmap& preview) {
+    const Rect crop =
+        ScreenCropRect({full.width(), full.height()}, {screen.width(), screen.height()});
+    Bitmap scratch(crop.width, crop.height);
+    const std::size_t bytes = static_cast<std::size_t>(crop.width) * 3;
+    for (int y = 0; y < crop.height; ++y)
+        std::memcpy(scratch.row(y), full.row(crop.y + y) + std::size_t{3} * crop.x, bytes);
+    ScaleBitmap(scratch, screen);
+    ScaleBitmap(scratch, preview);
+}
+
+}  // namespace dorvane
