@@ -4,6 +4,8 @@
 // relies on, and the web addresses of the one place that configures them.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -227,6 +229,54 @@ TEST(PageTexts, HeadingsAreTheProgramsOwn) {
     EXPECT_NE(about.find("Technical support"), std::string::npos);
     EXPECT_NE(Source("html_body_3").find("Write down your goals (minimum 1 and  maximum 7):"),
               std::string::npos);
+}
+
+// The address (URL, host or e-mail) that contains the character at `at`.
+std::string AddressAround(const std::string& s, size_t at) {
+    auto part = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || std::strchr(".:/@#_-", c);
+    };
+    size_t b = at, e = at;
+    while (b > 0 && part(s[b - 1])) --b;
+    while (e < s.size() && part(s[e])) ++e;
+    std::string word = s.substr(b, e - b);
+    while (!word.empty() && word.back() == '.') word.pop_back();  // end of a sentence
+    return word;
+}
+
+// The site's addresses are configured in one place; the texts must not drift from it.
+TEST(SiteConfig, AddressesAgreeWithEachOther) {
+    const std::string web(site::kProductWebSite), host(site::kProductHost);
+    EXPECT_EQ(web, "https://" + host + "/");
+    EXPECT_EQ(std::string(site::kResourcesPageUrl), web + "resources.htm#top");
+    EXPECT_EQ(std::string(site::kSupportMailLink), "mailto:" + std::string(site::kSupportEmail));
+    EXPECT_NE(std::string(site::kSupportEmail).find('@'), std::string::npos);
+}
+
+TEST(SiteConfig, PagesShowOnlyTheConfiguredAddresses) {
+    const std::string host(site::kProductHost), mail(site::kSupportEmail);
+    const std::string domain = host.substr(host.find('.') + 1);
+    const std::string page(site::kResourcesPageUrl);
+    const std::set<std::string> known = {host, std::string(site::kProductWebSite),
+                                         page, page.substr(0, page.find('#')),
+                                         mail, std::string(site::kSupportMailLink)};
+    for (const auto& name : AllPages()) {
+        SCOPED_TRACE(name);
+        XDocument doc = Parse(name);
+        for (const XNode* a : doc.root->All("a")) {
+            std::string href = a->Attr("href"), text = a->InnerText();
+            // A web or mail link shows its address.
+            if (href.rfind("mailto:", 0) == 0 || href.rfind("http", 0) == 0) {
+                EXPECT_TRUE(known.count(text)) << text;
+            }
+        }
+        // Every address that mentions the site's domain is a configured one.
+        const std::string src = Source(name);
+        for (size_t at = src.find(domain); at != std::string::npos; at = src.find(domain, at + 1)) {
+            std::string word = AddressAround(src, at);
+            EXPECT_TRUE(known.count(word)) << word;
+        }
+    }
 }
 
 }  // namespace

@@ -18,9 +18,11 @@ CLICK_BUTTONS = {
     "Delete": (80, 20, "Delete", "danger"),
 }
 
+GO = mix(AMBER, AMBER_DARK, 0.6)  # deep enough for white letters
+
 _STYLES = {
     # style: (fill, border, text, pressed fill, pressed border, pressed text)
-    "go": (AMBER, AMBER_DARK, WHITE, AMBER_DARK, mix(AMBER_DARK, INK, 0.3), WHITE),
+    "go": (GO, mix(GO, INK, 0.25), WHITE, mix(GO, INK, 0.22), mix(GO, INK, 0.45), WHITE),
     "primary": (TEAL, TEAL_DARK, WHITE, TEAL_DARK, TEAL_DEEP, WHITE),
     "secondary": (WHITE, TEAL, TEAL_DARK, mix(WHITE, TEAL, 0.16), TEAL_DARK, TEAL_DEEP),
     "danger": (WHITE, BRICK, BRICK, mix(WHITE, BRICK, 0.14), mix(BRICK, INK, 0.3),
