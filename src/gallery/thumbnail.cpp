@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/thumbnail.h"
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include <algorithm>
@@ -33,9 +34,9 @@ void OnError(j_common_ptr info) {
     std::longjmp(err->jump, 1);
 }
 
-// Corrupt-data warnings end the decode: a damaged file is not a picture.
+// As in the full decoder: data that ends early is an error, other warnings pass.
 void OnMessage(j_common_ptr info, int level) {
-    if (level < 0) OnError(info);
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) OnError(info);
 }
 
 Bitmap Centre(const Bitmap& fitted) {

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gallery/add_picture.h"
+
+#include "platform/files.h"
+
+namespace dorvane::gallery {
+
+platform::FileDialogRequest OpenPictureRequest() {
+    platform::FileDialogRequest r;
+    r.title = "Find image...";
+    r.filterName = "JPEG Image File";
+    r.filterPattern = "*.jpg";
+    r.defaultSuffix = "JPG";
+    r.folder = "";  // cleared before each use: the platform's default folder
+    r.picturePreview = true;
+    r.resizable = true;
+    return r;
+}
+
+std::string AddedPictureKey(const std::filesystem::path& chosen) {
+    const std::string name = chosen.filename().string();
+    return name.substr(0, name.find('.'));
+}
+
+bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
+                        const AddPictureSteps& steps) {
+    const auto chosen = dialogs.openFile(OpenPictureRequest());
+    if (!chosen) return false;
+    const std::filesystem::path path(*chosen);
+    const std::string fileName = path.filename().string();
+    if (fileName.size() < 4 ||
+        !platform::SameNameIgnoringCase(fileName.substr(fileName.size() - 4), ".jpg")) {
+        dialogs.inform(kOnlyJpgMessage);
+        return false;
+    }
+    if (!platform::CopyFileNoOverwrite(path, galleryFolder, fileName)) {
+        dialogs.inform(kAlreadyInGalleryMessage);
+        return false;
+    }
+    steps.buildGallery();
+    steps.selectAndShow(AddedPictureKey(path));
+    return true;
+}
+
+}  // namespace dorvane::gallery

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Adding a JPEG picture of the user's own: it is copied byte for byte into the
+// gallery folder under its own name, the gallery is rebuilt and the new picture
+// chosen.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/dialogs.h"
+
+namespace dorvane::gallery {
+
+inline constexpr const char* kOnlyJpgMessage =
+    "Only JPG images are valid!\r\rPlease, choose a different image or convert it.";
+inline constexpr const char* kAlreadyInGalleryMessage =
+    "An image with the same name already exists in your gallery!";
+
+// The open dialog's fixed settings.
+platform::FileDialogRequest OpenPictureRequest();
+
+// The name by which the new picture is looked up: the file name up to its first ".".
+std::string AddedPictureKey(const std::filesystem::path& chosen);
+
+struct AddPictureSteps {
+    std::function<void()> buildGallery;
+    // Selects FindThumbnail(FindPictureByName(key)) and scrolls it into view.
+    std::function<void(const std::string& key)> selectAndShow;
+};
+
+// AddPictureFromDisk. Returns true when a picture was copied in.
+bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
+                        const AddPictureSteps& steps);
+
+}  // namespace dorvane::gallery

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loading catalogue picture n at its own size: built-ins from "picPhoto"+n, user
+// pictures from the gallery folder as name + ".jpg" (found in any letter case).
+#pragma once
+
+#include <filesystem>
+
+#include "gallery/bitmap.h"
+#include "gallery/catalogue.h"
+
+namespace dorvane::gallery {
+
+// Numbers outside 1…count load picture 1. Errors (a vanished or undecodable
+// file) go back to the caller unchanged.
+void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
+                        const std::filesystem::path& galleryFolder, Bitmap& target);
+
+}  // namespace dorvane::gallery
