@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boards/project_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "boards/base64.h"
+#include "boards/cp1252.h"
+#include "boards/memory_stream.h"
+#include "boards/profile.h"
+#include "compose/overlay.h"
+#include "compose/style_controls.h"
+#include "compose/text_util.h"
+#include "gallery/fit.h"
+#include "gallery/jpeg.h"
+#include "gallery/scale.h"
+#include "platform/atomic_file.h"
+
+namespace dorvane::boards {
+namespace {
+
+using compose::TGoalsProject;
+
+constexpr const char* kGoal = "Goal";
+constexpr const char* kPreview = "Preview";
+
+// A value as the file holds it: code-page bytes on one line.
+std::string FileValue(const std::string& utf8) {
+    std::string bytes = Utf8ToCp1252(utf8);
+    std::replace_if(
+        bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return bytes;
+}
+
+std::string Text(const ProfileDocument& doc, const char* section, const std::string& key) {
+    return Cp1252ToUtf8(doc.getString(section, key, ""));
+}
+
+// The highest k for which a key "Data"k (k in canonical decimal) is present.
+std::int64_t HighestPiecePresent(const ProfileDocument& doc) {
+    std::int64_t highest = 0;
+    for (const std::string& key : doc.keys(kPreview)) {
+        if (key.size() < 5 || !compose::EqualsIgnoringAsciiCase(key.substr(0, 4), "Data")) continue;
+        const std::string digits = key.substr(4);
+        std::int64_t k = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), k);
+        if (ec == std::errc() && end == digits.data() + digits.size() && digits[0] != '0' &&
+            k <= std::numeric_limits<std::int32_t>::max())
+            highest = std::max(highest, k);
+    }
+    return highest;
+}
+
+void ReadStyleFields(const ProfileDocument& doc, TGoalsProject& board,
+                     const BoardReadContext& context) {
+    board.FontName = Text(doc, kGoal, "FontName");
+    compose::ChoiceList fonts{context.fontItems, -1};
+    if (compose::FindFontItem(fonts, board.FontName) < 0)
+        board.FontName = context.fontItems.empty() ? std::string() : context.fontItems.front();
+    board.FontSize = doc.getInt(kGoal, "FontSize", 16);
+    board.FontStyle = static_cast<std::uint8_t>(doc.getInt(kGoal, "FontStyle", 0) & 0xFF);
+    board.FontColor = doc.getInt(kGoal, "FontColor", 0);
+    board.FontShading = static_cast<std::uint8_t>(doc.getInt(kGoal, "FontShading", 0) & 0xFF);
+    board.FontAlign = static_cast<std::uint8_t>(doc.getInt(kGoal, "FontAlign", 0) & 0xFF);
+    board.FontBullets = doc.getInt(kGoal, "FontBullets", 0) != 0;
+}
+
+void ReadBoxFields(const ProfileDocument& doc, TGoalsProject& board, int width, int height) {
+    board.TextPosX = doc.getInt(kGoal, "TextPosX", 10);
+    if (board.TextPosX > width - 50) board.TextPosX = 10;
+    board.TextPosY = doc.getInt(kGoal, "TextPosY", 10);
+    if (board.TextPosY > height - 10) board.TextPosY = 10;
+    board.TextWidth = doc.getInt(kGoal, "TextWidth", width - 20);
+    if (std::int64_t{width} < std::int64_t{board.TextPosX} + board.TextWidth)
+        board.TextWidth = static_cast<std::int32_t>(std::min<std::int64_t>(
+            std::int64_t{width} - board.TextPosX, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::string BoardNameFromPath(const std::filesystem::path& path) {
+    std::string name = Utf8ToCp1252(path.string());
+    const std::size_t cut = name.find_last_of("\\:/");
+    if (cut != std::string::npos) name.erase(0, cut + 1);
+    name.resize(name.size() > 4 ? name.size() - 4 : 0);
+    return Cp1252ToUtf8(name);
+}
+
+std::string MakePreviewText(const Bitmap& screenPicture, const compose::TextLayer& layer) {
+    const Size size =
+        FitSize(screenPicture.width(), screenPicture.height(), kPreviewBoxWidth, kPreviewBoxHeight);
+    Bitmap small(size.width, size.height);
+    ScaleBitmap(screenPicture, small);
+    compose::OverlayTextLayer(small, layer);
+    MemoryStream jpeg(EncodeJpeg(small, 95));
+    jpeg.seek(0);
+    MemoryStream text;
+    Base64Encode(jpeg, text, -1, 0);
+    return text.text();
+}
+
+std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) {
+    ProfileDocument doc;
+    const auto put = [&](const char* key, const std::string& value) { doc.set(kGoal, key, value); };
+    put("Version", "0.1");
+    put("Name", FileValue(name));
+    put("PicName", FileValue(board.PicName));
+    for (int i = 1; i <= compose::kGoalCount; ++i)
+        put(("Goal" + std::to_string(i)).c_str(),
+            FileValue(board.Goal[static_cast<std::size_t>(i)]));
+    put("FontName", FileValue(board.FontName));
+    put("FontSize", std::to_string(board.FontSize));
+    put("FontStyle", std::to_string(board.FontStyle));
+    put("FontColor", std::to_string(board.FontColor));
+    put("FontShading", std::to_string(board.FontShading));
+    put("FontAlign", std::to_string(board.FontAlign));
+    put("FontBullets", board.FontBullets ? "1" : "0");
+    put("TextPosX", std::to_string(board.TextPosX));
+    put("TextPosY", std::to_string(board.TextPosY));
+    put("TextWidth", std::to_string(board.TextWidth));
+    // The preview text is base64, so its characters are its bytes.
+    std::size_t pieces = 0;
+    for (std::size_t at = 0; at < board.Preview.size(); at += kPreviewPieceLength)
+        doc.set(kPreview, "Data" + std::to_string(++pieces),
+                board.Preview.substr(at, kPreviewPieceLength));
+    doc.set(kPreview, "DataNum", std::to_string(pieces));
+    return doc.serialize();
+}
+
+void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
+                      const Bitmap& screenPicture, const compose::TextLayer& layer) {
+    std::string preview = MakePreviewText(screenPicture, layer);
+    const std::string bytes = [&] {
+        TGoalsProject saved = board;
+        saved.Preview = preview;
+        return BoardFileBytes(saved, BoardNameFromPath(path));
+    }();
+    platform::WriteFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    board.Preview = std::move(preview);
+}
+
+void ReadProjectFile(const std::filesystem::path& path, TGoalsProject& board,
+                     const BoardReadContext& context) {
+    try {
+        const ProfileDocument doc = ProfileDocument::Load(path);
+        board.Name = Text(doc, kGoal, "Name");
+        board.PicName = Text(doc, kGoal, "PicName");
+        if (!context.findPictureByName || context.findPictureByName(board.PicName) < 1)
+            board.PicName = kFirstBuiltInPicture;
+        for (int i = 1; i <= compose::kGoalCount; ++i)
+            board.Goal[static_cast<std::size_t>(i)] = Text(doc, kGoal, "Goal" + std::to_string(i));
+        ReadStyleFields(doc, board, context);
+        ReadBoxFields(doc, board, context.screenWidth, context.screenHeight);
+        // Pieces beyond the last one present would add nothing; stop there.
+        const std::int64_t count =
+            std::min<std::int64_t>(doc.getInt(kPreview, "DataNum", 0), HighestPiecePresent(doc));
+        std::string preview;
+        for (std::int64_t k = 1; k <= count; ++k)
+            preview += doc.getString(kPreview, "Data" + std::to_string(k), "");
+        board.Preview = std::move(preview);
+    } catch (const std::exception&) {
+        // Reading reports nothing: the fields read so far keep their new values.
+    }
+}
+
+}  // namespace dorvane::boards

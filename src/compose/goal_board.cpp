@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compose/goal_board.h"
+
+namespace dorvane::compose {
+
+TGoalsProject NewBoard(int screenWidth) {
+    TGoalsProject board;
+    board.TextPosX = 10;
+    board.TextPosY = 10;
+    board.TextWidth = screenWidth - 2 * board.TextPosX;
+    return board;
+}
+
+}  // namespace dorvane::compose

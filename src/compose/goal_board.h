@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One goal board: its picture, seven goal lines, the text style and the text box,
+// with the fixed tables that the style controls offer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dorvane::compose {
+
+// Colours are 0x00BBGGRR, red in the low byte.
+using Color = std::int32_t;
+
+// The background of the text layer where the specification-era layer was keyed out;
+// still used for the preview frame's transparent parts.
+inline constexpr std::uint32_t TextKeyColor = 0x563421;  // red 33, green 52, blue 86
+
+inline constexpr int kGoalCount = 7;
+
+struct TGoalsProject {
+    std::string Name;
+    std::string PicName;
+    std::array<std::string, kGoalCount + 1> Goal;  // Goal[1] .. Goal[7]; Goal[0] unused
+    std::string FontName;
+    std::int32_t FontSize = 12;
+    std::uint8_t FontStyle = 0;  // 0 regular, 1 bold, 2 italic, 3 bold and italic
+    Color FontColor = 0;
+    std::uint8_t FontShading = 0;  // 0 none, 1 dark, 2 bright
+    std::uint8_t FontAlign = 0;    // 0 left, 1 center, 2 right
+    bool FontBullets = false;
+    std::int32_t TextPosX = 10;
+    std::int32_t TextPosY = 10;
+    std::int32_t TextWidth = 0;
+    std::string Preview;
+
+    friend bool operator==(const TGoalsProject&, const TGoalsProject&) = default;
+};
+
+// A new board for a screen of the given width: box at (10, 10), width − 20 wide.
+TGoalsProject NewBoard(int screenWidth);
+
+inline constexpr std::array<int, 14> kFontSizes = {9,  10, 11, 12, 13, 14, 16,
+                                                   18, 20, 22, 24, 28, 32, 36};
+inline constexpr int kDefaultSizeIndex = 3;  // "12"
+
+inline constexpr std::array<std::string_view, 10> FontChoices = {
+    "Arial",   "Comic Sans MS",    "Century Gothic", "Courier New",     "Garamond",
+    "Georgia", "Monotype Corsiva", "Tahoma",         "Times New Roman", "Verdana"};
+
+inline constexpr std::array<std::string_view, 4> kStyleNames = {"regular", "bold", "italic",
+                                                                "bold/italic"};
+inline constexpr std::array<std::string_view, 3> kAlignNames = {"left", "center", "right"};
+inline constexpr std::array<std::string_view, 3> kShadingNames = {"none", "dark", "bright"};
+
+struct NamedColor {
+    std::string_view name;
+    Color value;
+};
+
+inline constexpr std::array<NamedColor, 20> kColors = {{
+    {"Black", 0x000000}, {"Maroon", 0x000080},      {"Green", 0x008000},
+    {"Olive", 0x008080}, {"Navy", 0x800000},        {"Purple", 0x800080},
+    {"Teal", 0x808000},  {"Gray", 0x808080},        {"Silver", 0xC0C0C0},
+    {"Red", 0x0000FF},   {"Lime", 0x00FF00},        {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},  {"Fuchsia", 0xFF00FF},     {"Aqua", 0xFFFF00},
+    {"White", 0xFFFFFF}, {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6},
+    {"Cream", 0xF0FBFF}, {"Medium Gray", 0xA4A0A0},
+}};
+
+}  // namespace dorvane::compose

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Laying the text layer over a picture of any size.
+#pragma once
+
+#include "compose/text_layer.h"
+#include "gallery/bitmap.h"
+
+namespace dorvane::compose {
+
+// Draws the layer over the whole picture, scaled by sampling the nearest layer
+// pixel (the one under each target pixel's centre; no smoothing, rows and columns
+// dropped when shrinking). Each pixel blends by the text's coverage: untouched
+// pixels keep the picture exactly, fully covered ones become exactly the text colour.
+void OverlayTextLayer(Bitmap& image, const TextLayer& layer);
+
+}  // namespace dorvane::compose

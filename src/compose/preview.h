@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page-4 preview: the picture at preview size, the text over it, and the
+// frame that marks the text box.
+#pragma once
+
+#include "compose/text_frame.h"
+#include "compose/text_layer.h"
+#include "gallery/bitmap.h"
+
+namespace dorvane::compose {
+
+// Draws the frame of `frame` over image: a dotted red line on the box's border
+// (columns L and R − 1, rows T and B − 1) and a solid white line directly outside
+// it (columns L − 1 and R, rows T − 1 and B). Drawn, as before, on a sheet of
+// TextKeyColor that is then laid over the image leaving that colour out.
+void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame);
+
+// The preview picture with the text layer laid over it and, when there is text
+// (TextHeight > 0), the frame of the text box.
+Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,
+                      const TextRenderState& state);
+
+}  // namespace dorvane::compose

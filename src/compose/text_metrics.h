@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pixel arithmetic of goal text: em height, line step, goal gap and the
+// subtraction of the interface font, all in integers so that halves round exactly.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace dorvane::compose {
+
+// num / den (den > 0) rounded to nearest, exact halves to the even neighbour.
+constexpr std::int64_t DivRoundHalfEven(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {  // floor division
+        q -= 1;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1) != 0)) ++q;
+    return q;
+}
+
+// num / den (den > 0) rounded to nearest, exact halves away from zero.
+constexpr std::int64_t DivRoundHalfAway(std::int64_t num, std::int64_t den) {
+    return num >= 0 ? (2 * num + den) / (2 * den) : -((-2 * num + den) / (2 * den));
+}
+
+// Sizes from edited files are drawn clamped to this range; the board keeps its value.
+inline constexpr int kMinDrawnFontSize = 1;
+inline constexpr int kMaxDrawnFontSize = 400;
+
+constexpr int DrawnFontSize(std::int32_t fontSize) {
+    return std::clamp<std::int32_t>(fontSize, kMinDrawnFontSize, kMaxDrawnFontSize);
+}
+
+// Em height E of a font of `points` at `dpi` pixels per inch: S × D / 72.
+constexpr int EmHeight(int points, int dpi) {
+    return static_cast<int>(DivRoundHalfAway(std::int64_t{points} * dpi, 72));
+}
+constexpr int LineStep(int em) {
+    return static_cast<int>(DivRoundHalfEven(12LL * em, 10));
+}
+constexpr int GoalGap(int em) {
+    return static_cast<int>(DivRoundHalfEven(7LL * em, 10));
+}
+
+// round(0.9 × H), H the height of the 8-point interface font at dpi (11 pixels at 96).
+constexpr int InterfaceFontAdjust(int dpi) {
+    return static_cast<int>(DivRoundHalfEven(9LL * EmHeight(8, dpi), 10));
+}
+
+}  // namespace dorvane::compose

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/atomic_file.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include "platform/error.h"
+
+namespace dorvane::platform {
+
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    QSaveFile file(QString::fromStdString(path.string()));
+    file.setDirectWriteFallback(false);  // never write in place, even in a read-only folder
+    const auto fail = [&](const QString& why) {
+        throw Error("Cannot write " + path.string() + ": " + why.toStdString());
+    };
+    if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
+    const auto* data = reinterpret_cast<const char*>(bytes.data());
+    if (file.write(data, static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        fail(file.errorString());
+    if (!file.commit()) fail(file.errorString());
+}
+
+}  // namespace dorvane::platform

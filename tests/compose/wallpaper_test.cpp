@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "compose/goal_text.h"
+#include "compose/set_wallpaper.h"
+
+namespace dorvane::compose {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeDesktop : public wallpaper::Backend {
+public:
+    QString name() const override { return "fake"; }
+    wallpaper::Outcome apply(const QString& absPath) override {
+        paths.push_back(absPath);
+        // The desktop reads the file as it is when asked.
+        shown = QImage(absPath);
+        return outcome;
+    }
+    std::vector<QString> paths;
+    QImage shown;
+    wallpaper::Outcome outcome{true, ""};
+};
+
+struct Dialogs {
+    bool answer = true;
+    std::vector<std::string> asked, told;
+    int processed = 0;
+    WallpaperDialogs get() {
+        return {[this](const std::string& title, const std::string& text) {
+                    asked.push_back(title + "|" + text);
+                    return answer;
+                },
+                [this](const std::string& text) { told.push_back(text); }, [this] { ++processed; }};
+    }
+};
+
+struct Scene {
+    Bitmap picture{64, 48};
+    TextLayer layer{64, 48};
+    Scene() { picture.fill(0x336699); }
+    void text(const char* goal) {
+        TGoalsProject b = NewBoard(64);
+        b.FontName = "Arial";
+        b.FontSize = 20;
+        b.FontColor = 0xFFFFFF;
+        b.Goal[1] = goal;
+        RenderTextLayer(layer, b, 96, 32);
+    }
+};
+
+TEST(SetWallpaper, NoWritesNothing) {
+    QTemporaryDir dir;
+    Scene s;
+    FakeDesktop desktop;
+    Dialogs d;
+    d.answer = false;
+    EXPECT_EQ(SetWallpaper(s.picture, s.layer, dir.path().toStdString(), desktop, d.get()),
+              WallpaperResult::Declined);
+    ASSERT_EQ(d.asked.size(), 1u);
+    EXPECT_EQ(d.asked[0],
+              "Set as background|Do you really want to set the desktop background "
+              "image?\r\rWe also recommend you to save your work.");
+    EXPECT_TRUE(desktop.paths.empty());
+    EXPECT_FALSE(fs::exists(fs::path(dir.path().toStdString()) / kWallpaperFileName));
+    EXPECT_TRUE(d.told.empty());
+}
+
+TEST(SetWallpaper, TwiceWithNewTextTheDesktopShowsTheNewText) {
+    QTemporaryDir dir;
+    Scene s;
+    FakeDesktop desktop;
+    Dialogs d;
+    s.text("A");
+    ASSERT_EQ(SetWallpaper(s.picture, s.layer, dir.path().toStdString(), desktop, d.get()),
+              WallpaperResult::Set);
+    const QImage first = desktop.shown;
+    s.text("W");
+    ASSERT_EQ(SetWallpaper(s.picture, s.layer, dir.path().toStdString(), desktop, d.get()),
+              WallpaperResult::Set);
+    ASSERT_EQ(desktop.paths.size(), 2u);
+    EXPECT_EQ(desktop.paths[0], desktop.paths[1]);
+    EXPECT_TRUE(fs::path(desktop.paths[0].toStdString()).is_absolute());
+    EXPECT_EQ(first.size(), QSize(64, 48));
+    EXPECT_NE(first, desktop.shown);
+    EXPECT_EQ(d.told, (std::vector<std::string>{kWallpaperDone, kWallpaperDone}));
+    EXPECT_EQ(d.processed, 2);
+}
+
+TEST(SetWallpaper, WithoutTextTheWallpaperIsThePictureAlone) {
+    QTemporaryDir dir;
+    Scene s;
+    FakeDesktop desktop;
+    Dialogs d;
+    SetWallpaper(s.picture, s.layer, dir.path().toStdString(), desktop, d.get());
+    ASSERT_FALSE(desktop.shown.isNull());
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_EQ(desktop.shown.pixel(x, y), qRgb(0x99, 0x66, 0x33));
+}
+
+TEST(SetWallpaper, AnUnwritableFolderReportsTheFailureAndKeepsTheDesktop) {
+    Scene s;
+    FakeDesktop desktop;
+    Dialogs d;
+    EXPECT_EQ(SetWallpaper(s.picture, s.layer, "/proc/no-such-folder", desktop, d.get()),
+              WallpaperResult::Failed);
+    EXPECT_TRUE(desktop.paths.empty());
+    EXPECT_EQ(d.told, (std::vector<std::string>{kWallpaperFailed}));
+}
+
+TEST(SetWallpaper, ADesktopThatRefusesIsReportedWithItsReason) {
+    QTemporaryDir dir;
+    Scene s;
+    FakeDesktop desktop;
+    desktop.outcome = {false, "gsettings: no session bus"};
+    Dialogs d;
+    EXPECT_EQ(SetWallpaper(s.picture, s.layer, dir.path().toStdString(), desktop, d.get()),
+              WallpaperResult::Failed);
+    ASSERT_EQ(d.told.size(), 1u);
+    EXPECT_EQ(d.told[0], std::string(kWallpaperFailed) + "\r\rgsettings: no session bus");
+}
+
+TEST(SetWallpaper, AFailedWriteLeavesTheEarlierWallpaperWhole) {
+    QTemporaryDir dir;
+    const fs::path folder = dir.path().toStdString();
+    Scene s;
+    FakeDesktop desktop;
+    Dialogs d;
+    SetWallpaper(s.picture, s.layer, folder, desktop, d.get());
+    const fs::path file = folder / kWallpaperFileName;
+    const auto before = fs::file_size(file);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    Bitmap bigger(128, 96);
+    TextLayer layer(128, 96);
+    const auto result = SetWallpaper(bigger, layer, folder, desktop, d.get());
+    fs::permissions(folder, fs::perms::owner_all);
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    EXPECT_EQ(result, WallpaperResult::Failed);
+    EXPECT_EQ(fs::file_size(file), before);
+}
+
+}  // namespace
+}  // namespace dorvane::compose
