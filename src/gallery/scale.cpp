@@ -36,17 +36,7 @@ struct ExpandedRow {
 };
 
 void Expand(const ScalePlan& plan, const Bitmap& source, int y, ExpandedRow& out) {
-    const std::uint8_t* row = source.row(y);
-    const std::int32_t* left = plan.left.data();
-    const std::int32_t* right = plan.right.data();
-    std::int16_t* value = out.value.data();
-    std::int16_t* delta = out.delta.data();
-    const std::size_t n = plan.left.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::int16_t v = row[left[k]];
-        value[k] = v;
-        delta[k] = static_cast<std::int16_t>(row[right[k]] - v);
-    }
+    detail::ExpandRow(plan, source.row(y), out.value.data(), out.delta.data());
     out.y = y;
 }
 
@@ -87,7 +77,7 @@ void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
         const ExpandedRow& a = cache.Get(iy);
         const ExpandedRow& b = iy < lastSourceRow ? cache.Get(iy + 1, &a) : a;
         detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(),
-                         65536 - fy, fy + 1, destination.row(j));
+                         fy, destination.row(j));
     }
 }
 
@@ -107,13 +97,17 @@ void CopyPixels(const Bitmap& source, Bitmap& destination) {
 }  // namespace
 
 void ScaleBitmap(const Bitmap& source, Bitmap& destination) {
+    detail::ScaleBitmapOnThreads(source, destination, ThreadCountFor(destination));
+}
+
+void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads) {
     if (source.width() == destination.width() && source.height() == destination.height()) {
         CopyPixels(source, destination);
         return;
     }
     if (destination.width() < 1 || destination.height() < 2)
-        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) + "x" +
-                    std::to_string(destination.height()) +
+        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) +
+                    "x" + std::to_string(destination.height()) +
                     " pixels: at least one column and two rows are needed");
     // A source without pixels has nothing to sample (its last column would be −1).
     if (source.empty())
@@ -122,13 +116,9 @@ void ScaleBitmap(const Bitmap& source, Bitmap& destination) {
 
     const ScalePlan plan = detail::MakeScalePlan(source.width(), source.height(),
                                                  destination.width(), destination.height());
-    const int threads = ThreadCountFor(destination);
-    if (threads == 1) {
-        ScaleRows(plan, source, destination, 0, destination.height());
-        return;
-    }
-    std::vector<std::jthread> workers;
     const int rows = destination.height();
+    threads = std::clamp(threads, 1, rows);
+    std::vector<std::jthread> workers;
     for (int t = 1; t < threads; ++t)
         workers.emplace_back([&, t] {
             ScaleRows(plan, source, destination, rows * t / threads, rows * (t + 1) / threads);

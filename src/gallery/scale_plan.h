@@ -7,7 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "gallery/bitmap.h"
+
 namespace dorvane::detail {
+
+// Eight consecutive destination channels whose left and right samples lie within
+// 16 source bytes from `base`: one unaligned load and two byte shuffles fetch them.
+struct ShuffleBlock {
+    std::int32_t base = -1;  // −1: the samples are too far apart; fetched one by one
+    std::uint8_t left[16] = {};
+    std::uint8_t right[16] = {};
+};
 
 struct ScalePlan {
     std::int64_t xStep = 0;
@@ -15,15 +25,24 @@ struct ScalePlan {
     std::vector<std::int32_t> left;   // byte offset of A[ix] for channel k = 3·i + c
     std::vector<std::int32_t> right;  // byte offset of A[right]
     std::vector<std::uint32_t> fx;    // fx of destination column i, repeated for its channels
+    std::vector<ShuffleBlock> blocks;  // channels 8·b … 8·b + 7
 };
+
+// ScaleBitmap with the destination's rows split into `threads` bands.
+void ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads);
 
 // Source and destination must not be empty.
 ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int destHeight);
 
+// Source row `row` at destination width: value[k] = row[left[k]] and
+// delta[k] = row[right[k]] − row[left[k]].
+void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* value,
+               std::int16_t* delta);
+
 // One destination row from two expanded source rows (value and right-hand
-// difference per destination channel) and the vertical weights wA, wB.
+// difference per destination channel) and the row's vertical fraction fy.
 void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
-              const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t wA,
-              std::uint32_t wB, std::uint8_t* out);
+              const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
+              std::uint8_t* out);
 
 }  // namespace dorvane::detail
