@@ -30,9 +30,12 @@ Bitmap PhotoLike(int width, int height) {
         std::uint8_t* row = b.row(y);
         for (int x = 0; x < width; ++x) {
             const double u = x / double(width), v = y / double(height);
-            row[3 * x] = static_cast<std::uint8_t>(128 + 100 * std::sin(7 * u + 3 * v) + rng() % 16);
-            row[3 * x + 1] = static_cast<std::uint8_t>(128 + 90 * std::cos(5 * v - 2 * u) + rng() % 16);
-            row[3 * x + 2] = static_cast<std::uint8_t>(128 + 80 * std::sin(11 * u * v) + rng() % 16);
+            row[3 * x] =
+                static_cast<std::uint8_t>(128 + 100 * std::sin(7 * u + 3 * v) + rng() % 16);
+            row[3 * x + 1] =
+                static_cast<std::uint8_t>(128 + 90 * std::cos(5 * v - 2 * u) + rng() % 16);
+            row[3 * x + 2] =
+                static_cast<std::uint8_t>(128 + 80 * std::sin(11 * u * v) + rng() % 16);
         }
     }
     return b;

@@ -13,6 +13,7 @@
 #include "gallery/scale.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -64,9 +65,8 @@ private:
     ExpandedRow slots_[2];
 };
 
-void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, int firstRow,
-               int endRow) {
-    RowCache cache(plan, source);
+void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, RowCache& cache,
+               int firstRow, int endRow) {
     const int lastSourceRow = source.height() - 1;
     for (int j = firstRow; j < endRow; ++j) {
         const std::int64_t sy = std::int64_t{j} * plan.yStep;
@@ -76,9 +76,35 @@ void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
         const std::uint32_t fy = static_cast<std::uint32_t>(sy & 65535);
         const ExpandedRow& a = cache.Get(iy);
         const ExpandedRow& b = iy < lastSourceRow ? cache.Get(iy + 1, &a) : a;
-        detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(),
-                         fy, destination.row(j));
+        detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(), fy,
+                         destination.row(j));
     }
+}
+
+// Bands of rows handed out one at a time, so that a thread the system delays
+// holds up only its current band, not half of the picture.
+class BandQueue {
+public:
+    BandQueue(int rows, int bandRows) : rows_(rows), bandRows_(bandRows) {}
+    // The next band [first, end), or false when none is left.
+    bool Next(int& first, int& end) {
+        first = next_.fetch_add(bandRows_, std::memory_order_relaxed);
+        if (first >= rows_) return false;
+        end = std::min(first + bandRows_, rows_);
+        return true;
+    }
+
+private:
+    const int rows_;
+    const int bandRows_;
+    std::atomic<int> next_{0};
+};
+
+void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
+                BandQueue& bands) {
+    RowCache cache(plan, source);
+    int first = 0, end = 0;
+    while (bands.Next(first, end)) ScaleRows(plan, source, destination, cache, first, end);
 }
 
 int ThreadCountFor(const Bitmap& destination) {
@@ -106,8 +132,8 @@ void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int
         return;
     }
     if (destination.width() < 1 || destination.height() < 2)
-        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) +
-                    "x" + std::to_string(destination.height()) +
+        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) + "x" +
+                    std::to_string(destination.height()) +
                     " pixels: at least one column and two rows are needed");
     // A source without pixels has nothing to sample (its last column would be −1).
     if (source.empty())
@@ -118,12 +144,13 @@ void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int
                                                  destination.width(), destination.height());
     const int rows = destination.height();
     threads = std::clamp(threads, 1, rows);
+    // About eight bands a thread: small enough to even out, large enough that
+    // re-expanding the source rows at each band's start costs little.
+    BandQueue bands(rows, std::max(8, rows / (8 * threads)));
     std::vector<std::jthread> workers;
     for (int t = 1; t < threads; ++t)
-        workers.emplace_back([&, t] {
-            ScaleRows(plan, source, destination, rows * t / threads, rows * (t + 1) / threads);
-        });
-    ScaleRows(plan, source, destination, 0, rows / threads);
+        workers.emplace_back([&] { ScaleBands(plan, source, destination, bands); });
+    ScaleBands(plan, source, destination, bands);
 }
 
 void PrepareScreenPictures(const Bitmap& full, Bitmap& screen, Bitmap& preview) {

@@ -29,9 +29,10 @@ void PlanShuffleBlocks(ScalePlan& plan, int rowBytes) {
         ShuffleBlock& block = plan.blocks[b];
         block.base = low;
         for (int i = 0; i < 8; ++i) {
-            block.left[i] = static_cast<std::uint8_t>(first[i] - low);
-            block.right[i] = static_cast<std::uint8_t>(firstRight[i] - low);
-            block.left[8 + i] = block.right[8 + i] = 0x80;  // zero: unused upper half
+            // Byte 2i takes the sample, byte 2i + 1 becomes 0: eight 16-bit values.
+            block.left[2 * i] = static_cast<std::uint8_t>(first[i] - low);
+            block.right[2 * i] = static_cast<std::uint8_t>(firstRight[i] - low);
+            block.left[2 * i + 1] = block.right[2 * i + 1] = 0x80;
         }
     }
 }
@@ -46,15 +47,14 @@ void ExpandScalar(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* 
 }
 
 #ifdef DORVANE_X86
-bool HasSse41() {
-    static const bool has = __builtin_cpu_supports("sse4.1");
+bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
     return has;
 }
 
-__attribute__((target("sse4.1"))) void ExpandBlocksSse41(const ScalePlan& plan,
-                                                         const std::uint8_t* row,
-                                                         std::int16_t* value,
-                                                         std::int16_t* delta) {
+__attribute__((target("ssse3"))) void ExpandBlocksSsse3(const ScalePlan& plan,
+                                                        const std::uint8_t* row,
+                                                        std::int16_t* value, std::int16_t* delta) {
     for (std::size_t b = 0; b < plan.blocks.size(); ++b) {
         const ShuffleBlock& block = plan.blocks[b];
         if (block.base < 0) {
@@ -64,8 +64,8 @@ __attribute__((target("sse4.1"))) void ExpandBlocksSse41(const ScalePlan& plan,
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + block.base));
         const __m128i leftMask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block.left));
         const __m128i rightMask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block.right));
-        const __m128i left = _mm_cvtepu8_epi16(_mm_shuffle_epi8(bytes, leftMask));
-        const __m128i right = _mm_cvtepu8_epi16(_mm_shuffle_epi8(bytes, rightMask));
+        const __m128i left = _mm_shuffle_epi8(bytes, leftMask);
+        const __m128i right = _mm_shuffle_epi8(bytes, rightMask);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(value + 8 * b), left);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(delta + 8 * b), _mm_sub_epi16(right, left));
     }
@@ -105,8 +105,8 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
                std::int16_t* delta) {
     std::size_t k = 0;
 #ifdef DORVANE_X86
-    if (HasSse41()) {
-        ExpandBlocksSse41(plan, row, value, delta);
+    if (HasSsse3()) {
+        ExpandBlocksSsse3(plan, row, value, delta);
         k = plan.blocks.size() * 8;
     }
 #endif
@@ -121,12 +121,9 @@ namespace {
 // and the vertical weights fold into one: A·wA + B·wB = A·65536 + B + (B − A)·fy.
 // Every quantity stays below 2^32; differences wrap harmlessly in unsigned arithmetic.
 // The loop is plain C++ that the compiler vectorises for each instruction set below.
-[[gnu::always_inline]] inline void BlendRowBody(const std::uint32_t* fx, std::size_t n,
-                                                const std::int16_t* aValue,
-                                                const std::int16_t* aDelta,
-                                                const std::int16_t* bValue,
-                                                const std::int16_t* bDelta, std::uint32_t fy,
-                                                std::uint8_t* out) {
+[[gnu::always_inline]] inline void BlendRowBody(
+    const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue, const std::int16_t* aDelta,
+    const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy, std::uint8_t* out) {
     for (std::size_t k = 0; k < n; ++k) {
         const std::uint32_t f = fx[k];
         const std::uint32_t p = f * fy;
@@ -152,20 +149,16 @@ void BlendPortable(const std::uint32_t* fx, std::size_t n, const std::int16_t* a
 }
 
 #ifdef DORVANE_X86
-__attribute__((target("avx2"))) void BlendAvx2(const std::uint32_t* fx, std::size_t n,
-                                               const std::int16_t* aValue,
-                                               const std::int16_t* aDelta,
-                                               const std::int16_t* bValue,
-                                               const std::int16_t* bDelta, std::uint32_t fy,
-                                               std::uint8_t* out) {
+__attribute__((target("avx2"))) void BlendAvx2(
+    const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue, const std::int16_t* aDelta,
+    const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy, std::uint8_t* out) {
     BlendRowBody(fx, n, aValue, aDelta, bValue, bDelta, fy, out);
 }
 
 // Full 512-bit vectors: the multiplications dominate, and they double in width.
 __attribute__((target("avx512f,avx512bw,prefer-vector-width=512"))) void BlendAvx512(
-    const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue,
-    const std::int16_t* aDelta, const std::int16_t* bValue, const std::int16_t* bDelta,
-    std::uint32_t fy, std::uint8_t* out) {
+    const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue, const std::int16_t* aDelta,
+    const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy, std::uint8_t* out) {
     BlendRowBody(fx, n, aValue, aDelta, bValue, bDelta, fy, out);
 }
 #endif
