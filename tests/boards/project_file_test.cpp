@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boards/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "boards/base64.h"
+#include "compose/goal_text.h"
+#include "compose/overlay.h"
+#include "compose/text_util.h"
+#include "gallery/jpeg.h"
+#include "platform/error.h"
+
+namespace dorvane::boards {
+namespace {
+
+namespace fs = std::filesystem;
+using compose::TGoalsProject;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+BoardReadContext Context(int width = 1024, int height = 768) {
+    BoardReadContext c;
+    c.screenWidth = width;
+    c.screenHeight = height;
+    c.fontItems = {"Arial", "Courier New", "Times New Roman"};
+    c.findPictureByName = [](const std::string& name) {
+        const std::string up = compose::AsciiUpper(name);
+        return up == "BRYCE CANYON" ? 1 : up == "SUNSET" ? 22 : up == "BEACH" ? 33 : -1;
+    };
+    return c;
+}
+
+TGoalsProject FixtureBoard() {
+    TGoalsProject b;
+    b.Name = "ignored when writing";
+    b.PicName = "Sunset";
+    b.Goal[1] = "Run a marathon";
+    b.Goal[3] = "Learn Italian";
+    b.Goal[7] = "Caf\xC3\xA9 \xE2\x80\xA2 20\xE2\x82\xAC";
+    b.FontName = "Arial";
+    b.FontSize = 24;
+    b.FontStyle = 1;
+    b.FontColor = 0xFFFFFF;
+    b.FontShading = 1;
+    b.FontAlign = 2;
+    b.FontBullets = true;
+    b.TextPosX = 40;
+    b.TextPosY = -5;
+    b.TextWidth = 600;
+    b.Preview = "/9j/4AAQSkZJRg";
+    return b;
+}
+
+const fs::path kFixture = fs::path(DORVANE_SOURCE_DIR) / "tests/boards/data/plan.gls";
+
+TEST(BoardFile, WritesExactlyTheHandWrittenFixture) {
+    EXPECT_EQ(BoardFileBytes(FixtureBoard(), BoardNameFromPath("/home/u/MyGoals/plan.gls")),
+              ReadAll(kFixture));
+}
+
+TEST(BoardFile, ReadsTheFixtureBack) {
+    TGoalsProject b;
+    ReadProjectFile(kFixture, b, Context());
+    TGoalsProject expected = FixtureBoard();
+    expected.Name = "plan";
+    EXPECT_EQ(b, expected);
+}
+
+TEST(BoardFile, NameIsTheFileNameWithoutItsLastFourCharacters) {
+    EXPECT_EQ(BoardNameFromPath("/x/plan.txt"), "plan");
+    EXPECT_EQ(BoardNameFromPath("/x/a.gl"), "");
+    EXPECT_EQ(BoardNameFromPath("C:\\goals\\Summer.gls"), "Summer");
+    EXPECT_EQ(BoardNameFromPath("/x/ab.c.gls"), "ab.c");
+}
+
+std::string PreviewSection(std::size_t previewLength) {
+    TGoalsProject b = FixtureBoard();
+    b.Preview = std::string(previewLength, 'Q');
+    const std::string bytes = BoardFileBytes(b, "n");
+    return bytes.substr(bytes.find("[Preview]"));
+}
+
+TEST(BoardFile, PreviewIsCutIntoPiecesOf2000Characters) {
+    EXPECT_EQ(PreviewSection(4000), "[Preview]\r\nData1=" + std::string(2000, 'Q') + "\r\nData2=" +
+                                        std::string(2000, 'Q') + "\r\nDataNum=2\r\n");
+    EXPECT_EQ(PreviewSection(4001), "[Preview]\r\nData1=" + std::string(2000, 'Q') + "\r\nData2=" +
+                                        std::string(2000, 'Q') + "\r\nData3=Q\r\nDataNum=3\r\n");
+    EXPECT_EQ(PreviewSection(0), "[Preview]\r\nDataNum=0\r\n");
+}
+
+// The file of the fixture with the Goal lines replaced.
+TGoalsProject ReadWith(const std::string& goalLines, const std::string& preview = "",
+                       BoardReadContext context = Context()) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "t.gls";
+    WriteAll(path, "[Goal]\r\n" + goalLines + preview);
+    TGoalsProject b;
+    ReadProjectFile(path, b, context);
+    return b;
+}
+
+TEST(ReadProjectFile, AMissingFileGivesTheDefaults) {
+    TGoalsProject b;
+    b.Goal[2] = "old";
+    b.Preview = "old";
+    ReadProjectFile("/no/such/file.gls", b, Context());
+    TGoalsProject expected;
+    expected.PicName = "Bryce Canyon";
+    expected.FontName = "Arial";
+    expected.FontSize = 16;
+    expected.TextPosX = 10;
+    expected.TextPosY = 10;
+    expected.TextWidth = 1004;
+    EXPECT_EQ(b, expected);
+}
+
+TEST(ReadProjectFile, CorrectsTheBoxToTheScreen) {
+    EXPECT_EQ(ReadWith("TextPosX=974\r\n").TextPosX, 974);
+    EXPECT_EQ(ReadWith("TextPosX=975\r\n").TextPosX, 10);
+    EXPECT_EQ(ReadWith("TextPosX=-300\r\n").TextPosX, -300);  // no lower bound
+    EXPECT_EQ(ReadWith("TextWidth=1014\r\n").TextWidth, 1014);
+    EXPECT_EQ(ReadWith("TextWidth=1015\r\n").TextWidth, 1014);
+    EXPECT_EQ(ReadWith("TextPosY=758\r\n").TextPosY, 758);
+    EXPECT_EQ(ReadWith("TextPosY=759\r\n").TextPosY, 10);
+    const TGoalsProject far = ReadWith("TextPosX=-2147483648\r\nTextWidth=2147483647\r\n");
+    EXPECT_EQ(far.TextPosX, -2147483647 - 1);
+    EXPECT_EQ(far.TextWidth, 2147483647);  // the box ends at −1, inside the screen: no overflow
+    EXPECT_EQ(ReadWith("TextWidth=-1000\r\n").TextWidth, -1000);
+}
+
+TEST(ReadProjectFile, LenientIntegersAndTheirDefaults) {
+    EXPECT_EQ(ReadWith("FontSize=0x14\r\n").FontSize, 20);
+    EXPECT_EQ(ReadWith("FontSize=big\r\n").FontSize, 16);
+    EXPECT_EQ(ReadWith("FontSize=100000\r\n").FontSize, 100000);  // kept; drawn clamped
+    EXPECT_TRUE(ReadWith("FontBullets=2\r\n").FontBullets);
+    EXPECT_FALSE(ReadWith("FontBullets=0\r\n").FontBullets);
+    EXPECT_EQ(ReadWith("FontStyle=258\r\n").FontStyle, 2);  // low 8 bits
+    EXPECT_EQ(ReadWith("FontColor=$FF0000\r\n").FontColor, 0xFF0000);
+}
+
+TEST(ReadProjectFile, KeysInOtherCaseQuotesAndBlanks) {
+    const std::string file = "[goal]\r\nfontsize=28\r\nGOAL1=  spaced  \r\ngoal2=\"quoted\"\r\n";
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "case.gls";
+    WriteAll(path, file);
+    TGoalsProject b;
+    ReadProjectFile(path, b, Context());
+    EXPECT_EQ(b.FontSize, 28);
+    EXPECT_EQ(b.Goal[1], "spaced");
+    EXPECT_EQ(b.Goal[2], "quoted");
+}
+
+TEST(ReadProjectFile, FontAndPictureCorrections) {
+    EXPECT_EQ(ReadWith("FontName=times new roman\r\n").FontName, "times new roman");
+    EXPECT_EQ(ReadWith("FontName=Wingdings\r\n").FontName, "Arial");
+    BoardReadContext noFonts = Context();
+    noFonts.fontItems.clear();
+    EXPECT_EQ(ReadWith("FontName=Arial\r\n", "", noFonts).FontName, "");
+    EXPECT_EQ(ReadWith("PicName=beach\r\n").PicName, "beach");
+    EXPECT_EQ(ReadWith("PicName=Nowhere\r\n").PicName, "Bryce Canyon");
+}
+
+TEST(ReadProjectFile, PreviewPiecesUpToDataNum) {
+    const std::string pieces = "[Preview]\r\nData1=AAAA\r\nData2=BBBB\r\nData3=CCCC\r\n";
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=2\r\n").Preview, "AAAABBBB");
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=9\r\n").Preview, "AAAABBBBCCCC");
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=2147483647\r\n").Preview, "AAAABBBBCCCC");
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=0\r\n").Preview, "");
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=-4\r\n").Preview, "");
+    EXPECT_EQ(ReadWith("", pieces + "DataNum=lots\r\n").Preview, "");
+    EXPECT_EQ(ReadWith("", pieces).Preview, "");
+    EXPECT_EQ(ReadWith("", "[Preview]\r\nData1=AA\r\nData3=CC\r\nDataNum=3\r\n").Preview, "AACC");
+}
+
+// A 1280 × 1024 scene: a picture with some structure and the board's text layer.
+struct Scene {
+    Bitmap picture{1280, 1024};
+    compose::TextLayer layer{1280, 1024};
+    Scene() {
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y,
+                                 static_cast<std::uint32_t>((x / 5) | ((y / 4) << 8) | 0x400000));
+    }
+};
+
+TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "Summer plan.gls";
+    Scene s;
+    TGoalsProject board = FixtureBoard();
+    board.Preview.clear();
+    compose::RenderTextLayer(s.layer, board, 96, 328);
+    WriteProjectFile(path, board, s.picture, s.layer);
+    ASSERT_FALSE(board.Preview.empty());
+    EXPECT_EQ(ReadAll(path), BoardFileBytes(board, "Summer plan"));
+
+    TGoalsProject back;
+    ReadProjectFile(path, back, Context(1280, 1024));
+    TGoalsProject expected = board;
+    expected.Name = "Summer plan";
+    EXPECT_EQ(back, expected);
+
+    compose::TextLayer again(1280, 1024);
+    compose::RenderTextLayer(again, back, 96, 328);
+    EXPECT_EQ(again.image(), s.layer.image());
+    Bitmap first = s.picture, second = s.picture;
+    compose::OverlayTextLayer(first, s.layer);
+    compose::OverlayTextLayer(second, again);
+    EXPECT_EQ(first, second);
+
+    // The stored preview: a JPEG of the screen fitted into 182 × 169.
+    MemoryStream text(back.Preview);
+    MemoryStream bytes;
+    Base64Decode(text, bytes);
+    const Bitmap preview = DecodeJpeg(bytes.bytes(), "preview");
+    EXPECT_EQ(preview.width(), 182);
+    EXPECT_EQ(preview.height(), 146);
+    EXPECT_EQ(back.Preview.find('='), std::string::npos);
+}
+
+TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "keep.gls";
+    WriteAll(path, "earlier board");
+    TGoalsProject board = FixtureBoard();
+    compose::TextLayer layer(10, 10);
+    EXPECT_THROW(WriteProjectFile(path, board, Bitmap(), layer), Error);
+    EXPECT_EQ(ReadAll(path), "earlier board");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path().toStdString()), {}), 1);
+    EXPECT_THROW(WriteProjectFile("/no/such/folder/x.gls", board, Scene().picture, layer), Error);
+}
+
+TEST(WriteProjectFile, ReplacesAnEarlierFileWhole) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "plan.gls";
+    WriteAll(path, "[Goal]\r\nOldKey=stays?\r\n[Other]\r\nx=1\r\n" + std::string(100000, 'z'));
+    Scene s;
+    TGoalsProject board = FixtureBoard();
+    WriteProjectFile(path, board, s.picture, s.layer);
+    EXPECT_EQ(ReadAll(path), BoardFileBytes(board, "plan"));
+}
+
+}  // namespace
+}  // namespace dorvane::boards
