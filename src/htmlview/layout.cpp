@@ -37,8 +37,9 @@ bool ParseLength(const QString& text, int* out) {
     if (percent) t.chop(1);
     if (t.endsWith(QLatin1String("px"))) t.chop(2);
     bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || v < 0 || v > 1e6) return false;
+    double v = t.toDouble(&ok);
+    if (!ok || v < 0 || v != v) return false;
+    v = std::min(v, 1e6);
     *out = percent ? -std::min(1000, int(v + 0.5)) : int(v + 0.5);
     if (percent && *out == 0) *out = 0;
     return true;

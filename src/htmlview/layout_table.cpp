@@ -21,9 +21,21 @@ int IntAttr(const Node& n, const char* name, int fallback, int lo, int hi) {
     return ok ? std::clamp(i, lo, hi) : fallback;
 }
 
-void SpreadExtra(std::vector<float>& col, int first, int span, float extra) {
-    for (int c = first; c < first + span; ++c)
-        col[static_cast<std::size_t>(c)] += extra / float(span);
+// Widens the spanned columns by extra: the ones without a width of their own take it,
+// or all of them when every one has a width.
+void SpreadExtra(const TableInfo& t, std::vector<float>& col, int first, int span, float extra) {
+    auto isFree = [&](int c) {
+        const auto i = static_cast<std::size_t>(c);
+        return t.colFixed[i] == 0 && t.colPct[i] == 0;
+    };
+    int free = 0;
+    for (int c = first; c < first + span; ++c) free += isFree(c);
+    for (int c = first; c < first + span; ++c) {
+        if (free == 0)
+            col[static_cast<std::size_t>(c)] += extra / float(span);
+        else if (isFree(c))
+            col[static_cast<std::size_t>(c)] += extra / float(free);
+    }
 }
 
 }  // namespace
@@ -90,8 +102,8 @@ TableInfo Engine::tableInfo(int node, const TextStyle& s) {
         const float min = std::accumulate(first, first + cell.span, gaps);
         const float max = std::accumulate(t.colMax.begin() + cell.col,
                                           t.colMax.begin() + cell.col + cell.span, gaps);
-        if (m.min > min) SpreadExtra(t.colMin, cell.col, cell.span, m.min - min);
-        if (m.max > max) SpreadExtra(t.colMax, cell.col, cell.span, m.max - max);
+        if (m.min > min) SpreadExtra(t, t.colMin, cell.col, cell.span, m.min - min);
+        if (m.max > max) SpreadExtra(t, t.colMax, cell.col, cell.span, m.max - max);
     }
     for (std::size_t c = 0; c < n; ++c) t.colMax[c] = std::max(t.colMax[c], t.colMin[c]);
     return t;
