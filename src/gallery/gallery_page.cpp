@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gallery/gallery_page.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "gallery/bitmap_image.h"
+#include "gallery/grid_geometry.h"
+
+namespace dorvane::gallery {
+namespace {
+
+constexpr int kGridWidth = 372;
+
+void MakeWhite(QWidget* w) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    w->setPalette(p);
+}
+
+}  // namespace
+
+ThumbnailControl::ThumbnailControl(QWidget* parent, int number, const QImage& picture)
+    : QWidget(parent), number_(number), picture_(picture) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(kThumbWidth, kThumbHeight);
+}
+
+void ThumbnailControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+void ThumbnailControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onClick) onClick(this);
+}
+
+void ThumbnailControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onDoubleClick) onDoubleClick(this);
+}
+
+ShapeControl::ShapeControl(QWidget* parent, const char* name, QColor pen, int penWidth)
+    : QWidget(parent), pen_(pen), penWidth_(penWidth) {
+    setObjectName(name);
+}
+
+void ShapeControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    for (int i = 0; i < penWidth_; ++i) {  // the pen lies inside the shape's bounds
+        painter.setPen(pen_);
+        painter.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
+    }
+}
+
+GalleryPage::GalleryPage(QWidget* parent, GalleryState& state) : QWidget(parent), state_(state) {
+    setObjectName("page2");
+    MakeWhite(this);
+    htmlBody21 = new htmlview::HtmlView(this);
+    htmlBody21->setObjectName("htmlBody21");
+    htmlBody21->setGeometry(-1, -1, 387, 80);
+    imgs = new QScrollArea(this);
+    imgs->setObjectName("imgs");
+    imgs->setGeometry(6, htmlBody21->geometry().bottom() + 1 + 5, kGridWidth, 261);
+    imgs->setFrameShape(QFrame::NoFrame);
+    imgs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    imgs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    imgs->verticalScrollBar()->setTracking(true);
+    imgs->setFocusPolicy(Qt::NoFocus);
+    content_ = new QWidget;
+    MakeWhite(content_);
+    imgs->setWidget(content_);
+    MakeWhite(imgs->viewport());
+    shapeImgsBorder = new ShapeControl(this, "shapeImgsBorder", QColor(223, 216, 173), 1);
+    shapeImgsBorder->setGeometry(imgs->geometry().adjusted(-1, -1, 1, 1));
+    shapeImgsBorder->lower();
+    htmlBody22 = new htmlview::HtmlView(this);
+    htmlBody22->setObjectName("htmlBody22");
+    const int top22 = imgs->geometry().bottom() + 1 + 5;
+    htmlBody22->setGeometry(0, top22, 385, 412 - top22);
+    shapeImgBrdr = new ShapeControl(content_, "shapeImgBrdr", QColor(0, 0, 128), kFramePen);
+    shapeImgBrdr->hide();
+    lblImgsBottom = new QLabel(content_);
+    lblImgsBottom->setObjectName("lblImgsBottom");
+    clear();
+}
+
+void GalleryPage::clear() {
+    // Thumbnails may be cleared from inside one of their own events: delete later.
+    for (ThumbnailControl* t : thumbnails_) {
+        t->hide();
+        t->deleteLater();
+    }
+    thumbnails_.clear();
+    state_.PictureCount = 0;
+}
+
+void GalleryPage::addThumbnail(const TImgInfo& entry, const Bitmap& thumbnail) {
+    auto* t = new ThumbnailControl(content_, entry.Number, ToQImage(thumbnail));
+    const GridPoint at = ThumbnailPosition(entry.Number, kGridWidth);
+    t->move(at.x, at.y);
+    t->setToolTip(QString::fromStdString(entry.Name));
+    t->onClick = [this](ThumbnailControl* c) { SelectThumbnail(c); };
+    t->onDoubleClick = [this](ThumbnailControl* c) {
+        SelectThumbnail(c);
+        if (onDoubleClick) onDoubleClick(c);
+    };
+    t->show();
+    thumbnails_.push_back(t);
+    state_.PictureCount = entry.Number;
+}
+
+void GalleryPage::select(std::int32_t number) {
+    SelectThumbnail(FindThumbnail(number));
+}
+
+void GalleryPage::finish(std::int32_t count) {
+    lblImgsBottom->setText("");
+    lblImgsBottom->setGeometry(0, SpacerTop(count), 1, kSpacerHeight);
+    // The rows leave room for the scroll bar; the content is the view's width.
+    const int barWidth = imgs->verticalScrollBar()->sizeHint().width();
+    content_->resize(kGridWidth - barWidth, ContentHeight(count));
+}
+
+void GalleryPage::reportLoadError(const std::string& message) {
+    if (inform) inform(message);
+}
+
+ThumbnailControl* GalleryPage::FindThumbnail(int n) const {
+    if (thumbnails_.empty()) return nullptr;
+    const int clamped = ClampPictureNumber(n, state_.PictureCount);
+    for (ThumbnailControl* t : thumbnails_)
+        if (t->number() == clamped) return t;
+    return nullptr;
+}
+
+void GalleryPage::SelectThumbnail(ThumbnailControl* t) {
+    if (!t) return;
+    const GridRect f = SelectionFrame({t->x(), t->y()});
+    shapeImgBrdr->setGeometry(f.x, f.y, f.width, f.height);
+    shapeImgBrdr->show();
+    shapeImgBrdr->lower();
+    state_.SelectedPicture = t->number();
+    const auto index = static_cast<std::size_t>(state_.SelectedPicture - 1);
+    if (index < state_.Pictures.size() && onPictureChosen)
+        onPictureChosen(state_.Pictures[index].Name);
+}
+
+void GalleryPage::ScrollToPicture(int n) {
+    if (!FindThumbnail(n)) return;
+    const int view = imgs->viewport()->height();
+    imgs->verticalScrollBar()->setValue(ScrollPositionFor(n, state_.PictureCount, view));
+    imgs->viewport()->update();
+}
+
+void GalleryPage::keyDown(int qtKey) {
+    if (const int step = ArrowStep(qtKey))
+        SelectThumbnail(FindThumbnail(state_.SelectedPicture + step));
+    ScrollToPicture(state_.SelectedPicture);
+}
+
+}  // namespace dorvane::gallery

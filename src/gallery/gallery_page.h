@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 2, "Choose background image": the scrolling grid of thumbnails with the
+// navy selection frame, the page texts above and below it, and the selection,
+// key and scrolling rules of the grid. The window owns the state it works on.
+#pragma once
+
+#include <QScrollArea>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "gallery/catalogue.h"
+#include "gallery/gallery_build.h"
+#include "htmlview/html_view.h"
+
+class QLabel;
+
+namespace dorvane::gallery {
+
+// What the main window keeps about the gallery.
+struct GalleryState {
+    Catalogue Pictures;
+    std::int32_t PictureCount = 0;
+    std::int32_t SelectedPicture = 0;
+    std::int32_t LoadedPicture = 0;
+};
+
+// One thumbnail: a 95×71 picture with its number and its name as tooltip.
+class ThumbnailControl : public QWidget {
+    Q_OBJECT
+public:
+    ThumbnailControl(QWidget* parent, int number, const QImage& picture);
+    int number() const { return number_; }
+    const QImage& picture() const { return picture_; }
+
+    std::function<void(ThumbnailControl*)> onClick;
+    std::function<void(ThumbnailControl*)> onDoubleClick;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    int number_;
+    QImage picture_;
+};
+
+// A rectangle with an outline, filled white (the grid's border and selection frame).
+class ShapeControl : public QWidget {
+public:
+    ShapeControl(QWidget* parent, const char* name, QColor pen, int penWidth);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor pen_;
+    int penWidth_;
+};
+
+class GalleryPage : public QWidget, public GalleryGrid {
+    Q_OBJECT
+public:
+    GalleryPage(QWidget* parent, GalleryState& state);
+
+    htmlview::HtmlView* htmlBody21;
+    htmlview::HtmlView* htmlBody22;
+    QScrollArea* imgs;
+    ShapeControl* shapeImgsBorder;
+    ShapeControl* shapeImgBrdr;
+    QLabel* lblImgsBottom;
+
+    // GalleryGrid: what BuildGallery does to the grid.
+    void clear() override;
+    void addThumbnail(const TImgInfo& entry, const Bitmap& thumbnail) override;
+    void select(std::int32_t number) override;
+    void finish(std::int32_t count) override;
+    void reportLoadError(const std::string& message) override;
+
+    ThumbnailControl* FindThumbnail(int n) const;
+    void SelectThumbnail(ThumbnailControl* t);
+    void ScrollToPicture(int n);
+    // FormKeyDown's part on page 2: arrows move the selection, every key scrolls.
+    void keyDown(int qtKey);
+    const std::vector<ThumbnailControl*>& thumbnails() const { return thumbnails_; }
+
+    std::function<void(const std::string& picName)> onPictureChosen;  // CurrentBoard.PicName
+    std::function<void(ThumbnailControl*)> onDoubleClick;             // ThumbnailDblClick
+    std::function<void(const std::string& text)> inform;              // the plain message box
+
+private:
+    GalleryState& state_;
+    QWidget* content_;
+    std::vector<ThumbnailControl*> thumbnails_;
+};
+
+}  // namespace dorvane::gallery

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gallery/preview_window.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace dorvane::gallery {
+
+QRect FitPreviewRect(int w, int h, int cw, int ch) {
+    if (w <= 0 || h <= 0) return {};
+    const double aspect = static_cast<double>(w) / h;
+    int width, height;
+    if (w > h) {
+        width = cw;
+        height = static_cast<int>(cw / aspect);
+        if (height > ch) {
+            height = ch;
+            width = static_cast<int>(ch * aspect);
+        }
+    } else {
+        height = ch;
+        width = static_cast<int>(ch * aspect);
+        if (width > cw) {
+            width = cw;
+            height = static_cast<int>(cw / aspect);
+        }
+    }
+    return {(cw - width) / 2, (ch - height) / 2, width, height};
+}
+
+TformPreview::TformPreview(QWidget* parent) : QDialog(parent) {
+    setObjectName("formPreview");
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowModality(Qt::ApplicationModal);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setToolTip(kHint);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+}
+
+void TformPreview::setScreenBounds(int width, int height) {
+    const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+    setGeometry(0, 0, static_cast<int>(width / ratio), static_cast<int>(height / ratio));
+}
+
+void TformPreview::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void TformPreview::showModal() {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    exec();
+}
+
+void TformPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (picture_.isNull()) return;
+    // Work in device pixels so that the fit is that of the screen's own pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QRect target =
+        FitPreviewRect(picture_.width(), picture_.height(), static_cast<int>(width() * ratio),
+                       static_cast<int>(height() * ratio));
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, picture_);
+}
+
+void TformPreview::mousePressEvent(QMouseEvent*) {
+    accept();
+}
+
+void TformPreview::keyPressEvent(QKeyEvent*) {
+    accept();
+}
+
+}  // namespace dorvane::gallery

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pages/page_texts.h"
+
+#include "platform/bitmap_resource.h"
+#include "platform/resources.h"
+
+namespace dorvane::pages {
+
+QByteArray ImageRequest(const QString& imageName) {
+    const std::string name = imageName.toStdString();
+    const platform::ResourceBytes bytes = platform::LoadResource(ImageResourceType(name), name);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name) {
+    const platform::ResourceBytes bytes = platform::LoadResource("HTML", name);
+    view.loadFromString(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                   static_cast<qsizetype>(bytes.size())));
+}
+
+void PrepareQuoteView(htmlview::HtmlView& view) {
+    htmlview::ViewSettings s;
+    s.marginWidth = 3;
+    s.marginHeight = 0;
+    s.defFontName = "Arial";
+    s.defFontSize = 10;
+    s.defPreFontName = "Courier New";
+    s.defBackground = QColor(243, 238, 207);
+    s.scrollBars = htmlview::ScrollBars::None;
+    s.charSet = 238;
+    s.viewImages = false;
+    s.noSelect = false;
+    view.setSettings(s);
+    view.setFrameShape(QFrame::NoFrame);
+}
+
+void PageClicks::prepare(htmlview::HtmlView& view) {
+    htmlview::ViewSettings s;
+    s.marginWidth = 4;
+    s.marginHeight = 2;
+    s.defFontName = "Arial";
+    s.defFontSize = 10;
+    s.defPreFontName = "Arial";
+    s.defBackground = QColor(255, 255, 255);
+    s.scrollBars = htmlview::ScrollBars::None;
+    s.charSet = 238;
+    s.viewImages = true;
+    s.noSelect = false;
+    view.setSettings(s);
+    view.setFrameShape(QFrame::NoFrame);
+    view.OnHotSpotClick = [this](htmlview::HtmlView& v, const QString& target, bool& handled) {
+        htmlBodyHotSpotClick(v, target, handled);
+    };
+    view.OnImageClick = [this](htmlview::HtmlView& v, int image, Qt::MouseButton,
+                               Qt::KeyboardModifiers, QPoint) { htmlBodyImageClick(v, image); };
+    view.OnImageRequest = [](htmlview::HtmlView&, const QString& name) {
+        return ImageRequest(name);
+    };
+    view.OnMouseDown = [this](htmlview::HtmlView& v, Qt::MouseButton, Qt::KeyboardModifiers,
+                              QPoint pos) { htmlBodyMouseDown(v, pos); };
+}
+
+void PageClicks::htmlBodyMouseDown(htmlview::HtmlView& view, QPoint pos) {
+    const auto object = view.objectAt(pos);
+    PressNotOnImage = !(object && object->kind == htmlview::ViewObject::Kind::Image);
+}
+
+void PageClicks::htmlBodyImageClick(htmlview::HtmlView& view, int image) {
+    const QString source = view.image(image).source;
+    if (IsClickImage(source.toStdString())) {
+        const QImage kept = view.imageBitmap(image);
+        const QImage pressed = platform::BitmapResource(PressedFaceName(source.toStdString()));
+        view.setImageBitmap(image, pressed);
+        view.repaint();
+        pacing_.pump();
+        pacing_.pause(70);
+        // A click handled meanwhile may have loaded another document into the view.
+        if (image < view.imageCount() && view.image(image).source == source)
+            view.setImageBitmap(image, kept);
+        pacing_.pump();
+        pacing_.pause(50);
+    }
+    ImageClickDone = true;
+}
+
+void PageClicks::htmlBodyHotSpotClick(htmlview::HtmlView&, const QString& target, bool& handled) {
+    // The view reports an image click before the link click of the same release,
+    // with its feedback run to the end. Without one the release was not on an
+    // image, which counts as a press not on an image: the wait always ends.
+    const bool releaseNotOnImage = !ImageClickDone;
+    do {
+        pacing_.pump();
+    } while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage);
+    ImageClickDone = false;
+    PressNotOnImage = false;
+    handled = true;
+    RunLinkCommand(target.toStdString(), actions_);
+}
+
+}  // namespace dorvane::pages

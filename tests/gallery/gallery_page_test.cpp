@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gallery/gallery_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include "../support/qt_app.h"
+#include "gallery/grid_geometry.h"
+#include "platform/error.h"
+
+using namespace dorvane;
+using namespace dorvane::gallery;
+
+namespace {
+
+// Page 2 filled by a real build from made-up thumbnails.
+struct Page {
+    app::Application& app = QtApp();
+    GalleryState state;
+    GalleryPage page{nullptr, state};
+    std::vector<std::string> chosen, messages;
+    std::vector<int> doubleClicked;
+
+    explicit Page(int userPictures = 0, std::int32_t selected = 1) {
+        page.resize(385, 412);
+        page.onPictureChosen = [this](const std::string& n) { chosen.push_back(n); };
+        page.inform = [this](const std::string& m) { messages.push_back(m); };
+        page.onDoubleClick = [this](ThumbnailControl* t) { doubleClicked.push_back(t->number()); };
+        Build(userPictures, selected);
+        page.show();
+        QCoreApplication::processEvents();
+    }
+    void Build(int userPictures, std::int32_t selected) {
+        GallerySource s;
+        for (int n = 1; n <= 32; ++n) s.builtInNames.push_back("Picture " + std::to_string(n));
+        s.builtInThumbnail = [](int) { return Bitmap(95, 71); };
+        s.userFiles = [userPictures] {
+            std::vector<std::string> files;
+            for (int i = 0; i < userPictures; ++i)
+                files.push_back("u" + std::to_string(i) + ".jpg");
+            return files;
+        };
+        s.userThumbnail = [](const std::string&) { return Bitmap(95, 71); };
+        state.SelectedPicture = selected;
+        BuildGallery(state.Pictures, selected, s, page, 2);
+    }
+    int scroll() const { return page.imgs->verticalScrollBar()->value(); }
+};
+
+}  // namespace
+
+TEST(GalleryPage, ControlsAtTheirPlaces) {
+    Page p;
+    EXPECT_EQ(p.page.htmlBody21->geometry(), QRect(-1, -1, 387, 80));
+    EXPECT_EQ(p.page.imgs->geometry(), QRect(6, 84, 372, 261));
+    EXPECT_EQ(p.page.shapeImgsBorder->geometry(), QRect(5, 83, 374, 263));
+    EXPECT_EQ(p.page.htmlBody22->geometry(), QRect(0, 350, 385, 62));
+    EXPECT_EQ(p.page.imgs->viewport()->height(), 261);
+    EXPECT_EQ(p.page.imgs->horizontalScrollBar()->isVisible(), false);
+}
+
+TEST(GalleryPage, ThirtyTwoThumbnailsInTheirGridWithTooltips) {
+    Page p;
+    ASSERT_EQ(p.page.thumbnails().size(), 32u);
+    EXPECT_EQ(p.state.PictureCount, 32);
+    EXPECT_EQ(p.page.FindThumbnail(1)->geometry(), QRect(20, 12, 95, 71));
+    EXPECT_EQ(p.page.FindThumbnail(2)->pos(), QPoint(130, 12));
+    EXPECT_EQ(p.page.FindThumbnail(3)->pos(), QPoint(240, 12));
+    EXPECT_EQ(p.page.FindThumbnail(31)->pos(), QPoint(20, 842));
+    EXPECT_EQ(p.page.FindThumbnail(32)->pos(), QPoint(130, 842));
+    EXPECT_EQ(p.page.FindThumbnail(32)->toolTip(), "Picture 32");
+    EXPECT_EQ(p.page.lblImgsBottom->geometry().top(), 925);
+    EXPECT_EQ(p.page.imgs->widget()->height(), 938);
+    EXPECT_EQ(p.page.imgs->verticalScrollBar()->maximum(), 677);
+}
+
+TEST(GalleryPage, FindThumbnailClampsTheNumber) {
+    Page p;
+    EXPECT_EQ(p.page.FindThumbnail(0)->number(), 1);
+    EXPECT_EQ(p.page.FindThumbnail(-5)->number(), 1);
+    EXPECT_EQ(p.page.FindThumbnail(35)->number(), 32);
+}
+
+TEST(GalleryPage, ClickSelectsWithTheNavyFrameAndSetsThePictureName) {
+    Page p;
+    EXPECT_EQ(p.page.shapeImgBrdr->geometry(), QRect(15, 7, 104, 80));  // picture 1 from the build
+    QTest::mouseClick(p.page.FindThumbnail(5), Qt::LeftButton);
+    EXPECT_EQ(p.state.SelectedPicture, 5);
+    EXPECT_EQ(p.chosen.back(), "Picture 5");
+    EXPECT_EQ(p.page.shapeImgBrdr->geometry(), QRect(125, 90, 104, 80));
+    EXPECT_EQ(p.scroll(), 0);  // selecting does not scroll
+    const QImage shot = p.page.imgs->widget()->grab().toImage();
+    EXPECT_EQ(shot.pixel(125, 120), qRgb(0, 0, 128));  // frame's left side, 4 pixels wide
+    EXPECT_EQ(shot.pixel(128, 120), qRgb(0, 0, 128));
+    EXPECT_EQ(shot.pixel(129, 120), qRgb(255, 255, 255));  // a white line, then the picture
+    EXPECT_EQ(shot.pixel(130, 120), qRgb(0, 0, 0));
+}
+
+TEST(GalleryPage, DoubleClickSelectsAndReportsTheThumbnail) {
+    Page p;
+    QTest::mouseDClick(p.page.FindThumbnail(9), Qt::LeftButton);
+    EXPECT_EQ(p.state.SelectedPicture, 9);
+    EXPECT_EQ(p.doubleClicked, std::vector<int>{9});
+}
+
+TEST(GalleryPage, ScrollToPictureWorkedValues) {
+    Page p;
+    p.page.ScrollToPicture(7);
+    EXPECT_EQ(p.scroll(), 83);
+    p.page.ScrollToPicture(4);
+    EXPECT_EQ(p.scroll(), 0);
+    p.page.ScrollToPicture(32);
+    EXPECT_EQ(p.scroll(), 677);
+    p.page.ScrollToPicture(1);
+    EXPECT_EQ(p.scroll(), 0);
+}
+
+TEST(GalleryPage, ArrowKeysStopAtTheEndsAndEveryKeyScrolls) {
+    Page p;
+    struct Row {
+        int from, key, to;
+    };
+    const Row rows[] = {{32, Qt::Key_Right, 32}, {1, Qt::Key_Left, 1},   {31, Qt::Key_Down, 32},
+                        {2, Qt::Key_Up, 1},      {30, Qt::Key_Down, 32}, {5, Qt::Key_Down, 8},
+                        {5, Qt::Key_Up, 2},      {5, Qt::Key_Left, 4},   {5, Qt::Key_A, 5}};
+    for (const Row& r : rows) {
+        p.page.SelectThumbnail(p.page.FindThumbnail(r.from));
+        p.page.keyDown(r.key);
+        EXPECT_EQ(p.state.SelectedPicture, r.to) << r.from << " key " << r.key;
+    }
+    p.page.SelectThumbnail(p.page.FindThumbnail(20));
+    p.page.ScrollToPicture(1);
+    p.page.keyDown(Qt::Key_Space);  // not an arrow: the selection stays but comes into view
+    EXPECT_EQ(p.state.SelectedPicture, 20);
+    EXPECT_EQ(p.scroll(), 415);  // its row (top 510) second in view
+}
+
+TEST(GalleryPage, RebuildKeepsTheSelectionByNumber) {
+    Page p(3, 34);
+    EXPECT_EQ(p.state.PictureCount, 35);
+    EXPECT_EQ(p.page.shapeImgBrdr->geometry().topLeft(), QPoint(15, 920));
+    p.Build(5, 34);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.page.thumbnails().size(), 37u);
+    EXPECT_EQ(p.state.SelectedPicture, 34);
+    EXPECT_EQ(p.page.imgs->widget()->height(), ContentHeight(37));
+}
+
+TEST(GalleryPage, FiveHundredPicturesStillBuild) {
+    Page p(500, 1);
+    EXPECT_EQ(p.state.PictureCount, 532);
+    p.page.ScrollToPicture(532);
+    EXPECT_EQ(p.scroll(), ContentHeight(532) - 261);
+}
