@@ -4,18 +4,18 @@
 #pragma once
 
 #include <QApplication>
-#include <memory>
 
 #include "app/application.h"
 #include "platform/pacing.h"
 
 inline dorvane::app::Application& QtApp() {
-    static std::unique_ptr<dorvane::app::Application> app = [] {
+    // Never destroyed: Qt's own globals may already be gone at exit.
+    static dorvane::app::Application* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "dorvane-test";
         static char* argv[] = {name, nullptr};
-        return std::make_unique<dorvane::app::Application>(argc, argv);
+        return new dorvane::app::Application(argc, argv);
     }();
     return *app;
 }
