@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/overlay.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/preview.h"
 
+#include <algorithm>
+
 #include "compose/goal_board.h"
 #include "compose/overlay.h"
 
@@ -44,10 +46,22 @@ void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame) {
     sheet.fill(TextKeyColor);
     Outline(sheet, frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1, kWhite, false);
     Outline(sheet, frame.left, frame.top, frame.right, frame.bottom, kRed, true);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (const std::uint32_t c = sheet.pixel(x, y); c != TextKeyColor)
-                image.setPixel(x, y, c);
+    // Only the two outlines can hold anything but the key colour: whole rows at the
+    // top and bottom, two columns on each side in between.
+    const auto copy = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+        if (const std::uint32_t c = sheet.pixel(x, y); c != TextKeyColor) image.setPixel(x, y, c);
+    };
+    const int left = std::max(-1, frame.left - 1), right = std::min(image.width(), frame.right);
+    const int top = std::max(-1, frame.top - 1), bottom = std::min(image.height(), frame.bottom);
+    for (int y = top; y <= bottom; ++y) {
+        const bool edgeRow = y <= frame.top || y >= frame.bottom - 1;
+        if (edgeRow) {
+            for (int x = left; x <= right; ++x) copy(x, y);
+        } else {
+            for (int x : {frame.left - 1, frame.left, frame.right - 1, frame.right}) copy(x, y);
+        }
+    }
 }
 
 Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/text_layer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/error.h"
@@ -13,28 +14,40 @@ TextLayer::TextLayer(int width, int height)
         throw Error("Not enough memory for a text layer of " + std::to_string(width) + "x" +
                     std::to_string(height));
     image_.fill(Qt::transparent);
+    rows_.resize(static_cast<std::size_t>(std::max(0, height)));
 }
 
 void TextLayer::clear() {
-    const QRect bounds = image_.rect();
-    for (const QRect& area : drawn_) {
-        const QRect r = area.intersected(bounds);
-        if (r.isEmpty()) continue;
-        const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memset(image_.scanLine(y) + static_cast<std::size_t>(r.left()) * 4, 0, bytes);
+    if (bounds_.isEmpty()) return;
+    for (int y = bounds_.top(); y <= bounds_.bottom(); ++y) {
+        Span& span = rows_[static_cast<std::size_t>(y)];
+        if (span.right >= span.left)
+            std::memset(image_.scanLine(y) + static_cast<std::size_t>(span.left) * 4, 0,
+                        static_cast<std::size_t>(span.right - span.left + 1) * 4);
+        span = Span{};
     }
-    drawn_.clear();
+    bounds_ = QRect();
 }
 
 void TextLayer::clearAll() {
     image_.fill(Qt::transparent);
-    drawn_.clear();
+    std::fill(rows_.begin(), rows_.end(), Span{});
+    bounds_ = QRect();
 }
 
 void TextLayer::markDrawn(const QRect& area) {
     const QRect r = area.intersected(image_.rect());
-    if (!r.isEmpty()) drawn_.push_back(r);
+    if (r.isEmpty()) return;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        Span& span = rows_[static_cast<std::size_t>(y)];
+        if (span.right < span.left) {
+            span = {r.left(), r.right()};
+        } else {
+            span.left = std::min(span.left, r.left());
+            span.right = std::max(span.right, r.right());
+        }
+    }
+    bounds_ = bounds_.united(r);
 }
 
 }  // namespace dorvane::compose

@@ -32,9 +32,17 @@ public:
     QImage& canvas() { return image_; }
     void markDrawn(const QRect& area);
 
+    // A rectangle outside which every pixel is transparent (empty: all of them).
+    QRect drawnBounds() const { return bounds_; }
+
 private:
+    struct Span {
+        int left = 0;
+        int right = -1;  // inclusive; right < left: nothing drawn in this row
+    };
     QImage image_;
-    std::vector<QRect> drawn_;
+    std::vector<Span> rows_;  // per row, the columns drawn since the last clear
+    QRect bounds_;
 };
 
 }  // namespace dorvane::compose
