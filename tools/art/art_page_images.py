@@ -63,13 +63,15 @@ def about_background():
     """384 x 412: a dawn landscape as the title of the about page, a white writing area
     below it and low, faint hills at the foot."""
     img = new((384, 412), WHITE)
-    vgradient(img, (0, 0, 384, 74), mix(INK, INK_LIGHT, 0.4), mix(TEAL, AMBER, 0.35))
+    vgradient(img, (0, 0, 384, 40), INK, mix(INK_LIGHT, TEAL, 0.5))
+    vgradient(img, (0, 40, 384, 74), mix(INK_LIGHT, TEAL, 0.5), mix(TEAL, CREAM, 0.55))
     ellipse(img, (212, 30, 262, 80), mix(AMBER, CREAM, 0.25))
     ellipse(img, (220, 38, 254, 72), AMBER)
     polygon(img, [(0, 74), (0, 50), (60, 34), (120, 52), (170, 40), (230, 60), (300, 44),
                   (384, 58), (384, 74)], mix(INK_LIGHT, TEAL, 0.5))
     polygon(img, [(0, 74), (0, 62), (80, 54), (150, 66), (240, 56), (320, 68), (384, 60),
                   (384, 74)], INK_LIGHT)
+    fill(img, (0, 76, 384, 84), WHITE)  # the sun sets behind the horizon line
     fill(img, (0, 74, 384, 76), AMBER)
     # The foot: two pale ridges, far lighter than any text above them.
     polygon(img, [(0, 412), (0, 384), (70, 366), (140, 382), (220, 362), (300, 380),

@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Proofs for the eye (never shipped): a contact sheet of every picture with its
 name, and the main window assembled from the skin at its real places."""
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageChops, ImageDraw
 
-from art_common import KEY, font
+from art_common import CREAM, KEY, font
 from art_skin import PLACES, WINDOW_H, WINDOW_W
 
 SHEET_WIDTH = 1500
@@ -78,9 +78,11 @@ def paste_face(win, face, left, top, transparent):
         win.paste(face, (left, top))
 
 
-def window_mockup(skin, buttons, body, quote_lines, page=1):
-    """The 678 x 517 window on a checkerboard desktop: skin, buttons, a body picture
-    and a few lines of quotation. Key-coloured pixels show the desktop through."""
+def window_mockup(skin, buttons, page=1, body=None, quote=None, body_width=385):
+    """The 678 x 517 window on a checkerboard desktop: skin and buttons with the side
+    button of `page` pressed, a body picture (cut to body_width x 412) and a
+    quotation picture (black on white, tinted to the column's cream) at their
+    places. Key-coloured pixels show the desktop through."""
     win = Image.new("RGB", (WINDOW_W, WINDOW_H), (255, 255, 255))
     for name, (left, top, _, _) in PLACES.items():
         win.paste(skin[name].convert("RGB"), (left, top))
@@ -91,17 +93,15 @@ def window_mockup(skin, buttons, body, quote_lines, page=1):
     paste_face(win, buttons["btn_about_up"], 15, 450, True)
     paste_face(win, buttons["btn_min_up"], 624, 12, True)
     paste_face(win, buttons["btn_close_up"], 647, 12, True)
+    if quote is not None:
+        cream = Image.new("RGB", (144, 265), CREAM)
+        text = Image.new("RGB", (144, 265), (255, 255, 255))
+        text.paste(quote.convert("RGB"), (0, 0))  # paste() cuts what does not fit
+        win.paste(ImageChops.multiply(cream, text), (516, 128))
     if body is not None:
-        win.paste(body.convert("RGB"), (131, 66))
-    d = ImageDraw.Draw(win)
-    italic = ImageFont.truetype(
-        "/usr/share/fonts/truetype/liberation2/LiberationSans-Italic.ttf", 13)
-    bold = ImageFont.truetype("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf", 13)
-    y = 128 + 8
-    for i, text in enumerate(quote_lines):
-        fnt = bold if i == len(quote_lines) - 1 else italic
-        d.text((516 + 72, y), text, font=fnt, fill=(0, 0, 0), anchor="ma")
-        y += 16 if text else 10
+        panel = Image.new("RGB", (body_width, 412), (255, 255, 255))
+        panel.paste(body.convert("RGB"), (0, 0))
+        win.paste(panel, (131, 66))
     desk = checkerboard((WINDOW_W + 40, WINDOW_H + 40), 10)
     desk.paste(win, (20, 20), key_to_alpha(win, KEY))
     return desk

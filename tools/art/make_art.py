@@ -6,7 +6,8 @@
 
 Writes resources/images/*.gif|bmp (page images and their pressed faces) and
 resources/skin/*.bmp (window skin and button faces), then, into DIR (default
-build/art-proofs), contact_sheet.png and window_mockup.png for checking by eye.
+build/art-proofs), contact_sheet.png and window_mockup.png for checking by eye;
+with --demo, also window_page_N.png: pages drawn by the HTML view in the window.
 Needs Pillow and the Inter font: scripts/install-deps --tools. Uses the system's
 Python (/usr/bin/python3), where Debian's python3-pil lives.
 """
@@ -26,7 +27,6 @@ from art_sheet import contact_sheet, window_mockup  # noqa: E402
 from art_skin import make_skin  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
-SAMPLE_QUOTE = ["\u00bbWell begun", "is half done.\u00ab", "", "Aristotle"]
 
 
 def file_stem(name):
@@ -58,23 +58,54 @@ def write_all(out_root):
     return made
 
 
-def write_proofs(made, proof_dir):
+def write_proofs(made, proof_dir, demo):
     from PIL import Image
     os.makedirs(proof_dir, exist_ok=True)
     shown = [(name, Image.open(path)) for _, name, path, _ in made]
-    sheet = os.path.join(proof_dir, "contact_sheet.png")
-    contact_sheet(shown).save(sheet)
+    written = [os.path.join(proof_dir, "contact_sheet.png")]
+    contact_sheet(shown).save(written[0])
     by_name = dict(shown)
     skin = {n: by_name[n] for n in by_name if n.startswith("img")}
     buttons = {n: by_name[n] for n in by_name if n.startswith("btn_")}
-    mock = os.path.join(proof_dir, "window_mockup.png")
-    window_mockup(skin, buttons, by_name["gifAboutDV"], SAMPLE_QUOTE, page=1).save(mock)
-    return sheet, mock
+    written.append(os.path.join(proof_dir, "window_mockup.png"))
+    window_mockup(skin, buttons, page=0).save(written[-1])
+    if demo:
+        for page, body, quote, width in PAGE_MOCKUPS:
+            pictures = render_pages(demo, proof_dir, body, quote, width)
+            written.append(os.path.join(proof_dir, "window_page_%d.png" % page))
+            window_mockup(skin, buttons, page, *pictures, body_width=width).save(written[-1])
+    return written
+
+
+# page, body text, quotation text, body width: the pages shown in one HTML view.
+PAGE_MOCKUPS = [(1, "html_body_1", None, 529), (3, "html_body_3", "html_quote_3", 385),
+                (6, "html_body_6", "html_quote_6", 385), (7, "html_body_7", "html_quote_7", 385)]
+
+
+def render_pages(demo, proof_dir, body, quote, width):
+    """Renders page texts with the HTML view's demo program (build/src/htmlview/
+    htmlview_demo), which takes its images from the resources it was built with."""
+    import subprocess
+    from PIL import Image
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    out = []
+    for name, w in ((body, width), (quote, 144)):
+        if name is None:
+            out.append(None)
+            continue
+        png = os.path.join(proof_dir, name + ".png")
+        subprocess.run([demo, os.path.join(ROOT, "resources", "pages", name + ".html"),
+                        "--width", str(w), "--png", png], env=env, check=True,
+                       stderr=subprocess.DEVNULL)
+        out.append(Image.open(png))
+    return out
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--proofs", default=os.path.join(ROOT, "build", "art-proofs"))
+    parser.add_argument("--demo", help="the HTML view's demo program, to draw the pages "
+                        "into window mock-ups too (e.g. build/src/htmlview/htmlview_demo)")
     parser.add_argument("--list", action="store_true",
                         help="print the lines for resources/resources.list")
     args = parser.parse_args()
@@ -82,7 +113,7 @@ def main():
     if args.list:
         for kind, name, path, _ in made:
             print("%s %s %s" % (kind, name, os.path.relpath(path, os.path.join(ROOT, "resources"))))
-    for path in write_proofs(made, args.proofs):
+    for path in write_proofs(made, args.proofs, args.demo):
         print("wrote", os.path.relpath(path, ROOT))
 
 
