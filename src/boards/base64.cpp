@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,12 @@ namespace dorvane {
 namespace {
 
 constexpr std::int64_t kMinBufferSize = 65536;
+
+// x with its bytes in big-endian order, as the bit groups read them.
+std::uint64_t BigEndian(std::uint64_t x) {
+    if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(x);
+    return x;
+}
 std::int64_t gBufferSize = kMinBufferSize;
 
 void CheckArguments(int bitsPerChar, std::string_view alphabet, bool encoding) {
@@ -47,6 +56,11 @@ public:
         : lineLength_(lineLength), bits_(bitsPerChar), alphabet_(alphabet) {
         state_.lineLeft = lineLength;
         fast_ = bitsPerChar == 6 && lineLength <= 0;
+        if (fast_)
+            for (std::uint32_t v = 0; v < 4096; ++v) {
+                pairs_[v][0] = alphabet[v >> 6];
+                pairs_[v][1] = alphabet[v & 63];
+            }
     }
 
     // Encodes one block into out (which the caller sized for the worst case);
@@ -56,14 +70,25 @@ public:
         std::size_t i = 0;
         while (i < n && (state_.pending != 0 || !fast_)) o = Byte(in[i++], o);
         if (fast_ && state_.pending == 0) {  // pending bits remain only when i == n
-            const char* a = alphabet_.data();
+            // Three bytes make two 12-bit halves, each two characters from the table;
+            // six at a time from one 8-byte load while at least 8 bytes remain.
+            for (; i + 8 <= n; i += 6) {
+                std::uint64_t x;
+                std::memcpy(&x, in + i, 8);
+                x = BigEndian(x);
+                const auto v1 = static_cast<std::uint32_t>(x >> 40);
+                const auto v2 = static_cast<std::uint32_t>(x >> 16) & 0xFFFFFF;
+                std::memcpy(o, pairs_[v1 >> 12], 2);
+                std::memcpy(o + 2, pairs_[v1 & 0xFFF], 2);
+                std::memcpy(o + 4, pairs_[v2 >> 12], 2);
+                std::memcpy(o + 6, pairs_[v2 & 0xFFF], 2);
+                o += 8;
+            }
             for (; i + 3 <= n; i += 3) {
                 const std::uint32_t v =
                     (std::uint32_t{in[i]} << 16) | (std::uint32_t{in[i + 1]} << 8) | in[i + 2];
-                o[0] = a[v >> 18];
-                o[1] = a[(v >> 12) & 63];
-                o[2] = a[(v >> 6) & 63];
-                o[3] = a[v & 63];
+                std::memcpy(o, pairs_[v >> 12], 2);
+                std::memcpy(o + 2, pairs_[v & 0xFFF], 2);
                 o += 4;
             }
             state_.accumulator = 0;
@@ -114,6 +139,7 @@ private:
     std::string_view alphabet_;
     bool fast_;
     EncoderState state_;
+    char pairs_[4096][2] = {};  // the two characters of every 12-bit value
 };
 
 // Worst-case characters of one block: ⌈8·d / b⌉ plus the line breaks they can fill.
@@ -125,8 +151,8 @@ std::size_t EncodedCapacity(std::size_t d, int bitsPerChar, int lineLength) {
     return chars + 2 * (chars / static_cast<std::size_t>(lineLength) + 1);
 }
 
-constexpr std::uint8_t kInvalid = 0xFF;
-constexpr std::uint8_t kLineBreak = 0xFE;
+// A character outside the fast path's alphabet sets this bit in every table.
+constexpr std::uint32_t kNotFast = 1u << 24;
 
 class BlockDecoder {
 public:
@@ -135,13 +161,15 @@ public:
         reverse_.fill(0);
         for (std::size_t p = 0; p < alphabet.size() && p < 65535; ++p)
             reverse_[static_cast<std::uint8_t>(alphabet[p])] = static_cast<std::uint16_t>(p + 1);
-        // The fast path's table: the 6-bit value, or a marker for anything else.
+        // The fast path's tables: a character's 6-bit value already shifted to its
+        // place in a group of four, or kNotFast for anything else (CR and LF too).
         fast_ = bitsPerChar == 6;
         for (std::size_t c = 0; c < 256; ++c) {
             const std::uint16_t e = reverse_[c];
-            fast_table_[c] = (e != 0 && e <= 64) ? static_cast<std::uint8_t>(e - 1) : kInvalid;
             if (e > 64) fast_ = false;  // values above 6 bits: only the exact loop
-            if (e == 0 && (c == '\r' || c == '\n')) fast_table_[c] = kLineBreak;
+            const std::uint32_t v = e - 1u;
+            for (int place = 0; place < 4; ++place)
+                fast_table_[place][c] = e != 0 ? v << (18 - 6 * place) : kNotFast;
         }
     }
 
@@ -149,11 +177,24 @@ public:
         std::uint8_t* o = out;
         for (std::size_t i = 0; i < n;) {
             if (fast_ && pending_ == 0) {
+                // Eight characters at a time give six bytes, written as one 8-byte
+                // store (the output buffer has room past its end for the extra two).
+                while (i + 8 <= n) {
+                    const std::uint32_t v = fast_table_[0][in[i]] | fast_table_[1][in[i + 1]] |
+                                            fast_table_[2][in[i + 2]] | fast_table_[3][in[i + 3]];
+                    const std::uint32_t w = fast_table_[0][in[i + 4]] | fast_table_[1][in[i + 5]] |
+                                            fast_table_[2][in[i + 6]] | fast_table_[3][in[i + 7]];
+                    if ((v | w) & kNotFast) break;
+                    const std::uint64_t stored =
+                        BigEndian((std::uint64_t{v} << 40) | (std::uint64_t{w} << 16));
+                    std::memcpy(o, &stored, 8);
+                    o += 6;
+                    i += 8;
+                }
                 while (i + 4 <= n) {
-                    const std::uint32_t a = fast_table_[in[i]], b = fast_table_[in[i + 1]],
-                                        c = fast_table_[in[i + 2]], d = fast_table_[in[i + 3]];
-                    if ((a | b | c | d) & 0x80) break;
-                    const std::uint32_t v = (a << 18) | (b << 12) | (c << 6) | d;
+                    const std::uint32_t v = fast_table_[0][in[i]] | fast_table_[1][in[i + 1]] |
+                                            fast_table_[2][in[i + 2]] | fast_table_[3][in[i + 3]];
+                    if (v & kNotFast) break;
                     o[0] = static_cast<std::uint8_t>(v >> 16);
                     o[1] = static_cast<std::uint8_t>(v >> 8);
                     o[2] = static_cast<std::uint8_t>(v);
@@ -185,7 +226,7 @@ private:
     std::uint32_t accumulator_ = 0;
     int pending_ = 0;
     std::array<std::uint16_t, 256> reverse_{};
-    std::array<std::uint8_t, 256> fast_table_{};
+    std::uint32_t fast_table_[4][256] = {};
 };
 
 }  // namespace
@@ -207,35 +248,43 @@ std::int64_t EncodeBitGroups(MemoryStream& input, MemoryStream& output, std::int
     // A positive count is honoured: only that many bytes are encoded.
     count = count < 0 ? remaining : std::min(count, remaining);
     const std::size_t d = BlockLength(count);
-    std::vector<std::uint8_t> in(d);
     std::vector<char> out(EncodedCapacity(d, bitsPerChar, lineLength));
-    BlockEncoder encoder(lineLength, bitsPerChar, alphabet);
+    const auto bytes = static_cast<std::size_t>(count);
+    output.reserve(EncodedCapacity(bytes, bitsPerChar, lineLength) +
+                   static_cast<std::size_t>(std::max(padGroup, 0)));
+    auto encoder = std::make_unique<BlockEncoder>(lineLength, bitsPerChar, alphabet);
     std::int64_t left = count;
     for (;;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(left, d));
-        const std::size_t got = input.read(in.data(), want);
+        // Each block is read in place: the same bytes a read into a buffer would give.
+        const std::size_t got =
+            std::min(static_cast<std::size_t>(std::min<std::int64_t>(left, d)), input.remaining());
+        const std::uint8_t* in = input.current();
+        input.seek(input.position() + got);
         left -= static_cast<std::int64_t>(got);
-        output.write(out.data(), encoder.Block(in.data(), got, out.data()));
+        output.write(out.data(), encoder->Block(in, got, out.data()));
         if (got < d) break;
     }
-    const std::string tail = encoder.Finish(padGroup);
+    const std::string tail = encoder->Finish(padGroup);
     output.write(tail.data(), tail.size());
-    return encoder.Emitted();
+    return encoder->Emitted();
 }
 
 std::int64_t DecodeBitGroups(MemoryStream& input, MemoryStream& output, std::string_view alphabet,
                              int bitsPerChar) {
     CheckArguments(bitsPerChar, alphabet, false);
-    BlockDecoder decoder(alphabet, bitsPerChar);
+    auto decoder = std::make_unique<BlockDecoder>(alphabet, bitsPerChar);
     const auto remaining = static_cast<std::int64_t>(input.size() - input.position());
     const std::size_t d = BlockLength(remaining);
-    std::vector<std::uint8_t> in(d);
     // A block of d characters yields at most ⌈d·b / 8⌉ bytes, plus pending bits.
-    std::vector<std::uint8_t> out(d * static_cast<std::size_t>(bitsPerChar) / 8 + 4);
+    std::vector<std::uint8_t> out(d * static_cast<std::size_t>(bitsPerChar) / 8 + 8);
+    output.reserve(static_cast<std::size_t>(remaining) * static_cast<std::size_t>(bitsPerChar) / 8 +
+                   1);
     std::int64_t total = 0;
     for (;;) {
-        const std::size_t got = input.read(in.data(), d);
-        const std::size_t made = decoder.Block(in.data(), got, out.data());
+        const std::size_t got = std::min(d, input.remaining());
+        const std::uint8_t* in = input.current();
+        input.seek(input.position() + got);
+        const std::size_t made = decoder->Block(in, got, out.data());
         output.write(out.data(), made);
         total += static_cast<std::int64_t>(made);
         if (got < d) break;

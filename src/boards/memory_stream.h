@@ -37,6 +37,13 @@ public:
         position_ += n;
     }
 
+    // Makes room for n more bytes beyond the position, so that writing them
+    // reallocates nothing.
+    void reserve(std::size_t n) { bytes_.reserve(std::max(bytes_.size(), position_ + n)); }
+    // The bytes from the position to the end, for reading in place; advance with seek.
+    const std::uint8_t* current() const { return bytes_.data() + position_; }
+    std::size_t remaining() const { return bytes_.size() - position_; }
+
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     std::string text() const { return {bytes_.begin(), bytes_.end()}; }
 

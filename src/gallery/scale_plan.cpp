@@ -18,7 +18,9 @@ namespace {
 // inside the row (rowBytes long), so that the load never leaves the row.
 void PlanShuffleBlocks(ScalePlan& plan, int rowBytes) {
     const std::size_t count = plan.left.size() / 8;
-    plan.blocks.assign(count, {});
+    plan.blockBase.assign(count, -1);
+    plan.blockLeft.assign(16 * count, 0);
+    plan.blockRight.assign(16 * count, 0);
     if (rowBytes < 16) return;
     for (std::size_t b = 0; b < count; ++b) {
         const auto first = plan.left.begin() + static_cast<std::ptrdiff_t>(8 * b);
@@ -26,13 +28,14 @@ void PlanShuffleBlocks(ScalePlan& plan, int rowBytes) {
         const std::int32_t low = std::min(*std::min_element(first, first + 8), rowBytes - 16);
         const std::int32_t high = *std::max_element(firstRight, firstRight + 8);
         if (high - low >= 16) continue;
-        ShuffleBlock& block = plan.blocks[b];
-        block.base = low;
+        plan.blockBase[b] = low;
+        std::uint8_t* left = &plan.blockLeft[16 * b];
+        std::uint8_t* right = &plan.blockRight[16 * b];
         for (int i = 0; i < 8; ++i) {
             // Byte 2i takes the sample, byte 2i + 1 becomes 0: eight 16-bit values.
-            block.left[2 * i] = static_cast<std::uint8_t>(first[i] - low);
-            block.right[2 * i] = static_cast<std::uint8_t>(firstRight[i] - low);
-            block.left[2 * i + 1] = block.right[2 * i + 1] = 0x80;
+            left[2 * i] = static_cast<std::uint8_t>(first[i] - low);
+            right[2 * i] = static_cast<std::uint8_t>(firstRight[i] - low);
+            left[2 * i + 1] = right[2 * i + 1] = 0x80;
         }
     }
 }
@@ -54,22 +57,25 @@ bool HasSsse3() {
 
 __attribute__((target("ssse3"))) void ExpandBlocksSsse3(const ScalePlan& plan,
                                                         const std::uint8_t* row,
-                                                        std::int16_t* value, std::int16_t* delta) {
-    for (std::size_t b = 0; b < plan.blocks.size(); ++b) {
-        const ShuffleBlock& block = plan.blocks[b];
-        if (block.base < 0) {
+                                                        std::int16_t* value, std::int16_t* delta,
+                                                        std::size_t from, std::size_t to) {
+    for (std::size_t b = from; b < to; ++b) {
+        const std::int32_t base = plan.blockBase[b];
+        if (base < 0) {
             ExpandScalar(plan, row, value, delta, 8 * b, 8 * b + 8);
             continue;
         }
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + block.base));
-        const __m128i leftMask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block.left));
-        const __m128i rightMask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block.right));
-        const __m128i left = _mm_shuffle_epi8(bytes, leftMask);
-        const __m128i right = _mm_shuffle_epi8(bytes, rightMask);
+        const auto load = [](const void* p) {
+            return _mm_loadu_si128(static_cast<const __m128i*>(p));
+        };
+        const __m128i bytes = load(row + base);
+        const __m128i left = _mm_shuffle_epi8(bytes, load(&plan.blockLeft[16 * b]));
+        const __m128i right = _mm_shuffle_epi8(bytes, load(&plan.blockRight[16 * b]));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(value + 8 * b), left);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(delta + 8 * b), _mm_sub_epi16(right, left));
     }
 }
+
 #endif
 
 }  // namespace
@@ -106,8 +112,8 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
     std::size_t k = 0;
 #ifdef DORVANE_X86
     if (HasSsse3()) {
-        ExpandBlocksSsse3(plan, row, value, delta);
-        k = plan.blocks.size() * 8;
+        ExpandBlocksSsse3(plan, row, value, delta, 0, plan.blockBase.size());
+        k = plan.blockBase.size() * 8;
     }
 #endif
     ExpandScalar(plan, row, value, delta, k, plan.left.size());

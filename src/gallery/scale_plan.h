@@ -11,22 +11,19 @@
 
 namespace dorvane::detail {
 
-// Eight consecutive destination channels whose left and right samples lie within
-// 16 source bytes from `base`: one unaligned load and two byte shuffles fetch
-// them as eight 16-bit values each.
-struct ShuffleBlock {
-    std::int32_t base = -1;  // −1: the samples are too far apart; fetched one by one
-    std::uint8_t left[16] = {};
-    std::uint8_t right[16] = {};
-};
-
 struct ScalePlan {
     std::int64_t xStep = 0;
     std::int64_t yStep = 0;
-    std::vector<std::int32_t> left;    // byte offset of A[ix] for channel k = 3·i + c
-    std::vector<std::int32_t> right;   // byte offset of A[right]
-    std::vector<std::uint32_t> fx;     // fx of destination column i, repeated for its channels
-    std::vector<ShuffleBlock> blocks;  // channels 8·b … 8·b + 7
+    std::vector<std::int32_t> left;   // byte offset of A[ix] for channel k = 3·i + c
+    std::vector<std::int32_t> right;  // byte offset of A[right]
+    std::vector<std::uint32_t> fx;    // fx of destination column i, repeated for its channels
+    // Blocks of eight channels, 8·b … 8·b + 7, whose left and right samples lie
+    // within 16 source bytes from blockBase[b] (−1: too far apart, fetched one by
+    // one): one unaligned load and two byte shuffles with the 16-byte masks
+    // blockLeft/blockRight[16·b …] fetch them as eight 16-bit values each.
+    std::vector<std::int32_t> blockBase;
+    std::vector<std::uint8_t> blockLeft;
+    std::vector<std::uint8_t> blockRight;
 };
 
 // ScaleBitmap with the destination's rows split into `threads` bands.
