@@ -1,9 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdio>
+// The program: the main window and the full-screen preview window.
 
 #include "app/application.h"
+#include "app/main_window.h"
+#include "gallery/preview_window.h"
+#include "platform/data_folder.h"
 
-int main() {
-    std::puts("Dorvane");
-    return 0;
+int main(int argc, char** argv) {
+    dorvane::app::Application app(argc, argv);
+    dorvane::platform::QtScreen screen;
+    dorvane::platform::DesktopLinkOpener links;
+    dorvane::app::Services services;
+    services.screen = &screen;
+    services.dialogs = &app.dialogs();
+    services.links = &links;
+    services.programPath = std::filesystem::read_symlink("/proc/self/exe");
+    services.dataFolder = dorvane::platform::DataFolder();
+    try {
+        dorvane::app::TformMain formMain(services);
+        dorvane::gallery::TformPreview formPreview;
+        formMain.setPreviewWindow(&formPreview);
+        formMain.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        // Start-up has no recovery of its own: say what failed and stop.
+        app.showError(e.what());
+        return 1;
+    }
 }

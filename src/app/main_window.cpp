@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "compose/font_families.h"
+#include "gallery/add_picture.h"
+#include "gallery/builtin_pictures.h"
+#include "gallery/catalogue.h"
+#include "gallery/fit.h"
+#include "gallery/gallery_build.h"
+#include "gallery/jpeg.h"
+#include "gallery/picture_loader.h"
+#include "gallery/thumbnail.h"
+#include "platform/files.h"
+
+namespace dorvane::app {
+namespace fs = std::filesystem;
+
+TformMain::TformMain(Services services) : services_(std::move(services)) {
+    setObjectName("formMain");
+    setWindowTitle("Dorvane");
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    setFont(font);
+    FormCreate();
+    qApp->installEventFilter(this);
+}
+
+TformMain::~TformMain() {
+    qApp->removeEventFilter(this);
+}
+
+void TformMain::FormCreate() {
+    gallery.Pictures.clear();
+    CurrentPage = 0;
+    ProgramPath = services_.programPath.string();
+    text = {};
+    DragMode = 0;
+    ResourcesPageLoaded = false;
+    const platform::ScreenInfo screen = services_.screen->info();
+    CurrentBoard = compose::NewBoard(screen.width);
+    FullPicture = Bitmap();
+    ScreenPicture = Bitmap(screen.width, screen.height);
+    TextLayer = compose::TextLayer(screen.width, screen.height);
+    const Size preview = FitSize(screen.width, screen.height, 353, 262);
+    PreviewPicture = Bitmap(preview.width, preview.height);
+    GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
+    GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";
+    platform::CreateFolders(GalleryFolder);
+    platform::CreateFolders(GoalsFolder);
+    CreateControls();  // the skin with its colour key, the panels, the browser
+    chrome->loadChromeFaces();
+    for (htmlview::HtmlView* view :
+         {pageHtml->htmlBody, page2->htmlBody21, page2->htmlBody22, page4->htmlBody41,
+          page4->htmlBody42, page5->htmlBody51, page5->htmlBody52})
+        clicks->prepare(*view);
+    pages::LoadHtmlPage(*pageHtml->htmlBody, "html_body_1");
+    pages::LoadHtmlPage(*page2->htmlBody21, "html_body_21");
+    pages::LoadHtmlPage(*page2->htmlBody22, "html_body_22");
+    pages::LoadHtmlPage(*page4->htmlBody41, "html_body_41");
+    pages::LoadHtmlPage(*page4->htmlBody42, "html_body_42");
+    pages::LoadHtmlPage(*page5->htmlBody51, "html_body_51");
+    pages::LoadHtmlPage(*page5->htmlBody52, "html_body_52");
+    compose::FillFontList(styles, services_.fontFamilies ? services_.fontFamilies()
+                                                         : compose::InstalledFontFamilies());
+    BuildGallery();
+    clicks->ImageClickDone = false;
+    ShowPage(1);
+    services_.pacing.pump();
+    page2->SelectThumbnail(page2->FindThumbnail(1));
+    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
+                                FullPicture);
+    gallery.LoadedPicture = gallery.SelectedPicture;
+    PrepareScreenPictures();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TformMain::CreateControls() {
+    chrome = std::make_unique<Chrome>(this);
+    chrome->applyMask(this);
+    WebBrowser = new QWidget(this);  // the embedded page viewer's place
+    WebBrowser->setObjectName("WebBrowser");
+    WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
+    pageHtml = new HtmlPage(this);
+    page2 = new gallery::GalleryPage(this, gallery);
+    page2->setGeometry(kBodyArea);
+    page4 = new PreviewPage(this);
+    page5 = new SavedBoardsPage(this);
+    WebBrowser->lower();
+    htmlQuote = new htmlview::HtmlView(this);
+    htmlQuote->setObjectName("htmlQuote");
+    htmlQuote->setGeometry(516, 128, 144, 265);
+    pages::PrepareQuoteView(*htmlQuote);
+    for (const SkinPlace& p : kSkinPlaces) chrome->skin(p.control).lower();
+    chrome->raiseButtons();
+    clicks = std::make_unique<pages::PageClicks>(services_.pacing, actions);
+    WireButtons();
+}
+
+void TformMain::WireButtons() {
+    for (int n = 1; n <= 5; ++n)
+        chrome->button("imgButton" + std::to_string(n)).onClick = [this, n] { ShowPage(n); };
+    chrome->button("imgAddRes").onClick = [this] {
+        AnimateButtonPress(chrome->button("imgAddRes"), "btn_addRes", services_.pacing);
+        ShowPage(6);
+    };
+    chrome->button("imgAbout").onClick = [this] {
+        AnimateButtonPress(chrome->button("imgAbout"), "btn_about", services_.pacing);
+        ShowPage(7);
+    };
+    chrome->button("imgMin").onClick = [this] {
+        AnimateButtonPress(chrome->button("imgMin"), "btn_min", services_.pacing);
+        services_.pacing.pause(50);
+        showMinimized();
+    };
+    chrome->button("imgClose").onClick = [this] {
+        AnimateButtonPress(chrome->button("imgClose"), "btn_close", services_.pacing);
+        services_.pacing.pause(50);
+        close();
+    };
+    page2->onPictureChosen = [this](const std::string& name) { CurrentBoard.PicName = name; };
+    page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
+    page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
+    actions.openLink = [this](const std::string& target) { services_.links->open(target); };
+    actions.showPage = [this](int page) { ShowPage(page); };
+    actions.findPicture = [this] { AddPictureFromDisk(); };
+}
+
+void TformMain::BuildGallery() {
+    gallery::GallerySource source;
+    for (std::string_view name : gallery::kBuiltInPictureNames)
+        source.builtInNames.emplace_back(name);
+    source.builtInThumbnail = [](int n) {
+        Bitmap picture;
+        LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
+        return gallery::MakeThumbnail(picture);
+    };
+    const fs::path folder = GalleryFolder;
+    source.userFiles = [folder] { return platform::FindFiles(folder, "*.jpg"); };
+    source.userThumbnail = [folder](const std::string& name) {
+        return gallery::ThumbnailFromFile(folder / name);
+    };
+    gallery::BuildGallery(gallery.Pictures, gallery.SelectedPicture, source, *page2,
+                          services_.galleryThreads);
+}
+
+void TformMain::AddPictureFromDisk() {
+    gallery::AddPictureSteps steps;
+    steps.buildGallery = [this] { BuildGallery(); };
+    steps.selectAndShow = [this](const std::string& key) {
+        const int n = gallery::FindPictureByName(gallery.Pictures, key);
+        page2->SelectThumbnail(page2->FindThumbnail(n));
+        page2->ScrollToPicture(n);
+    };
+    gallery::AddPictureFromDisk(*services_.dialogs, GalleryFolder, steps);
+}
+
+void TformMain::FormActivate() {
+    compose::ReadStyleControls(styles, CurrentBoard);
+    services_.pacing.pump();
+    // The online resources page comes with the online check.
+}
+
+void TformMain::FormKeyDown(int qtKey) {
+    if (CurrentPage != 2) return;
+    page2->keyDown(qtKey);
+}
+
+bool TformMain::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(e);
+}
+
+void TformMain::closeEvent(QCloseEvent* e) {
+    if (services_.dialogs->ask(kCloseTitle, kCloseQuestion, platform::BoxIcon::Question))
+        e->accept();
+    else
+        e->ignore();
+}
+
+bool TformMain::eventFilter(QObject* watched, QEvent* e) {
+    // Key preview: the window sees each key once, before the focused control,
+    // and does not consume it.
+    if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = focus ? w == focus : w == this;
+        if (first && w->window() == this) FormKeyDown(static_cast<QKeyEvent*>(e)->key());
+    }
+    return false;
+}
+
+}  // namespace dorvane::app

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TformMain: the borderless, skinned main window. It owns the state of the
+// program (the goal board, the gallery, the working pictures) and wires the
+// pages together; the work itself lives in the pages' own classes.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/chrome.h"
+#include "app/page_panels.h"
+#include "compose/goal_board.h"
+#include "compose/style_controls.h"
+#include "compose/text_frame.h"
+#include "compose/text_layer.h"
+#include "gallery/bitmap.h"
+#include "gallery/gallery_page.h"
+#include "pages/page_texts.h"
+#include "platform/dialogs.h"
+#include "platform/links.h"
+#include "platform/pacing.h"
+#include "platform/screen.h"
+
+namespace dorvane::gallery {
+class TformPreview;
+}
+
+namespace dorvane::app {
+
+inline constexpr const char* kCloseTitle = "Close application";
+inline constexpr const char* kCloseQuestion =
+    "All your unsaved work might be lost.\r\rDo you really want to exit Dorvane?";
+
+// What the window needs from outside; tests pass their own.
+struct Services {
+    platform::Screen* screen = nullptr;
+    platform::Dialogs* dialogs = nullptr;
+    platform::LinkOpener* links = nullptr;
+    platform::Pacing pacing = platform::RealPacing();
+    std::filesystem::path programPath;  // the executable
+    std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
+    std::function<std::vector<std::string>()> fontFamilies;
+    std::function<bool()> isOnline = [] { return false; };
+    int galleryThreads = 0;  // 0: one per core
+};
+
+class TformMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TformMain(Services services);
+    ~TformMain() override;
+
+    void setPreviewWindow(gallery::TformPreview* preview) { formPreview_ = preview; }
+
+    void ShowPage(int page);
+    void AddPictureFromDisk();
+    void ScrollToPicture(int n) { page2->ScrollToPicture(n); }
+    void FormKeyDown(int qtKey);
+
+    // Controls.
+    std::unique_ptr<Chrome> chrome;
+    HtmlPage* pageHtml = nullptr;
+    gallery::GalleryPage* page2 = nullptr;
+    PreviewPage* page4 = nullptr;
+    SavedBoardsPage* page5 = nullptr;
+    QWidget* WebBrowser = nullptr;
+    htmlview::HtmlView* htmlQuote = nullptr;
+
+    // State, in the order of the original window's fields.
+    std::string GalleryFolder;
+    std::string GoalsFolder;
+    std::string ProgramPath;
+    std::uint32_t CurrentPage = 0;
+    compose::TGoalsProject CurrentBoard;
+    std::uint8_t DragMode = 0;
+    bool ResourcesPageLoaded = false;
+    gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
+    compose::TextRenderState text;  // TextHeight, PreviewScale, FrameRect
+    Bitmap ScreenPicture;
+    Bitmap PreviewPicture;
+    compose::TextLayer TextLayer;
+    Bitmap FullPicture;
+    compose::StyleControls styles;
+    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
+
+    // Page commands that other parts of the program provide.
+    pages::LinkActions actions;
+    std::function<void()> listProjects;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    void CreateControls();
+    void WireButtons();
+    void BuildGallery();
+    void RebuildPicture();
+    void PrepareScreenPictures();
+    void ThumbnailDblClick(gallery::ThumbnailControl* t);
+    void ShowPreviewPage();
+    void ShowResourcesPage();
+    void ShowOfflineResources();
+    void SetSideButtons(int downPage);
+    void ShowBodyPage(const char* body, const char* quote);
+    int dpi() const { return services_.screen->info().dpi; }
+
+    Services services_;
+    gallery::TformPreview* formPreview_ = nullptr;
+};
+
+}  // namespace dorvane::app

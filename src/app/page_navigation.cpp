@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ShowPage: the one way the wizard changes its page. It carries the goals from
+// the form into the board and back, and rebuilds the picture when the chosen
+// one has changed.
+#include "app/main_window.h"
+#include "compose/goal_text.h"
+#include "compose/preview.h"
+#include "gallery/bitmap_image.h"
+#include "gallery/picture_loader.h"
+#include "gallery/preview_window.h"
+#include "gallery/scale.h"
+#include "pages/goal_form.h"
+
+namespace dorvane::app {
+
+void TformMain::SetSideButtons(int downPage) {
+    for (int n = 1; n <= 5; ++n) {
+        const std::string face = "btn_" + std::to_string(n) + (n == downPage ? "_down" : "_up");
+        LoadBitmapResource(chrome->button("imgButton" + std::to_string(n)), face);
+    }
+}
+
+void TformMain::ShowBodyPage(const char* body, const char* quote) {
+    if (quote) pages::LoadHtmlPage(*htmlQuote, quote);
+    pages::LoadHtmlPage(*pageHtml->htmlBody, body);
+    pageHtml->htmlBody->positionTo("#top");
+}
+
+void TformMain::ShowPage(int page) {
+    SetSideButtons(0);
+    services_.pacing.pump();
+    htmlview::HtmlView& body = *pageHtml->htmlBody;
+    body.setScrollBars(htmlview::ScrollBars::None);
+    if (page != 1 && page != 6) {
+        chrome->skin("imgQuote").raise();
+        htmlQuote->raise();
+    }
+    pageHtml->pageHTML->resize(385, 412);
+    body.setMarginWidth(4);
+    if (CurrentPage == 3) pages::ReadGoalForm(body.formControls(), CurrentBoard);
+    if (page != 6) {
+        WebBrowser->resize(1, 412);
+        WebBrowser->lower();
+    }
+    switch (page) {
+        case 1:
+            SetSideButtons(1);
+            pageHtml->pageHTML->resize(chrome->skin("imgQuote").width() + 385, 412);
+            body.setScrollBars(htmlview::ScrollBars::Vertical);
+            ShowBodyPage("html_body_1", nullptr);
+            body.setMarginWidth(17);
+            pageHtml->pageHTML->raise();
+            break;
+        case 2:
+            pages::LoadHtmlPage(*htmlQuote, "html_quote_2");
+            SetSideButtons(2);
+            gallery.LoadedPicture = gallery.SelectedPicture;
+            page2->ScrollToPicture(gallery.SelectedPicture);
+            page2->raise();
+            break;
+        case 3:
+            pages::LoadHtmlPage(*htmlQuote, "html_quote_3");
+            SetSideButtons(3);
+            ShowBodyPage("html_body_3", nullptr);
+            pages::FillGoalForm(body.formControls(), CurrentBoard);
+            pageHtml->pageHTML->raise();
+            services_.pacing.pump();
+            pages::FocusFirstGoal(body.formControls());
+            break;
+        case 4:
+            ShowPreviewPage();
+            break;
+        case 5:
+            pages::LoadHtmlPage(*htmlQuote, "html_quote_5");
+            SetSideButtons(5);
+            if (listProjects) listProjects();
+            page5->page5->raise();
+            break;
+        case 6:
+            ShowResourcesPage();
+            break;
+        case 7:
+            ShowBodyPage("html_body_7", "html_quote_7");
+            pageHtml->pageHTML->raise();
+            break;
+        default:
+            break;
+    }
+    chrome->raiseButtons();
+    services_.pacing.pump();
+    if (CurrentPage == 2 && page != 4 && gallery.LoadedPicture != gallery.SelectedPicture)
+        RebuildPicture();
+    CurrentPage = static_cast<std::uint32_t>(page);
+}
+
+void TformMain::ShowPreviewPage() {
+    pages::LoadHtmlPage(*htmlQuote, "html_quote_4");
+    SetSideButtons(4);
+    page4->page4->raise();
+    chrome->raiseButtons();
+    services_.pacing.pump();
+    if (gallery.LoadedPicture != gallery.SelectedPicture) {
+        page4->imgPreview->hide();
+        services_.pacing.pump();
+        RebuildPicture();
+    }
+    text = compose::RenderTextLayer(TextLayer, CurrentBoard, dpi(), PreviewPicture.width());
+    page4->imgPreview->setImage(
+        gallery::ToQImage(compose::RefreshPreview(PreviewPicture, TextLayer, text)));
+    page4->imgPreview->show();
+}
+
+void TformMain::ShowResourcesPage() {
+    // The embedded page viewer comes with the online check; offline is shown here.
+    ShowOfflineResources();
+}
+
+void TformMain::ShowOfflineResources() {
+    ShowBodyPage("html_body_6", "html_quote_6");
+    pageHtml->pageHTML->raise();
+}
+
+void TformMain::RebuildPicture() {
+    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
+                                FullPicture);
+    gallery.LoadedPicture = gallery.SelectedPicture;
+    PrepareScreenPictures();
+}
+
+void TformMain::PrepareScreenPictures() {
+    services_.pacing.pump();
+    dorvane::PrepareScreenPictures(FullPicture, ScreenPicture, PreviewPicture);
+}
+
+void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
+    const platform::ScreenInfo screen = services_.screen->info();
+    if (formPreview_) formPreview_->setScreenBounds(screen.width, screen.height);
+    page2->SelectThumbnail(t);
+    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
+                                FullPicture);
+    gallery.LoadedPicture = gallery.SelectedPicture;
+    if (formPreview_) {
+        formPreview_->setPicture(gallery::ToQImage(FullPicture));
+        formPreview_->showModal();
+    }
+    PrepareScreenPictures();
+}
+
+}  // namespace dorvane::app

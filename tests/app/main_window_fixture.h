@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window on a made-up 1024×768 screen at 96 DPI, with its data folder in
+// a fresh temporary folder, dialogs that the test answers and links recorded.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <fstream>
+#include <memory>
+
+#include "../platform/temp_folder.h"
+#include "../support/fake_dialogs.h"
+#include "../support/qt_app.h"
+#include "app/main_window.h"
+#include "gallery/jpeg.h"
+
+class RecordingLinks : public dorvane::platform::LinkOpener {
+public:
+    void open(const std::string& target) override { opened.push_back(target); }
+    std::vector<std::string> opened;
+};
+
+struct MainWindowFixture {
+    dorvane::app::Application& app = QtApp();
+    TempFolder dir;
+    dorvane::platform::FixedScreen screen{{1024, 768, 96}};
+    FakeDialogs dialogs;
+    RecordingLinks links;
+    std::vector<int> pauses;
+    std::function<void()> onPump;  // runs at every "process pending messages"
+    std::unique_ptr<dorvane::app::TformMain> w;
+
+    MainWindowFixture() {
+        app.setDialogs(&dialogs);
+        std::filesystem::create_directories(gallery());
+    }
+    ~MainWindowFixture() {
+        w.reset();
+        app.setDialogs(nullptr);
+    }
+
+    std::filesystem::path gallery() const { return dir / "MyGallery"; }
+
+    // Starts the window (call after putting files into the gallery folder).
+    dorvane::app::TformMain& Start() {
+        dorvane::app::Services s;
+        s.screen = &screen;
+        s.dialogs = &dialogs;
+        s.links = &links;
+        s.pacing = {[this](int ms) { pauses.push_back(ms); },
+                    [this] {
+                        if (onPump) onPump();
+                        QCoreApplication::processEvents();
+                    }};
+        s.programPath = dir / "dorvane";
+        s.dataFolder = dir.path();
+        s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
+        w = std::make_unique<dorvane::app::TformMain>(s);
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QCoreApplication::processEvents();
+        return *w;
+    }
+
+    // A JPEG of one colour.
+    std::string Jpeg(const std::filesystem::path& path, int width, int height,
+                     std::uint32_t colour = 0x3366CC) {
+        dorvane::Bitmap b(width, height);
+        b.fill(colour);
+        const auto bytes = dorvane::EncodeJpeg(b, 95);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    void Click(const char* control) {
+        QTest::mouseClick(w->findChild<QWidget*>(control), Qt::LeftButton);
+    }
+    QWidget* Child(const char* name) const { return w->findChild<QWidget*>(name); }
+    // The page control seen at the middle of the body area.
+    QWidget* Shown(QPoint at = {300, 250}) const {
+        for (QWidget* c = w->childAt(at); c; c = c->parentWidget())
+            if (c->parentWidget() == w.get()) return c;
+        return nullptr;
+    }
+    std::vector<dorvane::htmlview::FormControl> Form() const {
+        return w->pageHtml->htmlBody->formControls();
+    }
+    QLineEdit* GoalEdit(int n) const {
+        for (const auto& c : Form())
+            if (c.name == QString("goal%1").arg(n)) return c.edit();
+        return nullptr;
+    }
+};

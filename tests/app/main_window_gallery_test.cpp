@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's gallery page driven as a user would: choosing, keys,
+// scrolling, adding pictures, bad files, and the picture rebuilt on page changes.
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QTimer>
+
+#include "gallery/preview_window.h"
+#include "main_window_fixture.h"
+
+namespace fs = std::filesystem;
+using dorvane::gallery::ThumbnailControl;
+
+namespace {
+
+int Scroll(dorvane::app::TformMain& w) {
+    return w.page2->imgs->verticalScrollBar()->value();
+}
+
+void ClickThumbnail(dorvane::app::TformMain& w, int n) {
+    w.page2->ScrollToPicture(n);
+    QTest::mouseClick(w.page2->FindThumbnail(n), Qt::LeftButton);
+}
+
+}  // namespace
+
+TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    ClickThumbnail(w, 22);
+    EXPECT_EQ(w.gallery.SelectedPicture, 22);
+    EXPECT_EQ(w.CurrentBoard.PicName, "Sunset");
+    EXPECT_EQ(w.gallery.LoadedPicture, 1);  // not loaded until needed
+}
+
+TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    const dorvane::Bitmap first = w.ScreenPicture;
+    f.Click("imgButton2");
+    ClickThumbnail(w, 5);
+    f.Click("imgButton5");
+    EXPECT_EQ(w.gallery.LoadedPicture, 5);
+    EXPECT_FALSE(w.ScreenPicture == first);
+    w.ScreenPicture.fill(0xFF00FF);  // a rebuild would overwrite this
+    f.Click("imgButton4");
+    EXPECT_EQ(w.ScreenPicture.pixel(10, 10), 0xFF00FFu);
+    EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
+TEST(MainWindowGallery, StraightToPageFourShowsGeneratingPreviewMeanwhile) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    ClickThumbnail(w, 9);
+    bool sawGenerating = false;
+    f.onPump = [&] {
+        if (w.page4->imgPreview->isHidden() && w.page4->lblGeneratingPreview->isVisible() &&
+            w.page4->page4->isVisible())
+            sawGenerating = true;
+    };
+    f.Click("imgButton4");
+    EXPECT_TRUE(sawGenerating);
+    EXPECT_TRUE(w.page4->imgPreview->isVisible());
+    EXPECT_EQ(w.gallery.LoadedPicture, 9);
+    EXPECT_EQ(w.page4->imgPreview->image().size(), QSize(349, 262));
+}
+
+TEST(MainWindowGallery, EnteringPageTwoScrollsTheChoiceIntoView) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    EXPECT_EQ(Scroll(w), 0);
+    ClickThumbnail(w, 7);
+    w.page2->ScrollToPicture(1);
+    f.Click("imgButton2");
+    EXPECT_EQ(Scroll(w), 83);
+    ClickThumbnail(w, 32);
+    f.Click("imgButton2");
+    EXPECT_EQ(Scroll(w), 677);
+}
+
+TEST(MainWindowGallery, ArrowKeysOnlyOnPageTwoAndStoppedAtTheEnds) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    QTest::keyClick(&w, Qt::Key_Right);  // page 1: nothing
+    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    f.Click("imgButton2");
+    QTest::keyClick(&w, Qt::Key_Left);
+    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    QTest::keyClick(&w, Qt::Key_Down);
+    QTest::keyClick(&w, Qt::Key_Right);
+    EXPECT_EQ(w.gallery.SelectedPicture, 5);
+    EXPECT_EQ(w.CurrentBoard.PicName, "Grand Canyon 1");
+    for (int i = 0; i < 12; ++i) QTest::keyClick(&w, Qt::Key_Down);
+    EXPECT_EQ(w.gallery.SelectedPicture, 32);
+    EXPECT_EQ(Scroll(w), 677);
+    QTest::keyClick(&w, Qt::Key_Right);
+    EXPECT_EQ(w.gallery.SelectedPicture, 32);
+    QTest::keyClick(&w, Qt::Key_Up);
+    EXPECT_EQ(w.gallery.SelectedPicture, 29);
+    w.page2->ScrollToPicture(1);
+    QTest::keyClick(&w, Qt::Key_X);  // any key brings the choice into view
+    EXPECT_EQ(Scroll(w), 677);
+}
+
+TEST(MainWindowGallery, UserFilesAtStartWithACorruptOneBetweenGoodOnes) {
+    MainWindowFixture f;
+    f.Jpeg(f.gallery() / "a.jpg", 64, 48);
+    std::ofstream(f.gallery() / "b.JPG") << "not a picture";
+    f.Jpeg(f.gallery() / "c.jpg", 48, 64);
+    auto& w = f.Start();
+    EXPECT_EQ(f.dialogs.texts("inform"),
+              std::vector<std::string>{"Error loading picture from gallery! (b.JPG)"});
+    EXPECT_EQ(w.gallery.PictureCount, 34);
+    EXPECT_EQ(w.gallery.Pictures[32].Name, "A");
+    EXPECT_EQ(w.gallery.Pictures[33].Name, "C");
+    EXPECT_EQ(w.page2->FindThumbnail(34)->toolTip(), "C");
+    EXPECT_EQ(w.page2->FindThumbnail(34)->pos(), QPoint(130, 842));
+}
+
+TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    f.dialogs.files = {f.Jpeg(f.dir / "Sunset.jpg", 300, 200)};
+    w.AddPictureFromDisk();
+    EXPECT_EQ(w.gallery.PictureCount, 33);
+    EXPECT_EQ(w.gallery.SelectedPicture, 33);
+    EXPECT_EQ(w.CurrentBoard.PicName, "SUNSET");
+    EXPECT_EQ(w.page2->shapeImgBrdr->geometry(), QRect(235, 837, 104, 80));
+    EXPECT_EQ(Scroll(w), 677);  // framed and in view
+    EXPECT_TRUE(fs::exists(f.gallery() / "Sunset.jpg"));
+    QCoreApplication::processEvents();  // the old thumbnails are deleted later
+    EXPECT_EQ(w.page2->imgs->widget()->findChildren<ThumbnailControl*>().size(), 33u);
+}
+
+TEST(MainWindowGallery, AddedMyBeachIsListedAsMyAndLookedForAsMyJpg) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    f.dialogs.files = {f.Jpeg(f.dir / "My.Beach.jpg", 64, 48)};
+    w.AddPictureFromDisk();
+    EXPECT_EQ(w.CurrentBoard.PicName, "MY");
+    EXPECT_EQ(w.gallery.SelectedPicture, 33);
+    f.Click("imgButton4");  // MY.jpg does not exist: the general error box
+    ASSERT_EQ(f.dialogs.texts("error").size(), 1u);
+    EXPECT_NE(f.dialogs.texts("error")[0].find("MY.jpg"), std::string::npos);
+    EXPECT_EQ(w.CurrentPage, 2u);  // the page switch ended where the error occurred
+    EXPECT_EQ(w.gallery.LoadedPicture, 1);
+}
+
+TEST(MainWindowGallery, SameFileTwiceKeepsTheSelection) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    const std::string beach = f.Jpeg(f.dir / "beach.jpg", 64, 48);
+    f.dialogs.files = {beach};
+    w.AddPictureFromDisk();
+    ClickThumbnail(w, 3);
+    f.dialogs.files = {beach};
+    w.AddPictureFromDisk();
+    EXPECT_EQ(
+        f.dialogs.texts("inform"),
+        std::vector<std::string>{"An image with the same name already exists in your gallery!"});
+    EXPECT_EQ(w.gallery.SelectedPicture, 3);
+    EXPECT_EQ(w.gallery.PictureCount, 33);
+}
+
+TEST(MainWindowGallery, AddedFileThatCannotBeDecodedSelectsPictureOne) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    ClickThumbnail(w, 12);
+    std::ofstream(f.dir / "broken.jpg") << "garbage";
+    f.dialogs.files = {(f.dir / "broken.jpg").string()};
+    w.AddPictureFromDisk();
+    EXPECT_EQ(f.dialogs.texts("inform"),
+              std::vector<std::string>{"Error loading picture from gallery! (broken.jpg)"});
+    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    EXPECT_EQ(Scroll(w), 0);
+}
+
+TEST(MainWindowGallery, DoubleClickShowsTheWholePictureFullScreen) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    dorvane::gallery::TformPreview preview;
+    w.setPreviewWindow(&preview);
+    f.Click("imgButton2");
+    QSize shown;
+    bool closed = false;
+    QTimer::singleShot(100, [&] {
+        shown = preview.picture().size();
+        QTest::keyClick(&preview, Qt::Key_Shift);
+        closed = !preview.isVisible();
+    });
+    w.page2->ScrollToPicture(4);
+    QTest::mouseDClick(w.page2->FindThumbnail(4), Qt::LeftButton);
+    EXPECT_EQ(shown, QSize(1600, 1200));  // uncropped, at its own size
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(w.gallery.SelectedPicture, 4);
+    EXPECT_EQ(w.gallery.LoadedPicture, 4);
+    EXPECT_EQ(w.CurrentBoard.PicName, "Fall");
+}
+
+TEST(MainWindowGallery, VanishedUserPictureGoesToTheErrorBoxAndIsTriedAgain) {
+    MainWindowFixture f;
+    f.Jpeg(f.gallery() / "lake.jpg", 80, 60);
+    auto& w = f.Start();
+    f.Click("imgButton2");
+    ClickThumbnail(w, 33);
+    fs::remove(f.gallery() / "lake.jpg");
+    f.Click("imgButton3");
+    ASSERT_EQ(f.dialogs.texts("error").size(), 1u);
+    EXPECT_EQ(w.CurrentPage, 2u);
+    EXPECT_EQ(w.gallery.LoadedPicture, 1);
+    f.Jpeg(f.gallery() / "LAKE.JPG", 80, 60);  // back, in another letter case
+    f.Click("imgButton3");
+    EXPECT_EQ(w.CurrentPage, 3u);
+    EXPECT_EQ(w.gallery.LoadedPicture, 33);
+}
