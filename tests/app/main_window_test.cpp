@@ -105,7 +105,9 @@ TEST(MainWindow, SideButtonsSwitchPagesAndPressTheirFace) {
             EXPECT_EQ(Face(f, ("imgButton" + std::to_string(n)).c_str()), BitmapResource(face))
                 << r.button << " " << face;
         }
-        if (r.page != 1) EXPECT_EQ(f.Shown({600, 250}), w.htmlQuote) << r.button;
+        if (r.page != 1) {
+            EXPECT_EQ(f.Shown({600, 250}), w.htmlQuote) << r.button;
+        }
     }
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
