@@ -28,7 +28,15 @@ int FontCache::get(const FontKey& key) {
     f.setKerning(false);  // words are measured one by one; keep runs the sum of their words
     f.setHintingPreference(QFont::PreferFullHinting);
     const QFontMetrics im(f);
-    FontEntry e{key, f, QFontMetricsF(f), im.ascent(), im.descent(), 0, 0, 0, {}};
+    FontEntry e{key,
+                f,
+                QFontMetricsF(f),
+                im.ascent(),
+                im.descent(),
+                0,
+                0,
+                0,
+                std::vector<float>(FontEntry::kTableSize, -1.f)};
     e.space = float(e.metrics.horizontalAdvance(QLatin1Char(' ')));
     e.xHeight = float(e.metrics.xHeight());
     e.averageChar = float(e.metrics.averageCharWidth());
@@ -36,12 +44,16 @@ int FontCache::get(const FontKey& key) {
     return static_cast<int>(entries_.size()) - 1;
 }
 
-float FontCache::width(int font, const QString& word) const {
+float FontCache::width(int font, QStringView word) const {
     const FontEntry& e = entries_[static_cast<std::size_t>(font)];
-    auto it = e.widths.constFind(word);
-    if (it != e.widths.cend()) return *it;
-    const float w = float(e.metrics.horizontalAdvance(word));
-    if (e.widths.size() < 200'000) e.widths.insert(word, w);
+    float w = 0;
+    for (QChar c : word) {
+        const char16_t u = c.unicode();
+        if (u >= FontEntry::kTableSize) return float(e.metrics.horizontalAdvance(word.toString()));
+        float& a = e.advances[u];
+        if (a < 0) a = float(e.metrics.horizontalAdvance(c));
+        w += a;
+    }
     return w;
 }
 

@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The fonts a layout uses, each measured once; word widths are cached per font
-// because pages repeat their words.
+// The fonts a layout uses, each measured once. Kerning is off, so a word is as wide as
+// the sum of its characters' advances, which are measured once per font.
 #pragma once
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QString>
 #include <vector>
 
 namespace dorvane::htmlview {
 
 struct FontKey {
-    QString family;
-    int pixelSize = 13;
+    int pixelSize = 13;  // compared first: cheaper than the family
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    QString family;
     friend bool operator==(const FontKey&, const FontKey&) = default;
 };
 
@@ -29,14 +28,16 @@ struct FontEntry {
     float space = 0;
     float xHeight = 0;
     float averageChar = 0;
-    mutable QHash<QString, float> widths;
+    // Advances of the characters below kTableSize, measured when first met (-1 before).
+    static constexpr int kTableSize = 0x2200;
+    mutable std::vector<float> advances;
 };
 
 class FontCache {
 public:
     int get(const FontKey& key);
     const FontEntry& operator[](int i) const { return entries_[static_cast<std::size_t>(i)]; }
-    float width(int font, const QString& word) const;
+    float width(int font, QStringView word) const;
     void clear() { entries_.clear(); }
 
 private:

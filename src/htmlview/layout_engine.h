@@ -58,6 +58,7 @@ struct Flow {
     float lineWidth = 0;
     bool pendingSpace = false;
     int spaceFont = -1;
+    TextStyle spaceStyle;  // of the text the pending space stood in
     Marker* marker = nullptr;
 
     Flow child() const {
@@ -127,7 +128,7 @@ private:
     // Lines (layout_line.cpp).
     void text(const QString& t, Flow& f, const TextStyle& s);
     void preText(const QString& t, Flow& f, const TextStyle& s);
-    void word(const QString& w, Flow& f, int font, const TextStyle& s, bool wrap);
+    void word(QStringView w, Flow& f, int font, const TextStyle& s, bool wrap);
     void box(Flow& f, LineItem item);
     void lineBreak(Flow& f, const TextStyle& s);
     void flushLine(Flow& f);
@@ -157,6 +158,8 @@ private:
     FontCache& fonts_;
     LayoutResult& out_;
     std::unordered_map<int, MinMax> measured_;
+    TextStyle lastStyle_;  // the last style given a font, which most text repeats
+    int lastFont_ = -1;
 };
 
 bool SkippedTag(Tag t);

@@ -17,6 +17,22 @@ bool SameRun(const LineItem& last, int font, const TextStyle& s, float at) {
            last.link == s.link && std::abs(last.x + last.width - at) < 0.001f;
 }
 
+LineItem MakeRun(const FontCache& fonts, int font, const TextStyle& s, float x, float width,
+                 QString text) {
+    LineItem item;
+    item.kind = LineItem::Kind::Run;
+    item.x = x;
+    item.width = width;
+    item.font = font;
+    item.ascent = float(fonts[font].ascent);
+    item.descent = float(fonts[font].descent);
+    item.color = s.color;
+    item.underline = s.underline;
+    item.link = s.link;
+    item.text = std::move(text);
+    return item;
+}
+
 }  // namespace
 
 void Engine::text(const QString& t, Flow& f, const TextStyle& s) {
@@ -28,12 +44,13 @@ void Engine::text(const QString& t, Flow& f, const TextStyle& s) {
         if (IsCollapsible(t[i])) {
             f.pendingSpace = true;
             f.spaceFont = font;
+            f.spaceStyle = s;
             while (i < n && IsCollapsible(t[i])) ++i;
             continue;
         }
         qsizetype end = i;
         while (end < n && !IsCollapsible(t[end]) && end - i < kMaxWord) ++end;
-        word(t.mid(i, end - i), f, font, s, true);
+        word(QStringView(t).mid(i, end - i), f, font, s, true);
         i = end;
     }
 }
@@ -51,7 +68,7 @@ void Engine::preText(const QString& t, Flow& f, const TextStyle& s) {
     }
 }
 
-void Engine::word(const QString& w, Flow& f, int font, const TextStyle& s, bool wrap) {
+void Engine::word(QStringView w, Flow& f, int font, const TextStyle& s, bool wrap) {
     const float ww = fonts_.width(font, w);
     const bool content = f.hasContent();
     float space = f.pendingSpace && content ? fonts_[f.spaceFont].space : 0.f;
@@ -59,10 +76,15 @@ void Engine::word(const QString& w, Flow& f, int font, const TextStyle& s, bool 
         flushLine(f);
         space = 0;
     }
+    // A space takes the style of the text it stood in, so that an underline or a link
+    // never reaches over the space after its last word.
     if (space > 0) {
-        if (!f.items.empty() && f.items.back().kind == LineItem::Kind::Run) {
+        if (!f.items.empty() && SameRun(f.items.back(), f.spaceFont, f.spaceStyle, f.lineWidth)) {
             f.items.back().text += u' ';
             f.items.back().width += space;
+        } else {
+            f.items.push_back(MakeRun(fonts_, f.spaceFont, f.spaceStyle, f.lineWidth, space,
+                                      QStringLiteral(" ")));
         }
         f.lineWidth += space;
     }
@@ -71,18 +93,7 @@ void Engine::word(const QString& w, Flow& f, int font, const TextStyle& s, bool 
         f.items.back().text += w;
         f.items.back().width += ww;
     } else {
-        LineItem item;
-        item.kind = LineItem::Kind::Run;
-        item.x = f.lineWidth;
-        item.width = ww;
-        item.font = font;
-        item.ascent = float(fonts_[font].ascent);
-        item.descent = float(fonts_[font].descent);
-        item.color = s.color;
-        item.underline = s.underline;
-        item.link = s.link;
-        item.text = w;
-        f.items.push_back(std::move(item));
+        f.items.push_back(MakeRun(fonts_, font, s, f.lineWidth, ww, w.toString()));
     }
     f.lineWidth += ww;
 }
@@ -94,10 +105,9 @@ void Engine::box(Flow& f, LineItem item) {
         flushLine(f);
         space = 0;
     }
-    if (space > 0 && !f.items.empty() && f.items.back().kind == LineItem::Kind::Run) {
-        f.items.back().text += u' ';
-        f.items.back().width += space;
-    }
+    if (space > 0)
+        f.items.push_back(
+            MakeRun(fonts_, f.spaceFont, f.spaceStyle, f.lineWidth, space, QStringLiteral(" ")));
     f.lineWidth += space;
     f.pendingSpace = false;
     item.x = f.lineWidth;

@@ -68,7 +68,7 @@ void Engine::measureText(const QString& t, const TextStyle& s, MeasureLine& m) {
         }
         qsizetype end = i;
         while (end < n && !IsCollapsible(t[end]) && end - i < 200) ++end;
-        const float w = fonts_.width(font, t.mid(i, end - i));
+        const float w = fonts_.width(font, QStringView(t).mid(i, end - i));
         // A word glued to the one before (no space between) cannot break from it.
         if (!m.space && m.line > 0) {
             m.line += w;

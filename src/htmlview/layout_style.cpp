@@ -100,6 +100,10 @@ TextStyle Engine::styleFor(int node, const TextStyle& parent) const {
 }
 
 int Engine::fontFor(const TextStyle& s) {
+    const TextStyle& l = lastStyle_;
+    if (lastFont_ >= 0 && s.size == l.size && s.bold == l.bold && s.italic == l.italic &&
+        s.underline == l.underline && s.pre == l.pre && s.face == l.face)
+        return lastFont_;
     FontKey key;
     key.family = !s.face.isEmpty() ? s.face
                  : s.pre           ? options_.defPreFontName
@@ -108,7 +112,9 @@ int Engine::fontFor(const TextStyle& s) {
     key.bold = s.bold;
     key.italic = s.italic;
     key.underline = s.underline;
-    return fonts_.get(key);
+    lastStyle_ = s;
+    lastFont_ = fonts_.get(key);
+    return lastFont_;
 }
 
 float Engine::emOf(const TextStyle& s) {

@@ -162,9 +162,26 @@ TEST(Layout, LinksAreRecordedOnTheirTextAndImages) {
     ASSERT_EQ(l.result.links.size(), 2u);
     EXPECT_EQ(l.result.links[static_cast<std::size_t>(l.image("w8h8").link)], "linkPage4");
     const auto text = l.of(Fragment::Kind::Text);
-    ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(l.result.links[static_cast<std::size_t>(text[0]->link)], "mailto:x@y");
-    EXPECT_TRUE(text[0]->underline);
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_EQ(text[0]->text, " ");  // the space between the links belongs to neither
+    EXPECT_EQ(text[0]->link, -1);
+    EXPECT_FALSE(text[0]->underline);
+    EXPECT_EQ(text[1]->text, "mail");
+    EXPECT_EQ(l.result.links[static_cast<std::size_t>(text[1]->link)], "mailto:x@y");
+    EXPECT_TRUE(text[1]->underline);
+}
+
+TEST(Layout, UnderlineStopsAtTheLastUnderlinedWord) {
+    const auto l = Lay("an <u>underlined</u> word and <u>two words</u>", 300);
+    const auto text = l.of(Fragment::Kind::Text);
+    ASSERT_EQ(text.size(), 4u);
+    EXPECT_EQ(text[0]->text, "an ");
+    EXPECT_EQ(text[1]->text, "underlined");
+    EXPECT_TRUE(text[1]->underline);
+    EXPECT_EQ(text[2]->text, " word and ");
+    EXPECT_FALSE(text[2]->underline);
+    EXPECT_EQ(text[3]->text, "two words");
+    EXPECT_EQ(text[1]->rect.right(), text[2]->rect.left());
 }
 
 TEST(Layout, HeadContentIsNotShown) {
