@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "gallery/scale_plan.h"
 #include "platform/error.h"
 #include "scale_reference.h"
 
@@ -70,6 +71,22 @@ TEST(ScaleBitmap, MatchesTheReferenceOnScreenSizesAcrossThreads) {
     ExpectSameAsReference(src, 1024, 600);
     ExpectSameAsReference(src, 601, 577);
     ExpectSameAsReference(RandomBitmap(1200, 700, rng), 353, 199);
+}
+
+TEST(ScaleBitmap, AnyNumberOfThreadsGivesTheSamePicture) {
+    // Bands of rows are handed out to threads as they come free; wherever a band
+    // starts, its first rows must come out as if one thread had done them all.
+    std::mt19937 rng(9);
+    const Bitmap src = RandomBitmap(37, 23, rng);
+    for (const auto& [w, h] : {std::pair{101, 67}, {16, 200}, {20, 9}}) {
+        Bitmap want(w, h);
+        ReferenceScale(src, want);
+        for (int threads : {1, 2, 3, 5, 64}) {
+            Bitmap got(w, h);
+            detail::ScaleBitmapOnThreads(src, got, threads);
+            ASSERT_TRUE(got == want) << w << "x" << h << " on " << threads << " threads";
+        }
+    }
 }
 
 TEST(ScaleBitmap, OneColumnSourceRepeatsThatColumn) {
