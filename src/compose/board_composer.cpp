@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compose/board_composer.h"
+
+#include "compose/goal_text.h"
+#include "compose/overlay.h"
+#include "compose/preview.h"
+#include "gallery/fit.h"
+
+namespace dorvane::compose {
+
+BoardComposer::BoardComposer(int screenWidth, int screenHeight, int dpi)
+    : dpi_(dpi), layer_(screenWidth, screenHeight), screen_(screenWidth, screenHeight) {
+    const Size size = FitSize(screenWidth, screenHeight, 353, 262);
+    preview_ = Bitmap(size.width, size.height);
+}
+
+void BoardComposer::render(const TGoalsProject& board) {
+    text_ = RenderTextLayer(layer_, board, dpi_, preview_.width());
+}
+
+Bitmap BoardComposer::preview() const {
+    return RefreshPreview(preview_, layer_, text_);
+}
+
+Bitmap BoardComposer::styleChanged(const StyleControls& controls, TGoalsProject& board) {
+    ReadStyleControls(controls, board);
+    render(board);
+    return preview();
+}
+
+void BoardComposer::mouseDown(MouseButton button, int x, int y, const TGoalsProject& board) {
+    drag_.MouseDown(button, x, y, board, text_);
+}
+
+BoardComposer::MouseResult BoardComposer::mouseMove(int x, int y, TGoalsProject& board) {
+    const TextBoxDrag::MoveResult move =
+        drag_.MouseMove(x, y, board, text_, layer_.width(), layer_.height());
+    MouseResult result{move.cursor, std::nullopt};
+    if (move.redraw) {
+        render(board);
+        result.preview = preview();
+    }
+    return result;
+}
+
+Bitmap BoardComposer::composeScreen() const {
+    Bitmap composed = screen_;
+    OverlayTextLayer(composed, layer_);
+    return composed;
+}
+
+}  // namespace dorvane::compose

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page-4 composition as plain state: the text layer, the preview picture, the
+// last rendering and the drag, with the steps that the style lists and the mouse
+// trigger. The page-4 widgets only forward their events here and show the result.
+#pragma once
+
+#include <optional>
+
+#include "compose/goal_board.h"
+#include "compose/style_controls.h"
+#include "compose/text_box.h"
+#include "compose/text_frame.h"
+#include "compose/text_layer.h"
+#include "gallery/bitmap.h"
+
+namespace dorvane::compose {
+
+class BoardComposer {
+public:
+    // Screen size and pixels per inch as the platform reports them.
+    BoardComposer(int screenWidth, int screenHeight, int dpi);
+
+    int screenWidth() const { return layer_.width(); }
+    int screenHeight() const { return layer_.height(); }
+
+    // The working pictures: the board's picture at screen size and at preview size
+    // (the screen fitted into 353 × 262), filled by PrepareScreenPictures.
+    Bitmap& screenPicture() { return screen_; }
+    Bitmap& previewPicture() { return preview_; }
+    const TextLayer& textLayer() const { return layer_; }
+    const TextRenderState& text() const { return text_; }
+
+    // RenderTextLayer for the board.
+    void render(const TGoalsProject& board);
+    // RefreshPreview: what the page-4 preview shows now.
+    Bitmap preview() const;
+    // A style list changed: read the lists into the board, render, recompose.
+    Bitmap styleChanged(const StyleControls& controls, TGoalsProject& board);
+
+    // The preview's mouse. A move returns the cursor and, when the box changed,
+    // the new preview (the board's box fields are already updated).
+    struct MouseResult {
+        CursorShape cursor = CursorShape::Unchanged;
+        std::optional<Bitmap> preview;
+    };
+    void mouseDown(MouseButton button, int x, int y, const TGoalsProject& board);
+    MouseResult mouseMove(int x, int y, TGoalsProject& board);
+    void mouseUp() { drag_.MouseUp(); }
+    const TextBoxDrag& drag() const { return drag_; }
+
+    // The composed board at screen size, as the full-screen preview and the
+    // wallpaper show it.
+    Bitmap composeScreen() const;
+
+private:
+    int dpi_;
+    TextLayer layer_;
+    Bitmap screen_;
+    Bitmap preview_;
+    TextRenderState text_;
+    TextBoxDrag drag_;
+};
+
+}  // namespace dorvane::compose
