@@ -66,6 +66,7 @@ BENCHMARK(BM_ScaleBitmap)
     ->Args({3840, 2160})
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()  // the worker threads' processor time too
     ->UseRealTime();
 
 void BM_DecodeJpeg(benchmark::State& state) {
