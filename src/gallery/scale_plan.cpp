@@ -2,6 +2,9 @@
 #include "gallery/scale_plan.h"
 
 #include <algorithm>
+#include <atomic>
+
+#include "platform/error.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -78,6 +81,19 @@ __attribute__((target("ssse3"))) void ExpandBlocksSsse3(const ScalePlan& plan,
 
 #endif
 
+Vectors Best() {
+#ifdef DORVANE_X86
+    if (__builtin_cpu_supports("avx512bw")) return Vectors::kAvx512;
+    if (__builtin_cpu_supports("avx2")) return Vectors::kAvx2;
+#endif
+    return Vectors::kPlain;
+}
+
+std::atomic<Vectors>& Chosen() {
+    static std::atomic<Vectors> chosen{Best()};
+    return chosen;
+}
+
 }  // namespace
 
 ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int destHeight) {
@@ -111,7 +127,7 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
                std::int16_t* delta) {
     std::size_t k = 0;
 #ifdef DORVANE_X86
-    if (HasSsse3()) {
+    if (Chosen().load(std::memory_order_relaxed) != Vectors::kPlain) {
         ExpandBlocksSsse3(plan, row, value, delta, 0, plan.blockBase.size());
         k = plan.blockBase.size() * 8;
     }
@@ -169,20 +185,49 @@ __attribute__((target("avx512f,avx512bw,prefer-vector-width=512"))) void BlendAv
 }
 #endif
 
-BlendFunction ChooseBlend() {
+}  // namespace
+
+bool VectorsSupported(Vectors vectors) {
 #ifdef DORVANE_X86
-    if (__builtin_cpu_supports("avx512bw")) return &BlendAvx512;
-    if (__builtin_cpu_supports("avx2")) return &BlendAvx2;
+    switch (vectors) {
+        case Vectors::kPlain:
+            return true;
+        case Vectors::kAvx2:
+            return __builtin_cpu_supports("avx2") && HasSsse3();
+        case Vectors::kAvx512:
+            return __builtin_cpu_supports("avx512bw") && HasSsse3();
+    }
+    return false;
+#else
+    return vectors == Vectors::kPlain;
 #endif
-    return &BlendPortable;
 }
 
-}  // namespace
+void UseVectors(Vectors vectors) {
+    if (!VectorsSupported(vectors)) throw Error("This processor lacks the requested vectors");
+    Chosen().store(vectors);
+}
+
+Vectors VectorsInUse() {
+    return Chosen().load();
+}
 
 void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
               const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
               std::uint8_t* out) {
-    static const BlendFunction blend = ChooseBlend();
+    BlendFunction blend = &BlendPortable;
+#ifdef DORVANE_X86
+    switch (Chosen().load(std::memory_order_relaxed)) {
+        case Vectors::kAvx512:
+            blend = &BlendAvx512;
+            break;
+        case Vectors::kAvx2:
+            blend = &BlendAvx2;
+            break;
+        case Vectors::kPlain:
+            break;
+    }
+#endif
     blend(plan.fx.data(), plan.fx.size(), aValue, aDelta, bValue, bDelta, fy, out);
 }
 

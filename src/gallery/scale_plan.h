@@ -26,6 +26,13 @@ struct ScalePlan {
     std::vector<std::uint8_t> blockRight;
 };
 
+// The instruction sets the row loops can use. The best one the processor has is
+// chosen at start; tests switch to each supported one to check it bit for bit.
+enum class Vectors { kPlain, kAvx2, kAvx512 };
+bool VectorsSupported(Vectors vectors);
+void UseVectors(Vectors vectors);  // throws dorvane::Error when unsupported
+Vectors VectorsInUse();
+
 // ScaleBitmap with the destination's rows split into `threads` bands.
 void ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads);
 

@@ -30,6 +30,20 @@ void ExpectSameAsReference(const Bitmap& src, int width, int height) {
                               << height;
 }
 
+// Runs check once with each instruction set the processor has, then goes back.
+template <typename Check>
+void OnEveryVectorUnit(Check check) {
+    const detail::Vectors before = detail::VectorsInUse();
+    for (detail::Vectors v :
+         {detail::Vectors::kPlain, detail::Vectors::kAvx2, detail::Vectors::kAvx512}) {
+        if (!detail::VectorsSupported(v)) continue;
+        detail::UseVectors(v);
+        SCOPED_TRACE("vectors " + std::to_string(static_cast<int>(v)));
+        check();
+    }
+    detail::UseVectors(before);
+}
+
 }  // namespace
 
 TEST(ScaleBitmap, SameSizeIsAnExactCopy) {
@@ -46,12 +60,14 @@ TEST(ScaleBitmap, SameSizeIsAnExactCopy) {
 }
 
 TEST(ScaleBitmap, MatchesTheReferenceOnRandomSizes) {
-    std::mt19937 rng(2026);
-    std::uniform_int_distribution<int> side(1, 90);
-    for (int round = 0; round < 150; ++round) {
-        const Bitmap src = RandomBitmap(side(rng), side(rng), rng);
-        ExpectSameAsReference(src, side(rng), std::max(2, side(rng)));
-    }
+    OnEveryVectorUnit([] {
+        std::mt19937 rng(2026);
+        std::uniform_int_distribution<int> side(1, 90);
+        for (int round = 0; round < 150; ++round) {
+            const Bitmap src = RandomBitmap(side(rng), side(rng), rng);
+            ExpectSameAsReference(src, side(rng), std::max(2, side(rng)));
+        }
+    });
 }
 
 TEST(ScaleBitmap, MatchesTheReferenceOnNarrowAndEqualSides) {
@@ -66,11 +82,13 @@ TEST(ScaleBitmap, MatchesTheReferenceOnNarrowAndEqualSides) {
 
 TEST(ScaleBitmap, MatchesTheReferenceOnScreenSizesAcrossThreads) {
     // Large enough to be split over threads; the bands must join seamlessly.
-    std::mt19937 rng(3);
-    const Bitmap src = RandomBitmap(160, 90, rng);
-    ExpectSameAsReference(src, 1024, 600);
-    ExpectSameAsReference(src, 601, 577);
-    ExpectSameAsReference(RandomBitmap(1200, 700, rng), 353, 199);
+    OnEveryVectorUnit([] {
+        std::mt19937 rng(3);
+        const Bitmap src = RandomBitmap(160, 90, rng);
+        ExpectSameAsReference(src, 1024, 600);
+        ExpectSameAsReference(src, 601, 577);
+        ExpectSameAsReference(RandomBitmap(1200, 700, rng), 353, 199);
+    });
 }
 
 TEST(ScaleBitmap, AnyNumberOfThreadsGivesTheSamePicture) {
