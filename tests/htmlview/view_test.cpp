@@ -233,5 +233,60 @@ TEST_F(ViewTest, LoadsFromAStream) {
     EXPECT_EQ(view->selectedText(), "streamed");
 }
 
+QImage Shot(const HtmlView& view, QSize size) {
+    QImage shot(size, QImage::Format_RGB32);
+    shot.fill(Qt::black);
+    QPainter p(&shot);
+    view.renderDocument(p, QRect(QPoint(0, 0), size));
+    return shot;
+}
+
+TEST_F(ViewTest, QuotationViewShowsCreamBackgroundNoImagesNoScrollBar) {
+    ViewSettings s;
+    s.marginWidth = 3;
+    s.marginHeight = 0;
+    s.defBackground = QColor(243, 238, 207);
+    s.viewImages = false;
+    view->setSettings(s);
+    view->resize(144, 265);
+    QCoreApplication::processEvents();
+    view->loadFromString(
+        "<div align=center><em>&raquo;A long quotation that certainly needs "
+        "more lines than fit into the small column of the window.&laquo;"
+        "</em><br><br><strong>Author</strong></div><br><br><br><br><br><br>"
+        "<br><br><br><br><br><br><br><br><br>end");
+    EXPECT_TRUE(requests.empty());
+    EXPECT_GT(view->documentHeight(), 265);
+    EXPECT_FALSE(view->verticalScrollBar()->isVisible());
+    EXPECT_EQ(view->viewport()->width(), 144);
+    const QImage shot = Shot(*view, {144, 20});
+    EXPECT_EQ(shot.pixelColor(1, 1), QColor(243, 238, 207));
+}
+
+TEST_F(ViewTest, BodyBackgroundIsDrawnOnceNotRepeated) {
+    view->OnImageRequest = [](HtmlView&, const QString&) {
+        return test::PngBytes({20, 20}, Qt::red);
+    };
+    view->loadFromString("<body background=\"gifAboutDV\"><p>text</p></body>");
+    ASSERT_EQ(view->imageCount(), 1);
+    EXPECT_TRUE(view->image(0).background);
+    const QImage shot = Shot(*view, {100, 60});
+    EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(shot.pixelColor(30, 10), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(10, 30), QColor(Qt::white));
+    // A click on the text over the background is not on an image.
+    auto o = view->objectAt({8, 5});
+    EXPECT_TRUE(!o || o->kind != ViewObject::Kind::Image);
+}
+
+TEST_F(ViewTest, BodyColoursAndIsoLatin2Text) {
+    view->loadFromString(
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">"
+        "<body bgcolor=#CFEEF3>\xB9\xE8</body>");
+    view->selectAll();
+    EXPECT_EQ(view->selectedText(), QString::fromUtf8("\u0161\u010D"));
+    EXPECT_EQ(Shot(*view, {20, 20}).pixelColor(19, 19), QColor(0xCF, 0xEE, 0xF3));
+}
+
 }  // namespace
 }  // namespace dorvane::htmlview
