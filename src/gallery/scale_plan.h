@@ -14,9 +14,10 @@ namespace dorvane::detail {
 struct ScalePlan {
     std::int64_t xStep = 0;
     std::int64_t yStep = 0;
-    std::vector<std::int32_t> left;   // byte offset of A[ix] for channel k = 3·i + c
-    std::vector<std::int32_t> right;  // byte offset of A[right]
-    std::vector<std::uint32_t> fx;    // fx of destination column i, repeated for its channels
+    std::vector<std::int32_t> left;      // byte offset of A[ix] for channel k = 3·i + c
+    std::vector<std::int32_t> right;     // byte offset of A[right]
+    std::vector<std::uint32_t> fx;       // fx of destination column i, repeated for its channels
+    std::vector<std::uint32_t> fxPixel;  // fx of destination column i, once
     // Blocks of eight channels, 8·b … 8·b + 7, whose left and right samples lie
     // within 16 source bytes from blockBase[b] (−1: too far apart, fetched one by
     // one): one unaligned load and two byte shuffles with the 16-byte masks
