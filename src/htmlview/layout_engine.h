@@ -97,6 +97,15 @@ struct TableInfo {
     int cellBorder() const { return border > 0 ? 1 : 0; }
 };
 
+// A laid-out table cell waiting for its row's height.
+struct PlacedCell {
+    std::size_t first;  // its first fragment
+    float height;
+    int fill;  // its background fragment, or -1
+    QRectF rect;
+    int valign;  // 0 top, 1 middle, 2 bottom
+};
+
 struct MeasureLine;
 
 class Engine {
@@ -138,6 +147,9 @@ private:
     // Tables (layout_table.cpp).
     void table(int node, Flow& f, const TextStyle& s);
     TableInfo tableInfo(int node, const TextStyle& s);
+    void measureColumns(TableInfo& t, const TextStyle& s);
+    PlacedCell layoutCell(const TableInfo& t, std::size_t r, const TableInfo::Cell& cell,
+                          const std::vector<int>& widths, float x0, float top, const TextStyle& s);
     std::vector<int> columnWidths(const TableInfo& t, int inner, float available);
     float tableWidth(int node, const TableInfo& t, float available);
     float layoutRow(const TableInfo& t, std::size_t r, const std::vector<int>& widths, float x0,

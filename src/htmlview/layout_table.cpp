@@ -69,6 +69,11 @@ TableInfo Engine::tableInfo(int node, const TextStyle& s) {
             for (int r = doc_[c].firstChild; r >= 0; r = doc_[r].next)
                 if (doc_[r].tag == Tag::Tr) addRow(r);
     }
+    measureColumns(t, s);
+    return t;
+}
+
+void Engine::measureColumns(TableInfo& t, const TextStyle& s) {
     const auto n = static_cast<std::size_t>(t.cols);
     t.colMin.assign(n, 0);
     t.colMax.assign(n, 0);
@@ -106,7 +111,6 @@ TableInfo Engine::tableInfo(int node, const TextStyle& s) {
         if (m.max > max) SpreadExtra(t, t.colMax, cell.col, cell.span, m.max - max);
     }
     for (std::size_t c = 0; c < n; ++c) t.colMax[c] = std::max(t.colMax[c], t.colMin[c]);
-    return t;
 }
 
 float Engine::tableWidth(int node, const TableInfo& t, float available) {
@@ -217,49 +221,46 @@ void Engine::table(int node, Flow& f, const TextStyle& s) {
     f.y = top + height;
 }
 
-float Engine::layoutRow(const TableInfo& t, std::size_t r, const std::vector<int>& widths, float x0,
-                        float top, const TextStyle& s) {
-    struct Placed {
-        std::size_t first;
-        float height;
-        int fill;
-        QRectF rect;
-        int valign;  // 0 top, 1 middle, 2 bottom
-    };
-    std::vector<Placed> placed;
+PlacedCell Engine::layoutCell(const TableInfo& t, std::size_t r, const TableInfo::Cell& cell,
+                              const std::vector<int>& widths, float x0, float top,
+                              const TextStyle& s) {
+    const Node& td = doc_[cell.node];
     const Node& tr = doc_[t.rowNodes[r]];
     const float inset = float(t.padding + t.cellBorder());
+    float x = x0 + float(t.border + t.spacing);
+    for (int c = 0; c < cell.col; ++c) x += float(widths[static_cast<std::size_t>(c)] + t.spacing);
+    float w = float((cell.span - 1) * t.spacing);
+    for (int c = cell.col; c < cell.col + cell.span; ++c)
+        w += float(widths[static_cast<std::size_t>(c)]);
+    QRgb bg;
+    const bool hasBg = ParseColor(td.attr("bgcolor"), &bg) || ParseColor(tr.attr("bgcolor"), &bg);
+    const int fill = hasBg ? reserve(Fragment::Kind::Fill) : -1;
+    if (fill >= 0) out_.fragments[static_cast<std::size_t>(fill)].color = bg;
+    Flow c;
+    c.x = x + inset;
+    c.width = std::max(0.f, w - 2 * inset);
+    c.y = top + inset;
+    c.align = alignFor(cell.node, alignFor(t.rowNodes[r], Align::Left));
+    const std::size_t first = out_.fragments.size();
+    children(cell.node, c, styleFor(cell.node, s));
+    flushLine(c);
+    const QString va = (td.hasAttr("valign") ? td.attr("valign") : tr.attr("valign")).toLower();
+    const int valign = va == QLatin1String("top") ? 0 : va == QLatin1String("bottom") ? 2 : 1;
+    // A trailing bottom margin stays inside the cell.
+    return {first, c.y - top + inset, fill, QRectF(x, top, w, 0), valign};
+}
+
+float Engine::layoutRow(const TableInfo& t, std::size_t r, const std::vector<int>& widths, float x0,
+                        float top, const TextStyle& s) {
+    std::vector<PlacedCell> placed;
     float rowHeight = 0;
     for (const TableInfo::Cell& cell : t.rows[r]) {
-        const Node& td = doc_[cell.node];
-        float x = x0 + float(t.border + t.spacing);
-        for (int c = 0; c < cell.col; ++c)
-            x += float(widths[static_cast<std::size_t>(c)] + t.spacing);
-        float w = float((cell.span - 1) * t.spacing);
-        for (int c = cell.col; c < cell.col + cell.span; ++c)
-            w += float(widths[static_cast<std::size_t>(c)]);
-        QRgb bg;
-        const bool hasBg =
-            ParseColor(td.attr("bgcolor"), &bg) || ParseColor(tr.attr("bgcolor"), &bg);
-        const int fill = hasBg ? reserve(Fragment::Kind::Fill) : -1;
-        if (fill >= 0) out_.fragments[static_cast<std::size_t>(fill)].color = bg;
-        Flow c;
-        c.x = x + inset;
-        c.width = std::max(0.f, w - 2 * inset);
-        c.y = top + inset;
-        c.align = alignFor(cell.node, alignFor(t.rowNodes[r], Align::Left));
-        const std::size_t first = out_.fragments.size();
-        children(cell.node, c, styleFor(cell.node, s));
-        flushLine(c);
-        const float h = c.y - top + inset;  // a trailing bottom margin stays inside
-        rowHeight = std::max(rowHeight, h);
-        const QString va = (td.hasAttr("valign") ? td.attr("valign") : tr.attr("valign")).toLower();
-        const int valign = va == QLatin1String("top") ? 0 : va == QLatin1String("bottom") ? 2 : 1;
-        placed.push_back({first, h, fill, QRectF(x, top, w, 0), valign});
+        placed.push_back(layoutCell(t, r, cell, widths, x0, top, s));
+        rowHeight = std::max(rowHeight, placed.back().height);
     }
     const std::size_t contentEnd = out_.fragments.size();
     for (std::size_t i = 0; i < placed.size(); ++i) {
-        Placed& p = placed[i];
+        PlacedCell& p = placed[i];
         const float free = rowHeight - p.height;
         const float dy = p.valign == 0 ? 0.f : p.valign == 2 ? free : std::floor(free / 2);
         const std::size_t end = i + 1 < placed.size()
