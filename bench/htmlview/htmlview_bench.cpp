@@ -127,6 +127,30 @@ void BM_Megabyte_Parts(benchmark::State& state) {
 }
 BENCHMARK(BM_Megabyte_Parts)->Arg(0)->Arg(1)->ArgName("withLayout")->Unit(benchmark::kMillisecond);
 
+// The typical page step by step: 0 parse, 1 and lay out, 2 and paint the first screen.
+void BM_TypicalPage_Steps(benchmark::State& state) {
+    const QByteArray html = TypicalPage();
+    const QImage picture(81, 23, QImage::Format_ARGB32);
+    auto fonts = std::make_shared<FontCache>();
+    QImage target(529, 412, QImage::Format_RGB32);
+    for (auto _ : state) {
+        Document doc = ParseHtmlBytes(html, 238);
+        if (state.range(0) == 0) continue;
+        int bg = -1;
+        std::vector<int> controls;
+        NumberObjects(doc, &bg, &controls);
+        LayoutOptions o;
+        o.imageSize = [&](int) { return picture.size(); };
+        const LayoutResult r = LayoutDocument(doc, 529, o, fonts);
+        if (state.range(0) == 1) continue;
+        QPainter p(&target);
+        PaintOptions po;
+        po.image = [&](int) { return &picture; };
+        PaintLayout(p, r, po, QRectF(0, 0, 529, 412));
+    }
+}
+BENCHMARK(BM_TypicalPage_Steps)->DenseRange(0, 2)->ArgName("step")->Unit(benchmark::kMillisecond);
+
 // The widget itself: load (image requests and decoding included) and paint one screen.
 void BM_TypicalPage_View(benchmark::State& state) {
     const QByteArray html = TypicalPage();
