@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compose/render_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "gallery/jpeg.h"
+
+namespace dorvane::compose {
+namespace {
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+
+TEST(ParseRenderArguments, AcceptsTheDocumentedForms) {
+    const auto parsed =
+        ParseRenderArguments({"b.gls", "--size", "1280x1024", "--dpi", "120", "-o", "out.PNG"});
+    ASSERT_TRUE(std::holds_alternative<RenderOptions>(parsed));
+    const RenderOptions& o = std::get<RenderOptions>(parsed);
+    EXPECT_EQ(o.board, "b.gls");
+    EXPECT_EQ(o.width, 1280);
+    EXPECT_EQ(o.height, 1024);
+    EXPECT_EQ(o.dpi, 120);
+    EXPECT_EQ(o.output, "out.PNG");
+    EXPECT_TRUE(o.gallery.empty());
+    const auto defaults = ParseRenderArguments({"-o", "w.bmp", "--size", "800X600", "b.gls"});
+    ASSERT_TRUE(std::holds_alternative<RenderOptions>(defaults));
+    EXPECT_EQ(std::get<RenderOptions>(defaults).dpi, 96);
+}
+
+TEST(ParseRenderArguments, RejectsBadArgumentsWithOneLine) {
+    const Args bad[] = {
+        {},
+        {"b.gls", "-o", "x.png"},
+        {"b.gls", "--size", "1280", "-o", "x.png"},
+        {"b.gls", "--size", "0x10", "-o", "x.png"},
+        {"b.gls", "--size", "99999x10", "-o", "x.png"},
+        {"b.gls", "--size", "10x-5", "-o", "x.png"},
+        {"b.gls", "--size", "640x480"},
+        {"b.gls", "--size", "640x480", "-o", "x.jpg"},
+        {"b.gls", "--size", "640x480", "-o", "x.png", "--dpi", "0"},
+        {"b.gls", "--size", "640x480", "-o", "x.png", "--dpi"},
+        {"b.gls", "--size", "640x480", "-o", "x.png", "--colour", "red"},
+        {"b.gls", "c.gls", "--size", "640x480", "-o", "x.png"},
+    };
+    for (const Args& args : bad) {
+        const auto parsed = ParseRenderArguments(args);
+        ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << ::testing::PrintToString(args);
+        EXPECT_EQ(std::get<std::string>(parsed).find('\n'), std::string::npos);
+    }
+}
+
+// A board file and a gallery folder with one user picture, BEACH, stored as Beach.JPG.
+struct GalleryAndBoard {
+    QTemporaryDir dir;
+    fs::path root = dir.path().toStdString();
+    fs::path gallery = root / "gallery";
+    fs::path board = root / "beach.gls";
+
+    explicit GalleryAndBoard(const std::string& picName = "beach") {
+        fs::create_directory(gallery);
+        Bitmap sand(400, 300);
+        sand.fill(0x80C0E0);
+        const std::vector<std::uint8_t> jpeg = EncodeJpeg(sand, 95);
+        std::ofstream(gallery / "Beach.JPG", std::ios::binary)
+            .write(reinterpret_cast<const char*>(jpeg.data()),
+                   static_cast<std::streamsize>(jpeg.size()));
+        std::ofstream(board, std::ios::binary)
+            << "[Goal]\r\nPicName=" << picName
+            << "\r\nGoal1=Swim every day\r\nFontName=Arial\r\nFontSize=36\r\nFontColor=255\r\n"
+               "TextPosX=20\r\nTextPosY=20\r\nTextWidth=600\r\n";
+    }
+    RenderOptions options(int w = 640, int h = 480) const {
+        RenderOptions o;
+        o.board = board;
+        o.width = w;
+        o.height = h;
+        o.gallery = gallery;
+        o.output = root / "out.png";
+        return o;
+    }
+};
+
+bool Near(std::uint32_t a, std::uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                     static_cast<int>((b >> shift) & 0xFF)) > 3)
+            return false;
+    return true;
+}
+
+TEST(RenderBoardPicture, UsesTheGalleryPictureFoundInAnyCaseAndDrawsTheText) {
+    GalleryAndBoard s;
+    const Bitmap picture = RenderBoardPicture(s.options());
+    ASSERT_EQ(picture.width(), 640);
+    ASSERT_EQ(picture.height(), 480);
+    EXPECT_TRUE(Near(picture.pixel(500, 400), 0x80C0E0));  // the sand, no text there
+    int red = 0;
+    for (int y = 20; y < 70; ++y)
+        for (int x = 20; x < 400; ++x) red += picture.pixel(x, y) == 0x0000FF;
+    EXPECT_GT(red, 100);  // the goal in pure red
+}
+
+TEST(RenderBoardPicture, WritesPngAndBmpOfTheScreenSize) {
+    GalleryAndBoard s;
+    RenderOptions o = s.options(320, 200);
+    const Bitmap picture = RenderBoardPicture(o);
+    WriteRenderedPicture(o.output, picture);
+    const QImage png(QString::fromStdString(o.output.string()));
+    ASSERT_EQ(png.size(), QSize(320, 200));
+    const QImage expected(picture.data(), picture.width(), picture.height(),
+                          static_cast<qsizetype>(picture.stride()), QImage::Format_RGB888);
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
+    const fs::path bmp = s.root / "out.bmp";
+    WriteRenderedPicture(bmp, picture);
+    EXPECT_EQ(QImage(QString::fromStdString(bmp.string())).convertToFormat(QImage::Format_RGB32),
+              png.convertToFormat(QImage::Format_RGB32));
+}
+
+int RunCommand(Args args, std::string* err = nullptr) {
+    args.insert(args.begin(), "dorvane");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::testing::internal::CaptureStderr();
+    const int status = RunRenderCommand(static_cast<int>(args.size()), argv.data());
+    const std::string text = ::testing::internal::GetCapturedStderr();
+    if (err) *err = text;
+    return status;
+}
+
+TEST(RunRenderCommand, ReportsFailuresInOneLineWithAnExitStatus) {
+    GalleryAndBoard s;
+    std::string err;
+    EXPECT_EQ(RunCommand({"render", (s.root / "none.gls").string(), "--size", "64x48", "-o",
+                          (s.root / "a.png").string()},
+                         &err),
+              1);
+    EXPECT_NE(err.find("cannot read the board"), std::string::npos);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
+                          s.gallery.string(), "-o", "/no/such/folder/a.png"},
+                         &err),
+              1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "big"}, &err), 2);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
+                          s.gallery.string(), "-o", (s.root / "ok.bmp").string()}),
+              0);
+    EXPECT_TRUE(fs::exists(s.root / "ok.bmp"));
+}
+
+TEST(RunRenderCommand, AnUndecodablePictureIsReported) {
+    GalleryAndBoard s;
+    std::ofstream(s.gallery / "beach.jpg", std::ios::binary | std::ios::trunc) << "not a jpeg";
+    fs::remove(s.gallery / "Beach.JPG");
+    std::string err;
+    EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
+                          s.gallery.string(), "-o", (s.root / "a.png").string()},
+                         &err),
+              1);
+    EXPECT_NE(err.find("cannot load the picture \"beach\""), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(s.root / "a.png"));
+}
+
+}  // namespace
+}  // namespace dorvane::compose
