@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the main window and the full-screen preview window.
 
+#include <QTimer>
 #include <cstring>
 
 #include "app/application.h"
@@ -8,6 +9,32 @@
 #include "compose/render_command.h"
 #include "gallery/preview_window.h"
 #include "platform/data_folder.h"
+
+namespace {
+
+// For the start-up benchmark: with DORVANE_QUIT_AFTER_FIRST_FRAME set, the
+// program ends as soon as its main window has painted its first frame.
+// The window's first paint pass paints its controls; the quit runs after it.
+class FirstFrameQuit : public QObject {
+public:
+    explicit FirstFrameQuit(QWidget& window) : QObject(&window), window_(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
+void QuitAfterFirstFrameIfAsked(QWidget& window) {
+    if (qEnvironmentVariableIsSet("DORVANE_QUIT_AFTER_FIRST_FRAME"))
+        qApp->installEventFilter(new FirstFrameQuit(window));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // Headless commands first: they need no display and no window.
@@ -28,6 +55,7 @@ int main(int argc, char** argv) {
         dorvane::gallery::TformPreview formPreview;
         formMain.setPreviewWindow(&formPreview);
         formMain.show();
+        QuitAfterFirstFrameIfAsked(formMain);
         return app.exec();
     } catch (const std::exception& e) {
         // Start-up has no recovery of its own: say what failed and stop.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -74,12 +75,18 @@ void TformMain::FormCreate() {
     ShowPage(1);
     services_.pacing.pump();
     page2->SelectThumbnail(page2->FindThumbnail(1));
+    // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
+    // shows sooner, and a page that needs the picture earlier loads it itself.
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TformMain::LoadFirstPicture() {
+    if (gallery.LoadedPicture == gallery.SelectedPicture) return;
     gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
                                 FullPicture);
     gallery.LoadedPicture = gallery.SelectedPicture;
     PrepareScreenPictures();
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
 }
 
 void TformMain::CreateControls() {
@@ -188,6 +195,11 @@ void TformMain::closeEvent(QCloseEvent* e) {
 bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     // Key preview: the window sees each key once, before the focused control,
     // and does not consume it.
+    if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        firstFramePainted_ = true;
+        QTimer::singleShot(0, this, &TformMain::LoadFirstPicture);
+    }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();

@@ -99,6 +99,7 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
+    void LoadFirstPicture();
     void CreateControls();
     void WireButtons();
     void BuildGallery();
@@ -114,6 +115,7 @@ private:
 
     Services services_;
     gallery::TformPreview* formPreview_ = nullptr;
+    bool firstFramePainted_ = false;
 };
 
 }  // namespace dorvane::app

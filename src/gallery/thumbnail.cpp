@@ -8,7 +8,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -129,9 +128,14 @@ Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string&
 }
 
 Bitmap ThumbnailFromFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) throw Error("Cannot open " + path.string());
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::streamoff size = in.tellg();
+    if (size < 0) throw Error("Cannot read " + path.string());
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+        throw Error("Cannot read " + path.string());
     return ThumbnailFromJpeg(bytes, path.string());
 }
 

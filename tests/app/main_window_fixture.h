@@ -3,6 +3,8 @@
 // a fresh temporary folder, dialogs that the test answers and links recorded.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTest>
 #include <fstream>
@@ -58,7 +60,9 @@ struct MainWindowFixture {
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
         QApplication::setActiveWindow(w.get());
-        QCoreApplication::processEvents();
+        // Picture 1 is loaded once the first frame has been painted.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return w->gallery.LoadedPicture == w->gallery.SelectedPicture; }, 5000));
         return *w;
     }
 

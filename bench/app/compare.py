@@ -1,0 +1,45 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Runs the main window's benchmarks and prints them with their goals.
+
+Usage: bench/app/compare.py BUILD_DIR   (bench/run calls it)
+- Start-up to the first painted frame: the program against a bare Qt widgets window
+  of the same size, each a fresh process, in alternating rounds; best and median
+  wall-clock times and their ratio (goal: at most 2x). Uses the display if there is
+  one, else Qt's offscreen platform.
+- The gallery build with 100 user pictures of 12 megapixels (goal: under 3 s).
+"""
+import json
+import statistics
+import subprocess
+import sys
+
+
+def runs(build_dir, program, args):
+    out = subprocess.run([f"{build_dir}/bench/app/{program}", "--benchmark_format=json"] + args,
+                         check=True, capture_output=True, text=True).stdout
+    times = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("run_type") == "iteration":
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+            times.setdefault(b["run_name"].split("/")[0], []).append(b["real_time"] * scale)
+    return times
+
+
+def main():
+    build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
+    start = runs(build_dir, "startup_bench", [])
+    ours = start["BM_StartupToFirstFrame_Dorvane"]
+    bare = start["BM_StartupToFirstFrame_BareQtWindow"]
+    print("Start-up to first frame      best      median")
+    print(f"  Dorvane                 {min(ours):7.1f} ms {statistics.median(ours):7.1f} ms")
+    print(f"  bare Qt window          {min(bare):7.1f} ms {statistics.median(bare):7.1f} ms")
+    print(f"  ratio (goal <= 2)       {min(ours) / min(bare):7.2f}    "
+          f"{statistics.median(ours) / statistics.median(bare):7.2f}")
+    gallery = runs(build_dir, "gallery_bench", [])["BM_GalleryBuild100Pictures12MP"]
+    print(f"Gallery build, 100 x 12 MP: best {min(gallery) / 1e3:.2f} s, "
+          f"median {statistics.median(gallery) / 1e3:.2f} s (goal < 3 s)")
+
+
+if __name__ == "__main__":
+    main()
