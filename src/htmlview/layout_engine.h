@@ -48,6 +48,19 @@ struct LineItem {
     QString text;
 };
 
+// A piece of a word: words glued together across style changes ("<u>hour</u>.")
+// stay on one line.
+// The text is a view into the document's text (or into the caller's string, for
+// preformatted text, which places each piece at once).
+struct Piece {
+    QStringView text;
+    int font;
+    QRgb color;
+    int link;
+    bool underline;
+    float width;
+};
+
 struct Flow {
     float x = 0;
     float width = 0;
@@ -58,7 +71,13 @@ struct Flow {
     float lineWidth = 0;
     bool pendingSpace = false;
     int spaceFont = -1;
-    TextStyle spaceStyle;  // of the text the pending space stood in
+    TextStyle spaceStyle;     // of the text the pending space stood in
+    std::vector<Piece> word;  // the word being gathered, placed at its end
+    float wordWidth = 0;
+    bool wordSpace = false;  // a space stood before the word
+    int wordSpaceFont = -1;
+    TextStyle wordSpaceStyle;
+    bool wordWraps = true;
     Marker* marker = nullptr;
 
     Flow child() const {
@@ -140,7 +159,10 @@ private:
     void word(QStringView w, Flow& f, int font, const TextStyle& s, bool wrap);
     void box(Flow& f, LineItem item);
     void lineBreak(Flow& f, const TextStyle& s);
+    void commitWord(Flow& f);
+    void placeSpace(Flow& f, float space, int font, const TextStyle& s);
     void flushLine(Flow& f);
+    void flushItems(Flow& f);
     void emitLine(Flow& f, float top, float ascent);
     void emitMarker(Flow& f, float baseline);
 

@@ -253,6 +253,7 @@ void Engine::input(int node, Flow& f, const TextStyle& s) {
 }
 
 void Engine::anchor(Flow& f, const QString& name) {
+    commitWord(f);
     LineItem item;
     item.kind = LineItem::Kind::Anchor;
     item.x = f.lineWidth;

@@ -12,23 +12,22 @@ namespace {
 // Longer words are cut so that one enormous "word" cannot cost unbounded work.
 constexpr qsizetype kMaxWord = 200;
 
-bool SameRun(const LineItem& last, int font, const TextStyle& s, float at) {
-    return last.kind == LineItem::Kind::Run && last.font == font && last.color == s.color &&
-           last.link == s.link && std::abs(last.x + last.width - at) < 0.001f;
+bool SameRun(const LineItem& last, int font, QRgb color, int link, float at) {
+    return last.kind == LineItem::Kind::Run && last.font == font && last.color == color &&
+           last.link == link && std::abs(last.x + last.width - at) < 0.001f;
 }
 
-LineItem MakeRun(const FontCache& fonts, int font, const TextStyle& s, float x, float width,
-                 QString text) {
+LineItem MakeRun(const FontCache& fonts, const Piece& p, float x, QString text) {
     LineItem item;
     item.kind = LineItem::Kind::Run;
     item.x = x;
-    item.width = width;
-    item.font = font;
-    item.ascent = float(fonts[font].ascent);
-    item.descent = float(fonts[font].descent);
-    item.color = s.color;
-    item.underline = s.underline;
-    item.link = s.link;
+    item.width = p.width;
+    item.font = p.font;
+    item.ascent = float(fonts[p.font].ascent);
+    item.descent = float(fonts[p.font].descent);
+    item.color = p.color;
+    item.underline = p.underline;
+    item.link = p.link;
     item.text = std::move(text);
     return item;
 }
@@ -51,6 +50,7 @@ void Engine::text(const QString& t, Flow& f, const TextStyle& s) {
         qsizetype end = i;
         while (end < n && !IsCollapsible(t[end]) && end - i < kMaxWord) ++end;
         word(QStringView(t).mid(i, end - i), f, font, s, true);
+        if (end - i == kMaxWord) commitWord(f);  // a cut word may break at the cut
         i = end;
     }
 }
@@ -63,52 +63,76 @@ void Engine::preText(const QString& t, Flow& f, const TextStyle& s) {
         QString line = lines[l];
         line.replace(u'\t', QLatin1String("    "));
         line.remove(u'\r');
-        for (qsizetype i = 0; i < line.size(); i += kMaxWord)
-            word(line.mid(i, kMaxWord), f, font, s, false);
+        for (qsizetype i = 0; i < line.size(); i += kMaxWord) {
+            word(QStringView(line).mid(i, kMaxWord), f, font, s, false);
+            commitWord(f);
+        }
     }
 }
 
 void Engine::word(QStringView w, Flow& f, int font, const TextStyle& s, bool wrap) {
-    const float ww = fonts_.width(font, w);
-    const bool content = f.hasContent();
-    float space = f.pendingSpace && content ? fonts_[f.spaceFont].space : 0.f;
-    if (wrap && content && f.lineWidth + space + ww > f.width) {
-        flushLine(f);
-        space = 0;
-    }
-    // A space takes the style of the text it stood in, so that an underline or a link
-    // never reaches over the space after its last word.
-    if (space > 0) {
-        if (!f.items.empty() && SameRun(f.items.back(), f.spaceFont, f.spaceStyle, f.lineWidth)) {
-            f.items.back().text += u' ';
-            f.items.back().width += space;
-        } else {
-            f.items.push_back(MakeRun(fonts_, f.spaceFont, f.spaceStyle, f.lineWidth, space,
-                                      QStringLiteral(" ")));
-        }
-        f.lineWidth += space;
+    // A space before this piece ends the word gathered so far.
+    const bool spaceBefore = f.pendingSpace;
+    if (spaceBefore) commitWord(f);
+    if (f.word.empty()) {
+        f.wordSpace = spaceBefore;
+        f.wordSpaceFont = f.spaceFont;
+        f.wordSpaceStyle = f.spaceStyle;
+        f.wordWraps = wrap;
     }
     f.pendingSpace = false;
-    if (!f.items.empty() && SameRun(f.items.back(), font, s, f.lineWidth)) {
-        f.items.back().text += w;
-        f.items.back().width += ww;
-    } else {
-        f.items.push_back(MakeRun(fonts_, font, s, f.lineWidth, ww, w.toString()));
+    const float width = fonts_.width(font, w);
+    f.word.push_back({w, font, s.color, s.link, s.underline, width});
+    f.wordWidth += width;
+}
+
+void Engine::commitWord(Flow& f) {
+    if (f.word.empty()) return;
+    const float width = f.wordWidth;
+    f.wordWidth = 0;
+    const bool content = f.hasContent();
+    float space = f.wordSpace && content ? fonts_[f.wordSpaceFont].space : 0.f;
+    if (f.wordWraps && content && f.lineWidth + space + width > f.width) {
+        flushItems(f);
+        space = 0;
     }
-    f.lineWidth += ww;
+    placeSpace(f, space, f.wordSpaceFont, f.wordSpaceStyle);
+    for (const Piece& p : f.word) {
+        if (!f.items.empty() && SameRun(f.items.back(), p.font, p.color, p.link, f.lineWidth)) {
+            f.items.back().text += p.text;
+            f.items.back().width += p.width;
+        } else {
+            f.items.push_back(MakeRun(fonts_, p, f.lineWidth, p.text.toString()));
+        }
+        f.lineWidth += p.width;
+    }
+    f.word.clear();
+}
+
+// A space takes the style of the text it stood in, so that an underline or a link
+// never reaches over the space after its last word.
+void Engine::placeSpace(Flow& f, float space, int font, const TextStyle& s) {
+    if (space <= 0) return;
+    if (!f.items.empty() && SameRun(f.items.back(), font, s.color, s.link, f.lineWidth)) {
+        f.items.back().text += u' ';
+        f.items.back().width += space;
+    } else {
+        const Piece p{{}, font, s.color, s.link, s.underline, space};
+        f.items.push_back(MakeRun(fonts_, p, f.lineWidth, QStringLiteral(" ")));
+    }
+    f.lineWidth += space;
 }
 
 void Engine::box(Flow& f, LineItem item) {
+    const bool spaceBefore = f.pendingSpace;
+    commitWord(f);
     const bool content = f.hasContent();
-    float space = f.pendingSpace && content ? fonts_[f.spaceFont].space : 0.f;
+    float space = spaceBefore && content ? fonts_[f.spaceFont].space : 0.f;
     if (content && f.lineWidth + space + item.width > f.width) {
-        flushLine(f);
+        flushItems(f);
         space = 0;
     }
-    if (space > 0)
-        f.items.push_back(
-            MakeRun(fonts_, f.spaceFont, f.spaceStyle, f.lineWidth, space, QStringLiteral(" ")));
-    f.lineWidth += space;
+    placeSpace(f, space, f.spaceFont, f.spaceStyle);
     f.pendingSpace = false;
     item.x = f.lineWidth;
     f.lineWidth += item.width;
@@ -116,6 +140,7 @@ void Engine::box(Flow& f, LineItem item) {
 }
 
 void Engine::lineBreak(Flow& f, const TextStyle& s) {
+    commitWord(f);
     if (!f.hasContent()) {
         // An empty line still has the height of its text.
         const int font = fontFor(s);
@@ -131,6 +156,11 @@ void Engine::lineBreak(Flow& f, const TextStyle& s) {
 }
 
 void Engine::flushLine(Flow& f) {
+    commitWord(f);
+    flushItems(f);
+}
+
+void Engine::flushItems(Flow& f) {
     if (f.items.empty()) return;
     float ascent = 0, descent = 0;
     for (const LineItem& i : f.items) {
@@ -147,7 +177,6 @@ void Engine::flushLine(Flow& f) {
     }
     f.items.clear();
     f.lineWidth = 0;
-    f.pendingSpace = false;
 }
 
 void Engine::emitLine(Flow& f, float top, float ascent) {

@@ -12,6 +12,7 @@ namespace dorvane::htmlview::detail {
 struct MeasureLine {
     MinMax m;
     float line = 0;
+    float glued = 0;  // the word so far, across style changes
     bool space = false;
     int spaceFont = -1;
 
@@ -19,12 +20,14 @@ struct MeasureLine {
         if (space && line > 0 && breakBefore) line += fonts[spaceFont].space;
         space = false;
         line += w;
+        glued = w;
         m.min = std::max(m.min, w);
         m.max = std::max(m.max, line);
     }
     void endLine() {
         m.max = std::max(m.max, line);
         line = 0;
+        glued = 0;
         space = false;
     }
     void block(MinMax b) {
@@ -70,9 +73,10 @@ void Engine::measureText(const QString& t, const TextStyle& s, MeasureLine& m) {
         while (end < n && !IsCollapsible(t[end]) && end - i < 200) ++end;
         const float w = fonts_.width(font, QStringView(t).mid(i, end - i));
         // A word glued to the one before (no space between) cannot break from it.
-        if (!m.space && m.line > 0) {
+        if (!m.space && m.glued > 0) {
             m.line += w;
-            m.m.min = std::max(m.m.min, w);
+            m.glued += w;
+            m.m.min = std::max(m.m.min, m.glued);
             m.m.max = std::max(m.m.max, m.line);
         } else {
             m.add(w, true, fonts_);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "test_support.h"
 
 namespace dorvane::htmlview {
@@ -90,6 +92,23 @@ TEST(Layout, TextWrapsWithinTheWidth) {
         EXPECT_GT(text[i]->rect.top(), text[i - 1]->rect.top());
     const auto spaces = test::Lay("<p>a  \n  b</p>", 300);
     EXPECT_EQ(spaces.of(Fragment::Kind::Text)[0]->text, "a b");
+}
+
+TEST(Layout, WordsGluedAcrossStylesBreakTogether) {
+    // Find the width at which "aaa bbb" just fits, then glue a full stop to the end.
+    const auto fit = Lay("aaa <u>bbb</u>", 300);
+    const auto runs = fit.of(Fragment::Kind::Text);
+    const int width = int(std::ceil(runs.back()->rect.right()));
+    const auto l = Lay("aaa <u>bbb</u>.", width);
+    const auto text = l.of(Fragment::Kind::Text);
+    ASSERT_EQ(text.size(), 3u);
+    EXPECT_EQ(text[0]->text, "aaa");
+    EXPECT_EQ(text[1]->text, "bbb");
+    EXPECT_EQ(text[2]->text, ".");
+    // "bbb." moved down as one word; the full stop is not left alone on a line.
+    EXPECT_GT(text[1]->rect.top(), text[0]->rect.top());
+    EXPECT_EQ(text[2]->rect.top(), text[1]->rect.top());
+    EXPECT_EQ(text[1]->rect.left(), 0);
 }
 
 TEST(Layout, LongWordOverflowsRatherThanVanishing) {
