@@ -14,7 +14,9 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     const auto fail = [&](const QString& why) {
         throw Error("Cannot write " + path.string() + ": " + why.toStdString());
     };
-    if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
+    // Unbuffered: a buffered write that fails only when flushed at commit (a full
+    // disk, a size limit) would go unnoticed and a cut-off file would be committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());
     const auto* data = reinterpret_cast<const char*>(bytes.data());
     if (file.write(data, static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
         fail(file.errorString());

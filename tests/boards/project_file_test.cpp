@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../support/file_size_limit.h"
 #include "boards/base64.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
@@ -243,6 +244,22 @@ TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
     EXPECT_EQ(ReadAll(path), "earlier board");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path().toStdString()), {}), 1);
     EXPECT_THROW(WriteProjectFile("/no/such/folder/x.gls", board, Scene().picture, layer), Error);
+}
+
+TEST(WriteProjectFile, ASaveThatBreaksOffHalfWayLeavesTheEarlierFile) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "keep.gls";
+    WriteAll(path, "earlier board");
+    Scene s;
+    TGoalsProject board = FixtureBoard();
+    board.Preview.clear();
+    {
+        const test::FileSizeLimit limit(300);  // less than the new file needs
+        EXPECT_THROW(WriteProjectFile(path, board, s.picture, s.layer), Error);
+    }
+    EXPECT_EQ(ReadAll(path), "earlier board");
+    EXPECT_TRUE(board.Preview.empty());  // the board keeps its old preview too
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path().toStdString()), {}), 1);
 }
 
 TEST(WriteProjectFile, ReplacesAnEarlierFileWhole) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -8,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../support/file_size_limit.h"
 #include "compose/goal_text.h"
 #include "compose/set_wallpaper.h"
 
@@ -128,23 +128,28 @@ TEST(SetWallpaper, ADesktopThatRefusesIsReportedWithItsReason) {
     EXPECT_EQ(d.told[0], std::string(kWallpaperFailed) + "\r\rgsettings: no session bus");
 }
 
-TEST(SetWallpaper, AFailedWriteLeavesTheEarlierWallpaperWhole) {
+TEST(SetWallpaper, AWriteThatFailsHalfWayLeavesTheEarlierWallpaperWhole) {
     QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
     Scene s;
     FakeDesktop desktop;
     Dialogs d;
-    SetWallpaper(s.picture, s.layer, folder, desktop, d.get());
+    ASSERT_EQ(SetWallpaper(s.picture, s.layer, folder, desktop, d.get()), WallpaperResult::Set);
     const fs::path file = folder / kWallpaperFileName;
     const auto before = fs::file_size(file);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    Bitmap bigger(128, 96);
-    TextLayer layer(128, 96);
-    const auto result = SetWallpaper(bigger, layer, folder, desktop, d.get());
-    fs::permissions(folder, fs::perms::owner_all);
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    Bitmap bigger(256, 192);
+    TextLayer layer(256, 192);
+    WallpaperResult result;
+    {
+        const test::FileSizeLimit limit(before + 1000);  // the new file breaks off after that
+        result = SetWallpaper(bigger, layer, folder, desktop, d.get());
+    }
     EXPECT_EQ(result, WallpaperResult::Failed);
+    EXPECT_EQ(d.told.back(), kWallpaperFailed);
     EXPECT_EQ(fs::file_size(file), before);
+    EXPECT_EQ(QImage(QString::fromStdString(file.string())).size(), QSize(64, 48));
+    EXPECT_EQ(desktop.paths.size(), 1u);  // the desktop was not told about a broken file
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);  // no temporary file left
 }
 
 }  // namespace
