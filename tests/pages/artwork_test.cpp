@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/page_images.h"
 #include "platform/resources.h"
 
 namespace {
@@ -144,9 +145,10 @@ TEST(Artwork, NamesResolveInAnyLetterCase) {
 TEST(Artwork, EveryClickImageHasAPressedFaceOfItsSize) {
     int clickImages = 0;
     for (const std::string& name : ResourceNames("GIF")) {
-        if (name.size() < 8 || name.substr(3, 5) != "Click") continue;
+        if (!dorvane::pages::IsClickImage(name)) continue;
         ++clickImages;
-        std::string down = "bmp" + name.substr(3, name.size() - 5) + "down";
+        std::string down = dorvane::pages::PressedFaceName(name);
+        EXPECT_EQ(dorvane::pages::ImageResourceType(down), "BITMAP");
         SCOPED_TRACE(name + " -> " + down);
         ASSERT_TRUE(HasResource("BITMAP", down));
         QImage up = Decode("GIF", name), pressed = Decode("BITMAP", down);

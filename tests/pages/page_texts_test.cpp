@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/link_commands.h"
 #include "pages/site_config.h"
 #include "platform/resources.h"
 #include "xhtml_tree.h"
@@ -229,6 +230,35 @@ TEST(PageTexts, HeadingsAreTheProgramsOwn) {
     EXPECT_NE(about.find("Technical support"), std::string::npos);
     EXPECT_NE(Source("html_body_3").find("Write down your goals (minimum 1 and  maximum 7):"),
               std::string::npos);
+}
+
+// Each link is a command the program carries out (compared in upper case), and a
+// page link names a page that exists.
+TEST(PageTexts, EveryLinkIsACommandOfTheProgram) {
+    using dorvane::pages::LinkKind;
+    const std::map<std::string, std::vector<LinkKind>> kinds = {
+        {"html_body_1", {LinkKind::Page}},
+        {"html_body_22", {LinkKind::FindPicture, LinkKind::Page}},
+        {"html_body_3", {LinkKind::Page}},
+        {"html_body_42", {LinkKind::Preview, LinkKind::SaveProject, LinkKind::SetBackground}},
+        {"html_body_52", {LinkKind::LoadProject, LinkKind::DeleteProject}},
+        {"html_body_6", {LinkKind::Web}},
+        {"html_body_7", {LinkKind::Web, LinkKind::Web, LinkKind::Web}},
+    };
+    std::vector<int> pages;
+    for (const auto& [name, expected] : kinds) {
+        XDocument doc = Parse(name);
+        std::vector<LinkKind> found;
+        for (const XNode* a : doc.root->All("a")) {
+            if (!a->Has("href")) continue;
+            auto command = dorvane::pages::ParseLinkTarget(a->Attr("href"));
+            found.push_back(command.kind);
+            if (command.kind == LinkKind::Page) pages.push_back(command.page);
+        }
+        EXPECT_EQ(found, expected) << name;
+    }
+    // The introduction leads to page 2, the gallery to page 3, the goals to page 4.
+    EXPECT_EQ(pages, (std::vector<int>{2, 3, 4}));  // pages 1, 2 (html_body_22) and 3
 }
 
 // The address (URL, host or e-mail) that contains the character at `at`.

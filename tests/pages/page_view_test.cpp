@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every page text shown in our HTML view the way the main window shows it: at the
-// size and with the settings of its view, images requested by name from the
-// resources. The texts must parse without unknown structure, find all their images,
-// report exactly their links, fit the views that have no scroll bar, and the goals
-// page must give the form controls the window reads and fills.
+// size of its view, prepared and loaded by the program's own page code. The texts must parse
+// without unknown structure, find all their images, report exactly their links, fit the views that
+// have no scroll bar, and the goals page must give the form controls the window reads and fills.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,6 +14,7 @@
 
 #include "htmlview/html_view.h"
 #include "htmlview/parser.h"
+#include "pages/page_texts.h"
 #include "pages/site_config.h"
 #include "platform/resources.h"
 
@@ -61,35 +61,34 @@ const std::vector<Shown> kShown = {
     {"html_quote_6", 144, 265, false, true}, {"html_quote_7", 144, 265, false, true},
 };
 
-// A view set up as the main window sets up a page view or the quotation view, with
-// images answered from the resources the way the window answers them.
+// A view prepared by the program's own code for a page view or the quotation view,
+// at the view's size; image requests go to the program's handler and are noted.
 class PageView {
 public:
     explicit PageView(const Shown& s) {
-        auto settings = view.settings();
-        settings.marginWidth = s.quote ? 3 : (s.scrolls ? 17 : 4);
-        settings.marginHeight = s.quote ? 0 : 2;
-        settings.defFontName = "Arial";
-        settings.defFontSize = 10;
-        settings.defBackground = s.quote ? QColor(243, 238, 207) : QColor(255, 255, 255);
-        settings.scrollBars = s.scrolls ? ScrollBars::Vertical : ScrollBars::None;
-        settings.viewImages = !s.quote;
-        settings.charSet = 238;
-        view.setSettings(settings);
-        view.setFrameShape(QFrame::NoFrame);
         view.resize(s.width, s.height);
         view.show();  // a hidden widget gets its size only when shown
+        if (s.quote) {
+            dorvane::pages::PrepareQuoteView(view);
+        } else {
+            clicks.prepare(view);
+        }
+        if (s.scrolls) {  // the introduction, as the page switch shows it
+            view.setScrollBars(ScrollBars::Vertical);
+            view.setMarginWidth(17);
+        }
         QCoreApplication::processEvents();
-        view.OnImageRequest = [this](HtmlView&, const QString& name) {
+        auto answer = view.OnImageRequest;
+        view.OnImageRequest = [this, answer](HtmlView& v, const QString& name) {
             requested.push_back(name);
-            QString prefix = name.left(3).toUpper();
-            QString type = prefix == "GIF" ? "GIF" : prefix == "BMP" ? "BITMAP" : prefix;
-            return Resource(type.toLatin1().constData(), name);
+            return answer ? answer(v, name) : QByteArray();
         };
-        view.loadFromString(Resource("HTML", s.name));
+        dorvane::pages::LoadHtmlPage(view, s.name);
     }
     bool app = EnsureApplication();  // before the view: widgets need the application
     HtmlView view;
+    dorvane::pages::LinkActions actions;
+    dorvane::pages::PageClicks clicks{dorvane::platform::RealPacing(), actions};
     std::vector<QString> requested;
 };
 
@@ -186,7 +185,7 @@ TEST(PagesInTheView, GoalsPageGivesSevenEditsAndTheBulletsSwitch) {
         ASSERT_NE(controls[7].checkBox(), nullptr);
         EXPECT_FALSE(controls[7].checkBox()->isChecked());
         controls[7].checkBox()->setChecked(true);
-        p.view.loadFromString(Resource("HTML", "html_body_3"));  // a fresh, empty form
+        dorvane::pages::LoadHtmlPage(p.view, "html_body_3");  // a fresh, empty form
     }
 }
 

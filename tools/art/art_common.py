@@ -54,7 +54,7 @@ def _shape_layer(size):
 
 
 def _paste_mask(img, mask, fill):
-    mask = mask.resize(img.size, Image.LANCZOS)
+    mask = mask.resize(img.size, Image.BOX)  # the exact average of each 4 x 4 block
     layer = Image.new("RGBA", img.size, fill + (255,))
     img.alpha_composite(Image.composite(layer, Image.new("RGBA", img.size, (0, 0, 0, 0)), mask))
 
