@@ -95,11 +95,11 @@ void TformMain::CreateControls() {
     WebBrowser = new QWidget(this);  // the embedded page viewer's place
     WebBrowser->setObjectName("WebBrowser");
     WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
-    pageHtml = new HtmlPage(this);
+    pageHtml = std::make_unique<HtmlPage>(this);
     page2 = new gallery::GalleryPage(this, gallery);
     page2->setGeometry(kBodyArea);
-    page4 = new PreviewPage(this);
-    page5 = new SavedBoardsPage(this);
+    page4 = std::make_unique<PreviewPage>(this);
+    page5 = std::make_unique<SavedBoardsPage>(this);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
     htmlQuote->setObjectName("htmlQuote");

@@ -63,10 +63,10 @@ public:
 
     // Controls.
     std::unique_ptr<Chrome> chrome;
-    HtmlPage* pageHtml = nullptr;
+    std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
-    PreviewPage* page4 = nullptr;
-    SavedBoardsPage* page5 = nullptr;
+    std::unique_ptr<PreviewPage> page4;
+    std::unique_ptr<SavedBoardsPage> page5;
     QWidget* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
