@@ -198,4 +198,14 @@ TEST(PageTexts, OpenWithTheirSpacers) {
     EXPECT_EQ(gap->Attr("width") + "x" + gap->Attr("height"), "10x3");
 }
 
+// The offline resources page: one paragraph that leads to the web page.
+TEST(OfflineResources, OneParagraphCarriesTheLink) {
+    XDocument doc = Parse("html_body_6");
+    auto paragraphs = doc.root->All("p");
+    ASSERT_EQ(paragraphs.size(), 1u);
+    auto links = paragraphs[0]->All("a");
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0]->Attr("href").rfind("http", 0), 0u);
+}
+
 }  // namespace
