@@ -84,6 +84,8 @@ std::vector<QString> BreakGoalLines(const QString& goal, int available, const Me
     while (start < end) {
         const int length = end - start;
         int n = FittingPrefix(goal, start, length, available, measure, est);
+        // Never cut a character made of two UTF-16 units in half.
+        if (n < length && goal[start + n - 1].isHighSurrogate()) n += n > 1 ? -1 : 1;
         if (n < length && goal[start + n] != u' ') {
             int back = n;
             while (back > 0 && goal[start + back - 1] != u' ') --back;

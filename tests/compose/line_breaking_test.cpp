@@ -65,6 +65,16 @@ TEST(BreakGoalLines, ABoxNarrowerThanOneCharacterStillTakesOneALine) {
     EXPECT_TRUE(Break(" \t ", 100).empty());
 }
 
+TEST(BreakGoalLines, KeepsCharactersOfTwoUnitsWhole) {
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    const Lines lines = Break("ab" + smile + smile, 30);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "ab");
+    EXPECT_EQ(lines[1], smile);
+    EXPECT_EQ(lines[2], smile);
+    EXPECT_EQ(Break(smile + smile, 5), (Lines{smile, smile}));
+}
+
 // The breaking rules word for word: shrink the prefix one character at a time.
 Lines ReferenceBreak(QString r, int available) {
     auto width = [](const QString& s) {
