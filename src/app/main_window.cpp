@@ -138,6 +138,7 @@ void TformMain::WireButtons() {
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
+    actions.preview = [this] { ShowFullPreview(); };
 }
 
 void TformMain::BuildGallery() {

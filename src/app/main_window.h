@@ -60,6 +60,8 @@ public:
     void AddPictureFromDisk();
     void ScrollToPicture(int n) { page2->ScrollToPicture(n); }
     void FormKeyDown(int qtKey);
+    // The "preview" command: the composed board full screen until a click or key.
+    void ShowFullPreview();
 
     // Controls.
     std::unique_ptr<Chrome> chrome;

@@ -4,6 +4,7 @@
 // one has changed.
 #include "app/main_window.h"
 #include "compose/goal_text.h"
+#include "compose/overlay.h"
 #include "compose/preview.h"
 #include "gallery/bitmap_image.h"
 #include "gallery/picture_loader.h"
@@ -130,6 +131,16 @@ void TformMain::RebuildPicture() {
 void TformMain::PrepareScreenPictures() {
     services_.pacing.pump();
     dorvane::PrepareScreenPictures(FullPicture, ScreenPicture, PreviewPicture);
+}
+
+void TformMain::ShowFullPreview() {
+    if (!formPreview_) return;
+    const platform::ScreenInfo screen = services_.screen->info();
+    formPreview_->setScreenBounds(screen.width, screen.height);
+    Bitmap composed = ScreenPicture;
+    compose::OverlayTextLayer(composed, TextLayer);
+    formPreview_->setPicture(gallery::ToQImage(composed));
+    formPreview_->showModal();
 }
 
 void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {

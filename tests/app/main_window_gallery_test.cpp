@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "gallery/bitmap_image.h"
 #include "gallery/preview_window.h"
 #include "main_window_fixture.h"
 
@@ -227,4 +228,64 @@ TEST(MainWindowGallery, VanishedUserPictureGoesToTheErrorBoxAndIsTriedAgain) {
     f.Click("imgButton3");
     EXPECT_EQ(w.CurrentPage, 3u);
     EXPECT_EQ(w.gallery.LoadedPicture, 33);
+}
+
+TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    dorvane::gallery::TformPreview preview;
+    w.setPreviewWindow(&preview);
+    f.Click("imgButton3");
+    QTest::keyClicks(f.GoalEdit(1), "Swim across the lake");
+    f.Click("imgButton4");
+    QImage shown;
+    QTimer::singleShot(100, [&] {
+        shown = preview.picture();
+        QTest::mouseClick(&preview, Qt::LeftButton);
+    });
+    bool handled = false;
+    w.clicks->htmlBodyMouseDown(*w.page4->htmlBody42, QPoint(-5, -5));
+    w.clicks->htmlBodyHotSpotClick(*w.page4->htmlBody42, "preview", handled);
+    ASSERT_EQ(shown.size(), QSize(1024, 768));
+    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.ScreenPicture));  // the text is on it
+    EXPECT_EQ(w.CurrentPage, 4u);
+}
+
+TEST(MainWindowGallery, ClicksDuringFeedbackAndRebuildsInterleaveWithoutHarm) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    // A page change inside the pressed-face feedback of the start link replaces
+    // the document whose image is being pressed.
+    auto* view = w.pageHtml->htmlBody;
+    const int image = view->imageIndex("gifClickStartNow_up");
+    ASSERT_GE(image, 0);
+    view->setScrollY(view->image(image).rect.top() - 20);
+    QCoreApplication::processEvents();
+    bool nested = false;
+    f.onPump = [&] {
+        if (!nested && !f.pauses.empty()) {
+            nested = true;
+            w.ShowPage(7);
+        }
+    };
+    f.pauses.clear();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->image(image).rect.center() - QPoint(0, view->scrollY()));
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(w.CurrentPage, 2u);  // the link's own command ran last
+    // A side-button click while page 4 is being generated.
+    w.page2->SelectThumbnail(w.page2->FindThumbnail(11));
+    nested = false;
+    f.onPump = [&] {
+        if (!nested && w.page4->imgPreview->isHidden()) {
+            nested = true;
+            f.Click("imgButton2");
+        }
+    };
+    f.Click("imgButton4");
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(w.gallery.LoadedPicture, 11);
+    f.onPump = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.dialogs.shown.empty());
 }
