@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gallery/bitmap.h"
+#include "gallery/fit.h"
 
 namespace dorvane {
 
@@ -20,6 +22,14 @@ Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
 // The same into an existing bitmap, reusing its pixels when the size matches.
 // After a failure the target's contents are unspecified.
 void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target);
+
+// Decodes with libjpeg's DCT scaling at 1/denominator(full size) (1, 2, 4 or 8)
+// and returns the full size read from the header.
+Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& what,
+                       const std::function<int(Size)>& denominator, Bitmap& target);
+
+// The whole of a file; throws dorvane::Error naming it when it cannot be read.
+std::vector<std::uint8_t> ReadPictureFile(const std::filesystem::path& path);
 
 // The RCDATA resource `name` (any letter case) decoded into target.
 void LoadPictureFromResource(Bitmap& target, std::string_view name);

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -107,7 +108,9 @@ bool ReadCmykLines(Decoder& d, std::uint8_t** rows, std::uint8_t* line) {
     throw Error("Cannot read picture " + what + ": " + reason);
 }
 
-void Decode(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target) {
+// Decodes at 1/denominator(full size) of the full size; returns the full size.
+Size Decode(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target,
+            const std::function<int(Size)>& denominator = {}) {
     Decoder d;
     if (!ReadHeader(d, bytes.data(), bytes.size())) Fail(what, d.message);
     const std::uint64_t pixels = std::uint64_t{d.info.image_width} * d.info.image_height;
@@ -118,8 +121,9 @@ void Decode(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap
 
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    const Size full{static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height)};
     d.info.scale_num = 1;
-    d.info.scale_denom = 1;
+    d.info.scale_denom = denominator ? static_cast<unsigned>(denominator(full)) : 1u;
     d.info.dct_method = JDCT_ISLOW;
     d.info.do_block_smoothing = FALSE;
     if (!Start(d)) Fail(what, d.message);
@@ -136,9 +140,12 @@ void Decode(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap
     } else if (!ReadLines(d, rows.data())) {
         Fail(what, d.message);
     }
+    return full;
 }
 
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+}  // namespace
+
+std::vector<std::uint8_t> ReadPictureFile(const std::filesystem::path& path) {
     const std::string what = "file " + path.string();
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
@@ -158,8 +165,6 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-}  // namespace
-
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
     Bitmap picture;
     Decode(bytes, what, picture);
@@ -170,13 +175,18 @@ void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what
     Decode(bytes, what, target);
 }
 
+Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& what,
+                       const std::function<int(Size)>& denominator, Bitmap& target) {
+    return Decode(bytes, what, target, denominator);
+}
+
 void LoadPictureFromResource(Bitmap& target, std::string_view name) {
     const platform::ResourceBytes bytes = platform::LoadResource("RCDATA", name);
     Decode(bytes, "resource " + std::string(name), target);
 }
 
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
     Decode(bytes, "file " + path.string(), target);
 }
 
