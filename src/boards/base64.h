@@ -21,8 +21,8 @@ std::int64_t CodecBufferSize();
 std::int64_t EncodeBitGroups(MemoryStream& input, MemoryStream& output, std::int64_t count,
                              int lineLength, int padGroup, int bitsPerChar,
                              std::string_view alphabet);
-std::int64_t DecodeBitGroups(MemoryStream& input, MemoryStream& output,
-                             std::string_view alphabet, int bitsPerChar);
+std::int64_t DecodeBitGroups(MemoryStream& input, MemoryStream& output, std::string_view alphabet,
+                             int bitsPerChar);
 
 std::int64_t Base64Encode(MemoryStream& input, MemoryStream& output, std::int64_t count = -1,
                           int lineLength = 0);

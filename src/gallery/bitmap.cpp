@@ -13,7 +13,9 @@ namespace {
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 }  // namespace
 
-Bitmap::Bitmap(int width, int height) { resize(width, height); }
+Bitmap::Bitmap(int width, int height) {
+    resize(width, height);
+}
 
 void Bitmap::resize(int width, int height) {
     if (width < 0 || height < 0 || std::int64_t{width} * height > kMaxPixels)
