@@ -13,8 +13,9 @@ namespace dorvane::compose {
 // Colours are 0x00BBGGRR, red in the low byte.
 using Color = std::int32_t;
 
-// The background of the text layer where the specification-era layer was keyed out;
-// still used for the preview frame's transparent parts.
+// The key colour of the text layer: the colour that composition leaves out. The
+// layer now also carries coverage for smooth edges; the preview frame still draws
+// its see-through parts in this colour.
 inline constexpr std::uint32_t TextKeyColor = 0x563421;  // red 33, green 52, blue 86
 
 inline constexpr int kGoalCount = 7;
