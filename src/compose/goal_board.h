@@ -13,9 +13,9 @@ namespace dorvane::compose {
 // Colours are 0x00BBGGRR, red in the low byte.
 using Color = std::int32_t;
 
-// The key colour of the text layer: the colour that composition leaves out. The
-// layer now also carries coverage for smooth edges; the preview frame still draws
-// its see-through parts in this colour.
+// The key colour: a sheet drawn on it is laid over a picture leaving this colour
+// out. The preview frame is drawn that way; the text layer carries coverage
+// instead, so that glyph edges blend with the picture.
 inline constexpr std::uint32_t TextKeyColor = 0x563421;  // red 33, green 52, blue 86
 
 inline constexpr int kGoalCount = 7;
