@@ -38,6 +38,8 @@ TformMain::~TformMain() {
 }
 
 void TformMain::FormCreate() {
+    // Decoded meanwhile on another core; BuildGallery below takes them.
+    builtInThumbnails_.start(gallery::kBuiltInPictureCount);
     gallery.Pictures.clear();
     CurrentPage = 0;
     ProgramPath = services_.programPath.string();
@@ -61,7 +63,7 @@ void TformMain::FormCreate() {
          {pageHtml->htmlBody, page2->htmlBody21, page2->htmlBody22, page4->htmlBody41,
           page4->htmlBody42, page5->htmlBody51, page5->htmlBody52})
         clicks->prepare(*view);
-    pages::LoadHtmlPage(*pageHtml->htmlBody, "html_body_1");
+    // The body view gets page 1 from ShowPage(1) below, after its settings.
     pages::LoadHtmlPage(*page2->htmlBody21, "html_body_21");
     pages::LoadHtmlPage(*page2->htmlBody22, "html_body_22");
     pages::LoadHtmlPage(*page4->htmlBody41, "html_body_41");
@@ -145,11 +147,7 @@ void TformMain::BuildGallery() {
     gallery::GallerySource source;
     for (std::string_view name : gallery::kBuiltInPictureNames)
         source.builtInNames.emplace_back(name);
-    source.builtInThumbnail = [](int n) {
-        Bitmap picture;
-        LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
-        return gallery::MakeThumbnail(picture);
-    };
+    source.builtInThumbnail = [this](int n) { return builtInThumbnails_.get(n); };
     const fs::path folder = GalleryFolder;
     source.userFiles = [folder] { return platform::FindFiles(folder, "*.jpg"); };
     source.userThumbnail = [folder](const std::string& name) {

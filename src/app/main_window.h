@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
 #include "compose/goal_board.h"
@@ -118,6 +119,7 @@ private:
     Services services_;
     gallery::TformPreview* formPreview_ = nullptr;
     bool firstFramePainted_ = false;
+    BuiltInThumbnails builtInThumbnails_;
 };
 
 }  // namespace dorvane::app
