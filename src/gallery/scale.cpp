@@ -68,12 +68,19 @@ private:
 void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, RowCache& cache,
                int firstRow, int endRow) {
     const int lastSourceRow = source.height() - 1;
+    const bool direct = detail::CanBlendDirect(plan);
     for (int j = firstRow; j < endRow; ++j) {
         const std::int64_t sy = std::int64_t{j} * plan.yStep;
         // Very large enlargements let the rounded step run past the last row;
         // clamp so that nothing outside the source is read.
         const int iy = static_cast<int>(std::min<std::int64_t>(sy >> 16, lastSourceRow));
         const std::uint32_t fy = static_cast<std::uint32_t>(sy & 65535);
+        if (direct) {
+            const int below = iy < lastSourceRow ? iy + 1 : iy;
+            detail::BlendRowDirect(plan, source.row(iy), source.row(below), fy,
+                                   destination.row(j));
+            continue;
+        }
         const ExpandedRow& a = cache.Get(iy);
         const ExpandedRow& b = iy < lastSourceRow ? cache.Get(iy + 1, &a) : a;
         detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(), fy,

@@ -17,27 +17,33 @@ namespace dorvane::detail {
 
 namespace {
 
-// Blocks of eight channels whose samples fit in a 16-byte window that lies
-// inside the row (rowBytes long), so that the load never leaves the row.
-void PlanShuffleBlocks(ScalePlan& plan, int rowBytes) {
-    const std::size_t count = plan.left.size() / 8;
-    plan.blockBase.assign(count, -1);
-    plan.blockLeft.assign(16 * count, 0);
-    plan.blockRight.assign(16 * count, 0);
-    if (rowBytes < 16) return;
+// Blocks of `width` channels whose samples fit in a window of 2·width bytes that
+// lies inside the row (rowBytes long), so that the load never leaves the row.
+// Byte 2i of a mask takes channel i's sample, byte 2i + 1 is 0x80 (zero): the
+// permuted window is `width` 16-bit values.
+void PlanBlocks(const ScalePlan& plan, int rowBytes, int width, std::vector<std::int32_t>& bases,
+                std::vector<std::uint8_t>& leftMasks, std::vector<std::uint8_t>& rightMasks) {
+    const auto n = static_cast<std::size_t>(width), window = 2 * n;
+    const std::size_t count = plan.left.size() / n;
+    bases.assign(count, -1);
+    leftMasks.assign(window * count, 0);
+    rightMasks.assign(window * count, 0);
+    if (rowBytes < static_cast<int>(window)) return;
     for (std::size_t b = 0; b < count; ++b) {
-        const auto first = plan.left.begin() + static_cast<std::ptrdiff_t>(8 * b);
-        const auto firstRight = plan.right.begin() + static_cast<std::ptrdiff_t>(8 * b);
-        const std::int32_t low = std::min(*std::min_element(first, first + 8), rowBytes - 16);
-        const std::int32_t high = *std::max_element(firstRight, firstRight + 8);
-        if (high - low >= 16) continue;
-        plan.blockBase[b] = low;
-        std::uint8_t* left = &plan.blockLeft[16 * b];
-        std::uint8_t* right = &plan.blockRight[16 * b];
-        for (int i = 0; i < 8; ++i) {
-            // Byte 2i takes the sample, byte 2i + 1 becomes 0: eight 16-bit values.
-            left[2 * i] = static_cast<std::uint8_t>(first[i] - low);
-            right[2 * i] = static_cast<std::uint8_t>(firstRight[i] - low);
+        const auto first = plan.left.begin() + static_cast<std::ptrdiff_t>(n * b);
+        const auto firstRight = plan.right.begin() + static_cast<std::ptrdiff_t>(n * b);
+        const auto last = static_cast<std::ptrdiff_t>(n);
+        const std::int32_t low = std::min(*std::min_element(first, first + last),
+                                          rowBytes - static_cast<std::int32_t>(window));
+        const std::int32_t high = *std::max_element(firstRight, firstRight + last);
+        if (high - low >= static_cast<std::int32_t>(window)) continue;
+        bases[b] = low;
+        std::uint8_t* left = &leftMasks[window * b];
+        std::uint8_t* right = &rightMasks[window * b];
+        for (std::size_t i = 0; i < n; ++i) {
+            left[2 * i] = static_cast<std::uint8_t>(first[static_cast<std::ptrdiff_t>(i)] - low);
+            right[2 * i] =
+                static_cast<std::uint8_t>(firstRight[static_cast<std::ptrdiff_t>(i)] - low);
             left[2 * i + 1] = right[2 * i + 1] = 0x80;
         }
     }
@@ -77,6 +83,35 @@ __attribute__((target("ssse3"))) void ExpandBlocksSsse3(const ScalePlan& plan,
         _mm_storeu_si128(reinterpret_cast<__m128i*>(value + 8 * b), left);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(delta + 8 * b), _mm_sub_epi16(right, left));
     }
+}
+
+bool HasVbmi() {
+    static const bool has = __builtin_cpu_supports("avx512vbmi");
+    return has;
+}
+
+// Blocks of 32 channels: one 64-byte load and two byte permutes each; blocks
+// whose samples lie too far apart go through the 8-channel path.
+__attribute__((target("avx512f,avx512bw,avx512vbmi,ssse3"))) void ExpandBlocksVbmi(
+    const ScalePlan& plan, const std::uint8_t* row, std::int16_t* value, std::int16_t* delta) {
+    const std::size_t count = plan.wideBase.size();
+    for (std::size_t b = 0; b < count; ++b) {
+        const std::int32_t base = plan.wideBase[b];
+        if (base < 0) {
+            ExpandBlocksSsse3(plan, row, value, delta, 4 * b, 4 * b + 4);
+            continue;
+        }
+        const __m512i bytes = _mm512_loadu_si512(row + base);
+        // Odd bytes, the high halves of the 16-bit values, come out zero.
+        constexpr __mmask64 kEven = 0x5555555555555555;
+        const __m512i l = _mm512_maskz_permutexvar_epi8(
+            kEven, _mm512_loadu_si512(&plan.wideLeft[64 * b]), bytes);
+        const __m512i r = _mm512_maskz_permutexvar_epi8(
+            kEven, _mm512_loadu_si512(&plan.wideRight[64 * b]), bytes);
+        _mm512_storeu_si512(value + 32 * b, l);
+        _mm512_storeu_si512(delta + 32 * b, _mm512_maskz_sub_epi16(~__mmask32{0}, r, l));
+    }
+    ExpandBlocksSsse3(plan, row, value, delta, 4 * count, plan.blockBase.size());
 }
 
 #endif
@@ -121,7 +156,9 @@ ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int de
         }
         plan.fxPixel[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(sx & 65535);
     }
-    PlanShuffleBlocks(plan, 3 * sourceWidth);
+    PlanBlocks(plan, 3 * sourceWidth, 8, plan.blockBase, plan.blockLeft, plan.blockRight);
+    PlanBlocks(plan, 3 * sourceWidth, 32, plan.wideBase, plan.wideLeft, plan.wideRight);
+    PlanDirect(plan, 3 * sourceWidth);
     return plan;
 }
 
@@ -129,7 +166,11 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
                std::int16_t* delta) {
     std::size_t k = 0;
 #ifdef DORVANE_X86
-    if (Chosen().load(std::memory_order_relaxed) != Vectors::kPlain) {
+    const Vectors vectors = Chosen().load(std::memory_order_relaxed);
+    if (vectors == Vectors::kAvx512 && HasVbmi()) {
+        ExpandBlocksVbmi(plan, row, value, delta);
+        k = plan.blockBase.size() * 8;
+    } else if (vectors != Vectors::kPlain) {
         ExpandBlocksSsse3(plan, row, value, delta, 0, plan.blockBase.size());
         k = plan.blockBase.size() * 8;
     }

@@ -25,6 +25,19 @@ struct ScalePlan {
     std::vector<std::int32_t> blockBase;
     std::vector<std::uint8_t> blockLeft;
     std::vector<std::uint8_t> blockRight;
+    // The same for blocks of 32 channels within 64 source bytes (byte permutes of
+    // AVX-512 VBMI): wideBase[w], and 64-byte masks wideLeft/wideRight[64·w …].
+    std::vector<std::int32_t> wideBase;
+    std::vector<std::uint8_t> wideLeft;
+    std::vector<std::uint8_t> wideRight;
+    // Groups of sixteen destination pixels whose samples lie in a 64-byte window
+    // of the source row from groupBase[g]; groupLeft/groupRight[16·g …] are the
+    // pixels' left and right sample offsets within it. `direct` is set only when
+    // every whole group fits (scale_direct.cpp).
+    bool direct = false;
+    std::vector<std::int32_t> groupBase;
+    std::vector<std::int32_t> groupLeft;
+    std::vector<std::int32_t> groupRight;
 };
 
 // The instruction sets the row loops can use. The best one the processor has is
@@ -50,5 +63,16 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
 void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
               const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
               std::uint8_t* out);
+
+// Fills the groups above for rows of rowBytes; MakeScalePlan calls it.
+void PlanDirect(ScalePlan& plan, int rowBytes);
+
+// Whether BlendRowDirect may be used for this plan with the vectors in use.
+bool CanBlendDirect(const ScalePlan& plan);
+
+// One destination row straight from source rows A (iy) and B (iy + 1, or iy on
+// the last row), without expanding them; only when CanBlendDirect(plan).
+void BlendRowDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
+                    std::uint32_t fy, std::uint8_t* out);
 
 }  // namespace dorvane::detail
