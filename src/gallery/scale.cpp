@@ -66,7 +66,7 @@ private:
 };
 
 void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, RowCache& cache,
-               int firstRow, int endRow) {
+               detail::DirectScratch& scratch, int firstRow, int endRow) {
     const int lastSourceRow = source.height() - 1;
     const bool direct = detail::CanBlendDirect(plan);
     for (int j = firstRow; j < endRow; ++j) {
@@ -77,7 +77,7 @@ void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
         const std::uint32_t fy = static_cast<std::uint32_t>(sy & 65535);
         if (direct) {
             const int below = iy < lastSourceRow ? iy + 1 : iy;
-            detail::BlendRowDirect(plan, source.row(iy), source.row(below), fy,
+            detail::BlendRowDirect(plan, source.row(iy), source.row(below), fy, scratch,
                                    destination.row(j));
             continue;
         }
@@ -110,8 +110,9 @@ private:
 void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
                 BandQueue& bands) {
     RowCache cache(plan, source);
+    detail::DirectScratch scratch;
     int first = 0, end = 0;
-    while (bands.Next(first, end)) ScaleRows(plan, source, destination, cache, first, end);
+    while (bands.Next(first, end)) ScaleRows(plan, source, destination, cache, scratch, first, end);
 }
 
 int ThreadCountFor(const Bitmap& destination) {

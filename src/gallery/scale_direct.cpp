@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Destination rows straight from the two source rows, without expanding them
-// first: with AVX-512 byte permutes (VBMI) the samples of sixteen destination
-// pixels are picked out of one 64-byte window of each source row. This saves
-// writing and re-reading the expanded rows, which costs more than the blend.
+// first: with AVX-512 byte permutes (VBMI) the samples of 32 destination
+// channels are picked out of one 128-byte window of each source row. This saves
+// writing and re-reading the expanded rows, which costs as much as the blend.
 #include <algorithm>
 
 #include "gallery/scale_plan.h"
@@ -15,9 +15,6 @@
 namespace dorvane::detail {
 
 namespace {
-
-constexpr int kGroupPixels = 16;
-constexpr int kWindow = 64;
 
 // One channel the plain way, from the source bytes; the arithmetic of BlendRow.
 void BlendTail(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
@@ -41,61 +38,102 @@ bool HasVbmi() {
     return has;
 }
 
-constexpr __mmask16 kAll = 0xFFFF;
-// Byte 0 of each 32-bit lane: vpermb then yields zero-extended samples.
-constexpr __mmask64 kLowBytes = 0x1111111111111111;
+// The intrinsics are the masked forms with every lane selected: GCC warns about
+// the unmasked ones' deliberately undefined pass-through.
+constexpr __mmask16 kAll16 = 0xFFFF;
+constexpr __mmask32 kAll32 = 0xFFFFFFFF;
+// The even bytes: byte permutes then yield zero-extended 16-bit samples.
+constexpr __mmask64 kEvenBytes = 0x5555555555555555;
 
-__attribute__((target("avx512f"))) inline __m512i ShiftRight16(__m512i x) {
-    return _mm512_maskz_srli_epi32(kAll, x, 16);
+// Per destination pixel, the weight pairs of the two multiply-adds below as
+// 16-bit halves of a 32-bit word: (fy − 32768, a2 − 32768) and (b2 − 32768, −32768).
+__attribute__((target("avx512f,avx512bw"))) void PixelWeights(const ScalePlan& plan,
+                                                              std::uint32_t fy,
+                                                              std::uint32_t* first,
+                                                              std::uint32_t* second) {
+    const std::size_t pixels = plan.fxPixel.size();
+    const std::uint32_t fyPart = (fy - 32768) & 0xFFFF;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const std::uint32_t f = plan.fxPixel[i];
+        const std::uint32_t p = f * fy;
+        const std::uint32_t a2 = f - ((p + 32767) >> 16);
+        const std::uint32_t b2 = (p + f + 32768) >> 16;
+        first[i] = fyPart | ((a2 - 32768) << 16);
+        second[i] = ((b2 - 32768) & 0xFFFF) | 0x80000000u;
+    }
 }
 
-// Sixteen destination pixels (48 channels) a step, the arithmetic of BlendRow:
-// sum = A0·65536 + B0 + (B0 − A0)·fy + (A1 − A0)·a2 + (B1 − B0)·b2 in unsigned
-// 32-bit lanes, where A0/A1 (B0/B1) are the left/right samples of row A (B).
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendGroups(
-    const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB, std::uint32_t fy,
-    std::uint8_t* out) {
-    const __m512i fyv = _mm512_set1_epi32(static_cast<int>(fy));
-    const __m512i c32767 = _mm512_set1_epi32(32767), c32768 = _mm512_set1_epi32(32768);
-    // Channel 16q + l of a group belongs to pixel (16q + l) / 3, colour (16q + l) % 3.
-    const __m512i spread[3] = {
-        _mm512_setr_epi32(0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5),
-        _mm512_setr_epi32(5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10),
-        _mm512_setr_epi32(10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15)};
-    const __m512i colour[3] = {
-        _mm512_setr_epi32(0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0),
-        _mm512_setr_epi32(1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1),
-        _mm512_setr_epi32(2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2)};
-    const std::size_t groups = plan.groupBase.size();
-    for (std::size_t g = 0; g < groups; ++g) {
-        const std::size_t px = kGroupPixels * g;
-        const std::int32_t base = plan.groupBase[g];
-        const __m512i windowA = _mm512_loadu_si512(rowA + base);
-        const __m512i windowB = _mm512_loadu_si512(rowB + base);
-        const __m512i left = _mm512_loadu_si512(&plan.groupLeft[px]);
-        const __m512i right = _mm512_loadu_si512(&plan.groupRight[px]);
-        const __m512i f = _mm512_loadu_si512(&plan.fxPixel[px]);
-        const __m512i p = _mm512_mullo_epi32(f, fyv);
-        const __m512i a2 = _mm512_sub_epi32(f, ShiftRight16(_mm512_add_epi32(p, c32767)));
-        const __m512i b2 = ShiftRight16(_mm512_add_epi32(_mm512_add_epi32(p, f), c32768));
-        for (int q = 0; q < 3; ++q) {
-            const __m512i l = _mm512_add_epi32(
-                _mm512_maskz_permutexvar_epi32(kAll, spread[q], left), colour[q]);
-            const __m512i r = _mm512_add_epi32(
-                _mm512_maskz_permutexvar_epi32(kAll, spread[q], right), colour[q]);
-            const __m512i ea = _mm512_maskz_permutexvar_epi8(kLowBytes, l, windowA);
-            const __m512i eb = _mm512_maskz_permutexvar_epi8(kLowBytes, l, windowB);
-            const __m512i ra = _mm512_maskz_permutexvar_epi8(kLowBytes, r, windowA);
-            const __m512i rb = _mm512_maskz_permutexvar_epi8(kLowBytes, r, windowB);
-            const __m512i a2q = _mm512_maskz_permutexvar_epi32(kAll, spread[q], a2);
-            const __m512i b2q = _mm512_maskz_permutexvar_epi32(kAll, spread[q], b2);
-            __m512i sum = _mm512_add_epi32(_mm512_maskz_slli_epi32(kAll, ea, 16), eb);
-            sum = _mm512_add_epi32(sum, _mm512_mullo_epi32(_mm512_sub_epi32(eb, ea), fyv));
-            sum = _mm512_add_epi32(sum, _mm512_mullo_epi32(_mm512_sub_epi32(ra, ea), a2q));
-            sum = _mm512_add_epi32(sum, _mm512_mullo_epi32(_mm512_sub_epi32(rb, eb), b2q));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * px + 16 * q),
-                             _mm512_maskz_cvtepi32_epi8(kAll, ShiftRight16(sum)));
+// Lane j of the low (high) half of an interleave of 32 channels is channel
+// 8·(j / 4) + j % 4 (+ 4). With the block's first channel `phase` channels into
+// pixel 0, that channel belongs to pixel (phase + channel) / 3.
+struct Spread {
+    alignas(64) std::int32_t index[3][2][16];
+    constexpr Spread() : index{} {
+        for (int phase = 0; phase < 3; ++phase)
+            for (int half = 0; half < 2; ++half)
+                for (int j = 0; j < 16; ++j)
+                    index[phase][half][j] = (phase + 8 * (j / 4) + 4 * half + j % 4) / 3;
+    }
+};
+constexpr Spread kSpread;
+
+// 16-bit values of x and y alternately: the low (half 0) or high four of each
+// 128-bit lane's eight.
+__attribute__((target("avx512f,avx512bw"))) inline __m512i Interleave(int half, __m512i x,
+                                                                      __m512i y) {
+    return half == 0 ? _mm512_maskz_unpacklo_epi16(kAll32, x, y)
+                     : _mm512_maskz_unpackhi_epi16(kAll32, x, y);
+}
+
+// 32 channels a step in 16-bit lanes. With F = fy − 32768, A2 = a2 − 32768 and
+// B2 = b2 − 32768 (all within 16 bits),
+//   A0·65536 + B0 + (B0 − A0)·fy + (A1 − A0)·a2 + (B1 − B0)·b2
+//     = B0 + (B0 − A0)·F + (A1 − A0)·A2 + (B1 − B0)·B2 + 32768·(A1 + B1)
+// exactly (the 32768 multiples of the three differences add up to
+// 32768·(A1 + B1) − 65536·A0). The right side is two 16-bit multiply-adds:
+// (B0 − A0, A1 − A0)·(F, A2) and (B1 − B0, −A1 − B1)·(B2, −32768); every
+// product and partial sum stays far inside 32 bits.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(
+    const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
+    const std::uint32_t* first, const std::uint32_t* second, std::uint8_t* out) {
+    const __m512i zero = _mm512_setzero_si512();
+    const std::size_t blocks = plan.directBase.size();
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::uint8_t* a = rowA + plan.directBase[b];
+        const std::uint8_t* bb = rowB + plan.directBase[b];
+        const __m512i aLow = _mm512_loadu_si512(a), aHigh = _mm512_loadu_si512(a + 64);
+        const __m512i bLow = _mm512_loadu_si512(bb), bHigh = _mm512_loadu_si512(bb + 64);
+        const __m512i li = _mm512_loadu_si512(&plan.directLeft[64 * b]);
+        const __m512i ri = _mm512_loadu_si512(&plan.directRight[64 * b]);
+        const __m512i a0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, li, aHigh);
+        const __m512i a1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, ri, aHigh);
+        const __m512i b0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, li, bHigh);
+        const __m512i b1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, ri, bHigh);
+        const __m512i vertical = _mm512_sub_epi16(b0, a0);
+        const __m512i rightA = _mm512_sub_epi16(a1, a0);
+        const __m512i rightB = _mm512_sub_epi16(b1, b0);
+        const __m512i rights = _mm512_sub_epi16(_mm512_sub_epi16(zero, a1), b1);
+
+        const std::size_t channel = 32 * b, pixel = channel / 3;
+        const std::size_t phase = channel - 3 * pixel;
+        const __m512i w1 = _mm512_loadu_si512(first + pixel);
+        const __m512i w2 = _mm512_loadu_si512(second + pixel);
+        __m512i sums[2];
+        for (int half = 0; half < 2; ++half) {
+            const __m512i spread = _mm512_load_si512(kSpread.index[phase][half]);
+            __m512i sum = Interleave(half, b0, zero);
+            sum = _mm512_add_epi32(
+                sum, _mm512_maskz_madd_epi16(kAll16, Interleave(half, vertical, rightA),
+                                             _mm512_maskz_permutexvar_epi32(kAll16, spread, w1)));
+            sum = _mm512_add_epi32(
+                sum, _mm512_maskz_madd_epi16(kAll16, Interleave(half, rightB, rights),
+                                             _mm512_maskz_permutexvar_epi32(kAll16, spread, w2)));
+            sums[half] = _mm512_maskz_srli_epi32(kAll16, sum, 16);
         }
+        // Packing the two halves lane by lane restores the channel order.
+        const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + channel),
+                            _mm512_maskz_cvtepi16_epi8(kAll32, packed));
     }
 }
 #endif
@@ -103,30 +141,9 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendGroups(
 }  // namespace
 
 void PlanDirect(ScalePlan& plan, int rowBytes) {
-    plan.groupBase.clear();
-    plan.groupLeft.clear();
-    plan.groupRight.clear();
-    if (rowBytes < kWindow) return;
-    const std::size_t pixels = plan.fxPixel.size();
-    const std::size_t groups = pixels / kGroupPixels;
-    std::vector<std::int32_t> base(groups), left(groups * kGroupPixels),
-        right(groups * kGroupPixels);
-    for (std::size_t g = 0; g < groups; ++g) {
-        const std::size_t first = 3 * kGroupPixels * g, last = first + 3 * kGroupPixels - 1;
-        // Columns only grow from left to right: the group's samples lie between
-        // its first left and its last right one.
-        const std::int32_t low = std::min(plan.left[first], rowBytes - kWindow);
-        if (plan.right[last] - low >= kWindow) return;  // too far apart: expand instead
-        base[g] = low;
-        for (std::size_t i = 0; i < kGroupPixels; ++i) {
-            left[kGroupPixels * g + i] = plan.left[first + 3 * i] - low;
-            right[kGroupPixels * g + i] = plan.right[first + 3 * i] - low;
-        }
-    }
-    plan.groupBase = std::move(base);
-    plan.groupLeft = std::move(left);
-    plan.groupRight = std::move(right);
-    plan.direct = true;
+    PlanBlocks(plan, rowBytes, 32, 128, plan.directBase, plan.directLeft, plan.directRight);
+    plan.direct = rowBytes >= 128 && std::find(plan.directBase.begin(), plan.directBase.end(),
+                                               -1) == plan.directBase.end();
 }
 
 bool CanBlendDirect(const ScalePlan& plan) {
@@ -139,11 +156,18 @@ bool CanBlendDirect(const ScalePlan& plan) {
 }
 
 void BlendRowDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                    std::uint32_t fy, std::uint8_t* out) {
+                    std::uint32_t fy, DirectScratch& scratch, std::uint8_t* out) {
 #ifdef DORVANE_X86
-    BlendGroups(plan, rowA, rowB, fy, out);
+    // 16 words of slack: the blocks load sixteen pixels' weights at a time.
+    const std::size_t words = plan.fxPixel.size() + 16;
+    if (scratch.first.size() < words)
+        scratch.first.assign(words, 0), scratch.second.assign(words, 0);
+    PixelWeights(plan, fy, scratch.first.data(), scratch.second.data());
+    BlendBlocks(plan, rowA, rowB, scratch.first.data(), scratch.second.data(), out);
+#else
+    (void)scratch;
 #endif
-    BlendTail(plan, rowA, rowB, fy, out, 3 * kGroupPixels * plan.groupBase.size());
+    BlendTail(plan, rowA, rowB, fy, out, 32 * plan.directBase.size());
 }
 
 }  // namespace dorvane::detail

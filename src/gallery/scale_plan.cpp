@@ -17,38 +17,6 @@ namespace dorvane::detail {
 
 namespace {
 
-// Blocks of `width` channels whose samples fit in a window of 2·width bytes that
-// lies inside the row (rowBytes long), so that the load never leaves the row.
-// Byte 2i of a mask takes channel i's sample, byte 2i + 1 is 0x80 (zero): the
-// permuted window is `width` 16-bit values.
-void PlanBlocks(const ScalePlan& plan, int rowBytes, int width, std::vector<std::int32_t>& bases,
-                std::vector<std::uint8_t>& leftMasks, std::vector<std::uint8_t>& rightMasks) {
-    const auto n = static_cast<std::size_t>(width), window = 2 * n;
-    const std::size_t count = plan.left.size() / n;
-    bases.assign(count, -1);
-    leftMasks.assign(window * count, 0);
-    rightMasks.assign(window * count, 0);
-    if (rowBytes < static_cast<int>(window)) return;
-    for (std::size_t b = 0; b < count; ++b) {
-        const auto first = plan.left.begin() + static_cast<std::ptrdiff_t>(n * b);
-        const auto firstRight = plan.right.begin() + static_cast<std::ptrdiff_t>(n * b);
-        const auto last = static_cast<std::ptrdiff_t>(n);
-        const std::int32_t low = std::min(*std::min_element(first, first + last),
-                                          rowBytes - static_cast<std::int32_t>(window));
-        const std::int32_t high = *std::max_element(firstRight, firstRight + last);
-        if (high - low >= static_cast<std::int32_t>(window)) continue;
-        bases[b] = low;
-        std::uint8_t* left = &leftMasks[window * b];
-        std::uint8_t* right = &rightMasks[window * b];
-        for (std::size_t i = 0; i < n; ++i) {
-            left[2 * i] = static_cast<std::uint8_t>(first[static_cast<std::ptrdiff_t>(i)] - low);
-            right[2 * i] =
-                static_cast<std::uint8_t>(firstRight[static_cast<std::ptrdiff_t>(i)] - low);
-            left[2 * i + 1] = right[2 * i + 1] = 0x80;
-        }
-    }
-}
-
 void ExpandScalar(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* value,
                   std::int16_t* delta, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
@@ -104,8 +72,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,ssse3"))) void ExpandBlocksVb
         const __m512i bytes = _mm512_loadu_si512(row + base);
         // Odd bytes, the high halves of the 16-bit values, come out zero.
         constexpr __mmask64 kEven = 0x5555555555555555;
-        const __m512i l = _mm512_maskz_permutexvar_epi8(
-            kEven, _mm512_loadu_si512(&plan.wideLeft[64 * b]), bytes);
+        const __m512i l =
+            _mm512_maskz_permutexvar_epi8(kEven, _mm512_loadu_si512(&plan.wideLeft[64 * b]), bytes);
         const __m512i r = _mm512_maskz_permutexvar_epi8(
             kEven, _mm512_loadu_si512(&plan.wideRight[64 * b]), bytes);
         _mm512_storeu_si512(value + 32 * b, l);
@@ -130,6 +98,36 @@ std::atomic<Vectors>& Chosen() {
 }
 
 }  // namespace
+
+// The window lies inside the row, so that its load never leaves the row.
+void PlanBlocks(const ScalePlan& plan, int rowBytes, int width, int windowBytes,
+                std::vector<std::int32_t>& bases, std::vector<std::uint8_t>& leftMasks,
+                std::vector<std::uint8_t>& rightMasks) {
+    const auto n = static_cast<std::size_t>(width), window = static_cast<std::size_t>(windowBytes);
+    const std::size_t count = plan.left.size() / n;
+    bases.assign(count, -1);
+    leftMasks.assign(2 * n * count, 0);
+    rightMasks.assign(2 * n * count, 0);
+    if (rowBytes < static_cast<int>(window)) return;
+    for (std::size_t b = 0; b < count; ++b) {
+        const auto first = plan.left.begin() + static_cast<std::ptrdiff_t>(n * b);
+        const auto firstRight = plan.right.begin() + static_cast<std::ptrdiff_t>(n * b);
+        const auto last = static_cast<std::ptrdiff_t>(n);
+        const std::int32_t low = std::min(*std::min_element(first, first + last),
+                                          rowBytes - static_cast<std::int32_t>(window));
+        const std::int32_t high = *std::max_element(firstRight, firstRight + last);
+        if (high - low >= static_cast<std::int32_t>(window)) continue;
+        bases[b] = low;
+        std::uint8_t* left = &leftMasks[2 * n * b];
+        std::uint8_t* right = &rightMasks[2 * n * b];
+        for (std::size_t i = 0; i < n; ++i) {
+            left[2 * i] = static_cast<std::uint8_t>(first[static_cast<std::ptrdiff_t>(i)] - low);
+            right[2 * i] =
+                static_cast<std::uint8_t>(firstRight[static_cast<std::ptrdiff_t>(i)] - low);
+            left[2 * i + 1] = right[2 * i + 1] = 0x80;
+        }
+    }
+}
 
 ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int destHeight) {
     ScalePlan plan;
@@ -156,8 +154,8 @@ ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int de
         }
         plan.fxPixel[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(sx & 65535);
     }
-    PlanBlocks(plan, 3 * sourceWidth, 8, plan.blockBase, plan.blockLeft, plan.blockRight);
-    PlanBlocks(plan, 3 * sourceWidth, 32, plan.wideBase, plan.wideLeft, plan.wideRight);
+    PlanBlocks(plan, 3 * sourceWidth, 8, 16, plan.blockBase, plan.blockLeft, plan.blockRight);
+    PlanBlocks(plan, 3 * sourceWidth, 32, 64, plan.wideBase, plan.wideLeft, plan.wideRight);
     PlanDirect(plan, 3 * sourceWidth);
     return plan;
 }

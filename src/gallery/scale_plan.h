@@ -30,14 +30,13 @@ struct ScalePlan {
     std::vector<std::int32_t> wideBase;
     std::vector<std::uint8_t> wideLeft;
     std::vector<std::uint8_t> wideRight;
-    // Groups of sixteen destination pixels whose samples lie in a 64-byte window
-    // of the source row from groupBase[g]; groupLeft/groupRight[16·g …] are the
-    // pixels' left and right sample offsets within it. `direct` is set only when
-    // every whole group fits (scale_direct.cpp).
+    // Blocks of 32 channels within a 128-byte window from directBase[d], with
+    // 64-byte masks directLeft/directRight[64·d …] (two-table byte permutes).
+    // `direct` is set only when every whole block fits (scale_direct.cpp).
     bool direct = false;
-    std::vector<std::int32_t> groupBase;
-    std::vector<std::int32_t> groupLeft;
-    std::vector<std::int32_t> groupRight;
+    std::vector<std::int32_t> directBase;
+    std::vector<std::uint8_t> directLeft;
+    std::vector<std::uint8_t> directRight;
 };
 
 // The instruction sets the row loops can use. The best one the processor has is
@@ -64,8 +63,21 @@ void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int1
               const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
               std::uint8_t* out);
 
-// Fills the groups above for rows of rowBytes; MakeScalePlan calls it.
+// Blocks of `width` channels whose samples lie in a `window` bytes of the row
+// (rowBytes long) from bases[b] (−1: too far apart); byte 2i of mask block b
+// picks channel i's sample, byte 2i + 1 is 0x80.
+void PlanBlocks(const ScalePlan& plan, int rowBytes, int width, int window,
+                std::vector<std::int32_t>& bases, std::vector<std::uint8_t>& leftMasks,
+                std::vector<std::uint8_t>& rightMasks);
+
+// Fills the direct blocks above for rows of rowBytes; MakeScalePlan calls it.
 void PlanDirect(ScalePlan& plan, int rowBytes);
+
+// Per-thread working memory of BlendRowDirect: the pixels' weights of a row.
+struct DirectScratch {
+    std::vector<std::uint32_t> first;
+    std::vector<std::uint32_t> second;
+};
 
 // Whether BlendRowDirect may be used for this plan with the vectors in use.
 bool CanBlendDirect(const ScalePlan& plan);
@@ -73,6 +85,6 @@ bool CanBlendDirect(const ScalePlan& plan);
 // One destination row straight from source rows A (iy) and B (iy + 1, or iy on
 // the last row), without expanding them; only when CanBlendDirect(plan).
 void BlendRowDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                    std::uint32_t fy, std::uint8_t* out);
+                    std::uint32_t fy, DirectScratch& scratch, std::uint8_t* out);
 
 }  // namespace dorvane::detail

@@ -91,6 +91,27 @@ TEST(ScaleBitmap, MatchesTheReferenceOnScreenSizesAcrossThreads) {
     });
 }
 
+TEST(ScaleBitmap, ScreenEnlargementsTakeTheDirectRowsAndMatchTheReference) {
+    // Enlargements by 2.4 and 1.2 (a 1600x900 photograph on 4K and full-HD
+    // screens) blend straight from the source rows where the processor allows;
+    // strong reductions fall back to expanded rows. Both must give the same picture.
+    EXPECT_TRUE(detail::MakeScalePlan(1600, 900, 3840, 2160).direct);
+    EXPECT_TRUE(detail::MakeScalePlan(1600, 900, 1920, 1080).direct);
+    EXPECT_FALSE(detail::MakeScalePlan(1600, 1200, 95, 71).direct);
+    OnEveryVectorUnit([] {
+        std::mt19937 rng(11);
+        const Bitmap src = RandomBitmap(400, 225, rng);
+        ExpectSameAsReference(src, 960, 540);
+        ExpectSameAsReference(src, 481, 271);  // a partial block at each row's end
+        // Extremes of the samples: the sums reach 255·65537.
+        Bitmap stark(97, 61);
+        for (int y = 0; y < stark.height(); ++y)
+            for (int x = 0; x < stark.width(); ++x)
+                stark.setPixel(x, y, ((x + y) % 3 == 0) ? 0xFFFFFF : (x % 2 ? 0xFF00FF : 0));
+        ExpectSameAsReference(stark, 333, 187);
+    });
+}
+
 TEST(ScaleBitmap, AnyNumberOfThreadsGivesTheSamePicture) {
     // Bands of rows are handed out to threads as they come free; wherever a band
     // starts, its first rows must come out as if one thread had done them all.
