@@ -65,26 +65,48 @@ private:
     ExpandedRow slots_[2];
 };
 
-void ScaleRows(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, RowCache& cache,
-               detail::DirectScratch& scratch, int firstRow, int endRow) {
+// Source row iy of destination row j and its vertical fraction fy.
+struct RowPosition {
+    int iy;
+    std::uint32_t fy;
+};
+
+RowPosition PositionOf(const ScalePlan& plan, int j, int lastSourceRow) {
+    const std::int64_t sy = std::int64_t{j} * plan.yStep;
+    // Very large enlargements let the rounded step run past the last row;
+    // clamp so that nothing outside the source is read.
+    return {static_cast<int>(std::min<std::int64_t>(sy >> 16, lastSourceRow)),
+            static_cast<std::uint32_t>(sy & 65535)};
+}
+
+void ScaleRowsExpanded(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
+                       RowCache& cache, int firstRow, int endRow) {
     const int lastSourceRow = source.height() - 1;
-    const bool direct = detail::CanBlendDirect(plan);
     for (int j = firstRow; j < endRow; ++j) {
-        const std::int64_t sy = std::int64_t{j} * plan.yStep;
-        // Very large enlargements let the rounded step run past the last row;
-        // clamp so that nothing outside the source is read.
-        const int iy = static_cast<int>(std::min<std::int64_t>(sy >> 16, lastSourceRow));
-        const std::uint32_t fy = static_cast<std::uint32_t>(sy & 65535);
-        if (direct) {
-            const int below = iy < lastSourceRow ? iy + 1 : iy;
-            detail::BlendRowDirect(plan, source.row(iy), source.row(below), fy, scratch,
-                                   destination.row(j));
-            continue;
+        const RowPosition at = PositionOf(plan, j, lastSourceRow);
+        const ExpandedRow& a = cache.Get(at.iy);
+        const ExpandedRow& b = at.iy < lastSourceRow ? cache.Get(at.iy + 1, &a) : a;
+        detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(),
+                         at.fy, destination.row(j));
+    }
+}
+
+// Destination rows in pairs where two share their source rows (enlargements).
+void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
+                     detail::DirectScratch& scratch, int firstRow, int endRow) {
+    const int lastSourceRow = source.height() - 1;
+    for (int j = firstRow; j < endRow;) {
+        const RowPosition at = PositionOf(plan, j, lastSourceRow);
+        std::uint32_t fy[2] = {at.fy, 0};
+        std::uint8_t* out[2] = {destination.row(j), nullptr};
+        int rows = 1;
+        if (j + 1 < endRow) {
+            const RowPosition next = PositionOf(plan, j + 1, lastSourceRow);
+            if (next.iy == at.iy) fy[1] = next.fy, out[1] = destination.row(j + 1), rows = 2;
         }
-        const ExpandedRow& a = cache.Get(iy);
-        const ExpandedRow& b = iy < lastSourceRow ? cache.Get(iy + 1, &a) : a;
-        detail::BlendRow(plan, a.value.data(), a.delta.data(), b.value.data(), b.delta.data(), fy,
-                         destination.row(j));
+        const int below = at.iy < lastSourceRow ? at.iy + 1 : at.iy;
+        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out, scratch);
+        j += rows;
     }
 }
 
@@ -109,10 +131,15 @@ private:
 
 void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
                 BandQueue& bands) {
-    RowCache cache(plan, source);
-    detail::DirectScratch scratch;
     int first = 0, end = 0;
-    while (bands.Next(first, end)) ScaleRows(plan, source, destination, cache, scratch, first, end);
+    if (detail::CanBlendDirect(plan)) {
+        detail::DirectScratch scratch;
+        while (bands.Next(first, end))
+            ScaleRowsDirect(plan, source, destination, scratch, first, end);
+        return;
+    }
+    RowCache cache(plan, source);
+    while (bands.Next(first, end)) ScaleRowsExpanded(plan, source, destination, cache, first, end);
 }
 
 int ThreadCountFor(const Bitmap& destination) {

@@ -85,17 +85,20 @@ __attribute__((target("avx512f,avx512bw"))) inline __m512i Interleave(int half, 
                      : _mm512_maskz_unpackhi_epi16(kAll32, x, y);
 }
 
-// 32 channels a step in 16-bit lanes. With F = fy − 32768, A2 = a2 − 32768 and
-// B2 = b2 − 32768 (all within 16 bits),
+// 32 channels a step in 16-bit lanes, for one or two destination rows that
+// share the source rows (the samples are picked and subtracted once for both).
+// With F = fy − 32768, A2 = a2 − 32768 and B2 = b2 − 32768 (all within 16 bits),
 //   A0·65536 + B0 + (B0 − A0)·fy + (A1 − A0)·a2 + (B1 − B0)·b2
 //     = B0 + (B0 − A0)·F + (A1 − A0)·A2 + (B1 − B0)·B2 + 32768·(A1 + B1)
 // exactly (the 32768 multiples of the three differences add up to
 // 32768·(A1 + B1) − 65536·A0). The right side is two 16-bit multiply-adds:
 // (B0 − A0, A1 − A0)·(F, A2) and (B1 − B0, −A1 − B1)·(B2, −32768); every
 // product and partial sum stays far inside 32 bits.
+template <int Rows>
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(
     const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-    const std::uint32_t* first, const std::uint32_t* second, std::uint8_t* out) {
+    const std::uint32_t* const* first, const std::uint32_t* const* second,
+    std::uint8_t* const* out) {
     const __m512i zero = _mm512_setzero_si512();
     const std::size_t blocks = plan.directBase.size();
     for (std::size_t b = 0; b < blocks; ++b) {
@@ -116,24 +119,30 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(
 
         const std::size_t channel = 32 * b, pixel = channel / 3;
         const std::size_t phase = channel - 3 * pixel;
-        const __m512i w1 = _mm512_loadu_si512(first + pixel);
-        const __m512i w2 = _mm512_loadu_si512(second + pixel);
-        __m512i sums[2];
+        __m512i base[2], pairs1[2], pairs2[2], spread[2];
         for (int half = 0; half < 2; ++half) {
-            const __m512i spread = _mm512_load_si512(kSpread.index[phase][half]);
-            __m512i sum = Interleave(half, b0, zero);
-            sum = _mm512_add_epi32(
-                sum, _mm512_maskz_madd_epi16(kAll16, Interleave(half, vertical, rightA),
-                                             _mm512_maskz_permutexvar_epi32(kAll16, spread, w1)));
-            sum = _mm512_add_epi32(
-                sum, _mm512_maskz_madd_epi16(kAll16, Interleave(half, rightB, rights),
-                                             _mm512_maskz_permutexvar_epi32(kAll16, spread, w2)));
-            sums[half] = _mm512_maskz_srli_epi32(kAll16, sum, 16);
+            spread[half] = _mm512_load_si512(kSpread.index[phase][half]);
+            base[half] = Interleave(half, b0, zero);
+            pairs1[half] = Interleave(half, vertical, rightA);
+            pairs2[half] = Interleave(half, rightB, rights);
         }
-        // Packing the two halves lane by lane restores the channel order.
-        const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + channel),
-                            _mm512_maskz_cvtepi16_epi8(kAll32, packed));
+        for (int r = 0; r < Rows; ++r) {
+            const __m512i w1 = _mm512_loadu_si512(first[r] + pixel);
+            const __m512i w2 = _mm512_loadu_si512(second[r] + pixel);
+            __m512i sums[2];
+            for (int half = 0; half < 2; ++half) {
+                const __m512i s1 = _mm512_maskz_madd_epi16(
+                    kAll16, pairs1[half], _mm512_maskz_permutexvar_epi32(kAll16, spread[half], w1));
+                const __m512i s2 = _mm512_maskz_madd_epi16(
+                    kAll16, pairs2[half], _mm512_maskz_permutexvar_epi32(kAll16, spread[half], w2));
+                sums[half] = _mm512_maskz_srli_epi32(
+                    kAll16, _mm512_add_epi32(base[half], _mm512_add_epi32(s1, s2)), 16);
+            }
+            // Packing the two halves lane by lane restores the channel order.
+            const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out[r] + channel),
+                                _mm512_maskz_cvtepi16_epi8(kAll32, packed));
+        }
     }
 }
 #endif
@@ -155,19 +164,28 @@ bool CanBlendDirect(const ScalePlan& plan) {
 #endif
 }
 
-void BlendRowDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                    std::uint32_t fy, DirectScratch& scratch, std::uint8_t* out) {
+void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out,
+                     DirectScratch& scratch) {
 #ifdef DORVANE_X86
     // 16 words of slack: the blocks load sixteen pixels' weights at a time.
     const std::size_t words = plan.fxPixel.size() + 16;
-    if (scratch.first.size() < words)
-        scratch.first.assign(words, 0), scratch.second.assign(words, 0);
-    PixelWeights(plan, fy, scratch.first.data(), scratch.second.data());
-    BlendBlocks(plan, rowA, rowB, scratch.first.data(), scratch.second.data(), out);
+    if (scratch.first.size() < 2 * words)
+        scratch.first.assign(2 * words, 0), scratch.second.assign(2 * words, 0);
+    const std::uint32_t* first[2] = {scratch.first.data(), scratch.first.data() + words};
+    const std::uint32_t* second[2] = {scratch.second.data(), scratch.second.data() + words};
+    for (int r = 0; r < rows; ++r)
+        PixelWeights(plan, fy[r], scratch.first.data() + r * words,
+                     scratch.second.data() + r * words);
+    if (rows == 2)
+        BlendBlocks<2>(plan, rowA, rowB, first, second, out);
+    else
+        BlendBlocks<1>(plan, rowA, rowB, first, second, out);
 #else
     (void)scratch;
 #endif
-    BlendTail(plan, rowA, rowB, fy, out, 32 * plan.directBase.size());
+    for (int r = 0; r < rows; ++r)
+        BlendTail(plan, rowA, rowB, fy[r], out[r], 32 * plan.directBase.size());
 }
 
 }  // namespace dorvane::detail

@@ -82,9 +82,11 @@ struct DirectScratch {
 // Whether BlendRowDirect may be used for this plan with the vectors in use.
 bool CanBlendDirect(const ScalePlan& plan);
 
-// One destination row straight from source rows A (iy) and B (iy + 1, or iy on
-// the last row), without expanding them; only when CanBlendDirect(plan).
-void BlendRowDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                    std::uint32_t fy, DirectScratch& scratch, std::uint8_t* out);
+// One or two (`rows`) destination rows out[r] of vertical fractions fy[r], all
+// between source rows A (iy) and B (iy + 1, or iy on the last row), straight
+// from the source rows without expanding them; only when CanBlendDirect(plan).
+void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out,
+                     DirectScratch& scratch);
 
 }  // namespace dorvane::detail
