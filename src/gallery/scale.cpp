@@ -13,8 +13,12 @@
 #include "gallery/scale.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -142,6 +146,30 @@ void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination
     while (bands.Next(first, end)) ScaleRowsExpanded(plan, source, destination, cache, first, end);
 }
 
+// The plans of the last few sizes: the screen and preview pictures are made
+// over and over at the same sizes, and a 4K plan takes a while to work out.
+std::shared_ptr<const ScalePlan> PlanFor(const Bitmap& source, const Bitmap& destination) {
+    struct Entry {
+        std::array<int, 4> sizes;
+        std::shared_ptr<const ScalePlan> plan;
+    };
+    static std::mutex mutex;
+    static std::deque<Entry> recent;
+    const std::array<int, 4> sizes = {source.width(), source.height(), destination.width(),
+                                      destination.height()};
+    {
+        const std::lock_guard lock(mutex);
+        for (const Entry& e : recent)
+            if (e.sizes == sizes) return e.plan;
+    }
+    auto plan = std::make_shared<const ScalePlan>(
+        detail::MakeScalePlan(sizes[0], sizes[1], sizes[2], sizes[3]));
+    const std::lock_guard lock(mutex);
+    recent.push_front({sizes, plan});
+    if (recent.size() > 4) recent.pop_back();
+    return plan;
+}
+
 int ThreadCountFor(const Bitmap& destination) {
     // Threads pay off only for screen-sized work; thumbnails stay on one.
     const std::int64_t pixels = std::int64_t{destination.width()} * destination.height();
@@ -175,8 +203,8 @@ void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int
         throw Error("Cannot resample a picture of " + std::to_string(source.width()) + "x" +
                     std::to_string(source.height()) + " pixels");
 
-    const ScalePlan plan = detail::MakeScalePlan(source.width(), source.height(),
-                                                 destination.width(), destination.height());
+    const std::shared_ptr<const ScalePlan> shared = PlanFor(source, destination);
+    const ScalePlan& plan = *shared;
     const int rows = destination.height();
     threads = std::clamp(threads, 1, rows);
     // About eight bands a thread: small enough to even out, large enough that

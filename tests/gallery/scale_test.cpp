@@ -128,6 +128,20 @@ TEST(ScaleBitmap, AnyNumberOfThreadsGivesTheSamePicture) {
     }
 }
 
+TEST(ScaleBitmap, SizesComingBackAfterOthersStillMatchTheReference) {
+    // Column plans are kept for the last few sizes; sizes that return after
+    // more others than are kept, in turns, must each get their own plan.
+    std::mt19937 rng(12);
+    const Bitmap a = RandomBitmap(61, 40, rng), b = RandomBitmap(40, 61, rng);
+    const std::pair<int, int> sizes[] = {{150, 100}, {70, 45}, {151, 100},
+                                         {150, 101}, {30, 20}, {150, 99}};
+    for (int round = 0; round < 2; ++round)
+        for (const auto& [w, h] : sizes) {
+            ExpectSameAsReference(a, w, h);
+            ExpectSameAsReference(b, w, h);
+        }
+}
+
 TEST(ScaleBitmap, OneColumnSourceRepeatsThatColumn) {
     std::mt19937 rng(4);
     const Bitmap src = RandomBitmap(1, 6, rng);
