@@ -6,10 +6,13 @@
 //   value = (A[ix]·(wA − a2) + A[r]·a2 + B[ix]·(wB − b2) + B[r]·b2) >> 16
 // which, in unsigned 32-bit arithmetic, is the same number as
 //   (A[ix]·wA + B[ix]·wB + (A[r] − A[ix])·a2 + (B[r] − B[ix])·b2) >> 16.
-// The second form lets each source row be "expanded" once to destination width
-// (A[ix] and A[r] − A[ix] for every destination channel); the rows of the
-// destination then become straight loops over contiguous arrays that the
-// compiler vectorises, and bands of rows run on separate threads.
+// Where the processor has AVX-512 byte permutes and the samples of each 32
+// destination channels lie close together (enlargements, mild reductions),
+// destination rows are blended straight from the source rows (scale_direct.cpp).
+// Otherwise the second form lets each source row be "expanded" once to
+// destination width (A[ix] and A[r] − A[ix] for every destination channel); the
+// rows of the destination then become straight loops over contiguous arrays
+// that the compiler vectorises. Either way bands of rows run on separate threads.
 #include "gallery/scale.h"
 
 #include <algorithm>
@@ -96,8 +99,8 @@ void ScaleRowsExpanded(const ScalePlan& plan, const Bitmap& source, Bitmap& dest
 }
 
 // Destination rows in pairs where two share their source rows (enlargements).
-void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destination,
-                     detail::DirectScratch& scratch, int firstRow, int endRow) {
+void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, int firstRow,
+                     int endRow) {
     const int lastSourceRow = source.height() - 1;
     for (int j = firstRow; j < endRow;) {
         const RowPosition at = PositionOf(plan, j, lastSourceRow);
@@ -109,7 +112,7 @@ void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destin
             if (next.iy == at.iy) fy[1] = next.fy, out[1] = destination.row(j + 1), rows = 2;
         }
         const int below = at.iy < lastSourceRow ? at.iy + 1 : at.iy;
-        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out, scratch);
+        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out);
         j += rows;
     }
 }
@@ -137,9 +140,7 @@ void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination
                 BandQueue& bands) {
     int first = 0, end = 0;
     if (detail::CanBlendDirect(plan)) {
-        detail::DirectScratch scratch;
-        while (bands.Next(first, end))
-            ScaleRowsDirect(plan, source, destination, scratch, first, end);
+        while (bands.Next(first, end)) ScaleRowsDirect(plan, source, destination, first, end);
         return;
     }
     RowCache cache(plan, source);

@@ -45,34 +45,35 @@ constexpr __mmask32 kAll32 = 0xFFFFFFFF;
 // The even bytes: byte permutes then yield zero-extended 16-bit samples.
 constexpr __mmask64 kEvenBytes = 0x5555555555555555;
 
-// Per destination pixel, the weight pairs of the two multiply-adds below as
-// 16-bit halves of a 32-bit word: (fy − 32768, a2 − 32768) and (b2 − 32768, −32768).
-__attribute__((target("avx512f,avx512bw"))) void PixelWeights(const ScalePlan& plan,
-                                                              std::uint32_t fy,
-                                                              std::uint32_t* first,
-                                                              std::uint32_t* second) {
-    const std::size_t pixels = plan.fxPixel.size();
-    const std::uint32_t fyPart = (fy - 32768) & 0xFFFF;
-    for (std::size_t i = 0; i < pixels; ++i) {
-        const std::uint32_t f = plan.fxPixel[i];
-        const std::uint32_t p = f * fy;
-        const std::uint32_t a2 = f - ((p + 32767) >> 16);
-        const std::uint32_t b2 = (p + f + 32768) >> 16;
-        first[i] = fyPart | ((a2 - 32768) << 16);
-        second[i] = ((b2 - 32768) & 0xFFFF) | 0x80000000u;
-    }
+// The weight pairs of the two multiply-adds below for sixteen destination
+// pixels of fractions f, as 16-bit halves of 32-bit words:
+// (fy − 32768, a2 − 32768) and (b2 − 32768, −32768). For v in 0 … 65535,
+// v − 32768 in 16 bits is v ^ 0x8000.
+struct Weights {
+    __m512i first, second;
+};
+
+__attribute__((target("avx512f"))) inline Weights WeightsOf(__m512i f, std::uint32_t fy) {
+    const __m512i p = _mm512_mullo_epi32(f, _mm512_set1_epi32(static_cast<int>(fy)));
+    const __m512i a2 = _mm512_sub_epi32(
+        f, _mm512_maskz_srli_epi32(kAll16, _mm512_add_epi32(p, _mm512_set1_epi32(32767)), 16));
+    const __m512i b2 = _mm512_maskz_srli_epi32(
+        kAll16, _mm512_add_epi32(_mm512_add_epi32(p, f), _mm512_set1_epi32(32768)), 16);
+    const auto fyPart = static_cast<int>(0x80000000u | ((fy - 32768) & 0xFFFF));
+    return {_mm512_xor_si512(_mm512_maskz_slli_epi32(kAll16, a2, 16), _mm512_set1_epi32(fyPart)),
+            _mm512_xor_si512(b2, _mm512_set1_epi32(static_cast<int>(0x80008000u)))};
 }
 
 // Lane j of the low (high) half of an interleave of 32 channels is channel
-// 8·(j / 4) + j % 4 (+ 4). With the block's first channel `phase` channels into
-// pixel 0, that channel belongs to pixel (phase + channel) / 3.
+// 8·(j / 4) + j % 4 (+ 4). Block q of three (96 channels, 32 pixels) starts at
+// channel 32·q, so that channel belongs to pixel (32·q + channel) / 3 of the 32.
 struct Spread {
     alignas(64) std::int32_t index[3][2][16];
     constexpr Spread() : index{} {
-        for (int phase = 0; phase < 3; ++phase)
+        for (int q = 0; q < 3; ++q)
             for (int half = 0; half < 2; ++half)
                 for (int j = 0; j < 16; ++j)
-                    index[phase][half][j] = (phase + 8 * (j / 4) + 4 * half + j % 4) / 3;
+                    index[q][half][j] = (32 * q + 8 * (j / 4) + 4 * half + j % 4) / 3;
     }
 };
 constexpr Spread kSpread;
@@ -95,53 +96,70 @@ __attribute__((target("avx512f,avx512bw"))) inline __m512i Interleave(int half, 
 // (B0 − A0, A1 − A0)·(F, A2) and (B1 − B0, −A1 − B1)·(B2, −32768); every
 // product and partial sum stays far inside 32 bits.
 template <int Rows>
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(
-    const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-    const std::uint32_t* const* first, const std::uint32_t* const* second,
-    std::uint8_t* const* out) {
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(const ScalePlan& plan,
+                                                                        const std::uint8_t* rowA,
+                                                                        const std::uint8_t* rowB,
+                                                                        const std::uint32_t* fy,
+                                                                        std::uint8_t* const* out) {
     const __m512i zero = _mm512_setzero_si512();
     const std::size_t blocks = plan.directBase.size();
-    for (std::size_t b = 0; b < blocks; ++b) {
-        const std::uint8_t* a = rowA + plan.directBase[b];
-        const std::uint8_t* bb = rowB + plan.directBase[b];
-        const __m512i aLow = _mm512_loadu_si512(a), aHigh = _mm512_loadu_si512(a + 64);
-        const __m512i bLow = _mm512_loadu_si512(bb), bHigh = _mm512_loadu_si512(bb + 64);
-        const __m512i li = _mm512_loadu_si512(&plan.directLeft[64 * b]);
-        const __m512i ri = _mm512_loadu_si512(&plan.directRight[64 * b]);
-        const __m512i a0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, li, aHigh);
-        const __m512i a1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, ri, aHigh);
-        const __m512i b0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, li, bHigh);
-        const __m512i b1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, ri, bHigh);
-        const __m512i vertical = _mm512_sub_epi16(b0, a0);
-        const __m512i rightA = _mm512_sub_epi16(a1, a0);
-        const __m512i rightB = _mm512_sub_epi16(b1, b0);
-        const __m512i rights = _mm512_sub_epi16(_mm512_sub_epi16(zero, a1), b1);
+    const std::size_t pixels = plan.fxPixel.size();
+    // Three blocks, 32 pixels, a step; the weights are worked out once a pixel.
+    for (std::size_t first = 0; first < blocks; first += 3) {
+        const std::size_t pixel = 32 * first / 3;
+        const std::size_t count = std::min<std::size_t>(32, pixels - pixel);
+        // The last group may hold fewer pixels: load only those.
+        const auto mask = [](std::size_t n) {
+            return static_cast<__mmask16>(n >= 16 ? 0xFFFF : (1u << n) - 1);
+        };
+        const __m512i f0 = _mm512_maskz_loadu_epi32(mask(count), &plan.fxPixel[pixel]);
+        const __m512i f1 =
+            count > 16 ? _mm512_maskz_loadu_epi32(mask(count - 16), &plan.fxPixel[pixel + 16])
+                       : zero;
+        Weights low[Rows], high[Rows];
+        for (int r = 0; r < Rows; ++r)
+            low[r] = WeightsOf(f0, fy[r]), high[r] = WeightsOf(f1, fy[r]);
+        for (std::size_t q = 0; q < 3 && first + q < blocks; ++q) {
+            const std::size_t b = first + q, channel = 32 * b;
+            const std::uint8_t* a = rowA + plan.directBase[b];
+            const std::uint8_t* bb = rowB + plan.directBase[b];
+            const __m512i aLow = _mm512_loadu_si512(a), aHigh = _mm512_loadu_si512(a + 64);
+            const __m512i bLow = _mm512_loadu_si512(bb), bHigh = _mm512_loadu_si512(bb + 64);
+            const __m512i li = _mm512_loadu_si512(&plan.directLeft[64 * b]);
+            const __m512i ri = _mm512_loadu_si512(&plan.directRight[64 * b]);
+            const __m512i a0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, li, aHigh);
+            const __m512i a1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, aLow, ri, aHigh);
+            const __m512i b0 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, li, bHigh);
+            const __m512i b1 = _mm512_maskz_permutex2var_epi8(kEvenBytes, bLow, ri, bHigh);
+            const __m512i vertical = _mm512_sub_epi16(b0, a0);
+            const __m512i rightA = _mm512_sub_epi16(a1, a0);
+            const __m512i rightB = _mm512_sub_epi16(b1, b0);
+            const __m512i rights = _mm512_sub_epi16(_mm512_sub_epi16(zero, a1), b1);
 
-        const std::size_t channel = 32 * b, pixel = channel / 3;
-        const std::size_t phase = channel - 3 * pixel;
-        __m512i base[2], pairs1[2], pairs2[2], spread[2];
-        for (int half = 0; half < 2; ++half) {
-            spread[half] = _mm512_load_si512(kSpread.index[phase][half]);
-            base[half] = Interleave(half, b0, zero);
-            pairs1[half] = Interleave(half, vertical, rightA);
-            pairs2[half] = Interleave(half, rightB, rights);
-        }
-        for (int r = 0; r < Rows; ++r) {
-            const __m512i w1 = _mm512_loadu_si512(first[r] + pixel);
-            const __m512i w2 = _mm512_loadu_si512(second[r] + pixel);
-            __m512i sums[2];
+            __m512i base[2], pairs1[2], pairs2[2], spread[2];
             for (int half = 0; half < 2; ++half) {
-                const __m512i s1 = _mm512_maskz_madd_epi16(
-                    kAll16, pairs1[half], _mm512_maskz_permutexvar_epi32(kAll16, spread[half], w1));
-                const __m512i s2 = _mm512_maskz_madd_epi16(
-                    kAll16, pairs2[half], _mm512_maskz_permutexvar_epi32(kAll16, spread[half], w2));
-                sums[half] = _mm512_maskz_srli_epi32(
-                    kAll16, _mm512_add_epi32(base[half], _mm512_add_epi32(s1, s2)), 16);
+                spread[half] = _mm512_load_si512(kSpread.index[q][half]);
+                base[half] = Interleave(half, b0, zero);
+                pairs1[half] = Interleave(half, vertical, rightA);
+                pairs2[half] = Interleave(half, rightB, rights);
             }
-            // Packing the two halves lane by lane restores the channel order.
-            const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out[r] + channel),
-                                _mm512_maskz_cvtepi16_epi8(kAll32, packed));
+            for (int r = 0; r < Rows; ++r) {
+                __m512i sums[2];
+                for (int half = 0; half < 2; ++half) {
+                    const __m512i w1 = _mm512_maskz_permutex2var_epi32(kAll16, low[r].first,
+                                                                       spread[half], high[r].first);
+                    const __m512i w2 = _mm512_maskz_permutex2var_epi32(
+                        kAll16, low[r].second, spread[half], high[r].second);
+                    const __m512i s1 = _mm512_maskz_madd_epi16(kAll16, pairs1[half], w1);
+                    const __m512i s2 = _mm512_maskz_madd_epi16(kAll16, pairs2[half], w2);
+                    sums[half] = _mm512_maskz_srli_epi32(
+                        kAll16, _mm512_add_epi32(base[half], _mm512_add_epi32(s1, s2)), 16);
+                }
+                // Packing the two halves lane by lane restores the channel order.
+                const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out[r] + channel),
+                                    _mm512_maskz_cvtepi16_epi8(kAll32, packed));
+            }
         }
     }
 }
@@ -165,24 +183,12 @@ bool CanBlendDirect(const ScalePlan& plan) {
 }
 
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                     int rows, const std::uint32_t* fy, std::uint8_t* const* out,
-                     DirectScratch& scratch) {
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out) {
 #ifdef DORVANE_X86
-    // 16 words of slack: the blocks load sixteen pixels' weights at a time.
-    const std::size_t words = plan.fxPixel.size() + 16;
-    if (scratch.first.size() < 2 * words)
-        scratch.first.assign(2 * words, 0), scratch.second.assign(2 * words, 0);
-    const std::uint32_t* first[2] = {scratch.first.data(), scratch.first.data() + words};
-    const std::uint32_t* second[2] = {scratch.second.data(), scratch.second.data() + words};
-    for (int r = 0; r < rows; ++r)
-        PixelWeights(plan, fy[r], scratch.first.data() + r * words,
-                     scratch.second.data() + r * words);
     if (rows == 2)
-        BlendBlocks<2>(plan, rowA, rowB, first, second, out);
+        BlendBlocks<2>(plan, rowA, rowB, fy, out);
     else
-        BlendBlocks<1>(plan, rowA, rowB, first, second, out);
-#else
-    (void)scratch;
+        BlendBlocks<1>(plan, rowA, rowB, fy, out);
 #endif
     for (int r = 0; r < rows; ++r)
         BlendTail(plan, rowA, rowB, fy[r], out[r], 32 * plan.directBase.size());

@@ -73,12 +73,6 @@ void PlanBlocks(const ScalePlan& plan, int rowBytes, int width, int window,
 // Fills the direct blocks above for rows of rowBytes; MakeScalePlan calls it.
 void PlanDirect(ScalePlan& plan, int rowBytes);
 
-// Per-thread working memory of BlendRowDirect: the pixels' weights of a row.
-struct DirectScratch {
-    std::vector<std::uint32_t> first;
-    std::vector<std::uint32_t> second;
-};
-
 // Whether BlendRowDirect may be used for this plan with the vectors in use.
 bool CanBlendDirect(const ScalePlan& plan);
 
@@ -86,7 +80,6 @@ bool CanBlendDirect(const ScalePlan& plan);
 // between source rows A (iy) and B (iy + 1, or iy on the last row), straight
 // from the source rows without expanding them; only when CanBlendDirect(plan).
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                     int rows, const std::uint32_t* fy, std::uint8_t* const* out,
-                     DirectScratch& scratch);
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out);
 
 }  // namespace dorvane::detail
