@@ -251,55 +251,43 @@ void HtmlView::setSettings(const ViewSettings& s) {
     relayout(true);
 }
 
-void HtmlView::setMarginWidth(int px) {
-    auto s = settings_;
-    s.marginWidth = px;
+// Each setter changes one field and applies the settings as a whole.
+template <typename T>
+void HtmlView::changeSetting(T ViewSettings::*field, std::type_identity_t<T> value) {
+    ViewSettings s = settings_;
+    s.*field = std::move(value);
     setSettings(s);
+}
+
+void HtmlView::setMarginWidth(int px) {
+    changeSetting(&ViewSettings::marginWidth, px);
 }
 void HtmlView::setMarginHeight(int px) {
-    auto s = settings_;
-    s.marginHeight = px;
-    setSettings(s);
+    changeSetting(&ViewSettings::marginHeight, px);
 }
 void HtmlView::setDefFontName(const QString& n) {
-    auto s = settings_;
-    s.defFontName = n;
-    setSettings(s);
+    changeSetting(&ViewSettings::defFontName, n);
 }
 void HtmlView::setDefFontSize(int pt) {
-    auto s = settings_;
-    s.defFontSize = pt;
-    setSettings(s);
+    changeSetting(&ViewSettings::defFontSize, pt);
 }
 void HtmlView::setDefPreFontName(const QString& n) {
-    auto s = settings_;
-    s.defPreFontName = n;
-    setSettings(s);
+    changeSetting(&ViewSettings::defPreFontName, n);
 }
 void HtmlView::setDefBackground(const QColor& c) {
-    auto s = settings_;
-    s.defBackground = c;
-    setSettings(s);
+    changeSetting(&ViewSettings::defBackground, c);
 }
 void HtmlView::setScrollBars(ScrollBars b) {
-    auto s = settings_;
-    s.scrollBars = b;
-    setSettings(s);
+    changeSetting(&ViewSettings::scrollBars, b);
 }
 void HtmlView::setNoSelect(bool on) {
-    auto s = settings_;
-    s.noSelect = on;
-    setSettings(s);
+    changeSetting(&ViewSettings::noSelect, on);
 }
 void HtmlView::setViewImages(bool on) {
-    auto s = settings_;
-    s.viewImages = on;
-    setSettings(s);
+    changeSetting(&ViewSettings::viewImages, on);
 }
 void HtmlView::setCharSet(int c) {
-    auto s = settings_;
-    s.charSet = c;
-    setSettings(s);
+    changeSetting(&ViewSettings::charSet, c);
 }
 
 void HtmlView::renderDocument(QPainter& painter, const QRect& docRect) const {

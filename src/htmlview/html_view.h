@@ -52,6 +52,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 class QIODevice;
@@ -164,6 +165,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    template <typename T>
+    void changeSetting(T ViewSettings::*field, std::type_identity_t<T> value);
     struct Press;
     void loadDocument(std::shared_ptr<Document> doc);
     void discardControls();
