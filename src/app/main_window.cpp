@@ -30,6 +30,7 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     font.setPixelSize(11);
     setFont(font);
     FormCreate();
+    MakeAccessible();
     qApp->installEventFilter(this);
 }
 

@@ -14,6 +14,7 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
+#include "app/tab_order.h"
 #include "compose/goal_board.h"
 #include "compose/style_controls.h"
 #include "compose/text_frame.h"
@@ -57,6 +58,11 @@ public:
 
     void setPreviewWindow(gallery::TformPreview* preview) { formPreview_ = preview; }
 
+    // Keyboard access: the Tab stops of the page shown, in order, and the page
+    // control on top of the body area.
+    std::vector<FocusStop> TabStops();
+    QWidget* ShownPage() const;
+
     void ShowPage(int page);
     void AddPictureFromDisk();
     void ScrollToPicture(int n) { page2->ScrollToPicture(n); }
@@ -71,6 +77,7 @@ public:
     std::unique_ptr<PreviewPage> page4;
     std::unique_ptr<SavedBoardsPage> page5;
     QWidget* WebBrowser = nullptr;
+    class FocusRing* focusRing = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
     // State, in the order of the original window's fields.
@@ -98,8 +105,11 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void MakeAccessible();
+    void KeepFocusOnPage();
     void FormCreate();
     void FormActivate();
     void LoadFirstPicture();

@@ -92,6 +92,7 @@ void TformMain::ShowPage(int page) {
     if (CurrentPage == 2 && page != 4 && gallery.LoadedPicture != gallery.SelectedPicture)
         RebuildPicture();
     CurrentPage = static_cast<std::uint32_t>(page);
+    KeepFocusOnPage();
 }
 
 void TformMain::ShowPreviewPage() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/gallery_page.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,7 +72,8 @@ GalleryPage::GalleryPage(QWidget* parent, GalleryState& state) : QWidget(parent)
     imgs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     imgs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     imgs->verticalScrollBar()->setTracking(true);
-    imgs->setFocusPolicy(Qt::NoFocus);
+    imgs->setFocusPolicy(Qt::TabFocus);  // the keyboard reaches it; a click does not focus it
+    imgs->installEventFilter(this);
     content_ = new QWidget;
     MakeWhite(content_);
     imgs->setWidget(content_);
@@ -148,6 +151,28 @@ void GalleryPage::SelectThumbnail(ThumbnailControl* t) {
     const auto index = static_cast<std::size_t>(state_.SelectedPicture - 1);
     if (index < state_.Pictures.size() && onPictureChosen)
         onPictureChosen(state_.Pictures[index].Name);
+    if (imgs->hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent focus(t, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+bool GalleryPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != imgs || event->type() != QEvent::KeyPress) return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (ThumbnailControl* t = FindThumbnail(state_.SelectedPicture); t && onDoubleClick)
+                onDoubleClick(t);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void GalleryPage::ScrollToPicture(int n) {

@@ -84,10 +84,16 @@ public:
     // FormKeyDown's part on page 2: arrows move the selection, every key scrolls.
     void keyDown(int qtKey);
     const std::vector<ThumbnailControl*>& thumbnails() const { return thumbnails_; }
+    std::int32_t selectedNumber() const { return state_.SelectedPicture; }
 
     std::function<void(const std::string& picName)> onPictureChosen;  // CurrentBoard.PicName
     std::function<void(ThumbnailControl*)> onDoubleClick;             // ThumbnailDblClick
     std::function<void(const std::string& text)> inform;              // the plain message box
+
+protected:
+    // The grid's own keys when it has the focus: the arrows are the window's
+    // (keyDown) and do not also scroll; Enter shows the chosen picture full screen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     GalleryState& state_;

@@ -66,7 +66,11 @@ void HtmlView::loadDocument(std::shared_ptr<Document> doc) {
     const std::vector<QString> sources = NumberObjects(*doc_, &backgroundImage_, &controlNodes_);
     images_.clear();
     for (std::size_t i = 0; i < sources.size(); ++i)
-        images_.push_back({sources[i], QImage(), QRect(), int(i) == backgroundImage_, QString()});
+        images_.push_back({sources[i], QImage(), QRect(), int(i) == backgroundImage_, {}, {}});
+    for (const Node& n : doc_->nodes)
+        if (n.tag == Tag::Img && n.object >= 0 && std::size_t(n.object) < images_.size())
+            images_[std::size_t(n.object)].alt = n.attr("alt");
+    focusedLink_ = -1;
     const std::exception_ptr failure = requestImages();
     createControls();
     relayout(true);
@@ -178,9 +182,11 @@ void HtmlView::relayout(bool force) {
             img.rect = f.rect.toRect();
             img.link = f.link >= 0 ? layout_->links[static_cast<std::size_t>(f.link)] : QString();
         }
+    findLinks();
     updateScrollRange();
     placeControls();
     viewport()->update();
+    emit documentChanged();
 }
 
 void HtmlView::updateScrollRange() {
@@ -337,6 +343,7 @@ void HtmlView::resizeEvent(QResizeEvent* event) {
 void HtmlView::scrollContentsBy(int, int) {
     placeControls();
     viewport()->update();
+    if (focusedLink_ >= 0) emit focusedLinkChanged();
 }
 
 }  // namespace dorvane::htmlview

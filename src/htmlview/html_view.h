@@ -53,6 +53,7 @@
 #include <memory>
 #include <optional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -84,6 +85,7 @@ struct ImageObject {
     QRect rect;      // place in document coordinates (empty for the background)
     bool background = false;
     QString link;  // href of the enclosing link, empty when none
+    QString alt;   // the alt text as written
 };
 
 struct FormControl {
@@ -92,6 +94,13 @@ struct FormControl {
     QPointer<QWidget> widget;
     QLineEdit* edit() const { return qobject_cast<QLineEdit*>(widget.data()); }
     QCheckBox* checkBox() const { return qobject_cast<QCheckBox*>(widget.data()); }
+};
+
+// A place the Tab key stops at, in document order: a link (its index among the
+// document's links) or a form control.
+struct KeyboardStop {
+    int link = -1;
+    QWidget* control = nullptr;
 };
 
 struct ViewObject {
@@ -149,6 +158,23 @@ public:
     // included, at the painter's origin (for pictures of a page).
     void renderDocument(QPainter& painter, const QRect& docRect) const;
 
+    // Keyboard access. Links are numbered in document order; one of them can hold
+    // the keyboard focus while the view has it, and Space or Enter then clicks it.
+    int linkCount() const { return static_cast<int>(linkStops_.size()); }
+    QString linkTarget(int link) const;
+    QString linkText(int link) const;  // its words, or else the alt texts of its images
+    bool linkIsImage(int link) const;  // a picture and no words
+    QRect linkRect(int link) const;    // viewport coordinates
+    int focusedLink() const { return focusedLink_; }
+    void setFocusedLink(int link);  // -1 for none; scrolls the link into view
+    void activateLink(int link);    // as a left click on it (its image first)
+    std::vector<KeyboardStop> keyboardStops() const;
+    // The laid-out page (for the accessibility interface); null before the first load.
+    const LayoutResult* layoutResult() const { return layout_.get(); }
+    int generation() const { return generation_; }
+    std::pair<int, int> selection() const { return {selAnchor_, selEnd_}; }
+    void setSelection(int from, int to);
+
     std::function<void(HtmlView&, const QString& target, bool& handled)> OnHotSpotClick;
     std::function<void(HtmlView&, int image, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)>
         OnImageClick;
@@ -163,8 +189,18 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+signals:
+    // The focused link changed, moved or was scrolled (for a focus ring drawn over it).
+    void focusedLinkChanged();
+    // Another document was loaded or laid out anew.
+    void documentChanged();
 
 private:
+    void findLinks();
+    void notifyFocusedLink();
     template <typename T>
     void changeSetting(T ViewSettings::*field, std::type_identity_t<T> value);
     struct Press;
@@ -195,6 +231,8 @@ private:
     int selAnchor_ = -1;  // selection ends as text positions (see layout.h)
     int selEnd_ = -1;
     int layoutWidth_ = -1;
+    std::vector<int> linkStops_;  // layout link index of each link, in document order
+    int focusedLink_ = -1;
 };
 
 }  // namespace dorvane::htmlview

@@ -58,6 +58,10 @@ std::optional<ViewObject> HtmlView::objectAt(QPoint pos) const {
 
 void HtmlView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    if (focusedLink_ >= 0) {  // the mouse takes over from the keyboard
+        focusedLink_ = -1;
+        emit focusedLinkChanged();
+    }
     press_ = std::make_unique<Press>();
     press_->button = event->button();
     press_->object = objectAt(pos);
@@ -107,6 +111,12 @@ void HtmlView::dispatchClick(QPoint pos, Qt::MouseButton button, Qt::KeyboardMod
 }
 
 void HtmlView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (focusedLink_ >= 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (!event->isAutoRepeat()) activateLink(focusedLink_);
+        return event->accept();
+    }
     if (event->matches(QKeySequence::Copy)) {
         const QString text = selectedText();
         if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);

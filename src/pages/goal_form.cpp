@@ -36,8 +36,10 @@ void FillGoalForm(const std::vector<htmlview::FormControl>& form,
             QFont font("Arial");
             font.setPointSize(8);
             edit->setFont(font);
+            edit->setAccessibleName(QStringLiteral("Goal %1").arg(n));  // as the page labels it
         } else if (QCheckBox* box = c.checkBox()) {
             box->setChecked(board.FontBullets);
+            box->setAccessibleName(QStringLiteral("Add bullets to text"));
         }
     }
 }
