@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/scale.h"
+#include "imaging/scale.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <system_error>
 #include <thread>
 
-#include "gallery/scale_plan.h"
+#include "imaging/scale_plan.h"
 #include "platform/error.h"
 #include "scale_reference.h"
 

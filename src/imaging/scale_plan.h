@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 #include "platform/threads.h"
 
 namespace dorvane::detail {
