@@ -115,7 +115,7 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
                     return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
                            std::to_string(kMaxRenderSide);
                 if (!IsComposableSize(o.width, o.height))
-                    return "bad size \"" + v + "\": too small or too narrow to compose a board";
+                    return "bad size \"" + v + "\": too low or too narrow to compose a board";
                 sized = true;
             } else if (a == "--dpi") {
                 if (!ParseInt(v, o.dpi) || o.dpi < 24 || o.dpi > 1200)
