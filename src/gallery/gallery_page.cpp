@@ -9,6 +9,7 @@
 
 #include "gallery/grid_geometry.h"
 #include "imaging/bitmap_image.h"
+#include "platform/error_report.h"
 
 namespace dorvane::gallery {
 namespace {
@@ -36,11 +37,13 @@ void ThumbnailControl::paintEvent(QPaintEvent*) {
 }
 
 void ThumbnailControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onClick) onClick(this);
+    if (event->button() == Qt::LeftButton && onClick)
+        platform::RunCommand([this] { onClick(this); });
 }
 
 void ThumbnailControl::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onDoubleClick) onDoubleClick(this);
+    if (event->button() == Qt::LeftButton && onDoubleClick)
+        platform::RunCommand([this] { onDoubleClick(this); });
 }
 
 ShapeControl::ShapeControl(QWidget* parent, const char* name, QColor pen, int penWidth)
