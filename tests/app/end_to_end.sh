@@ -29,11 +29,11 @@ shot() { import -window root "$work/$1.png"; }
 body() { convert "$work/$1.png" -crop "385x412+$((X + 131))+$((Y + 66))" +repage "$work/$1-body.png"; }
 differs() { [[ "$(compare -metric AE "$work/$1-body.png" "$work/$2-body.png" null: 2>&1 || true)" != 0 ]]; }
 colours() { convert "$work/$1-body.png" -format %k info:; }
-# Takes screenshot $1 until the condition "$2 ..." holds for it (10 s at most).
+# Takes screenshot $1 until the condition "$2 ..." holds for it (30 s at most).
 shot_until() {
   local name=$1
   shift
-  x_session_wait 10 eval "shot $name && body $name && $*"
+  x_session_wait 30 eval "shot $name && body $name && $*"
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 title() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
@@ -63,15 +63,15 @@ shot_until typed differs page3 typed || fail "the typed goal does not show"
 click 60 123
 shot_until back2 '! differs page2 back2' || fail "page 2 did not come back"
 click 175 449
-x_session_wait 10 window '^Find image' || fail "no picture dialog"
+x_session_wait 30 window '^Find image' || fail "no picture dialog"
 dialog=$(window '^Find image')
 [[ "$(title "$dialog")" == "Find image..." ]] || fail "picture dialog is titled '$(title "$dialog")'"
 xdotool key Escape
-x_session_wait 10 eval '[[ -z "$(window "^Find image")" ]]' || fail "the picture dialog stays"
+x_session_wait 30 eval '[[ -z "$(window "^Find image")" ]]' || fail "the picture dialog stays"
 
 # The close question; by the time it shows, the picture dialog is long gone.
 click 656 21
-x_session_wait 10 window '^Close application' || fail "no close question"
+x_session_wait 30 window '^Close application' || fail "no close question"
 question=$(window '^Close application')
 [[ "$(title "$question")" == "Close application" ]] || fail "close question is titled '$(title "$question")'"
 [[ -z "$(find "$XDG_CONFIG_HOME" -mindepth 1)" ]] || fail "settings written: $(find "$XDG_CONFIG_HOME" -mindepth 1)"
