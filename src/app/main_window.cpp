@@ -94,7 +94,7 @@ void TformMain::FormCreate() {
 }
 
 void TformMain::LoadFirstPicture() {
-    if (gallery.LoadedPicture != gallery.SelectedPicture) LoadChosenPicture();
+    if (gallery.LoadedPicture != gallery.SelectedPicture) RebuildPicture();
 }
 
 void TformMain::CreateControls() {

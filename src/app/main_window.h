@@ -108,7 +108,7 @@ private:
     void WireButtons();
     void BuildGallery();
     void RebuildPicture();
-    bool LoadChosenPicture();
+    void FallBackToPictureOne(const std::string& why);
     void LoadPicture(int n);
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);

@@ -123,21 +123,19 @@ void TformMain::ShowOfflineResources() {
 }
 
 void TformMain::RebuildPicture() {
-    LoadChosenPicture();
-}
-
-bool TformMain::LoadChosenPicture() {
     try {
         LoadPicture(gallery.SelectedPicture);
-        return true;
     } catch (const std::exception& e) {
-        // A picture that cannot be read (its file gone or damaged) must not leave
-        // a page half switched: say so, and go on with picture 1.
-        platform::ReportError(e.what());
+        FallBackToPictureOne(e.what());
     }
+}
+
+void TformMain::FallBackToPictureOne(const std::string& why) {
+    // A picture that cannot be read (its file gone or damaged) must not leave a
+    // page half switched: say so, and go on with picture 1.
+    platform::ReportError(why);
     page2->SelectThumbnail(page2->FindThumbnail(1));
     LoadPicture(gallery.SelectedPicture);
-    return false;
 }
 
 void TformMain::LoadPicture(int n) {
@@ -171,8 +169,8 @@ void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
     try {
         gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
                                     picture);
-    } catch (const std::exception&) {
-        LoadChosenPicture();  // says why, and chooses picture 1 instead
+    } catch (const std::exception& e) {
+        FallBackToPictureOne(e.what());
         return;
     }
     FullPicture = std::move(picture);
