@@ -75,10 +75,11 @@ private:
     std::deque<Pending> pending_;  // destroyed before the rest: joins the threads
 };
 
-std::int32_t AddEntry(Catalogue& pictures, std::string name, bool builtIn, const Bitmap& thumb,
+std::int32_t AddEntry(Catalogue& pictures, TImgInfo entry, const Bitmap& thumb,
                       std::int32_t selected, GalleryGrid& grid) {
     const auto number = static_cast<std::int32_t>(pictures.size()) + 1;
-    pictures.push_back({std::move(name), builtIn, number});
+    entry.Number = number;
+    pictures.push_back(std::move(entry));
     grid.addThumbnail(pictures.back(), thumb);
     if (number == selected) grid.select(number);
     return number;
@@ -98,7 +99,7 @@ std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const Gall
     try {
         for (std::size_t i = 0; i < source.builtInNames.size(); ++i) {
             const int n = static_cast<int>(i) + 1;
-            AddEntry(pictures, source.builtInNames[i], true, source.builtInThumbnail(n), selected,
+            AddEntry(pictures, {source.builtInNames[i], true}, source.builtInThumbnail(n), selected,
                      grid);
         }
         const std::vector<std::string> files = source.userFiles();
@@ -108,7 +109,8 @@ std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const Gall
         for (const std::string& file : files) {
             Decoded d = ahead.next();
             if (d.ok)
-                AddEntry(pictures, UserPictureName(file), false, d.thumbnail, selected, grid);
+                AddEntry(pictures, {UserPictureName(file), false, 0, file}, d.thumbnail, selected,
+                         grid);
             else
                 grid.reportLoadError(GalleryLoadErrorText(file));
         }

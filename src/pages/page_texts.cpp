@@ -2,6 +2,7 @@
 #include "pages/page_texts.h"
 
 #include "platform/bitmap_resource.h"
+#include "platform/error_report.h"
 #include "platform/resources.h"
 
 namespace dorvane::pages {
@@ -49,11 +50,14 @@ void PageClicks::prepare(htmlview::HtmlView& view) {
     s.noSelect = false;
     view.setSettings(s);
     view.setFrameShape(QFrame::NoFrame);
+    // The commands of the links report their own failures (platform::RunCommand).
     view.OnHotSpotClick = [this](htmlview::HtmlView& v, const QString& target, bool& handled) {
-        htmlBodyHotSpotClick(v, target, handled);
+        platform::RunCommand([&] { htmlBodyHotSpotClick(v, target, handled); });
     };
     view.OnImageClick = [this](htmlview::HtmlView& v, int image, Qt::MouseButton,
-                               Qt::KeyboardModifiers, QPoint) { htmlBodyImageClick(v, image); };
+                               Qt::KeyboardModifiers, QPoint) {
+        platform::RunCommand([&] { htmlBodyImageClick(v, image); });
+    };
     view.OnImageRequest = [](htmlview::HtmlView&, const QString& name) {
         return ImageRequest(name);
     };
