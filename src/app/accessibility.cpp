@@ -13,6 +13,7 @@
 #include "app/image_control.h"
 #include "gallery/gallery_page.h"
 #include "htmlview/html_view_accessible.h"
+#include "platform/error_report.h"
 
 namespace dorvane::app {
 namespace {
@@ -46,7 +47,7 @@ public:
         auto* key = static_cast<QKeyEvent*>(event);
         auto* button = qobject_cast<ImageControl*>(watched);
         if (!button || !IsPressKey(*key)) return false;
-        if (!key->isAutoRepeat() && button->onClick) button->onClick();
+        if (!key->isAutoRepeat() && button->onClick) platform::RunCommand(button->onClick);
         return true;
     }
 };
@@ -67,7 +68,7 @@ public:
         // Later: a page change may follow, which should not run inside the caller.
         QPointer<ImageControl> button = static_cast<ImageControl*>(widget());
         QTimer::singleShot(0, button, [button] {
-            if (button && button->onClick) button->onClick();
+            if (button && button->onClick) platform::RunCommand(button->onClick);
         });
     }
 };
@@ -169,7 +170,8 @@ public:
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
-        if (action == pressAction() && page()) page()->SelectThumbnail(thumbnail());
+        if (action == pressAction() && page())
+            platform::RunCommand([this] { page()->SelectThumbnail(thumbnail()); });
     }
 
 private:

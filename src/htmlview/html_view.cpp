@@ -71,12 +71,17 @@ void HtmlView::loadDocument(std::shared_ptr<Document> doc) {
         if (n.tag == Tag::Img && n.object >= 0 && std::size_t(n.object) < images_.size())
             images_[std::size_t(n.object)].alt = n.attr("alt");
     focusedLink_ = -1;
+    const int generation = generation_;
     const std::exception_ptr failure = requestImages();
-    createControls();
-    relayout(true);
-    verticalScrollBar()->setValue(0);
-    placeControls();
-    viewport()->update();
+    // An image handler that loaded another document has finished that load, its
+    // controls included; going on would make them again for the newer document.
+    if (generation == generation_) {
+        createControls();
+        relayout(true);
+        verticalScrollBar()->setValue(0);
+        placeControls();
+        viewport()->update();
+    }
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -85,21 +90,24 @@ std::exception_ptr HtmlView::requestImages() {
     std::exception_ptr failure;
     QHash<QString, QImage> decoded;
     const int generation = generation_;
-    for (ImageObject& img : images_) {
-        if (img.source.isEmpty()) continue;
-        if (auto it = decoded.constFind(img.source); it != decoded.cend()) {
-            img.bitmap = *it;
+    // By index and with a copy of the name: the handler may load another document,
+    // which replaces images_.
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+        const QString source = images_[i].source;
+        if (source.isEmpty()) continue;
+        if (auto it = decoded.constFind(source); it != decoded.cend()) {
+            images_[i].bitmap = *it;
             continue;
         }
         QImage picture;
         try {
-            picture = DecodeImage(OnImageRequest(*this, img.source));
+            picture = DecodeImage(OnImageRequest(*this, source));
         } catch (...) {
             if (!failure) failure = std::current_exception();
         }
         if (generation != generation_) break;  // the handler loaded another document
-        decoded.insert(img.source, picture);
-        img.bitmap = picture;
+        decoded.insert(source, picture);
+        images_[i].bitmap = picture;
     }
     return failure;
 }
