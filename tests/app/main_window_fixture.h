@@ -53,7 +53,8 @@ struct MainWindowFixture {
                     [this] {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
-                    }};
+                    },
+                    &dorvane::platform::WaitForEvents};
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };

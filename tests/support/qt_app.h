@@ -29,6 +29,6 @@ struct RecordingPacing {
                     pauses.push_back(ms);
                     if (onPause) onPause(ms);
                 },
-                [] { QCoreApplication::processEvents(); }};
+                [] { QCoreApplication::processEvents(); }, &dorvane::platform::WaitForEvents};
     }
 };
