@@ -190,6 +190,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (!object || !object->isWidgetType()) return nullptr;
     if (className == QLatin1String("dorvane::app::ImageControl"))
         return new ImageAccessible(static_cast<ImageControl*>(object));
+    if (className == QLatin1String("dorvane::app::PreviewCanvas"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     if (className == QLatin1String("dorvane::app::TformMain"))
         return new WindowAccessible(static_cast<QWidget*>(object));
     if (className == QLatin1String("dorvane::gallery::ThumbnailControl"))

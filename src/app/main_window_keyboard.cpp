@@ -2,6 +2,8 @@
 // The main window without a mouse: the names of its drawn controls, the order of
 // the Tab key, and the focus kept on the page shown when the page changes.
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 
 #include "app/accessibility.h"
 #include "app/focus_ring.h"
@@ -13,7 +15,13 @@ void TformMain::MakeAccessible() {
     InstallAccessibility();
     for (const ButtonPlace& b : kButtonPlaces)
         MakeKeyboardButton(chrome->button(b.control), ButtonCaption(b.control));
+    // The preview moves its text box with the arrow keys: Tab reaches it too.
     page4->imgPreview->setAccessibleName("Preview of the goal board");
+    page4->imgPreview->setFocusPolicy(Qt::StrongFocus);
+    // Each list is labelled by the caption above it (on Linux a list's name is its value).
+    for (QComboBox* list : page4->styleLists())
+        if (auto* caption = page4->findChild<QLabel*>("lbl" + list->objectName().mid(2)))
+            caption->setBuddy(list);
     focusRing = new FocusRing(this);
 }
 

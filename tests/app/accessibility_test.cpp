@@ -20,6 +20,14 @@ struct Seen {
     friend bool operator==(const Seen&, const Seen&) = default;
 };
 
+// A control's name, or for a list that shows its value, the label's text.
+QString NameOf(QAccessibleInterface* i) {
+    if (i->role() == QAccessible::ComboBox)
+        for (const auto& [label, relation] : i->relations(QAccessible::Label))
+            return label->text(QAccessible::Name);
+    return i->text(QAccessible::Name);
+}
+
 // Every object below the window's interface (bounded, in case of a cycle).
 std::vector<Seen> Walk(QAccessibleInterface* root) {
     std::vector<Seen> out;
@@ -27,7 +35,8 @@ std::vector<Seen> Walk(QAccessibleInterface* root) {
     while (!todo.empty() && out.size() < 2000) {
         QAccessibleInterface* i = todo.back();
         todo.pop_back();
-        out.push_back({i->role(), i->text(QAccessible::Name)});
+        out.push_back({i->role(), NameOf(i)});
+        if (i->role() == QAccessible::ComboBox) continue;  // not its popup's items
         for (int c = i->childCount() - 1; c >= 0; --c)
             if (QAccessibleInterface* child = i->child(c)) todo.push_back(child);
     }
@@ -41,7 +50,7 @@ bool Has(const std::vector<Seen>& all, QAccessible::Role role, const QString& na
 QString StopName(const FocusStop& s) {
     if (s.link >= 0) return static_cast<HtmlView*>(s.widget)->linkText(s.link);
     QAccessibleInterface* i = QAccessible::queryAccessibleInterface(s.widget);
-    const QString name = i ? i->text(QAccessible::Name) : QString();
+    const QString name = i ? NameOf(i) : QString();
     return name.isEmpty() ? s.widget->objectName() : name;
 }
 
@@ -119,6 +128,8 @@ TEST(Accessibility, PagesTwoToFiveExposeTheirControlsByName) {
     f.w->ShowPage(4);
     all = Walk(QAccessible::queryAccessibleInterface(f.w.get()));
     EXPECT_TRUE(Has(all, QAccessible::Graphic, "Preview of the goal board"));
+    for (const char* name : {"Font", "Style", "Size", "Align", "Color", "Shading"})
+        EXPECT_TRUE(Has(all, QAccessible::ComboBox, name)) << name;
     for (const char* name : {"Preview", "Save", "Set as wallpaper"})
         EXPECT_TRUE(Has(all, QAccessible::Button, name)) << name;
 
@@ -138,7 +149,9 @@ TEST(Accessibility, TabVisitsEveryControlOfEachPageInOrder) {
         {3,
          {"Goal 1", "Goal 2", "Goal 3", "Goal 4", "Goal 5", "Goal 6", "Goal 7",
           "Add bullets to text", "Continue"}},
-        {4, {"Preview", "Save", "Set as wallpaper"}},
+        {4,
+         {"Preview of the goal board", "Font", "Style", "Size", "Align", "Color", "Shading",
+          "Preview", "Save", "Set as wallpaper"}},
         {5, {"lbProjects", "Load", "Delete", "memoGoals"}},
     };
     for (const auto& [page, controls] : pages) {

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The wizard from page 1 to a saved board with the keyboard alone, on a private X
+# display with a window manager: Tab to "Start now", Enter; Down picks picture 4;
+# Tab to "Continue", Enter; two goals typed, the bullets switched on with Space;
+# Tab to "Continue", Enter; Tab to "Save", Enter; the file name typed in the save
+# dialog, Enter. The board file must hold what was typed and chosen.
+#   keyboard_end_to_end.sh PATH/TO/dorvane
+set -euo pipefail
+exe=$1
+for tool in xdotool import; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+source "$(dirname "$0")/../support/x_session.sh"
+x_session_start --wm
+unset QT_QPA_PLATFORM
+work=$(mktemp -d)
+x_session_at_exit '[[ -n "${DORVANE_E2E_KEEP:-}" ]] || rm -rf "$work"'
+export XDG_CONFIG_HOME="$work/config"
+cp "$exe" "$work/dorvane"  # its data folders go beside it
+"$work/dorvane" >"$work/log" 2>&1 &
+x_session_track $!
+
+fail() {
+  echo "FAIL: $*"
+  import -window root "$work/failure.png" 2>/dev/null && echo "screenshot: $work/failure.png"
+  DORVANE_E2E_KEEP=1
+  cat "$work/log"
+  exit 1
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+focused_is() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]]; }
+keys() { xdotool key --delay 60 "$@"; }
+# The program has taken the keys sent so far once a marker key is seen; here it
+# is enough to wait for what the keys bring about, so each step waits on its result.
+board=$work/MyGoals/keyboard.gls
+
+x_session_wait 30 window '^Dorvane$' || fail "no window appeared"
+wid=$(window '^Dorvane$')
+xdotool windowactivate --sync "$wid" || true
+x_session_wait 30 focused_is "$wid" || fail "the window never had the keyboard focus"
+sleep 1  # the first picture loads after the first frame; keys wait for nothing else
+
+# Page 1: seven side and chrome buttons, then "Start now".
+keys Tab Tab Tab Tab Tab Tab Tab Return
+# Page 2: the grid has the focus; Down chooses picture 4, then Tab Tab to "Continue".
+keys Down Tab Tab Return
+# Page 3: the caret is in goal 1.
+xdotool type --delay 40 "Run 10 km by keyboard"
+keys Tab
+xdotool type --delay 40 "Read 12 books"
+keys Tab Tab Tab Tab Tab Tab space Tab Return
+# Page 4: the preview has the focus; six style lists, "Preview", then "Save".
+keys Tab Tab Tab Tab Tab Tab Tab Tab Return
+x_session_wait 30 window '^Save' || fail "no save dialog"
+dialog=$(window '^Save')
+x_session_wait 30 focused_is "$dialog" || fail "the save dialog has no focus"
+keys ctrl+a
+xdotool type --delay 40 "keyboard"
+keys Return
+x_session_wait 30 test -s "$board" || fail "no board file at $board"
+grep -q '^Goal1=Run 10 km by keyboard' "$board" || fail "goal 1 not saved: $(cat "$board")"
+grep -q '^Goal2=Read 12 books' "$board" || fail "goal 2 not saved"
+grep -qi '^FontBullets=1' "$board" || fail "bullets not saved"
+picture=$(sed -n 's/^PicName=//p' "$board")
+[[ -n "$picture" && "$picture" != "$(sed -n 's/^PicName=//p' "$board" | head -0)" ]] || true
+echo "PASS: $(head -6 "$board" | tr '\r\n' '  ')"
