@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QTextEdit>
 
 #include "app/accessibility.h"
 #include "app/focus_ring.h"
@@ -22,6 +24,9 @@ void TformMain::MakeAccessible() {
     for (QComboBox* list : page4->styleLists())
         if (auto* caption = page4->findChild<QLabel*>("lbl" + list->objectName().mid(2)))
             caption->setBuddy(list);
+    page5->lbProjects->setAccessibleName("Saved goal boards");
+    page5->memoGoals->setAccessibleName("Goals of the chosen board");
+    page5->imgProjectPreview->setAccessibleName("Preview of the chosen board");
     focusRing = new FocusRing(this);
 }
 

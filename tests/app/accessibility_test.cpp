@@ -152,7 +152,7 @@ TEST(Accessibility, TabVisitsEveryControlOfEachPageInOrder) {
         {4,
          {"Preview of the goal board", "Font", "Style", "Size", "Align", "Color", "Shading",
           "Preview", "Save", "Set as wallpaper"}},
-        {5, {"lbProjects", "Load", "Delete", "memoGoals"}},
+        {5, {"Saved goal boards", "Load", "Delete", "Goals of the chosen board"}},
     };
     for (const auto& [page, controls] : pages) {
         SCOPED_TRACE(page);
