@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/application.h"
+#include "app/apply_command.h"
 #include "app/main_window.h"
 #include "compose/render_command.h"
 #include "gallery/preview_window.h"
@@ -41,6 +42,8 @@ void QuitAfterFirstFrameIfAsked(QWidget& window) {
 
 int main(int argc, char** argv) {
     // Headless commands first: they need no display and no window.
+    if (argc > 1 && std::strcmp(argv[1], "apply") == 0)
+        return dorvane::app::RunApplyCommand({argv + 2, argv + argc}, argv[0]);
     if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "--help") == 0 ||
                      std::strcmp(argv[1], "-h") == 0))
         return dorvane::compose::RunRenderCommand(argc, argv);

@@ -36,13 +36,6 @@ bool ParseInt(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-bool ParseSize(std::string_view text, int& width, int& height) {
-    const std::size_t x = text.find_first_of("xX");
-    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
-           ParseInt(text.substr(x + 1), height) && width >= 1 && height >= 1 &&
-           width <= kMaxRenderSide && height <= kMaxRenderSide;
-}
-
 std::string Extension(const fs::path& path) {
     return AsciiUpper(path.extension().string());
 }
@@ -74,6 +67,13 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
 
 }  // namespace
 
+bool ParseRenderSize(std::string_view text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
+           ParseInt(text.substr(x + 1), height) && width >= 1 && height >= 1 &&
+           width <= kMaxRenderSide && height <= kMaxRenderSide;
+}
+
 std::string RenderUsage() {
     return "Usage: dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] "
            "-o OUT.bmp|OUT.png\n"
@@ -98,7 +98,7 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
             if (!hasValue) return "missing value after " + a;
             const std::string& v = args[++i];
             if (a == "--size") {
-                if (!ParseSize(v, o.width, o.height))
+                if (!ParseRenderSize(v, o.width, o.height))
                     return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
                            std::to_string(kMaxRenderSide);
                 sized = true;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct RenderOptions {
 };
 
 inline constexpr int kMaxRenderSide = 16384;
+
+// "WIDTHxHEIGHT" (or "X"), each side from 1 to kMaxRenderSide.
+bool ParseRenderSize(std::string_view text, int& width, int& height);
 
 // The text that --help prints.
 std::string RenderUsage();

@@ -3,11 +3,13 @@
 // root window's pixels read back through xcb.
 #pragma once
 
+#include <sys/prctl.h>
 #include <xcb/xcb.h>
 
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -18,6 +20,8 @@ class XvfbServer {
 public:
     // screen: "WIDTHxHEIGHTxDEPTH". Returns once the server accepts connections.
     explicit XvfbServer(const QString& screen = QStringLiteral("320x240x24")) {
+        // Ends with the test process, even when that crashes.
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         // -noreset: the root pixmap must outlive the clients that set it.
         process_.start(QStringLiteral("Xvfb"),
                        {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});

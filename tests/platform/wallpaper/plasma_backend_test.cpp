@@ -2,6 +2,7 @@
 // The Plasma backend against a stand-in for plasmashell on a private session bus:
 // the stand-in runs the script it gets over stand-in desktops that log each step.
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
+#include <csignal>
 
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/plasma_script.h"
@@ -44,6 +46,7 @@ TEST(PlasmaScript, UrlLiteralEvaluatesToTheFileUrl) {
 class PrivateBus : public ::testing::Environment {
 public:
     void SetUp() override {
+        daemon_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
         QByteArray address;
         const QDeadlineTimer deadline(20000);
