@@ -3,13 +3,11 @@
 
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
 #include <fstream>
 #include <iostream>
-#include <memory>
 
+#include "app/render_command.h"
 #include "compose/bmp_writer.h"
-#include "compose/render_command.h"
 #include "compose/set_wallpaper.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_wallpaper.h"
@@ -43,7 +41,7 @@ int Fail(int status, const std::string& why) {
 }
 
 // Composes the board, writes the file, sets it; returns the exit status.
-int Apply(compose::RenderOptions render) {
+int Apply(RenderOptions render) {
     Bitmap picture;
     try {
         if (render.width == 0) {
@@ -52,7 +50,7 @@ int Apply(compose::RenderOptions render) {
             render.height = screen.height;
             render.dpi = screen.dpi;
         }
-        picture = compose::RenderBoardPicture(render);
+        picture = RenderBoardPicture(render);
     } catch (const std::exception& e) {
         return Fail(1, e.what());
     }
@@ -90,9 +88,9 @@ std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<st
         if (a == "--size") {
             if (i + 1 == args.size()) return "missing value after --size";
             const std::string& v = args[++i];
-            if (!compose::ParseRenderSize(v, o.width, o.height))
+            if (!ParseRenderSize(v, o.width, o.height))
                 return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
-                       std::to_string(compose::kMaxRenderSide);
+                       std::to_string(kMaxRenderSide);
         } else if (!a.empty() && a[0] == '-') {
             return "unknown option " + a;
         } else if (o.board.empty()) {
@@ -116,16 +114,8 @@ int RunApplyCommand(const std::vector<std::string>& args, char* programName) {
     // Measuring the screen needs the window system; composing alone does not.
     if (o.width == 0 && !DisplayReachable())
         return Fail(1, "no display to measure the screen on (give --size WIDTHxHEIGHT)");
-    if (o.width != 0) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
-    });
-    int qtArgc = 1;
-    char* qtArgv[] = {programName, nullptr};
-    std::unique_ptr<QGuiApplication> app;
-    if (QGuiApplication::instance() == nullptr)
-        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    compose::RenderOptions render;
+    const auto app = MakeCommandApplication(programName, o.width != 0);
+    RenderOptions render;
     render.board = o.board;
     render.width = o.width;
     render.height = o.height;

@@ -11,7 +11,7 @@
 
 #include "../platform/temp_folder.h"
 #include "../support/xvfb.h"
-#include "gallery/bitmap_image.h"
+#include "imaging/bitmap_image.h"
 
 namespace dorvane::app {
 namespace {

@@ -14,7 +14,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 class XvfbServer {
 public:

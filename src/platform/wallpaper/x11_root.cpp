@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gallery/scale.h"
+#include "imaging/scale.h"
 #include "platform/error.h"
 #include "platform/wallpaper/x11_connection.h"
 #include "platform/wallpaper/x11_pixels.h"

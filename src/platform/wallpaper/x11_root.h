@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::wallpaper::x11 {
 

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 
-#include "gallery/bitmap_image.h"
+#include "imaging/bitmap_image.h"
 #include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_root.h"

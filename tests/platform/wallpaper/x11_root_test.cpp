@@ -7,7 +7,7 @@
 #include "../temp_folder.h"
 #include "compose/bmp_writer.h"
 #include "fake_runner.h"
-#include "gallery/scale.h"
+#include "imaging/scale.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_pixels.h"
 

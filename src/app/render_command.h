@@ -4,15 +4,17 @@
 //   dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] -o OUT.bmp|OUT.png
 #pragma once
 
+#include <QGuiApplication>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
-namespace dorvane::compose {
+namespace dorvane::app {
 
 struct RenderOptions {
     std::filesystem::path board;
@@ -42,8 +44,13 @@ Bitmap RenderBoardPicture(const RenderOptions& options);
 // Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::Error.
 void WriteRenderedPicture(const std::filesystem::path& path, const Bitmap& picture);
 
-// The command as the executable runs it: argv[1] is "render", "--help" or "-h".
-// Returns the exit status: 0 done, 1 failed, 2 bad arguments.
-int RunRenderCommand(int argc, char** argv);
+// A QGuiApplication for a headless command, none when one exists already. Qt's own
+// notes (no runtime folder and the like) would muddle the one line of a failure,
+// so only fatal ones get through. The offscreen platform needs no display.
+std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool offscreen);
 
-}  // namespace dorvane::compose
+// The command with the arguments after "render". Returns the exit status: 0 done,
+// 1 failed, 2 bad arguments.
+int RunRenderCommand(const std::vector<std::string>& args, char* programName);
+
+}  // namespace dorvane::app
