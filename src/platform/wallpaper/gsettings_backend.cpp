@@ -25,10 +25,6 @@ QString FirstLine(const QByteArray& text) {
     return line.isEmpty() ? QStringLiteral("no message") : line.left(200);
 }
 
-QStringList Lines(const QByteArray& text) {
-    return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 }  // namespace
 
 GSettingsProfile GnomeProfile() {
@@ -82,21 +78,20 @@ CommandRunner::Result GSettingsBackend::run(const QStringList& args) {
     return result;
 }
 
-QStringList GSettingsBackend::listKeys() {
-    const CommandRunner::Result result = run({QStringLiteral("list-keys"), profile_.schema});
+GSettingsBackend::Values GSettingsBackend::read() {
+    const CommandRunner::Result result = run({QStringLiteral("list-recursively"), profile_.schema});
     if (result.exitCode != 0)
         throw Failure(
             QStringLiteral("the settings schema %1 is not installed").arg(profile_.schema));
-    return Lines(result.out);
-}
-
-QString GSettingsBackend::get(const QString& key) {
-    const CommandRunner::Result result = run({QStringLiteral("get"), profile_.schema, key});
-    const std::optional<QString> value = ParseGVariantString(result.out);
-    if (result.exitCode != 0 || !value)
-        throw Failure(
-            QStringLiteral("%1 could not be read back (%2)").arg(key, FirstLine(result.err)));
-    return *value;
+    // One line a key: "SCHEMA KEY VALUE", the value in GVariant text.
+    Values values;
+    for (const QByteArray& line : result.out.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 3 || fields[0] != profile_.schema.toUtf8()) continue;
+        const qsizetype valueAt = fields[0].size() + fields[1].size() + 2;
+        values.insert(QString::fromUtf8(fields[1]), ParseGVariantString(line.mid(valueAt)));
+    }
+    return values;
 }
 
 void GSettingsBackend::set(const QString& key, const QString& value) {
@@ -106,13 +101,22 @@ void GSettingsBackend::set(const QString& key, const QString& value) {
         throw Failure(QStringLiteral("%1 could not be set (%2)").arg(key, FirstLine(result.err)));
 }
 
+void GSettingsBackend::verify(const QList<std::pair<QString, QString>>& wanted) {
+    const Values saved = read();
+    for (const auto& [key, value] : wanted)
+        if (saved.value(key) != value)
+            throw Failure(
+                QStringLiteral("the settings were not saved (gsettings wrote nothing; is "
+                               "there a session bus?)"));
+}
+
 Outcome GSettingsBackend::apply(const QString& absPath) {
     const QString desktop = DesktopName(profile_.desktop);
     try {
-        const QStringList available = listKeys();
+        const Values before = read();
         QList<std::pair<QString, QString>> values;
         for (const GSettingsKey& key : profile_.pictureKeys) {
-            if (!available.contains(key.name)) {
+            if (!before.contains(key.name)) {
                 if (key.optional) continue;
                 throw Failure(QStringLiteral("the settings schema %1 has no key %2")
                                   .arg(profile_.schema, key.name));
@@ -122,21 +126,16 @@ Outcome GSettingsBackend::apply(const QString& absPath) {
         }
         values.append({kOptionsKey, kStretched});
         // Only a picture that is already registered can be shown stale.
-        const bool roundTrip =
-            profile_.optionsRoundTrip && get(values.front().first) == values.front().second;
+        const bool roundTrip = profile_.optionsRoundTrip &&
+                               before.value(values.front().first) == values.front().second;
         for (const auto& [key, value] : values) set(key, value);
-        for (const auto& [key, value] : values)
-            if (get(key) != value)
-                throw Failure(
-                    QStringLiteral("the settings were not saved (gsettings wrote "
-                                   "nothing; is there a session bus?)"));
+        verify(values);
         if (roundTrip) {
             pause_(kRoundTripPauseMs);
             set(kOptionsKey, QStringLiteral("zoom"));
             pause_(kRoundTripPauseMs);
             set(kOptionsKey, kStretched);
-            if (get(kOptionsKey) != kStretched)
-                throw Failure(QStringLiteral("the picture options were not saved"));
+            verify({{kOptionsKey, kStretched}});
         }
         return {true, desktop + QStringLiteral(": set through ") + profile_.schema};
     } catch (const Failure& failure) {

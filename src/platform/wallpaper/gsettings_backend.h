@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "platform/desktop_wallpaper.h"
 #include "platform/wallpaper/command_runner.h"
@@ -49,10 +52,13 @@ public:
     static constexpr int kRoundTripPauseMs = 1500;
 
 private:
+    // Every key of the schema with its value (nothing for values that are no string).
+    using Values = QMap<QString, std::optional<QString>>;
+
     CommandRunner::Result run(const QStringList& args);
-    QStringList listKeys();
-    QString get(const QString& key);
+    Values read();
     void set(const QString& key, const QString& value);
+    void verify(const QList<std::pair<QString, QString>>& wanted);
 
     GSettingsProfile profile_;
     CommandRunner& runner_;

@@ -17,7 +17,7 @@ constexpr int kMagicSize = 6;
 std::optional<QByteArray> BackgroundCommand(const QString& absPath) {
     QByteArray quoted;
     for (const char c : absPath.toUtf8()) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return std::nullopt;
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) return std::nullopt;
         if (c == '"' || c == '\'' || c == '\\') quoted += '\\';
         quoted += c;
     }

@@ -15,8 +15,8 @@ inline constexpr int kHeaderSize = 14;                   // "i3-ipc", length, ty
 inline constexpr std::uint32_t kMaxReplySize = 1 << 16;  // a command reply is a few bytes a command
 
 // `output * bg "PATH" stretch`, the path in double quotes with ", ' and \ escaped
-// by a backslash. Nothing when the path holds a control character, which the
-// command line cannot carry.
+// by a backslash. Nothing when the path holds a control character other than a
+// tab: a line break would end the command.
 std::optional<QByteArray> BackgroundCommand(const QString& absPath);
 
 QByteArray EncodeMessage(std::uint32_t type, const QByteArray& payload);

@@ -15,18 +15,17 @@
 #include <QUrl>
 #include <csignal>
 
+#include "nasty_paths.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/plasma_script.h"
 
 namespace dorvane::wallpaper {
 namespace {
 
-const QString kNastyPaths[] = {
-    "/tmp/plain.bmp",
-    "/home/ann/My walls/it's \"here\"/back\\slash.bmp",
-    "/home/jürgen/#1 100%/a%20b?.bmp",
-    "/tmp/</script>${x}`y`\u2028.bmp",
-};
+// The shared nasty paths, and some that would break a careless script.
+QStringList Paths() {
+    return NastyPaths() + QStringList{"/tmp/</script>${x}`y`\u2028.bmp"};
+}
 
 QString FileUrl(const QString& path) {
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
@@ -34,7 +33,7 @@ QString FileUrl(const QString& path) {
 
 TEST(PlasmaScript, UrlLiteralEvaluatesToTheFileUrl) {
     QJSEngine js;
-    for (const QString& path : kNastyPaths) {
+    for (const QString& path : Paths()) {
         const QJSValue value = js.evaluate(PlasmaUrlLiteral(path));
         ASSERT_FALSE(value.isError()) << value.toString().toStdString();
         EXPECT_EQ(value.toString(), FileUrl(path));
@@ -138,7 +137,7 @@ private:
 
 TEST(PlasmaBackend, EveryDesktopGetsTheFillModeToggledAndTheImageLast) {
     PlasmaShellOnBus plasma(Answer::RunScript, 2);
-    for (const QString& path : kNastyPaths) {
+    for (const QString& path : Paths()) {
         const Outcome outcome = MakePlasmaBackend()->apply(path);
         EXPECT_TRUE(outcome.ok) << outcome.detail.toStdString();
         QStringList expected;

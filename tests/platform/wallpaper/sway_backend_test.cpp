@@ -13,6 +13,7 @@
 
 #include "../temp_folder.h"
 #include "fake_runner.h"
+#include "nasty_paths.h"
 #include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/sway_ipc.h"
@@ -135,6 +136,13 @@ TEST_F(Sway, SendsTheBackgroundCommand_AndTrustsOnlyAllSuccesses) {
         EXPECT_TRUE(outcome.detail.contains(c.detail)) << outcome.detail.toStdString();
         EXPECT_EQ(SwayTokens(QString::fromUtf8(server.received())),
                   (QStringList{"output", "*", "bg", path, "stretch"}));
+        std::filesystem::remove(socket_);
+    }
+    for (const QString& nasty : NastyPaths()) {
+        FakeSway server(Reply(R"([{"success": true}])"), socket_);
+        EXPECT_TRUE(MakeSwayBackend(runner_)->apply(nasty).ok);
+        EXPECT_EQ(SwayTokens(QString::fromUtf8(server.received())),
+                  (QStringList{"output", "*", "bg", nasty, "stretch"}));
         std::filesystem::remove(socket_);
     }
 }
