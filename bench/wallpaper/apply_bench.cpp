@@ -4,6 +4,7 @@
 // compare.py starts the X server and passes the files:
 //   DISPLAY, APPLY_BENCH_EXE (a copy of dorvane), APPLY_BENCH_BOARD, APPLY_BENCH_BMP
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -28,9 +29,14 @@ void Run(std::vector<std::string> args) {
     std::vector<char*> argv, envp{display.data(), nullptr};
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // Their messages would mix with the benchmark's JSON on stdout.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
-        throw std::runtime_error("cannot start " + args[0]);
+    const int started = posix_spawnp(&pid, argv[0], &quiet, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&quiet);
+    if (started != 0) throw std::runtime_error("cannot start " + args[0]);
     int status = 0;
     waitpid(pid, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
