@@ -40,9 +40,10 @@ int Fail(int status, const std::string& why) {
     return status;
 }
 
-// Composes the board, writes the file, sets it; returns the exit status.
+// Composes the board, writes the file as "set as background" does, sets it;
+// returns the exit status.
 int Apply(RenderOptions render) {
-    Bitmap picture;
+    BoardLayers board;
     try {
         if (render.width == 0) {
             const platform::ScreenInfo screen = platform::QtScreen().info();
@@ -50,14 +51,16 @@ int Apply(RenderOptions render) {
             render.height = screen.height;
             render.dpi = screen.dpi;
         }
-        picture = RenderBoardPicture(render);
+        std::vector<std::string> warnings;
+        board = RenderBoardLayers(render, &warnings);
+        for (const std::string& w : warnings) std::cerr << "dorvane apply: warning: " << w << "\n";
     } catch (const std::exception& e) {
         return Fail(1, e.what());
     }
     const fs::path path = fs::absolute(platform::DataFolder() / compose::kWallpaperFileName);
     try {
         fs::create_directories(path.parent_path());
-        compose::WriteBmpFile(path, picture);
+        compose::WriteComposedBmpFile(path, board.screen, board.layer);
     } catch (const std::exception& e) {
         return Fail(1, e.what());
     }
@@ -88,9 +91,8 @@ std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<st
         if (a == "--size") {
             if (i + 1 == args.size()) return "missing value after --size";
             const std::string& v = args[++i];
-            if (!ParseRenderSize(v, o.width, o.height))
-                return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
-                       std::to_string(kMaxRenderSide);
+            if (std::string complaint = ParseBoardSize(v, o.width, o.height); !complaint.empty())
+                return complaint;
         } else if (!a.empty() && a[0] == '-') {
             return "unknown option " + a;
         } else if (o.board.empty()) {

@@ -111,11 +111,9 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
             if (!hasValue) return "missing value after " + a;
             const std::string& v = args[++i];
             if (a == "--size") {
-                if (!ParseRenderSize(v, o.width, o.height))
-                    return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
-                           std::to_string(kMaxRenderSide);
-                if (!IsComposableSize(o.width, o.height))
-                    return "bad size \"" + v + "\": too low or too narrow to compose a board";
+                if (std::string complaint = ParseBoardSize(v, o.width, o.height);
+                    !complaint.empty())
+                    return complaint;
                 sized = true;
             } else if (a == "--dpi") {
                 if (!ParseInt(v, o.dpi) || o.dpi < 24 || o.dpi > 1200)
@@ -141,6 +139,15 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
     return o;
 }
 
+std::string ParseBoardSize(const std::string& text, int& width, int& height) {
+    if (!ParseRenderSize(text, width, height))
+        return "bad size \"" + text + "\": expected WIDTHxHEIGHT, each 1 to " +
+               std::to_string(kMaxRenderSide);
+    if (!IsComposableSize(width, height))
+        return "bad size \"" + text + "\": too low or too narrow to compose a board";
+    return {};
+}
+
 bool IsComposableSize(int width, int height) {
     if (width < 1 || height < 2) return false;
     const Size preview = FitSize(width, height, 353, 262);
@@ -148,6 +155,12 @@ bool IsComposableSize(int width, int height) {
 }
 
 Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
+    BoardLayers board = RenderBoardLayers(o, warnings);
+    OverlayTextLayer(board.screen, board.layer);
+    return std::move(board.screen);
+}
+
+BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* warnings) {
     std::vector<std::string> noted;
     const fs::path folder = o.gallery.empty() ? platform::DataFolder() / "MyGallery" : o.gallery;
     std::error_code ec;
@@ -170,8 +183,7 @@ Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warn
     PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
-    OverlayTextLayer(screen, layer);
-    return screen;
+    return {std::move(screen), std::move(layer)};
 }
 
 void CheckRenderOutput(const RenderOptions& o) {

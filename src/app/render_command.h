@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
 namespace dorvane::app {
@@ -36,6 +37,10 @@ std::string RenderUsage();
 // Arguments after "render". The string alternative is the one-line complaint.
 std::variant<RenderOptions, std::string> ParseRenderArguments(const std::vector<std::string>& args);
 
+// A --size value read into width and height; the complaint when it is not a
+// size a board can be composed at, empty otherwise.
+std::string ParseBoardSize(const std::string& text, int& width, int& height);
+
 // Whether a board can be composed at that size: the screen picture needs two
 // rows, and so does its preview (the screen fitted into 353 × 262), with a column.
 bool IsComposableSize(int width, int height);
@@ -48,6 +53,15 @@ bool IsComposableSize(int width, int height);
 // dorvane::Error.
 Bitmap RenderBoardPicture(const RenderOptions& options,
                           std::vector<std::string>* warnings = nullptr);
+
+// The same board before the text is laid over the picture: what "set as
+// background" writes (compose::WriteComposedBmpFile) without a composed copy.
+struct BoardLayers {
+    Bitmap screen;
+    compose::TextLayer layer;
+};
+BoardLayers RenderBoardLayers(const RenderOptions& options,
+                              std::vector<std::string>* warnings = nullptr);
 
 // Throws dorvane::Error when writing the output would destroy something: the
 // board itself (the same file, through links too) or anything but a regular file.
