@@ -81,6 +81,7 @@ TEST_F(ApplyCommand, SaysWhyOnOneLine_WithTheStatusThatFits) {
     } cases[] = {
         {{"apply"}, 2, "no board file given"},
         {{"apply", board, "--size", "0x10"}, 2, "bad size"},
+        {{"apply", board, "--size", "1x1"}, 2, "too low or too narrow"},
         {{"apply", board, "--dpi", "96"}, 2, "unknown option --dpi"},
         {{"apply", Path(folder_ / "none.gls")}, 2, "cannot read the board"},
         {{"apply", board}, 1, "no display"},
