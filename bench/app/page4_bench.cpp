@@ -48,7 +48,7 @@ void BM_DragStepThroughWidget(benchmark::State& state) {
     s.screen = &screen;
     s.dialogs = &dialogs;
     s.links = &links;
-    s.pacing = {[](int) {}, [] { QCoreApplication::processEvents(); }};
+    s.pacing = {[](int) {}, [] { QCoreApplication::processEvents(); }, {}};
     s.dataFolder = dir;
     s.programPath = dir / "dorvane";
     s.fontFamilies = [] { return std::vector<std::string>{"Arial"}; };

@@ -4,7 +4,6 @@
 // rename. A failure leaves the earlier file as it was.
 #pragma once
 
-#include <QFileDevice>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -12,11 +11,21 @@
 
 namespace dorvane::platform {
 
-// Throws dorvane::Error naming the file when it cannot be written.
+// The file a write to `path` replaces: symbolic links followed to their end, so
+// that a link stays a link and its target gets the new bytes. Throws
+// dorvane::Error when that is something other than a regular file (a folder, a
+// device, a FIFO) or the links go round in a loop; a missing file is fine.
+std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
+
+// Writes the bytes as the file ResolveWriteTarget names, keeping an earlier
+// file's permissions. Throws dorvane::Error naming the file and the system's
+// reason ("No space left on device") when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+class TemporaryFile;
+
 // The same, written piece by piece. Every call throws dorvane::Error naming the
-// file on failure; without commit() the earlier file stays as it was.
+// file and the reason; without commit() the earlier file stays as it was.
 class AtomicFile {
 public:
     enum class Flush {
@@ -25,14 +34,17 @@ public:
     };
     explicit AtomicFile(const std::filesystem::path& path, Flush flush = Flush::ToDisk);
     ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
     void write(std::span<const std::uint8_t> bytes);
     void commit();
 
 private:
-    [[noreturn]] void fail() const;
     std::filesystem::path path_;
+    std::filesystem::path target_;
     Flush flush_;
-    std::unique_ptr<QFileDevice> file_;
+    std::unique_ptr<TemporaryFile> file_;
 };
 
 }  // namespace dorvane::platform

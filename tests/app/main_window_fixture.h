@@ -56,7 +56,8 @@ struct MainWindowFixture {
                     [this] {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
-                    }};
+                    },
+                    {}};
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
