@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "gallery/preview_window.h"
 #include "platform/data_folder.h"
+#include "platform/desktop_wallpaper.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.dataFolder = dorvane::platform::DataFolder();
+    services.setDesktopWallpaper = &dorvane::wallpaper::SetDesktopWallpaper;
     try {
         dorvane::app::TformMain formMain(services);
         formMain.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
