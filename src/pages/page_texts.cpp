@@ -93,9 +93,17 @@ void PageClicks::htmlBodyHotSpotClick(htmlview::HtmlView&, const QString& target
     // with its feedback run to the end. Without one the release was not on an
     // image, which counts as a press not on an image: the wait always ends.
     const bool releaseNotOnImage = !ImageClickDone;
-    do {
-        pacing_.pump();
-    } while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage);
+    pacing_.pump();  // messages run at least once
+    // A click handled in between may have reset both flags. The wait then sleeps
+    // in the event loop, and gives up after a while rather than holding this
+    // command until some later press.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + kLinkWaitLimit;
+    while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) break;
+        pacing_.wait(static_cast<int>(left.count()));
+    }
     ImageClickDone = false;
     PressNotOnImage = false;
     handled = true;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <set>
+#include <system_error>
 
 #include "platform/error.h"
 
@@ -109,6 +110,24 @@ TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
     EXPECT_EQ(BuildGallery(pictures, 0, s, grid), 4);
     EXPECT_EQ(grid.log.back(), "finish 4");
     for (const auto& line : grid.log) EXPECT_EQ(line.find("Error"), std::string::npos);
+}
+
+TEST(BuildGallery, FilesWhoseThreadCannotStartAreDecodedAllTheSame) {
+    int starts = 0;
+    for (int every : {1, 2}) {  // no thread at all; every second one fails
+        const platform::ThreadStarter start = [&](std::function<void()> task) {
+            if (++starts % every == 0)
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            return platform::StartThread(std::move(task));
+        };
+        Catalogue pictures;
+        RecordingGrid grid;
+        const std::vector<std::string> files = {"a.jpg", "bb.jpg", "ccc.jpg", "dddd.jpg"};
+        EXPECT_EQ(BuildGallery(pictures, 0, Source(files), grid, 2, start), 36) << every;
+        EXPECT_EQ(pictures.back().Name, "DDDD");
+        EXPECT_EQ(grid.colours.back(), 8u << 8);
+    }
 }
 
 TEST(BuildGallery, ManyFilesOnWorkerThreadsKeepTheirOrderAndThumbnails) {
