@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the main window and the full-screen preview window.
 
+#include <cstdlib>
 #include <cstring>
+#include <iostream>
 
 #include "app/application.h"
 #include "app/main_window.h"
 #include "compose/render_command.h"
 #include "gallery/preview_window.h"
+#include "pages/online_check.h"
+#include "pages/site_config.h"
 #include "platform/data_folder.h"
+#include "platform/network_state.h"
 
 namespace {
 
@@ -53,6 +58,12 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.dataFolder = dorvane::platform::DataFolder();
+    const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
+    dorvane::platform::SystemNetworkState network;
+    const dorvane::pages::OnlineCheck online(network, site.dnsServer, site.host,
+                                             dorvane::pages::kDnsTimeLimit);
+    services.isOnline = [&online] { return online.IsOnline(); };
+    services.resourcesPageUrl = site.resourcesPageUrl;
     try {
         dorvane::app::TformMain formMain(services);
         dorvane::gallery::TformPreview formPreview;

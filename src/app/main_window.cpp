@@ -94,7 +94,7 @@ void TformMain::LoadFirstPicture() {
 void TformMain::CreateControls() {
     chrome = std::make_unique<Chrome>(this);
     chrome->applyMask(this);
-    WebBrowser = new QWidget(this);  // the embedded page viewer's place
+    WebBrowser = new pages::ResourcesViewer(this);
     WebBrowser->setObjectName("WebBrowser");
     WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
     pageHtml = std::make_unique<HtmlPage>(this);
@@ -138,6 +138,7 @@ void TformMain::WireButtons() {
     page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
     page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
+    WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
     actions.preview = [this] { ShowFullPreview(); };
@@ -171,7 +172,7 @@ void TformMain::AddPictureFromDisk() {
 void TformMain::FormActivate() {
     compose::ReadStyleControls(styles, CurrentBoard);
     services_.pacing.pump();
-    // The online resources page comes with the online check.
+    OpenResourcesPage();
 }
 
 void TformMain::FormKeyDown(int qtKey) {

@@ -21,6 +21,8 @@
 #include "gallery/bitmap.h"
 #include "gallery/gallery_page.h"
 #include "pages/page_texts.h"
+#include "pages/resources_viewer.h"
+#include "pages/site_config.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
 #include "platform/pacing.h"
@@ -46,6 +48,7 @@ struct Services {
     std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
     std::function<std::vector<std::string>()> fontFamilies;
     std::function<bool()> isOnline = [] { return false; };
+    std::string resourcesPageUrl{pages::kResourcesPageUrl};
     int galleryThreads = 0;  // 0: one per core
 };
 
@@ -70,7 +73,7 @@ public:
     gallery::GalleryPage* page2 = nullptr;
     std::unique_ptr<PreviewPage> page4;
     std::unique_ptr<SavedBoardsPage> page5;
-    QWidget* WebBrowser = nullptr;
+    pages::ResourcesViewer* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
     // State, in the order of the original window's fields.
@@ -110,6 +113,7 @@ private:
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
+    void OpenResourcesPage();
     void ShowResourcesPage();
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
