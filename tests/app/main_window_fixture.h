@@ -30,6 +30,7 @@ struct MainWindowFixture {
     RecordingLinks links;
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
+    std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::TformMain> w;
 
     MainWindowFixture() {
@@ -57,6 +58,7 @@ struct MainWindowFixture {
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
+        if (configure) configure(s);
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
         QApplication::setActiveWindow(w.get());
