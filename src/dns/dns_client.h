@@ -20,8 +20,8 @@ public:
     // thread, for its answer. True when the server answered it (see ClassifyReply).
     // Datagrams from any other address or port, and ones that are not a reply to
     // this query, are ignored and the wait goes on, but never past the limit.
-    // Throws std::system_error when a socket call fails, std::invalid_argument for
-    // a name that is not a host name.
+    // Throws std::system_error when a socket call fails (a closed server port among
+    // them), std::invalid_argument for a name that is not a host name.
     bool Resolves(std::string_view name, std::chrono::milliseconds limit) const;
 
     std::uint16_t id() const { return id_; }

@@ -18,6 +18,9 @@ work=$(mktemp -d)
 echo "screenshots in $work"
 trap 'kill "$pid" 2>/dev/null || true; [[ -n "${DORVANE_E2E_KEEP:-}" ]] || rm -rf "$work"' EXIT
 cp "$exe" "$work/dorvane"  # its data folders go beside it
+# The online check asks a port where nothing listens: offline at once, and no
+# query leaves the machine.
+export DORVANE_DNS_SERVER=127.0.0.1:9
 "$work/dorvane" >"$work/log" 2>&1 &
 pid=$!
 

@@ -257,6 +257,20 @@ TEST(OnlineCheck, ServerThatNeverAnswersIsOfflineWithinTheLimit) {
     EXPECT_LT(took, 2500ms);
 }
 
+TEST(OnlineCheck, ClosedServerPortIsOfflineAtOnce) {
+    std::uint16_t port = 0;
+    {
+        const Socket gone;
+        port = gone.port();
+    }
+    FakeNetwork network;
+    const pages::OnlineCheck check(network, *ParseEndpoint("127.0.0.1:" + std::to_string(port)),
+                                   "known.test", 1500ms);
+    const auto start = Clock::now();
+    EXPECT_FALSE(check.IsOnline());
+    EXPECT_LT(Clock::now() - start, 1000ms);
+}
+
 TEST(OnlineCheck, SameIdentifierForEveryQueryFromAFreshPort) {
     FakeServer server([](const Bytes& q) { return std::vector<Send>{{Answer(q)}}; }, 2);
     FakeNetwork network;

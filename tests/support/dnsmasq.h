@@ -15,6 +15,7 @@
 #include <chrono>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -78,7 +79,12 @@ private:
         const dorvane::dns::DnsClient probe(endpoint(), 7);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (probe.Resolves(kKnownName, std::chrono::milliseconds(100))) return;
+            try {
+                if (probe.Resolves(kKnownName, std::chrono::milliseconds(100))) return;
+            } catch (const std::system_error&) {
+                // Not listening yet: the port is refused. Ask again shortly.
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
             int status = 0;
             if (::waitpid(pid_, &status, WNOHANG) == pid_) {
                 pid_ = 0;  // it ended: most likely the port was taken
