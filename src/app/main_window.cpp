@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
+#include <utility>
 
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -172,6 +173,9 @@ void TformMain::AddPictureFromDisk() {
 void TformMain::FormActivate() {
     compose::ReadStyleControls(styles, CurrentBoard);
     services_.pacing.pump();
+    // The first activation comes before the first frame: the check, which may wait
+    // for the DNS, runs once the window shows (see eventFilter).
+    if (!firstFramePainted_) return (void)(openAfterFirstFrame_ = true);
     OpenResourcesPage();
 }
 
@@ -198,7 +202,10 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &TformMain::LoadFirstPicture);
+        QTimer::singleShot(0, this, [this] {
+            LoadFirstPicture();
+            if (std::exchange(openAfterFirstFrame_, false)) OpenResourcesPage();
+        });
     }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

@@ -123,6 +123,7 @@ private:
     Services services_;
     gallery::TformPreview* formPreview_ = nullptr;
     bool firstFramePainted_ = false;
+    bool openAfterFirstFrame_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };
 

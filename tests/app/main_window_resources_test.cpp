@@ -129,6 +129,32 @@ TEST(ResourcesPage, EveryActivationWhileOnlineLoadsThePageAgain) {
     EXPECT_EQ(f.server.paths().size(), 2u);
 }
 
+// The check may wait 1.5 s for the DNS: the window must have shown before it does.
+TEST(ResourcesPage, TheWindowPaintsBeforeTheFirstCheck) {
+    struct PaintSeen : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* e) override {
+            painted = painted || e->type() == QEvent::Paint;
+            return false;
+        }
+    } seen;
+    std::vector<bool> paintedAtCheck;
+    OnlineWindow f;
+    qApp->installEventFilter(&seen);
+    f.configure = [&](dorvane::app::Services& s) {
+        // As on X11, where the window is exposed after it has been activated: the
+        // window's own "process pending messages" do not paint it yet.
+        s.pacing.processEvents = [] {};
+        s.isOnline = [&] {
+            paintedAtCheck.push_back(seen.painted);
+            return false;
+        };
+    };
+    f.Start();
+    qApp->removeEventFilter(&seen);
+    EXPECT_EQ(paintedAtCheck, std::vector<bool>{true});
+}
+
 TEST(ResourcesPage, LinksInTheWebPageOpenInTheDesktopsBrowser) {
     OnlineWindow f;
     auto& w = f.Start();
