@@ -2,12 +2,11 @@
 // The program: the main window and the full-screen preview window.
 
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
-#include "compose/render_command.h"
 #include "gallery/preview_window.h"
 #include "pages/online_check.h"
 #include "pages/site_config.h"
@@ -46,9 +45,7 @@ void QuitAfterFirstFrameIfAsked(QWidget& window) {
 
 int main(int argc, char** argv) {
     // Headless commands first: they need no display and no window.
-    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "--help") == 0 ||
-                     std::strcmp(argv[1], "-h") == 0))
-        return dorvane::compose::RunRenderCommand(argc, argv);
+    if (const std::optional<int> status = dorvane::app::RunCommandLine(argc, argv)) return *status;
     dorvane::app::Application app(argc, argv);
     dorvane::platform::QtScreen screen;
     dorvane::platform::DesktopLinkOpener links;
@@ -66,8 +63,7 @@ int main(int argc, char** argv) {
     services.resourcesPageUrl = site.resourcesPageUrl;
     try {
         dorvane::app::TformMain formMain(services);
-        dorvane::gallery::TformPreview formPreview;
-        formMain.setPreviewWindow(&formPreview);
+        formMain.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
         formMain.show();
         QuitAfterFirstFrameIfAsked(formMain);
         return app.exec();

@@ -12,11 +12,13 @@
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
-#include "gallery/fit.h"
 #include "gallery/gallery_build.h"
-#include "gallery/jpeg.h"
 #include "gallery/picture_loader.h"
+#include "gallery/preview_window.h"
 #include "gallery/thumbnail.h"
+#include "imaging/fit.h"
+#include "imaging/jpeg.h"
+#include "platform/error_report.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -36,6 +38,14 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
 
 TformMain::~TformMain() {
     qApp->removeEventFilter(this);
+    // The pages point into the fields of this window (the gallery state, the
+    // clicks and their commands): they go first, while those fields still live.
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
+}
+
+void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
+    formPreview_ = std::move(preview);
 }
 
 void TformMain::FormCreate() {
@@ -85,11 +95,7 @@ void TformMain::FormCreate() {
 }
 
 void TformMain::LoadFirstPicture() {
-    if (gallery.LoadedPicture == gallery.SelectedPicture) return;
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
-    PrepareScreenPictures();
+    if (gallery.LoadedPicture != gallery.SelectedPicture) RebuildPicture();
 }
 
 void TformMain::CreateControls() {
@@ -185,7 +191,7 @@ void TformMain::FormKeyDown(int qtKey) {
 }
 
 bool TformMain::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
     return QWidget::event(e);
 }
 
@@ -203,7 +209,7 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
         QTimer::singleShot(0, this, [this] {
-            LoadFirstPicture();
+            platform::RunCommand([this] { LoadFirstPicture(); });
             if (std::exchange(openAfterFirstFrame_, false)) OpenResourcesPage();
         });
     }
@@ -211,7 +217,8 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
         auto* w = static_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus ? w == focus : w == this;
-        if (first && w->window() == this) FormKeyDown(static_cast<QKeyEvent*>(e)->key());
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (first && w->window() == this) platform::RunCommand([this, key] { FormKeyDown(key); });
     }
     return false;
 }

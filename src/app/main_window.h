@@ -18,8 +18,8 @@
 #include "compose/style_controls.h"
 #include "compose/text_frame.h"
 #include "compose/text_layer.h"
-#include "gallery/bitmap.h"
 #include "gallery/gallery_page.h"
+#include "imaging/bitmap.h"
 #include "pages/page_texts.h"
 #include "pages/resources_viewer.h"
 #include "pages/site_config.h"
@@ -58,7 +58,9 @@ public:
     explicit TformMain(Services services);
     ~TformMain() override;
 
-    void setPreviewWindow(gallery::TformPreview* preview) { formPreview_ = preview; }
+    // The full-screen preview window, made after this window and owned by it.
+    void setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview);
+    gallery::TformPreview* previewWindow() const { return formPreview_.get(); }
 
     void ShowPage(int page);
     void AddPictureFromDisk();
@@ -91,11 +93,10 @@ public:
     compose::TextLayer TextLayer;
     Bitmap FullPicture;
     compose::StyleControls styles;
-    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
-
-    // Page commands that other parts of the program provide.
+    // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
     std::function<void()> listProjects;
+    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
     bool event(QEvent* event) override;
@@ -110,6 +111,8 @@ private:
     void WireButtons();
     void BuildGallery();
     void RebuildPicture();
+    void FallBackToPictureOne(const std::string& why);
+    void LoadPicture(int n);
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
@@ -121,7 +124,7 @@ private:
     int dpi() const { return services_.screen->info().dpi; }
 
     Services services_;
-    gallery::TformPreview* formPreview_ = nullptr;
+    std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     bool openAfterFirstFrame_ = false;
     BuiltInThumbnails builtInThumbnails_;

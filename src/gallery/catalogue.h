@@ -15,6 +15,9 @@ struct TImgInfo {
     std::string Name;
     bool BuiltIn = false;
     std::int32_t Number = 0;
+    // A user picture's file in the gallery folder, as listed ("My.Beach.jpg"): the
+    // name alone cannot give it back. Empty for built-in pictures.
+    std::string FileName = {};
     friend bool operator==(const TImgInfo&, const TImgInfo&) = default;
 };
 
@@ -24,9 +27,6 @@ using Catalogue = std::vector<TImgInfo>;
 // ASCII letters upper-cased ("My.Beach.jpg" → "MY").
 std::string UserPictureName(std::string_view fileName);
 
-// ASCII upper case; other bytes (UTF-8 letters too) stay as they are.
-std::string UpperAscii(std::string_view text);
-
 // The number of the entry whose name equals `name` in upper case; the last such
 // entry when several match (a user "SUNSET" beats built-in 22); -1 for none.
 std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name);
@@ -34,7 +34,8 @@ std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name)
 // 1…count: numbers out of range are clamped, never rejected (1 for an empty list).
 std::int32_t ClampPictureNumber(std::int32_t n, std::int32_t count);
 
-// The gallery file of a user entry: its name + ".jpg" (found in any letter case).
+// The gallery file of a user entry: the file it was listed from, or, for an entry
+// made without one, its name + ".jpg" (found in any letter case).
 std::string UserPictureFileName(const TImgInfo& entry);
 
 }  // namespace dorvane::gallery

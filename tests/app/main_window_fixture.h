@@ -14,7 +14,7 @@
 #include "../support/fake_dialogs.h"
 #include "../support/qt_app.h"
 #include "app/main_window.h"
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 
 class RecordingLinks : public dorvane::platform::LinkOpener {
 public:
@@ -54,7 +54,8 @@ struct MainWindowFixture {
                     [this] {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
-                    }};
+                    },
+                    {}};  // the real wait
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
