@@ -103,7 +103,7 @@ Bytes OtherId(Bytes b, int delta = 1) {
     return b;
 }
 
-constexpr auto kLimit = 1000ms;
+constexpr auto kLimit = 1500ms;
 constexpr std::size_t kLargestDatagram = 65507;  // the most UDP carries over IPv4
 
 struct Row {
@@ -196,11 +196,11 @@ TEST(DnsClient, JudgesWhatTheServerSends) {
         EXPECT_EQ(client.Resolves("known.test", kLimit), r.online) << r.what;
         const auto took = Clock::now() - start;
         if (r.atOnce) {
-            EXPECT_LT(took, kLimit * 3 / 4) << r.what;
+            EXPECT_LT(took, kLimit * 2 / 3) << r.what;
         } else {
             EXPECT_GE(took, kLimit) << r.what;
         }
-        EXPECT_LT(took, kLimit + 500ms) << r.what;
+        EXPECT_LT(took, kLimit + 1000ms) << r.what;
     }
 }
 
