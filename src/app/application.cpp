@@ -3,7 +3,9 @@
 
 #include <exception>
 
+#include "platform/data_folder.h"
 #include "platform/dialogs_qt.h"
+#include "platform/program_icon.h"
 
 namespace dorvane::app {
 
@@ -15,8 +17,10 @@ std::string ErrorBoxText(const std::string& message) {
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), ownDialogs_(std::make_unique<platform::QtDialogs>()) {
     dialogs_ = ownDialogs_.get();
-    setApplicationName("Dorvane");
+    setApplicationName("Dorvane");  // the X11 window class, as the desktop entry says
     setApplicationDisplayName("Dorvane");
+    setDesktopFileName(platform::kDesktopId);  // the Wayland app id
+    setWindowIcon(platform::ProgramIcon());
 }
 
 Application::~Application() = default;

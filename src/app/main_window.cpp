@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -17,6 +18,7 @@
 #include "gallery/picture_loader.h"
 #include "gallery/thumbnail.h"
 #include "platform/files.h"
+#include "platform/window_system.h"
 
 namespace dorvane::app {
 namespace fs = std::filesystem;
@@ -25,6 +27,8 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     setObjectName("formMain");
     setWindowTitle("Dorvane");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Wayland has no window shapes: the corners are see-through by their alpha.
+    if (platform::IsWayland()) setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowWidth, kWindowHeight);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
@@ -79,7 +83,8 @@ void TformMain::FormCreate() {
     page2->SelectThumbnail(page2->FindThumbnail(1));
     // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
     // shows sooner, and a page that needs the picture earlier loads it itself.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
+    // On Wayland the compositor places the window.
+    if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
 }
 
@@ -181,6 +186,13 @@ void TformMain::FormKeyDown(int qtKey) {
 
 bool TformMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
+        // The native window exists now and is not mapped yet: shape it at its
+        // device pixel ratio, and again whenever it moves to another screen.
+        shapeFollowsScreen_ = true;
+        chrome->applyMask(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
+    }
     return QWidget::event(e);
 }
 

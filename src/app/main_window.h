@@ -119,6 +119,7 @@ private:
     Services services_;
     gallery::TformPreview* formPreview_ = nullptr;
     bool firstFramePainted_ = false;
+    bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };
 

@@ -167,7 +167,7 @@ int RunRenderCommand(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" ||
         (args.size() == 2 && (args[1] == "--help" || args[1] == "-h"))) {
-        std::cout << RenderUsage();
+        std::cout << RenderUsage() << "\n" << platform::DataFolderHelp(platform::DataFolder());
         return 0;
     }
     const auto parsed = ParseRenderArguments({args.begin() + 1, args.end()});
