@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QGuiApplication>
-
 #include "platform/window_system.h"
+
+#include <QGuiApplication>
 
 namespace dorvane::platform {
 
