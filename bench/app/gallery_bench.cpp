@@ -10,8 +10,8 @@
 
 #include "gallery/builtin_pictures.h"
 #include "gallery/gallery_page.h"
-#include "gallery/jpeg.h"
 #include "gallery/thumbnail.h"
+#include "imaging/jpeg.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;

@@ -9,7 +9,7 @@
 
 #include "compose/goal_text.h"
 #include "compose/preview.h"
-#include "gallery/fit.h"
+#include "imaging/fit.h"
 
 namespace {
 

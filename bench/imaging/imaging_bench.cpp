@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "boards/base64.h"
-#include "gallery/jpeg.h"
-#include "gallery/scale.h"
+#include "imaging/jpeg.h"
+#include "imaging/scale.h"
 #include "platform/resources.h"
 
 // jpeglib.h needs size_t and FILE declared first.

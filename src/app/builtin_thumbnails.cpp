@@ -4,8 +4,8 @@
 #include <string>
 #include <system_error>
 
-#include "gallery/jpeg.h"
 #include "gallery/thumbnail.h"
+#include "imaging/jpeg.h"
 
 namespace dorvane::app {
 namespace {

@@ -7,7 +7,7 @@
 #include <future>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::app {
 

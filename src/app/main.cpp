@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the main window and the full-screen preview window.
 
-#include <cstring>
-
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
-#include "compose/render_command.h"
 #include "gallery/preview_window.h"
 #include "platform/data_folder.h"
 
@@ -41,9 +39,7 @@ void QuitAfterFirstFrameIfAsked(QWidget& window) {
 
 int main(int argc, char** argv) {
     // Headless commands first: they need no display and no window.
-    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "--help") == 0 ||
-                     std::strcmp(argv[1], "-h") == 0))
-        return dorvane::compose::RunRenderCommand(argc, argv);
+    if (const std::optional<int> status = dorvane::app::RunCommandLine(argc, argv)) return *status;
     dorvane::app::Application app(argc, argv);
     dorvane::platform::QtScreen screen;
     dorvane::platform::DesktopLinkOpener links;

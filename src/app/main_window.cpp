@@ -12,11 +12,11 @@
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
-#include "gallery/fit.h"
 #include "gallery/gallery_build.h"
-#include "gallery/jpeg.h"
 #include "gallery/picture_loader.h"
 #include "gallery/thumbnail.h"
+#include "imaging/fit.h"
+#include "imaging/jpeg.h"
 #include "platform/files.h"
 #include "platform/window_system.h"
 

@@ -6,10 +6,10 @@
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/preview.h"
-#include "gallery/bitmap_image.h"
 #include "gallery/picture_loader.h"
 #include "gallery/preview_window.h"
-#include "gallery/scale.h"
+#include "imaging/bitmap_image.h"
+#include "imaging/scale.h"
 #include "pages/goal_form.h"
 
 namespace dorvane::app {

@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <fstream>
 
-#include "compose/text_util.h"
+#include "base/ascii.h"
+#include "base/rounding.h"
 
 namespace dorvane::boards {
 namespace {
-
-using compose::AsciiUpper;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -118,7 +117,7 @@ void ProfileDocument::addEntry(Section& section, std::string key, std::string va
 
 const ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) const {
     for (const Section& s : sections_)
-        if (compose::EqualsIgnoringAsciiCase(s.name, name)) return &s;
+        if (EqualsIgnoringAsciiCase(s.name, name)) return &s;
     return nullptr;
 }
 

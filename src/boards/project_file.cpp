@@ -5,16 +5,10 @@
 #include <charconv>
 #include <limits>
 
-#include "boards/base64.h"
+#include "base/ascii.h"
 #include "boards/cp1252.h"
-#include "boards/memory_stream.h"
 #include "boards/profile.h"
-#include "compose/overlay.h"
-#include "compose/style_controls.h"
-#include "compose/text_util.h"
-#include "gallery/fit.h"
-#include "gallery/jpeg.h"
-#include "gallery/scale.h"
+#include "compose/saved_preview.h"
 #include "platform/atomic_file.h"
 
 namespace dorvane::boards {
@@ -41,7 +35,7 @@ std::string Text(const ProfileDocument& doc, const char* section, const std::str
 std::int64_t HighestPiecePresent(const ProfileDocument& doc) {
     std::int64_t highest = 0;
     for (const std::string& key : doc.keys(kPreview)) {
-        if (key.size() < 5 || !compose::EqualsIgnoringAsciiCase(key.substr(0, 4), "Data")) continue;
+        if (key.size() < 5 || !EqualsIgnoringAsciiCase(key.substr(0, 4), "Data")) continue;
         const std::string digits = key.substr(4);
         std::int64_t k = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), k);
@@ -55,8 +49,10 @@ std::int64_t HighestPiecePresent(const ProfileDocument& doc) {
 void ReadStyleFields(const ProfileDocument& doc, TGoalsProject& board,
                      const BoardReadContext& context) {
     board.FontName = Text(doc, kGoal, "FontName");
-    compose::ChoiceList fonts{context.fontItems, -1};
-    if (compose::FindFontItem(fonts, board.FontName) < 0)
+    const auto& items = context.fontItems;
+    if (std::none_of(items.begin(), items.end(), [&](const std::string& item) {
+            return EqualsIgnoringAsciiCase(item, board.FontName);
+        }))
         board.FontName = context.fontItems.empty() ? std::string() : context.fontItems.front();
     board.FontSize = doc.getInt(kGoal, "FontSize", 16);
     board.FontStyle = static_cast<std::uint8_t>(doc.getInt(kGoal, "FontStyle", 0) & 0xFF);
@@ -85,19 +81,6 @@ std::string BoardNameFromPath(const std::filesystem::path& path) {
     if (cut != std::string::npos) name.erase(0, cut + 1);
     name.resize(name.size() > 4 ? name.size() - 4 : 0);
     return Cp1252ToUtf8(name);
-}
-
-std::string MakePreviewText(const Bitmap& screenPicture, const compose::TextLayer& layer) {
-    const Size size =
-        FitSize(screenPicture.width(), screenPicture.height(), kPreviewBoxWidth, kPreviewBoxHeight);
-    Bitmap small(size.width, size.height);
-    ScaleBitmap(screenPicture, small);
-    compose::OverlayTextLayer(small, layer);
-    MemoryStream jpeg(EncodeJpeg(small, 95));
-    jpeg.seek(0);
-    MemoryStream text;
-    Base64Encode(jpeg, text, -1, 0);
-    return text.text();
 }
 
 std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) {
@@ -130,7 +113,7 @@ std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) 
 
 void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
                       const Bitmap& screenPicture, const compose::TextLayer& layer) {
-    std::string preview = MakePreviewText(screenPicture, layer);
+    std::string preview = compose::MakePreviewText(screenPicture, layer);
     const std::string bytes = [&] {
         TGoalsProject saved = board;
         saved.Preview = preview;

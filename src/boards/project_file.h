@@ -10,12 +10,10 @@
 
 #include "compose/goal_board.h"
 #include "compose/text_layer.h"
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::boards {
 
-inline constexpr int kPreviewBoxWidth = 182;
-inline constexpr int kPreviewBoxHeight = 169;
 inline constexpr std::size_t kPreviewPieceLength = 2000;
 inline constexpr const char* kFirstBuiltInPicture = "Bryce Canyon";
 
@@ -30,10 +28,6 @@ struct BoardReadContext {
 
 // The value of Name for a file path: its name part without the last four characters.
 std::string BoardNameFromPath(const std::filesystem::path& path);
-
-// The small preview: the screen picture reduced into 182 × 169 with the text
-// layer over it, as JPEG quality 95, as unpadded base64 text.
-std::string MakePreviewText(const Bitmap& screenPicture, const compose::TextLayer& layer);
 
 // The file's bytes for a board whose Preview is already made, exactly as writing
 // it key by key into an empty file gives them.

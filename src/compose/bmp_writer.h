@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::compose {
 

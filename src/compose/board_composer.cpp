@@ -4,7 +4,7 @@
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/preview.h"
-#include "gallery/fit.h"
+#include "imaging/fit.h"
 
 namespace dorvane::compose {
 

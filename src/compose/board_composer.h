@@ -11,7 +11,7 @@
 #include "compose/text_box.h"
 #include "compose/text_frame.h"
 #include "compose/text_layer.h"
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::compose {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "compose/text_layer.h"
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::compose {
 

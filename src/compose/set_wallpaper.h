@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compose/text_layer.h"
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 #include "platform/desktop_wallpaper.h"
 
 namespace dorvane::compose {

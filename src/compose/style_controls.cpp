@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "compose/text_util.h"
+#include "base/ascii.h"
+#include "base/rounding.h"
 
 namespace dorvane::compose {
 namespace {

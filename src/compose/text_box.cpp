@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "compose/text_util.h"
+#include "base/ascii.h"
+#include "base/rounding.h"
 
 namespace dorvane::compose {
 namespace {

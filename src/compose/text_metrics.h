@@ -6,24 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/rounding.h"
+
 namespace dorvane::compose {
-
-// num / den (den > 0) rounded to nearest, exact halves to the even neighbour.
-constexpr std::int64_t DivRoundHalfEven(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {  // floor division
-        q -= 1;
-        r += den;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0)) ++q;
-    return q;
-}
-
-// num / den (den > 0) rounded to nearest, exact halves away from zero.
-constexpr std::int64_t DivRoundHalfAway(std::int64_t num, std::int64_t den) {
-    return num >= 0 ? (2 * num + den) / (2 * den) : -((-2 * num + den) / (2 * den));
-}
 
 // Sizes from edited files are drawn clamped to this range; the board keeps its value.
 inline constexpr int kMinDrawnFontSize = 1;

@@ -3,24 +3,19 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
+
 namespace dorvane::gallery {
 
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 std::string UserPictureName(std::string_view fileName) {
-    return UpperAscii(fileName.substr(0, fileName.find('.')));
+    return AsciiUpper(fileName.substr(0, fileName.find('.')));
 }
 
 std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name) {
-    const std::string key = UpperAscii(name);
+    const std::string key = AsciiUpper(name);
     std::int32_t found = -1;
     for (const TImgInfo& entry : pictures)
-        if (UpperAscii(entry.Name) == key) found = entry.Number;
+        if (AsciiUpper(entry.Name) == key) found = entry.Number;
     return found;
 }
 

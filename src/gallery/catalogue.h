@@ -24,9 +24,6 @@ using Catalogue = std::vector<TImgInfo>;
 // ASCII letters upper-cased ("My.Beach.jpg" → "MY").
 std::string UserPictureName(std::string_view fileName);
 
-// ASCII upper case; other bytes (UTF-8 letters too) stay as they are.
-std::string UpperAscii(std::string_view text);
-
 // The number of the entry whose name equals `name` in upper case; the last such
 // entry when several match (a user "SUNSET" beats built-in 22); -1 for none.
 std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name);

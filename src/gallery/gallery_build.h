@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "gallery/bitmap.h"
 #include "gallery/catalogue.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::gallery {
 

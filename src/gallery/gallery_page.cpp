@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "gallery/bitmap_image.h"
 #include "gallery/grid_geometry.h"
+#include "imaging/bitmap_image.h"
 
 namespace dorvane::gallery {
 namespace {

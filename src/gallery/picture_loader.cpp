@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 #include "platform/files.h"
 

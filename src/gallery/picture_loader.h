@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "gallery/bitmap.h"
 #include "gallery/catalogue.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::gallery {
 

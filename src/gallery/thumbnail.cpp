@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "gallery/fit.h"
 #include "gallery/grid_geometry.h"
-#include "gallery/jpeg.h"
-#include "gallery/scale.h"
+#include "imaging/fit.h"
+#include "imaging/jpeg.h"
+#include "imaging/scale.h"
 #include "platform/error.h"
 
 namespace dorvane::gallery {

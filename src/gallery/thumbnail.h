@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <span>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::gallery {
 

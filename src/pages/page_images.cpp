@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page_images.h"
 
+#include "base/ascii.h"
 #include "gallery/catalogue.h"
 
 namespace dorvane::pages {
 
 std::string ImageResourceType(std::string_view imageName) {
-    const std::string prefix = gallery::UpperAscii(imageName.substr(0, 3));
+    const std::string prefix = AsciiUpper(imageName.substr(0, 3));
     if (prefix == "GIF") return "GIF";
     if (prefix == "BMP") return "BITMAP";
     return prefix;
 }
 
 bool IsClickImage(std::string_view source) {
-    return source.size() >= 8 && gallery::UpperAscii(source.substr(3, 5)) == "CLICK";
+    return source.size() >= 8 && AsciiUpper(source.substr(3, 5)) == "CLICK";
 }
 
 std::string PressedFaceName(std::string_view source) {

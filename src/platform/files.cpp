@@ -8,19 +8,11 @@
 #include <cerrno>
 #include <fstream>
 
+#include "base/ascii.h"
+
 namespace dorvane::platform {
 namespace fs = std::filesystem;
 namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = UpperAscii(c);
-    return out;
-}
 
 bool MatchFrom(std::string_view name, std::string_view pattern) {
     // Iterative glob with one back-track point: linear in practice, never exponential.
@@ -30,7 +22,7 @@ bool MatchFrom(std::string_view name, std::string_view pattern) {
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || UpperAscii(pattern[p]) == UpperAscii(name[n]))) {
+                   (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -65,9 +57,7 @@ bool HasEntryNamed(const fs::path& folder, std::string_view name) {
 }  // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return UpperAscii(x) == UpperAscii(y);
-           });
+    return EqualsIgnoringAsciiCase(a, b);
 }
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
@@ -84,7 +74,7 @@ std::vector<std::string> FindFiles(const fs::path& folder, std::string_view patt
         if (MatchesPattern(name, pattern)) names.push_back(std::move(name));
     }
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return Upper(a) < Upper(b);
+        return LessIgnoringAsciiCase(a, b);
     });
     return names;
 }

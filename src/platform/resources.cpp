@@ -2,24 +2,18 @@
 #include "platform/resources.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/ascii.h"
 #include "platform/error.h"
 
 namespace dorvane::platform {
 namespace {
 
-bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 const ResourceEntry* Find(std::string_view type, std::string_view name) {
     for (std::size_t i = 0; i < kResourceCount; ++i) {
         const ResourceEntry& e = kResourceTable[i];
-        if (SameText(e.type, type) && SameText(e.name, name)) return &e;
+        if (EqualsIgnoringAsciiCase(e.type, type) && EqualsIgnoringAsciiCase(e.name, name))
+            return &e;
     }
     return nullptr;
 }
@@ -42,7 +36,8 @@ bool HasResource(std::string_view type, std::string_view name) {
 std::vector<std::string> ResourceNames(std::string_view type) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < kResourceCount; ++i)
-        if (SameText(kResourceTable[i].type, type)) names.emplace_back(kResourceTable[i].name);
+        if (EqualsIgnoringAsciiCase(kResourceTable[i].type, type))
+            names.emplace_back(kResourceTable[i].name);
     return names;
 }
 

@@ -14,7 +14,7 @@
 #include "../support/fake_dialogs.h"
 #include "../support/qt_app.h"
 #include "app/main_window.h"
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 
 class RecordingLinks : public dorvane::platform::LinkOpener {
 public:

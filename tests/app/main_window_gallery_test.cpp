@@ -6,8 +6,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "gallery/bitmap_image.h"
 #include "gallery/preview_window.h"
+#include "imaging/bitmap_image.h"
 #include "main_window_fixture.h"
 
 namespace fs = std::filesystem;

@@ -7,8 +7,8 @@
 
 #include "../support/qt_app.h"
 #include "app/builtin_thumbnails.h"
-#include "gallery/jpeg.h"
 #include "gallery/thumbnail.h"
+#include "imaging/jpeg.h"
 #include "platform/bitmap_resource.h"
 #include "platform/error.h"
 

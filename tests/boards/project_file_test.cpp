@@ -9,11 +9,11 @@
 #include <sstream>
 
 #include "../support/file_size_limit.h"
+#include "base/ascii.h"
 #include "boards/base64.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
-#include "compose/text_util.h"
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 
 namespace dorvane::boards {
@@ -39,7 +39,7 @@ BoardReadContext Context(int width = 1024, int height = 768) {
     c.screenHeight = height;
     c.fontItems = {"Arial", "Courier New", "Times New Roman"};
     c.findPictureByName = [](const std::string& name) {
-        const std::string up = compose::AsciiUpper(name);
+        const std::string up = AsciiUpper(name);
         return up == "BRYCE CANYON" ? 1 : up == "SUNSET" ? 22 : up == "BEACH" ? 33 : -1;
     };
     return c;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "compose/text_frame.h"
-#include "compose/text_util.h"
 
 namespace dorvane::compose {
 namespace {
@@ -30,14 +29,6 @@ TEST(TextMetrics, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(GoalGap(15), 10);  // 10.5
     EXPECT_EQ(GoalGap(5), 4);    // 3.5
     EXPECT_EQ(LineStep(5), 6);
-    EXPECT_EQ(DivRoundHalfEven(21, 2), 10);
-    EXPECT_EQ(DivRoundHalfEven(23, 2), 12);
-    EXPECT_EQ(DivRoundHalfEven(-21, 2), -10);
-    EXPECT_EQ(RoundHalfEven(10.5), 10);
-    EXPECT_EQ(RoundHalfEven(11.5), 12);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(29.34), 29);
 }
 
 TEST(TextMetrics, InterfaceFontSubtractionAndSizeClamp) {

@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii.h"
 #include "gallery/catalogue.h"
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 #include "platform/resources.h"
 
@@ -176,7 +177,7 @@ TEST(BuiltInPictures, NamesAreTheFixedTable) {
     for (auto name : kBuiltInPictureNames) {
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find('.'), std::string_view::npos) << name;
-        upper.insert(UpperAscii(name));
+        upper.insert(AsciiUpper(name));
     }
     EXPECT_EQ(upper.size(), 32u);
 

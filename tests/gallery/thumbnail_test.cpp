@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "../platform/temp_folder.h"
-#include "gallery/fit.h"
-#include "gallery/jpeg.h"
 #include "gallery/picture_loader.h"
+#include "imaging/fit.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 
 namespace fs = std::filesystem;

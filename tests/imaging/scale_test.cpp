@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/scale.h"
+#include "imaging/scale.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "gallery/scale_plan.h"
+#include "imaging/scale_plan.h"
 #include "platform/error.h"
 #include "scale_reference.h"
 

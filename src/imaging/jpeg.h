@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gallery/bitmap.h"
-#include "gallery/fit.h"
+#include "imaging/bitmap.h"
+#include "imaging/fit.h"
 
 namespace dorvane {
 

@@ -9,9 +9,9 @@
 #include <variant>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
-namespace dorvane::compose {
+namespace dorvane::app {
 
 struct RenderOptions {
     std::filesystem::path board;
@@ -38,8 +38,8 @@ Bitmap RenderBoardPicture(const RenderOptions& options);
 // Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::Error.
 void WriteRenderedPicture(const std::filesystem::path& path, const Bitmap& picture);
 
-// The command as the executable runs it: argv[1] is "render", "--help" or "-h".
-// Returns the exit status: 0 done, 1 failed, 2 bad arguments.
-int RunRenderCommand(int argc, char** argv);
+// The command with the arguments after "render". Returns the exit status: 0 done,
+// 1 failed, 2 bad arguments.
+int RunRenderCommand(const std::vector<std::string>& args, char* programName);
 
-}  // namespace dorvane::compose
+}  // namespace dorvane::app

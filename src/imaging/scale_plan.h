@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::detail {
 

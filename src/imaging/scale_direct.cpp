@@ -5,7 +5,7 @@
 // writing and re-reading the expanded rows, which costs as much as the blend.
 #include <algorithm>
 
-#include "gallery/scale_plan.h"
+#include "imaging/scale_plan.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>

@@ -13,7 +13,7 @@
 // destination width (A[ix] and A[r] − A[ix] for every destination channel); the
 // rows of the destination then become straight loops over contiguous arrays
 // that the compiler vectorises. Either way bands of rows run on separate threads.
-#include "gallery/scale.h"
+#include "imaging/scale.h"
 
 #include <algorithm>
 #include <array>
@@ -26,9 +26,9 @@
 #include <thread>
 #include <vector>
 
-#include "gallery/fit.h"
-#include "gallery/rounding.h"
-#include "gallery/scale_plan.h"
+#include "base/rounding.h"
+#include "imaging/fit.h"
+#include "imaging/scale_plan.h"
 #include "platform/error.h"
 
 namespace dorvane {

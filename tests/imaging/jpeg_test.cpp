@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kData = fs::path(DORVANE_SOURCE_DIR) / "tests/gallery/data";
+const fs::path kData = fs::path(DORVANE_SOURCE_DIR) / "tests/imaging/data";
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,37 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/fit.h"
+#include "imaging/fit.h"
 
 #include <gtest/gtest.h>
 
-#include "gallery/rounding.h"
 #include "platform/error.h"
 
 using namespace dorvane;
-
-TEST(Rounding, DivRoundHalfEvenSendsHalvesToTheEvenNeighbour) {
-    struct Row {
-        std::int64_t n, d, want;
-    };
-    const Row rows[] = {
-        {21, 2, 10},      {23, 2, 12},  {5, 2, 2},   {7, 2, 4},  {1, 2, 0},
-        {3, 2, 2},        {-5, 2, -2},  {-7, 2, -4}, {-1, 2, 0}, {10, 3, 3},
-        {11, 3, 4},       {-11, 3, -4}, {5, -2, -2}, {0, 7, 0},  {1600000, 1778, 900},
-        {19200, 1080, 18}};
-    for (const Row& r : rows) EXPECT_EQ(DivRoundHalfEven(r.n, r.d), r.want) << r.n << "/" << r.d;
-}
-
-TEST(Rounding, MulDivSendsHalvesAwayFromZero) {
-    EXPECT_EQ(MulDiv(1, 65536, 2), 32768);
-    EXPECT_EQ(MulDiv(1, 1, 2), 1);    // 0.5 → 1
-    EXPECT_EQ(MulDiv(3, 1, 2), 2);    // 1.5 → 2
-    EXPECT_EQ(MulDiv(5, 1, 2), 3);    // 2.5 → 3, not the even 2
-    EXPECT_EQ(MulDiv(-5, 1, 2), -3);  // −2.5 → −3
-    EXPECT_EQ(MulDiv(1, 65536, 1000), 66);
-    EXPECT_EQ(MulDiv(1599, 65536, 3840), 27290);  // 27289.6
-    EXPECT_EQ(MulDiv(65535, 65536, 65536), 65535);
-    EXPECT_EQ(MulDiv(1, 1, 3), 0);
-    EXPECT_EQ(MulDiv(2, 1, 3), 1);
-}
 
 TEST(FitSize, ThumbnailBox) {
     EXPECT_EQ(FitSize(1600, 1200, 95, 71), (Size{95, 71}));

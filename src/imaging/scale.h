@@ -2,7 +2,7 @@
 // 16.16 fixed-point bilinear resampling and the screen/preview preparation.
 #pragma once
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "compose/render_command.h"
+#include "app/render_command.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -9,25 +9,28 @@
 #include <iostream>
 #include <memory>
 
+#include "base/ascii.h"
+#include "base/rounding.h"
 #include "boards/project_file.h"
 #include "compose/bmp_writer.h"
 #include "compose/font_families.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/style_controls.h"
-#include "compose/text_util.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
-#include "gallery/fit.h"
 #include "gallery/picture_loader.h"
-#include "gallery/scale.h"
+#include "imaging/fit.h"
+#include "imaging/scale.h"
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
 #include "platform/error.h"
 #include "platform/files.h"
 
-namespace dorvane::compose {
+namespace dorvane::app {
 namespace {
+
+using namespace compose;
 
 namespace fs = std::filesystem;
 
@@ -82,9 +85,7 @@ std::string RenderUsage() {
            "WIDTH x HEIGHT pixels at N pixels per inch (default 96), without a display.\n"
            "The picture comes from the built-in gallery or from the gallery folder (DIR, by\n"
            "default the program's own MyGallery folder). The output is a 24-bit BMP or a\n"
-           "PNG file, chosen by its extension.\n"
-           "\n"
-           "With no arguments the program opens its window.\n";
+           "PNG file, chosen by its extension.\n";
 }
 
 std::variant<RenderOptions, std::string> ParseRenderArguments(
@@ -163,14 +164,8 @@ void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
                                             static_cast<std::size_t>(png.size())));
 }
 
-int RunRenderCommand(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" ||
-        (args.size() == 2 && (args[1] == "--help" || args[1] == "-h"))) {
-        std::cout << RenderUsage() << "\n" << platform::DataFolderHelp(platform::DataFolder());
-        return 0;
-    }
-    const auto parsed = ParseRenderArguments({args.begin() + 1, args.end()});
+int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
+    const auto parsed = ParseRenderArguments(args);
     if (const auto* complaint = std::get_if<std::string>(&parsed)) {
         std::cerr << "dorvane render: " << *complaint << " (see dorvane --help)\n";
         return 2;
@@ -185,7 +180,7 @@ int RunRenderCommand(int argc, char** argv) {
     int qtArgc = 1;
     std::unique_ptr<QGuiApplication> app;
     if (QGuiApplication::instance() == nullptr)
-        app = std::make_unique<QGuiApplication>(qtArgc, argv);
+        app = std::make_unique<QGuiApplication>(qtArgc, &programName);
     try {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
         WriteRenderedPicture(options.output, RenderBoardPicture(options));
@@ -196,4 +191,4 @@ int RunRenderCommand(int argc, char** argv) {
     return 0;
 }
 
-}  // namespace dorvane::compose
+}  // namespace dorvane::app

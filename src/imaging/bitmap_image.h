@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::gallery {
 

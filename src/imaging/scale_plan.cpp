@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/scale_plan.h"
+#include "imaging/scale_plan.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,7 +11,7 @@
 #define DORVANE_X86 1
 #endif
 
-#include "gallery/rounding.h"
+#include "base/rounding.h"
 
 namespace dorvane::detail {
 

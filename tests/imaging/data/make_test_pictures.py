@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds the small test pictures of this folder (python3-pil, libjpeg-turbo-progs):
-#   tests/gallery/data/make_test_pictures.py
+#   tests/imaging/data/make_test_pictures.py
 # The .ppm/.pgm files are what djpeg -dct int makes of the JPEGs. (Not -nosmooth:
 # that switch turns off djpeg's fancy upsampling of the colour planes, which the
 # program keeps on; block smoothing has no switch and no effect on complete files.)

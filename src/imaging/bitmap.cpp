@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 #include <cstring>
 #include <string>

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 #include "platform/resources.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "compose/render_command.h"
+#include "app/render_command.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "gallery/jpeg.h"
+#include "app/command_line.h"
+#include "imaging/jpeg.h"
 
-namespace dorvane::compose {
+namespace dorvane::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -128,7 +129,7 @@ int RunCommand(Args args, std::string* err = nullptr) {
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     ::testing::internal::CaptureStderr();
-    const int status = RunRenderCommand(static_cast<int>(args.size()), argv.data());
+    const int status = RunCommandLine(static_cast<int>(args.size()), argv.data()).value_or(-1);
     const std::string text = ::testing::internal::GetCapturedStderr();
     if (err) *err = text;
     return status;
@@ -170,4 +171,4 @@ TEST(RunRenderCommand, AnUndecodablePictureIsReported) {
 }
 
 }  // namespace
-}  // namespace dorvane::compose
+}  // namespace dorvane::app

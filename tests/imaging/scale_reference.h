@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gallery/bitmap.h"
+#include "imaging/bitmap.h"
 
 namespace dorvane::test {
 

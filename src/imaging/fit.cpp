@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/fit.h"
+#include "imaging/fit.h"
 
 #include <algorithm>
 #include <string>
 
-#include "gallery/rounding.h"
+#include "base/rounding.h"
 #include "platform/error.h"
 
 namespace dorvane {

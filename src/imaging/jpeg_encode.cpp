@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "gallery/jpeg.h"
+#include "imaging/jpeg.h"
 #include "platform/error.h"
 
 // jpeglib.h needs size_t and FILE declared first.

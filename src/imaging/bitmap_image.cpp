@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/bitmap_image.h"
+#include "imaging/bitmap_image.h"
 
 #include <algorithm>
 
