@@ -4,6 +4,7 @@
 // the window, and the pressed-face feedback of the image buttons.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -90,6 +91,8 @@ public:
     // Wayland, which has no shapes, the skin's key pixels are transparent instead
     // and the shape only lets clicks through the corners.
     void applyMask(QWidget* window);
+    // The colour of the window's frame (the left border's).
+    QColor frameColour() { return skin("imgBorderLeft").image().pixelColor(0, 0); }
     // Brings the buttons above the page panels created after the skin.
     void raiseButtons();
 

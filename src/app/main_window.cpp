@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -194,6 +195,15 @@ bool TformMain::event(QEvent* e) {
         connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
     }
     return QWidget::event(e);
+}
+
+void TformMain::paintEvent(QPaintEvent*) {
+    // Under the skin: at ratios between 1 and 2 the edge pixels of its rounded
+    // corners are partly see-through, and on X11 they then blend into the frame's
+    // own colour rather than a grey. A translucent window (Wayland) shows the
+    // desktop there instead.
+    if (!testAttribute(Qt::WA_TranslucentBackground))
+        QPainter(this).fillRect(rect(), chrome->frameColour());
 }
 
 void TformMain::closeEvent(QCloseEvent* e) {

@@ -95,6 +95,7 @@ public:
     std::function<void()> listProjects;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
