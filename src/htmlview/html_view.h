@@ -25,8 +25,9 @@
 //   PNG, ...); empty or undecodable bytes give no picture. The view never reads files
 //   or the network. At a device pixel ratio above 1 it first asks for name + "@2x",
 //   a twin at twice the resolution that lays out at half its pixel size; when that
-//   gives no picture (or throws) it asks for the name itself. If the handler throws, the load still
-//   completes (that image stays blank) and the first exception is rethrown from load*() afterwards.
+//   gives no picture (or throws) it asks for the name itself. If the handler throws,
+//   the load still completes (that image stays blank) and the first exception is
+//   rethrown from load*() afterwards.
 // - OnMouseDown(view, button, modifiers, pos): every press in the view (pos in client
 //   coordinates of the view's viewport).
 // - OnImageClick(view, image index, button, modifiers, pos): a press and release on the
