@@ -15,9 +15,11 @@
 #include "gallery/catalogue.h"
 #include "gallery/gallery_build.h"
 #include "gallery/picture_loader.h"
+#include "gallery/preview_window.h"
 #include "gallery/thumbnail.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
+#include "platform/error_report.h"
 #include "platform/files.h"
 #include "platform/window_system.h"
 
@@ -40,6 +42,14 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
 
 TformMain::~TformMain() {
     qApp->removeEventFilter(this);
+    // The pages point into the fields of this window (the gallery state, the
+    // clicks and their commands): they go first, while those fields still live.
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
+}
+
+void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
+    formPreview_ = std::move(preview);
 }
 
 void TformMain::FormCreate() {
@@ -90,11 +100,7 @@ void TformMain::FormCreate() {
 }
 
 void TformMain::LoadFirstPicture() {
-    if (gallery.LoadedPicture == gallery.SelectedPicture) return;
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
-    PrepareScreenPictures();
+    if (gallery.LoadedPicture != gallery.SelectedPicture) RebuildPicture();
 }
 
 void TformMain::CreateControls() {
@@ -186,7 +192,7 @@ void TformMain::FormKeyDown(int qtKey) {
 }
 
 bool TformMain::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
     if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
         // The native window exists now and is not mapped yet: shape it at its
         // device pixel ratio, and again whenever it moves to another screen.
@@ -219,13 +225,15 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &TformMain::LoadFirstPicture);
+        QTimer::singleShot(0, this,
+                           [this] { platform::RunCommand([this] { LoadFirstPicture(); }); });
     }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus ? w == focus : w == this;
-        if (first && w->window() == this) FormKeyDown(static_cast<QKeyEvent*>(e)->key());
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (first && w->window() == this) platform::RunCommand([this, key] { FormKeyDown(key); });
     }
     return false;
 }

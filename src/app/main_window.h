@@ -55,7 +55,9 @@ public:
     explicit TformMain(Services services);
     ~TformMain() override;
 
-    void setPreviewWindow(gallery::TformPreview* preview) { formPreview_ = preview; }
+    // The full-screen preview window, made after this window and owned by it.
+    void setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview);
+    gallery::TformPreview* previewWindow() const { return formPreview_.get(); }
 
     void ShowPage(int page);
     void AddPictureFromDisk();
@@ -88,11 +90,10 @@ public:
     compose::TextLayer TextLayer;
     Bitmap FullPicture;
     compose::StyleControls styles;
-    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
-
-    // Page commands that other parts of the program provide.
+    // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
     std::function<void()> listProjects;
+    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -108,6 +109,8 @@ private:
     void WireButtons();
     void BuildGallery();
     void RebuildPicture();
+    void FallBackToPictureOne(const std::string& why);
+    void LoadPicture(int n);
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
@@ -118,7 +121,7 @@ private:
     int dpi() const { return services_.screen->info().dpi; }
 
     Services services_;
-    gallery::TformPreview* formPreview_ = nullptr;
+    std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;

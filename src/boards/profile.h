@@ -41,6 +41,7 @@ public:
     // The file's bytes: "[Section]" and "key=value" lines ending in CR LF.
     std::string serialize() const;
 
+    bool hasSection(std::string_view section) const { return findSection(section) != nullptr; }
     // Names of the keys of a section as written (first section of that name).
     std::vector<std::string> keys(std::string_view section) const;
 

@@ -175,7 +175,7 @@ private:
     void discardControls();
     void createControls();
     std::exception_ptr requestImages();
-    QImage requestPicture(const QString& source);
+    QImage requestPicture(const QString& source, int generation);
     QSizeF controlSize(int control, const QFont& font);
     void relayout(bool force = false);
     void dispatchClick(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods);

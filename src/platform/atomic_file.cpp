@@ -1,26 +1,112 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// POSIX calls rather than QSaveFile: its errors lose the system's reason, and it
+// would replace a special file or a link with a regular file.
 #include "platform/atomic_file.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <string>
 
 #include "platform/error.h"
 
 namespace dorvane::platform {
+namespace {
 
-void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    QSaveFile file(QString::fromStdString(path.string()));
-    file.setDirectWriteFallback(false);  // never write in place, even in a read-only folder
-    const auto fail = [&](const QString& why) {
-        throw Error("Cannot write " + path.string() + ": " + why.toStdString());
-    };
-    // Unbuffered: a buffered write that fails only when flushed at commit (a full
-    // disk, a size limit) would go unnoticed and a cut-off file would be committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
-    if (file.write(data, static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        fail(file.errorString());
-    if (!file.commit()) fail(file.errorString());
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(const fs::path& path, const std::string& why) {
+    throw Error("Cannot write " + path.string() + ": " + why);
+}
+
+// A new temporary file beside target, created with the default permissions
+// (0666 less the umask) and never over an existing file.
+int CreateBeside(const fs::path& target, fs::path& temporary) {
+    static std::atomic<unsigned> counter{0};
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (int attempt = 0;; ++attempt) {
+        temporary = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
+                              "." + std::to_string(counter++) + ".tmp");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
+    }
+}
+
+// The temporary file: closed, and removed unless it took the target's place.
+class Temporary {
+public:
+    explicit Temporary(const fs::path& target)
+        : fd_(CreateBeside(target, path_)), created_(fd_ >= 0) {}
+    ~Temporary() {
+        if (fd_ >= 0) ::close(fd_);
+        if (created_ && !kept_) ::unlink(path_.c_str());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    int fd() const { return fd_; }
+    const fs::path& path() const { return path_; }
+    // Closes the file; false (errno set) when the data could not be stored.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    fs::path path_;
+    int fd_;
+    bool created_;
+    bool kept_ = false;
+};
+
+void WriteAll(int fd, std::span<const std::uint8_t> bytes, const fs::path& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fail(path, std::strerror(errno));
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+}  // namespace
+
+fs::path ResolveWriteTarget(const fs::path& path) {
+    fs::path target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0) {
+            if (errno == ENOENT) return target;  // a new file (or where a link points)
+            Fail(path, std::strerror(errno));
+        }
+        if (S_ISREG(info.st_mode)) return target;
+        if (!S_ISLNK(info.st_mode)) Fail(path, "it is not a regular file");
+        if (hops == 40) Fail(path, std::strerror(ELOOP));
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) Fail(path, ec.message());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
+void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    const fs::path target = ResolveWriteTarget(path);
+    Temporary file(target);
+    if (file.fd() < 0) Fail(path, std::strerror(errno));
+    struct stat earlier {};
+    if (::stat(target.c_str(), &earlier) == 0 && ::fchmod(file.fd(), earlier.st_mode & 07777) != 0)
+        Fail(path, std::strerror(errno));
+    WriteAll(file.fd(), bytes, path);
+    // A full disk may only show when the data reaches it.
+    if (::fsync(file.fd()) != 0 || !file.close()) Fail(path, std::strerror(errno));
+    if (::rename(file.path().c_str(), target.c_str()) != 0) Fail(path, std::strerror(errno));
+    file.keep();
 }
 
 }  // namespace dorvane::platform

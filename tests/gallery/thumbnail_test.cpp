@@ -115,7 +115,8 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
 TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     TempFolder dir;
     WriteFile(dir / "beach.jpg", Jpeg(64, 48));
-    const Catalogue pictures{{"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3}};
+    const Catalogue pictures{
+        {"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3, "My.Beach.jpg"}};
     WriteFile(dir / "a.JPG", Jpeg(32, 16));
     Bitmap target;
     LoadGalleryPicture(2, pictures, dir.path(), target);
@@ -124,8 +125,11 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     EXPECT_EQ(target.width(), 32);
     LoadGalleryPicture(4, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 32);
-    // MY (from My.Beach.jpg) is looked for as MY.jpg, which does not exist.
+    // MY is loaded from the file it was listed from, not from MY.jpg.
     WriteFile(dir / "My.Beach.jpg", Jpeg(8, 8));
+    LoadGalleryPicture(3, pictures, dir.path(), target);
+    EXPECT_EQ(target.width(), 8);
+    std::filesystem::remove(dir / "My.Beach.jpg");
     EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), Error);
     EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), Error);
 }
