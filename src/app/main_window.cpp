@@ -58,16 +58,12 @@ void TformMain::FormCreate() {
     gallery.Pictures.clear();
     CurrentPage = 0;
     ProgramPath = services_.programPath.string();
-    text = {};
-    DragMode = 0;
     ResourcesPageLoaded = false;
     const platform::ScreenInfo screen = services_.screen->info();
     CurrentBoard = compose::NewBoard(screen.width);
     FullPicture = Bitmap();
-    ScreenPicture = Bitmap(screen.width, screen.height);
-    TextLayer = compose::TextLayer(screen.width, screen.height);
-    const Size preview = FitSize(screen.width, screen.height, 353, 262);
-    PreviewPicture = Bitmap(preview.width, preview.height);
+    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi);
+    undo_.clear();
     GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
     GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";
     platform::CreateFolders(GalleryFolder);
@@ -87,6 +83,7 @@ void TformMain::FormCreate() {
     pages::LoadHtmlPage(*page5->htmlBody52, "html_body_52");
     compose::FillFontList(styles, services_.fontFamilies ? services_.fontFamilies()
                                                          : compose::InstalledFontFamilies());
+    page4->fillStyleLists(styles);
     BuildGallery();
     clicks->ImageClickDone = false;
     ShowPage(1);
@@ -112,7 +109,8 @@ void TformMain::CreateControls() {
     pageHtml = std::make_unique<HtmlPage>(this);
     page2 = new gallery::GalleryPage(this, gallery);
     page2->setGeometry(kBodyArea);
-    page4 = std::make_unique<PreviewPage>(this);
+    page4 = new PreviewPage(this);
+    page4->setGeometry(kBodyArea);
     page5 = std::make_unique<SavedBoardsPage>(this);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
@@ -152,7 +150,7 @@ void TformMain::WireButtons() {
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
-    actions.preview = [this] { ShowFullPreview(); };
+    WirePreviewPage();
 }
 
 void TformMain::BuildGallery() {
@@ -181,7 +179,7 @@ void TformMain::AddPictureFromDisk() {
 }
 
 void TformMain::FormActivate() {
-    compose::ReadStyleControls(styles, CurrentBoard);
+    ReadStyleControls();
     services_.pacing.pump();
     // The online resources page comes with the online check.
 }
