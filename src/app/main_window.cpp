@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <utility>
 
 #include "compose/font_families.h"
@@ -20,6 +22,7 @@
 #include "imaging/jpeg.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/window_system.h"
 
 namespace dorvane::app {
 namespace fs = std::filesystem;
@@ -28,6 +31,8 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     setObjectName("formMain");
     setWindowTitle("Dorvane");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Wayland has no window shapes: the corners are see-through by their alpha.
+    if (platform::IsWayland()) setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowWidth, kWindowHeight);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
@@ -87,7 +92,8 @@ void TformMain::FormCreate() {
     page2->SelectThumbnail(page2->FindThumbnail(1));
     // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
     // shows sooner, and a page that needs the picture earlier loads it itself.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
+    // On Wayland the compositor places the window.
+    if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
 }
 
@@ -190,7 +196,23 @@ void TformMain::FormKeyDown(int qtKey) {
 
 bool TformMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
+    if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
+        // The native window exists now and is not mapped yet: shape it at its
+        // device pixel ratio, and again whenever it moves to another screen.
+        shapeFollowsScreen_ = true;
+        chrome->applyMask(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
+    }
     return QWidget::event(e);
+}
+
+void TformMain::paintEvent(QPaintEvent*) {
+    // Under the skin: at ratios between 1 and 2 the edge pixels of its rounded
+    // corners are partly see-through, and on X11 they then blend into the frame's
+    // own colour rather than a grey. A translucent window (Wayland) shows the
+    // desktop there instead.
+    if (!testAttribute(Qt::WA_TranslucentBackground))
+        QPainter(this).fillRect(rect(), chrome->frameColour());
 }
 
 void TformMain::closeEvent(QCloseEvent* e) {

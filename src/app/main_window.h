@@ -116,6 +116,7 @@ public:
     std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -157,6 +158,7 @@ private:
     std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     bool openAfterFirstFrame_ = false;
+    bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };
 
