@@ -58,7 +58,7 @@ struct MainWindowFixture {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
                     },
-                    {}};
+                    {}};  // the real wait
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
