@@ -43,46 +43,7 @@ int CreateBeside(const fs::path& target, fs::path& temporary) {
     }
 }
 
-void WriteAll(int fd, std::span<const std::uint8_t> bytes, const fs::path& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) Fail(path, std::strerror(errno));
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 }  // namespace
-
-// The temporary file: closed, and removed unless it took the target's place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const fs::path& target)
-        : fd_(CreateBeside(target, path_)), created_(fd_ >= 0) {}
-    ~TemporaryFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (created_ && !kept_) ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    int fd() const { return fd_; }
-    const fs::path& path() const { return path_; }
-    // Closes the file; false (errno set) when the data could not be stored.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-    void keep() { kept_ = true; }
-
-private:
-    fs::path path_;
-    int fd_;
-    bool created_;
-    bool kept_ = false;
-};
 
 fs::path ResolveWriteTarget(const fs::path& path) {
     fs::path target = path;
@@ -104,26 +65,40 @@ fs::path ResolveWriteTarget(const fs::path& path) {
 
 AtomicFile::AtomicFile(const fs::path& path, Flush flush)
     : path_(path), target_(ResolveWriteTarget(path)), flush_(flush) {
-    file_ = std::make_unique<TemporaryFile>(target_);
-    if (file_->fd() < 0) Fail(path_, std::strerror(errno));
+    fd_ = CreateBeside(target_, temporary_);
+    if (fd_ < 0) fail(errno);
     struct stat earlier {};
-    if (::stat(target_.c_str(), &earlier) == 0 &&
-        ::fchmod(file_->fd(), earlier.st_mode & 07777) != 0)
-        Fail(path_, std::strerror(errno));
+    if (::stat(target_.c_str(), &earlier) == 0 && ::fchmod(fd_, earlier.st_mode & 07777) != 0)
+        fail(errno);
 }
 
-AtomicFile::~AtomicFile() = default;  // an uncommitted temporary file is removed
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
 
 void AtomicFile::write(std::span<const std::uint8_t> bytes) {
-    WriteAll(file_->fd(), bytes, path_);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
 }
 
 void AtomicFile::commit() {
     // A full disk may only show when the data reaches it.
-    if (flush_ == Flush::ToDisk && ::fsync(file_->fd()) != 0) Fail(path_, std::strerror(errno));
-    if (!file_->close()) Fail(path_, std::strerror(errno));
-    if (::rename(file_->path().c_str(), target_.c_str()) != 0) Fail(path_, std::strerror(errno));
-    file_->keep();
+    if (flush_ == Flush::ToDisk && ::fsync(fd_) != 0) fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) fail(errno);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    committed_ = true;
+}
+
+void AtomicFile::fail(int error) const {
+    Fail(path_, std::strerror(error));
 }
 
 void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <span>
 
 namespace dorvane::platform {
@@ -22,10 +21,8 @@ std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
 // reason ("No space left on device") when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
-class TemporaryFile;
-
 // The same, written piece by piece. Every call throws dorvane::Error naming the
-// file and the reason; without commit() the earlier file stays as it was.
+// file on failure; without commit() the earlier file stays as it was.
 class AtomicFile {
 public:
     enum class Flush {
@@ -36,15 +33,17 @@ public:
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
-
     void write(std::span<const std::uint8_t> bytes);
     void commit();
 
 private:
-    std::filesystem::path path_;
-    std::filesystem::path target_;
+    [[noreturn]] void fail(int error) const;
+    std::filesystem::path path_;    // as the caller named it, for messages
+    std::filesystem::path target_;  // the regular file that gets replaced
+    std::filesystem::path temporary_;
     Flush flush_;
-    std::unique_ptr<TemporaryFile> file_;
+    int fd_ = -1;
+    bool committed_ = false;
 };
 
 }  // namespace dorvane::platform
