@@ -29,8 +29,15 @@ int CreateBeside(const fs::path& target, fs::path& temporary) {
     static std::atomic<unsigned> counter{0};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0;; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                              "." + std::to_string(counter++) + ".tmp");
+        // Appended piece by piece: GCC 12 takes "." + string for an overlapping copy.
+        std::string name = ".";
+        for (const std::string& part :
+             {target.filename().string(), std::to_string(::getpid()), std::to_string(counter++)}) {
+            name += part;
+            name += '.';
+        }
+        name += "tmp";
+        temporary = folder / name;
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
     }
