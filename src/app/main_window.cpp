@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -103,7 +104,7 @@ void TformMain::LoadFirstPicture() {
 void TformMain::CreateControls() {
     chrome = std::make_unique<Chrome>(this);
     chrome->applyMask(this);
-    WebBrowser = new QWidget(this);  // the embedded page viewer's place
+    WebBrowser = new pages::ResourcesViewer(this);
     WebBrowser->setObjectName("WebBrowser");
     WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
     pageHtml = std::make_unique<HtmlPage>(this);
@@ -148,6 +149,7 @@ void TformMain::WireButtons() {
     page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
     page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
+    WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
     WirePreviewPage();
@@ -181,7 +183,10 @@ void TformMain::AddPictureFromDisk() {
 void TformMain::FormActivate() {
     ReadStyleControls();
     services_.pacing.pump();
-    // The online resources page comes with the online check.
+    // The first activation comes before the first frame: the check, which may wait
+    // for the DNS, runs once the window shows (see eventFilter).
+    if (!firstFramePainted_) return (void)(openAfterFirstFrame_ = true);
+    OpenResourcesPage();
 }
 
 void TformMain::FormKeyDown(int qtKey) {
@@ -223,8 +228,10 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this,
-                           [this] { platform::RunCommand([this] { LoadFirstPicture(); }); });
+        QTimer::singleShot(0, this, [this] {
+            platform::RunCommand([this] { LoadFirstPicture(); });
+            if (std::exchange(openAfterFirstFrame_, false)) OpenResourcesPage();
+        });
     }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

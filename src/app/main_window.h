@@ -23,6 +23,8 @@
 #include "imaging/bitmap.h"
 #include "pages/page_texts.h"
 #include "platform/desktop_wallpaper.h"
+#include "pages/resources_viewer.h"
+#include "pages/site_config.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
 #include "platform/pacing.h"
@@ -53,6 +55,7 @@ struct Services {
         [](const QString&) {
             return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
         };
+    std::string resourcesPageUrl{pages::kResourcesPageUrl};
     int galleryThreads = 0;  // 0: one per core
 };
 
@@ -94,7 +97,7 @@ public:
     gallery::GalleryPage* page2 = nullptr;
     PreviewPage* page4 = nullptr;
     std::unique_ptr<SavedBoardsPage> page5;
-    QWidget* WebBrowser = nullptr;
+    pages::ResourcesViewer* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
     // State, in the order of the original window's fields.
@@ -142,6 +145,7 @@ private:
     void imgPreviewEndDrag();
     void NudgeTextBox(int dx, int dy, bool repeated);
     void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
+    void OpenResourcesPage();
     void ShowResourcesPage();
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
@@ -153,6 +157,7 @@ private:
     std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
     std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
+    bool openAfterFirstFrame_ = false;
     bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };

@@ -33,6 +33,7 @@ struct MainWindowFixture {
     // The desktop's answers to "show this wallpaper", and the paths it was given.
     dorvane::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
+    std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::TformMain> w;
 
     MainWindowFixture() {
@@ -65,6 +66,11 @@ struct MainWindowFixture {
             desktopPaths.push_back(path);
             return desktopAnswer;
         };
+                    {}};  // the real wait
+        s.programPath = dir / "dorvane";
+        s.dataFolder = dir.path();
+        s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
+        if (configure) configure(s);
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
         QApplication::setActiveWindow(w.get());
