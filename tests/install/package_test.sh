@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes the Debian package of this build (scripts/package), checks that its
+# Makes the Debian package of this build (scripts/package --prebuilt), checks that its
 # dependencies were computed from the program's libraries, unpacks it into a
 # scratch root (dpkg -x) and runs the installed program headless: it renders a
 # saved board exactly as the build's own program does, and keeps its data in
@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-deb=$("$source/scripts/package" "$build" "$work/out" | tail -1)
+deb=$("$source/scripts/package" --prebuilt "$build" "$work/out" | tail -1)
 [[ -f "$deb" ]] || fail "no package made"
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo libc6; do
