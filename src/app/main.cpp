@@ -11,6 +11,7 @@
 #include "pages/online_check.h"
 #include "pages/site_config.h"
 #include "platform/data_folder.h"
+#include "platform/desktop_wallpaper.h"
 #include "platform/network_state.h"
 
 namespace {
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.dataFolder = dorvane::platform::DataFolder();
+    services.setDesktopWallpaper = &dorvane::wallpaper::SetDesktopWallpaper;
     const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
     dorvane::platform::SystemNetworkState network;
     const dorvane::pages::OnlineCheck online(network, site.dnsServer, site.host,

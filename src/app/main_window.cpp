@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <utility>
 
 #include "compose/font_families.h"
@@ -20,6 +22,7 @@
 #include "imaging/jpeg.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/window_system.h"
 
 namespace dorvane::app {
 namespace fs = std::filesystem;
@@ -28,6 +31,8 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     setObjectName("formMain");
     setWindowTitle("Dorvane");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Wayland has no window shapes: the corners are see-through by their alpha.
+    if (platform::IsWayland()) setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowWidth, kWindowHeight);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
@@ -54,16 +59,12 @@ void TformMain::FormCreate() {
     gallery.Pictures.clear();
     CurrentPage = 0;
     ProgramPath = services_.programPath.string();
-    text = {};
-    DragMode = 0;
     ResourcesPageLoaded = false;
     const platform::ScreenInfo screen = services_.screen->info();
     CurrentBoard = compose::NewBoard(screen.width);
     FullPicture = Bitmap();
-    ScreenPicture = Bitmap(screen.width, screen.height);
-    TextLayer = compose::TextLayer(screen.width, screen.height);
-    const Size preview = FitSize(screen.width, screen.height, 353, 262);
-    PreviewPicture = Bitmap(preview.width, preview.height);
+    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi);
+    undo_.clear();
     GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
     GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";
     platform::CreateFolders(GalleryFolder);
@@ -83,6 +84,7 @@ void TformMain::FormCreate() {
     pages::LoadHtmlPage(*page5->htmlBody52, "html_body_52");
     compose::FillFontList(styles, services_.fontFamilies ? services_.fontFamilies()
                                                          : compose::InstalledFontFamilies());
+    page4->fillStyleLists(styles);
     BuildGallery();
     clicks->ImageClickDone = false;
     ShowPage(1);
@@ -90,7 +92,8 @@ void TformMain::FormCreate() {
     page2->SelectThumbnail(page2->FindThumbnail(1));
     // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
     // shows sooner, and a page that needs the picture earlier loads it itself.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
+    // On Wayland the compositor places the window.
+    if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
 }
 
@@ -107,7 +110,8 @@ void TformMain::CreateControls() {
     pageHtml = std::make_unique<HtmlPage>(this);
     page2 = new gallery::GalleryPage(this, gallery);
     page2->setGeometry(kBodyArea);
-    page4 = std::make_unique<PreviewPage>(this);
+    page4 = new PreviewPage(this);
+    page4->setGeometry(kBodyArea);
     page5 = std::make_unique<SavedBoardsPage>(this);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
@@ -148,7 +152,7 @@ void TformMain::WireButtons() {
     WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
-    actions.preview = [this] { ShowFullPreview(); };
+    WirePreviewPage();
 }
 
 void TformMain::BuildGallery() {
@@ -177,7 +181,7 @@ void TformMain::AddPictureFromDisk() {
 }
 
 void TformMain::FormActivate() {
-    compose::ReadStyleControls(styles, CurrentBoard);
+    ReadStyleControls();
     services_.pacing.pump();
     // The first activation comes before the first frame: the check, which may wait
     // for the DNS, runs once the window shows (see eventFilter).
@@ -192,7 +196,23 @@ void TformMain::FormKeyDown(int qtKey) {
 
 bool TformMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
+    if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
+        // The native window exists now and is not mapped yet: shape it at its
+        // device pixel ratio, and again whenever it moves to another screen.
+        shapeFollowsScreen_ = true;
+        chrome->applyMask(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
+    }
     return QWidget::event(e);
+}
+
+void TformMain::paintEvent(QPaintEvent*) {
+    // Under the skin: at ratios between 1 and 2 the edge pixels of its rounded
+    // corners are partly see-through, and on X11 they then blend into the frame's
+    // own colour rather than a grey. A translucent window (Wayland) shows the
+    // desktop there instead.
+    if (!testAttribute(Qt::WA_TranslucentBackground))
+        QPainter(this).fillRect(rect(), chrome->frameColour());
 }
 
 void TformMain::closeEvent(QCloseEvent* e) {

@@ -14,13 +14,15 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
+#include "app/preview_page.h"
+#include "compose/board_composer.h"
+#include "compose/board_undo.h"
 #include "compose/goal_board.h"
 #include "compose/style_controls.h"
-#include "compose/text_frame.h"
-#include "compose/text_layer.h"
 #include "gallery/gallery_page.h"
 #include "imaging/bitmap.h"
 #include "pages/page_texts.h"
+#include "platform/desktop_wallpaper.h"
 #include "pages/resources_viewer.h"
 #include "pages/site_config.h"
 #include "platform/dialogs.h"
@@ -48,6 +50,11 @@ struct Services {
     std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
     std::function<std::vector<std::string>()> fontFamilies;
     std::function<bool()> isOnline = [] { return false; };
+    // Has the desktop show the wallpaper file; the desktop backends provide it.
+    std::function<wallpaper::Outcome(const QString& absPath)> setDesktopWallpaper =
+        [](const QString&) {
+            return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+        };
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     int galleryThreads = 0;  // 0: one per core
 };
@@ -68,12 +75,27 @@ public:
     void FormKeyDown(int qtKey);
     // The "preview" command: the composed board full screen until a click or key.
     void ShowFullPreview();
+    // The "setbackground" command: asks, writes the composed board as the wallpaper
+    // file in the data folder and has the desktop show it.
+    void SetWallpaper();
+    // Sets the style lists from CurrentBoard without raising their change events
+    // (after a board is loaded).
+    void ShowBoardStyle();
+    // Forgets the page-4 undo history (a board was loaded).
+    void clearUndo() { undo_.clear(); }
+
+    // The page-4 composition: the working pictures, the text layer, the last
+    // rendering and the drag.
+    compose::BoardComposer& composer() { return *composer_; }
+    const compose::BoardComposer& composer() const { return *composer_; }
+    const Bitmap& screenPicture() const { return composer_->screenPicture(); }
+    const compose::TextLayer& textLayer() const { return composer_->textLayer(); }
 
     // Controls.
     std::unique_ptr<Chrome> chrome;
     std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
-    std::unique_ptr<PreviewPage> page4;
+    PreviewPage* page4 = nullptr;
     std::unique_ptr<SavedBoardsPage> page5;
     pages::ResourcesViewer* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
@@ -84,13 +106,8 @@ public:
     std::string ProgramPath;
     std::uint32_t CurrentPage = 0;
     compose::TGoalsProject CurrentBoard;
-    std::uint8_t DragMode = 0;
     bool ResourcesPageLoaded = false;
     gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
-    compose::TextRenderState text;  // TextHeight, PreviewScale, FrameRect
-    Bitmap ScreenPicture;
-    Bitmap PreviewPicture;
-    compose::TextLayer TextLayer;
     Bitmap FullPicture;
     compose::StyleControls styles;
     // Page commands that other parts of the program provide; the clicks read them.
@@ -99,6 +116,7 @@ public:
     std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,17 +134,31 @@ private:
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
+    // Page 4 (preview_commands.cpp).
+    void WirePreviewPage();
+    void ReadStyleControls();
+    void cbFontChange();
+    void RefreshPreview();
+    void imgMouseMouseDown(compose::MouseButton button, QPoint at);
+    void imgMouseMouseMove(QPoint at, bool buttonHeld);
+    void imgMouseMouseUp();
+    void imgPreviewEndDrag();
+    void NudgeTextBox(int dx, int dy, bool repeated);
+    void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
     void OpenResourcesPage();
     void ShowResourcesPage();
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
     void ShowBodyPage(const char* body, const char* quote);
-    int dpi() const { return services_.screen->info().dpi; }
 
     Services services_;
+    std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
+    compose::BoardUndo undo_;
+    std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
     std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     bool openAfterFirstFrame_ = false;
+    bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };
 

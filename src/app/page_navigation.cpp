@@ -3,9 +3,6 @@
 // the form into the board and back, and rebuilds the picture when the chosen
 // one has changed.
 #include "app/main_window.h"
-#include "compose/goal_text.h"
-#include "compose/overlay.h"
-#include "compose/preview.h"
 #include "gallery/picture_loader.h"
 #include "gallery/preview_window.h"
 #include "imaging/bitmap_image.h"
@@ -93,12 +90,13 @@ void TformMain::ShowPage(int page) {
     if (CurrentPage == 2 && page != 4 && gallery.LoadedPicture != gallery.SelectedPicture)
         RebuildPicture();
     CurrentPage = static_cast<std::uint32_t>(page);
+    page4->setShortcutsEnabled(page == 4);
 }
 
 void TformMain::ShowPreviewPage() {
     pages::LoadHtmlPage(*htmlQuote, "html_quote_4");
     SetSideButtons(4);
-    page4->page4->raise();
+    page4->raise();
     chrome->raiseButtons();
     services_.pacing.pump();
     if (gallery.LoadedPicture != gallery.SelectedPicture) {
@@ -106,9 +104,8 @@ void TformMain::ShowPreviewPage() {
         services_.pacing.pump();
         RebuildPicture();
     }
-    text = compose::RenderTextLayer(TextLayer, CurrentBoard, dpi(), PreviewPicture.width());
-    page4->imgPreview->setImage(
-        gallery::ToQImage(compose::RefreshPreview(PreviewPicture, TextLayer, text)));
+    composer_->render(CurrentBoard);
+    RefreshPreview();
     page4->imgPreview->show();
 }
 
@@ -164,17 +161,8 @@ void TformMain::LoadPicture(int n) {
 
 void TformMain::PrepareScreenPictures() {
     services_.pacing.pump();
-    dorvane::PrepareScreenPictures(FullPicture, ScreenPicture, PreviewPicture);
-}
-
-void TformMain::ShowFullPreview() {
-    if (!formPreview_) return;
-    const platform::ScreenInfo screen = services_.screen->info();
-    formPreview_->setScreenBounds(screen.width, screen.height);
-    Bitmap composed = ScreenPicture;
-    compose::OverlayTextLayer(composed, TextLayer);
-    formPreview_->setPicture(gallery::ToQImage(composed));
-    formPreview_->showModal();
+    dorvane::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
+                                   composer_->previewPicture());
 }
 
 void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {

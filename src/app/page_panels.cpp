@@ -41,19 +41,6 @@ HtmlPage::HtmlPage(QWidget* window) : pageHTML(WhitePanel(window, "pageHTML")) {
     layout->addWidget(htmlBody);
 }
 
-PreviewPage::PreviewPage(QWidget* window) : page4(WhitePanel(window, "page4")) {
-    htmlBody41 = View(page4, "htmlBody41", QRect(-1, -1, 387, 26));
-    htmlBody42 = View(page4, "htmlBody42", QRect(-1, 334, 387, 78));
-    lblGeneratingPreview = new QLabel("Generating preview...", page4);
-    lblGeneratingPreview->setObjectName("lblGeneratingPreview");
-    lblGeneratingPreview->move(122, 136);
-    lblGeneratingPreview->setFont(Arial(8, true));
-    lblGeneratingPreview->setStyleSheet("color: #800000; background: white;");
-    lblGeneratingPreview->adjustSize();
-    imgPreview = new ImageControl(page4, "imgPreview");
-    imgPreview->setGeometry(15, 27, 353, 262);
-}
-
 SavedBoardsPage::SavedBoardsPage(QWidget* window) : page5(WhitePanel(window, "page5")) {
     htmlBody51 = View(page5, "htmlBody51", QRect(-1, -1, 387, 25));
     htmlBody52 = View(page5, "htmlBody52", QRect(-1, 187, 387, 33));

@@ -27,6 +27,8 @@ public:
     // (the screen fitted into 353 × 262), filled by PrepareScreenPictures.
     Bitmap& screenPicture() { return screen_; }
     Bitmap& previewPicture() { return preview_; }
+    const Bitmap& screenPicture() const { return screen_; }
+    const Bitmap& previewPicture() const { return preview_; }
     const TextLayer& textLayer() const { return layer_; }
     const TextRenderState& text() const { return text_; }
 
@@ -46,6 +48,10 @@ public:
     void mouseDown(MouseButton button, int x, int y, const TGoalsProject& board);
     MouseResult mouseMove(int x, int y, TGoalsProject& board);
     void mouseUp() { drag_.MouseUp(); }
+    void endDrag() { drag_.EndDrag(); }
+    // An arrow key: moves the box (kept on the screen) and renders; false when
+    // nothing moved.
+    bool nudge(int dx, int dy, TGoalsProject& board);
     const TextBoxDrag& drag() const { return drag_; }
 
     // The composed board at screen size, as the full-screen preview and the

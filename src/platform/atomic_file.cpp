@@ -36,45 +36,6 @@ int CreateBeside(const fs::path& target, fs::path& temporary) {
     }
 }
 
-// The temporary file: closed, and removed unless it took the target's place.
-class Temporary {
-public:
-    explicit Temporary(const fs::path& target)
-        : fd_(CreateBeside(target, path_)), created_(fd_ >= 0) {}
-    ~Temporary() {
-        if (fd_ >= 0) ::close(fd_);
-        if (created_ && !kept_) ::unlink(path_.c_str());
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    int fd() const { return fd_; }
-    const fs::path& path() const { return path_; }
-    // Closes the file; false (errno set) when the data could not be stored.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-    void keep() { kept_ = true; }
-
-private:
-    fs::path path_;
-    int fd_;
-    bool created_;
-    bool kept_ = false;
-};
-
-void WriteAll(int fd, std::span<const std::uint8_t> bytes, const fs::path& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) Fail(path, std::strerror(errno));
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 }  // namespace
 
 fs::path ResolveWriteTarget(const fs::path& path) {
@@ -95,18 +56,48 @@ fs::path ResolveWriteTarget(const fs::path& path) {
     }
 }
 
-void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    const fs::path target = ResolveWriteTarget(path);
-    Temporary file(target);
-    if (file.fd() < 0) Fail(path, std::strerror(errno));
+AtomicFile::AtomicFile(const fs::path& path, Flush flush)
+    : path_(path), target_(ResolveWriteTarget(path)), flush_(flush) {
+    fd_ = CreateBeside(target_, temporary_);
+    if (fd_ < 0) fail(errno);
     struct stat earlier {};
-    if (::stat(target.c_str(), &earlier) == 0 && ::fchmod(file.fd(), earlier.st_mode & 07777) != 0)
-        Fail(path, std::strerror(errno));
-    WriteAll(file.fd(), bytes, path);
+    if (::stat(target_.c_str(), &earlier) == 0 && ::fchmod(fd_, earlier.st_mode & 07777) != 0)
+        fail(errno);
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void AtomicFile::write(std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void AtomicFile::commit() {
     // A full disk may only show when the data reaches it.
-    if (::fsync(file.fd()) != 0 || !file.close()) Fail(path, std::strerror(errno));
-    if (::rename(file.path().c_str(), target.c_str()) != 0) Fail(path, std::strerror(errno));
-    file.keep();
+    if (flush_ == Flush::ToDisk && ::fsync(fd_) != 0) fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) fail(errno);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    committed_ = true;
+}
+
+void AtomicFile::fail(int error) const {
+    Fail(path_, std::strerror(error));
+}
+
+void WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    AtomicFile file(path);
+    file.write(bytes);
+    file.commit();
 }
 
 }  // namespace dorvane::platform

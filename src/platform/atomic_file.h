@@ -21,4 +21,29 @@ std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
 // reason ("No space left on device") when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// The same, written piece by piece. Every call throws dorvane::Error naming the
+// file on failure; without commit() the earlier file stays as it was.
+class AtomicFile {
+public:
+    enum class Flush {
+        ToDisk,     // the data reaches the disk before the rename (saved work)
+        CacheOnly,  // the rename alone: for a file the program makes again at will
+    };
+    explicit AtomicFile(const std::filesystem::path& path, Flush flush = Flush::ToDisk);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    void write(std::span<const std::uint8_t> bytes);
+    void commit();
+
+private:
+    [[noreturn]] void fail(int error) const;
+    std::filesystem::path path_;    // as the caller named it, for messages
+    std::filesystem::path target_;  // the regular file that gets replaced
+    std::filesystem::path temporary_;
+    Flush flush_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
 }  // namespace dorvane::platform

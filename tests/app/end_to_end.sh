@@ -12,7 +12,7 @@ for tool in xdotool xprop import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$(dirname "$0")/../support/x_session.sh"
-x_session_start
+x_session_start --wm
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 echo "screenshots in $work"

@@ -30,6 +30,9 @@ struct MainWindowFixture {
     RecordingLinks links;
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
+    // The desktop's answers to "show this wallpaper", and the paths it was given.
+    dorvane::wallpaper::Outcome desktopAnswer{true, {}};
+    std::vector<QString> desktopPaths;
     std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::TformMain> w;
 
@@ -55,6 +58,14 @@ struct MainWindowFixture {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
                     },
+                    {}};
+        s.programPath = dir / "dorvane";
+        s.dataFolder = dir.path();
+        s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
+        s.setDesktopWallpaper = [this](const QString& path) {
+            desktopPaths.push_back(path);
+            return desktopAnswer;
+        };
                     {}};  // the real wait
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();

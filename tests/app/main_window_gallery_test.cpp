@@ -46,15 +46,15 @@ TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
 TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const dorvane::Bitmap first = w.ScreenPicture;
+    const dorvane::Bitmap first = w.screenPicture();
     f.Click("imgButton2");
     ClickThumbnail(w, 5);
     f.Click("imgButton5");
     EXPECT_EQ(w.gallery.LoadedPicture, 5);
-    EXPECT_FALSE(w.ScreenPicture == first);
-    w.ScreenPicture.fill(0xFF00FF);  // a rebuild would overwrite this
+    EXPECT_FALSE(w.screenPicture() == first);
+    w.composer().screenPicture().fill(0xFF00FF);  // a rebuild would overwrite this
     f.Click("imgButton4");
-    EXPECT_EQ(w.ScreenPicture.pixel(10, 10), 0xFF00FFu);
+    EXPECT_EQ(w.screenPicture().pixel(10, 10), 0xFF00FFu);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
@@ -66,7 +66,7 @@ TEST(MainWindowGallery, StraightToPageFourShowsGeneratingPreviewMeanwhile) {
     bool sawGenerating = false;
     f.onPump = [&] {
         if (w.page4->imgPreview->isHidden() && w.page4->lblGeneratingPreview->isVisible() &&
-            w.page4->page4->isVisible())
+            w.page4->isVisible())
             sawGenerating = true;
     };
     f.Click("imgButton4");
@@ -253,7 +253,7 @@ TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace)
                       ->image(),
                   dorvane::platform::BitmapResource("btn_" + std::to_string(r.page) + "_down"))
             << r.how;
-        EXPECT_EQ(f.Shown() == w.page4->page4, r.page == 4) << r.how;
+        EXPECT_EQ(f.Shown() == w.page4, r.page == 4) << r.how;
         EXPECT_FALSE(w.page4->imgPreview->isHidden()) << r.how;  // no "Generating preview..."
         EXPECT_FALSE(w.previewWindow()->isVisible()) << r.how;
     }
@@ -276,7 +276,7 @@ TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
     w.clicks->htmlBodyMouseDown(*w.page4->htmlBody42, QPoint(-5, -5));
     w.clicks->htmlBodyHotSpotClick(*w.page4->htmlBody42, "preview", handled);
     ASSERT_EQ(shown.size(), QSize(1024, 768));
-    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.ScreenPicture));  // the text is on it
+    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.screenPicture()));  // the text is on it
     EXPECT_EQ(w.CurrentPage, 4u);
 }
 

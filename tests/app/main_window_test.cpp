@@ -38,8 +38,9 @@ TEST(MainWindow, StartsOnPageOneWithPictureOne) {
     EXPECT_EQ(w.CurrentBoard.PicName, "Bryce Canyon");
     EXPECT_EQ(w.CurrentBoard.TextWidth, 1004);
     EXPECT_EQ(w.CurrentBoard.FontName, "Arial");  // read from the style lists on activation
-    EXPECT_EQ(QSize(w.PreviewPicture.width(), w.PreviewPicture.height()), QSize(349, 262));
-    EXPECT_EQ(QSize(w.ScreenPicture.width(), w.ScreenPicture.height()), QSize(1024, 768));
+    EXPECT_EQ(QSize(w.composer().previewPicture().width(), w.composer().previewPicture().height()),
+              QSize(349, 262));
+    EXPECT_EQ(QSize(w.screenPicture().width(), w.screenPicture().height()), QSize(1024, 768));
     EXPECT_EQ(Face(f, "imgButton1"), BitmapResource("btn_1_down"));
     EXPECT_EQ(Face(f, "imgButton2"), BitmapResource("btn_2_up"));
     EXPECT_EQ(f.Shown(), w.pageHtml->pageHTML);
@@ -94,7 +95,7 @@ TEST(MainWindow, SideButtonsSwitchPagesAndPressTheirFace) {
     };
     const Row rows[] = {{"imgButton2", 2, w.page2},
                         {"imgButton3", 3, w.pageHtml->pageHTML},
-                        {"imgButton4", 4, w.page4->page4},
+                        {"imgButton4", 4, w.page4},
                         {"imgButton5", 5, w.page5->page5},
                         {"imgButton1", 1, w.pageHtml->pageHTML}};
     for (const Row& r : rows) {
@@ -263,7 +264,7 @@ TEST(MainWindow, ContinueLinkOnPageThreeStoresTheGoalsFirst) {
     w.clicks->htmlBodyHotSpotClick(*w.pageHtml->htmlBody, "LinkPage4", handled);
     EXPECT_EQ(w.CurrentPage, 4u);
     EXPECT_EQ(w.CurrentBoard.Goal[1], "Write every day");
-    EXPECT_GT(w.text.TextHeight, 0);
+    EXPECT_GT(w.composer().text().TextHeight, 0);
     EXPECT_TRUE(w.page4->imgPreview->isVisible());
 }
 
@@ -281,7 +282,7 @@ TEST(MainWindow, PagesGoBeforeTheFieldsTheyPointInto) {
                      [&, pictures] { seen.push_back(pictures->front().Name); });
     QObject::connect(w.pageHtml->htmlBody, &QObject::destroyed,
                      [&, clicks] { seen.push_back(clicks->ImageClickDone ? "done" : "ready"); });
-    QObject::connect(w.page4->page4, &QObject::destroyed,
+    QObject::connect(w.page4, &QObject::destroyed,
                      [&, preview] { seen.push_back(preview->isVisible() ? "shown" : "hidden"); });
     f.w.reset();
     std::sort(seen.begin(), seen.end());

@@ -96,8 +96,12 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
     auto good = Jpeg(400, 300);
     WriteFile(dir / "empty.jpg", {});
     WriteFile(dir / "random.jpg", std::vector<std::uint8_t>(5000, 0x5A));
-    WriteFile(dir / "truncated.jpg",
-              {good.begin(), good.begin() + static_cast<long>(good.size() / 2)});
+    // Cut in half, a photo keeps its top half (grey below); cut before its first
+    // row of blocks, it has nothing to show.
+    WriteFile(dir / "half.jpg", {good.begin(), good.begin() + static_cast<long>(good.size() / 2)});
+    std::size_t scan = 0;
+    while (scan + 1 < good.size() && !(good[scan] == 0xFF && good[scan + 1] == 0xDA)) ++scan;
+    WriteFile(dir / "truncated.jpg", {good.begin(), good.begin() + static_cast<long>(scan + 16)});
     auto huge = good;  // the frame header claims 65500 × 65500
     for (std::size_t i = 0; i + 8 < huge.size(); ++i)
         if (huge[i] == 0xFF && (huge[i + 1] == 0xC0 || huge[i + 1] == 0xC2)) {
@@ -110,6 +114,7 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
         EXPECT_THROW(ThumbnailFromFile(dir / name), Error) << name;
     WriteFile(dir / "good.jpg", good);
     EXPECT_EQ(ThumbnailFromFile(dir / "good.jpg").width(), 95);
+    EXPECT_EQ(ThumbnailFromFile(dir / "half.jpg").width(), 95);
 }
 
 TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
