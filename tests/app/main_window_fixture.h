@@ -66,10 +66,6 @@ struct MainWindowFixture {
             desktopPaths.push_back(path);
             return desktopAnswer;
         };
-                    {}};  // the real wait
-        s.programPath = dir / "dorvane";
-        s.dataFolder = dir.path();
-        s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
         if (configure) configure(s);
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
