@@ -30,7 +30,13 @@ public:
 
     Dnsmasq() {
         // A port that was free a moment ago may be taken meanwhile: try a few.
-        for (int attempt = 0; attempt < 5 && pid_ <= 0; ++attempt) Start(FreePort());
+        // The destructor does not run when the constructor throws: stop it here.
+        try {
+            for (int attempt = 0; attempt < 5 && pid_ <= 0; ++attempt) Start(FreePort());
+        } catch (...) {
+            Stop();
+            throw;
+        }
         if (pid_ <= 0)
             throw std::runtime_error("dnsmasq did not start (is dnsmasq-base installed?)");
     }
