@@ -43,16 +43,12 @@ void TformMain::FormCreate() {
     gallery.Pictures.clear();
     CurrentPage = 0;
     ProgramPath = services_.programPath.string();
-    text = {};
-    DragMode = 0;
     ResourcesPageLoaded = false;
     const platform::ScreenInfo screen = services_.screen->info();
     CurrentBoard = compose::NewBoard(screen.width);
     FullPicture = Bitmap();
-    ScreenPicture = Bitmap(screen.width, screen.height);
-    TextLayer = compose::TextLayer(screen.width, screen.height);
-    const Size preview = FitSize(screen.width, screen.height, 353, 262);
-    PreviewPicture = Bitmap(preview.width, preview.height);
+    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi);
+    undo_.clear();
     GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
     GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";
     platform::CreateFolders(GalleryFolder);
@@ -166,6 +162,10 @@ void TformMain::AddPictureFromDisk() {
         page2->ScrollToPicture(n);
     };
     gallery::AddPictureFromDisk(*services_.dialogs, GalleryFolder, steps);
+}
+
+void TformMain::ShowBoardStyle() {
+    compose::ShowBoardStyle(styles, CurrentBoard);
 }
 
 void TformMain::FormActivate() {

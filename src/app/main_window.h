@@ -14,10 +14,10 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
+#include "compose/board_composer.h"
+#include "compose/board_undo.h"
 #include "compose/goal_board.h"
 #include "compose/style_controls.h"
-#include "compose/text_frame.h"
-#include "compose/text_layer.h"
 #include "gallery/gallery_page.h"
 #include "imaging/bitmap.h"
 #include "pages/page_texts.h"
@@ -63,6 +63,18 @@ public:
     void FormKeyDown(int qtKey);
     // The "preview" command: the composed board full screen until a click or key.
     void ShowFullPreview();
+    // Sets the style lists from CurrentBoard without raising their change events
+    // (after a board is loaded).
+    void ShowBoardStyle();
+    // Forgets the page-4 undo history (a board was loaded).
+    void clearUndo() { undo_.clear(); }
+
+    // The page-4 composition: the working pictures, the text layer, the last
+    // rendering and the drag.
+    compose::BoardComposer& composer() { return *composer_; }
+    const compose::BoardComposer& composer() const { return *composer_; }
+    const Bitmap& screenPicture() const { return composer_->screenPicture(); }
+    const compose::TextLayer& textLayer() const { return composer_->textLayer(); }
 
     // Controls.
     std::unique_ptr<Chrome> chrome;
@@ -79,13 +91,8 @@ public:
     std::string ProgramPath;
     std::uint32_t CurrentPage = 0;
     compose::TGoalsProject CurrentBoard;
-    std::uint8_t DragMode = 0;
     bool ResourcesPageLoaded = false;
     gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
-    compose::TextRenderState text;  // TextHeight, PreviewScale, FrameRect
-    Bitmap ScreenPicture;
-    Bitmap PreviewPicture;
-    compose::TextLayer TextLayer;
     Bitmap FullPicture;
     compose::StyleControls styles;
     std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
@@ -114,9 +121,10 @@ private:
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
     void ShowBodyPage(const char* body, const char* quote);
-    int dpi() const { return services_.screen->info().dpi; }
 
     Services services_;
+    std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
+    compose::BoardUndo undo_;
     gallery::TformPreview* formPreview_ = nullptr;
     bool firstFramePainted_ = false;
     BuiltInThumbnails builtInThumbnails_;

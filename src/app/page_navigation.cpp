@@ -3,9 +3,6 @@
 // the form into the board and back, and rebuilds the picture when the chosen
 // one has changed.
 #include "app/main_window.h"
-#include "compose/goal_text.h"
-#include "compose/overlay.h"
-#include "compose/preview.h"
 #include "gallery/picture_loader.h"
 #include "gallery/preview_window.h"
 #include "imaging/bitmap_image.h"
@@ -105,9 +102,8 @@ void TformMain::ShowPreviewPage() {
         services_.pacing.pump();
         RebuildPicture();
     }
-    text = compose::RenderTextLayer(TextLayer, CurrentBoard, dpi(), PreviewPicture.width());
-    page4->imgPreview->setImage(
-        gallery::ToQImage(compose::RefreshPreview(PreviewPicture, TextLayer, text)));
+    composer_->render(CurrentBoard);
+    page4->imgPreview->setImage(gallery::ToQImage(composer_->preview()));
     page4->imgPreview->show();
 }
 
@@ -130,16 +126,15 @@ void TformMain::RebuildPicture() {
 
 void TformMain::PrepareScreenPictures() {
     services_.pacing.pump();
-    dorvane::PrepareScreenPictures(FullPicture, ScreenPicture, PreviewPicture);
+    dorvane::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
+                                   composer_->previewPicture());
 }
 
 void TformMain::ShowFullPreview() {
     if (!formPreview_) return;
     const platform::ScreenInfo screen = services_.screen->info();
     formPreview_->setScreenBounds(screen.width, screen.height);
-    Bitmap composed = ScreenPicture;
-    compose::OverlayTextLayer(composed, TextLayer);
-    formPreview_->setPicture(gallery::ToQImage(composed));
+    formPreview_->setPicture(gallery::ToQImage(composer_->composeScreen()));
     formPreview_->showModal();
 }
 

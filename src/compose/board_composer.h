@@ -27,6 +27,8 @@ public:
     // (the screen fitted into 353 × 262), filled by PrepareScreenPictures.
     Bitmap& screenPicture() { return screen_; }
     Bitmap& previewPicture() { return preview_; }
+    const Bitmap& screenPicture() const { return screen_; }
+    const Bitmap& previewPicture() const { return preview_; }
     const TextLayer& textLayer() const { return layer_; }
     const TextRenderState& text() const { return text_; }
 

@@ -45,15 +45,15 @@ TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
 TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const dorvane::Bitmap first = w.ScreenPicture;
+    const dorvane::Bitmap first = w.screenPicture();
     f.Click("imgButton2");
     ClickThumbnail(w, 5);
     f.Click("imgButton5");
     EXPECT_EQ(w.gallery.LoadedPicture, 5);
-    EXPECT_FALSE(w.ScreenPicture == first);
-    w.ScreenPicture.fill(0xFF00FF);  // a rebuild would overwrite this
+    EXPECT_FALSE(w.screenPicture() == first);
+    w.composer().screenPicture().fill(0xFF00FF);  // a rebuild would overwrite this
     f.Click("imgButton4");
-    EXPECT_EQ(w.ScreenPicture.pixel(10, 10), 0xFF00FFu);
+    EXPECT_EQ(w.screenPicture().pixel(10, 10), 0xFF00FFu);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
@@ -247,7 +247,7 @@ TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
     w.clicks->htmlBodyMouseDown(*w.page4->htmlBody42, QPoint(-5, -5));
     w.clicks->htmlBodyHotSpotClick(*w.page4->htmlBody42, "preview", handled);
     ASSERT_EQ(shown.size(), QSize(1024, 768));
-    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.ScreenPicture));  // the text is on it
+    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.screenPicture()));  // the text is on it
     EXPECT_EQ(w.CurrentPage, 4u);
 }
 

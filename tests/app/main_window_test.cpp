@@ -36,8 +36,9 @@ TEST(MainWindow, StartsOnPageOneWithPictureOne) {
     EXPECT_EQ(w.CurrentBoard.PicName, "Bryce Canyon");
     EXPECT_EQ(w.CurrentBoard.TextWidth, 1004);
     EXPECT_EQ(w.CurrentBoard.FontName, "Arial");  // read from the style lists on activation
-    EXPECT_EQ(QSize(w.PreviewPicture.width(), w.PreviewPicture.height()), QSize(349, 262));
-    EXPECT_EQ(QSize(w.ScreenPicture.width(), w.ScreenPicture.height()), QSize(1024, 768));
+    EXPECT_EQ(QSize(w.composer().previewPicture().width(), w.composer().previewPicture().height()),
+              QSize(349, 262));
+    EXPECT_EQ(QSize(w.screenPicture().width(), w.screenPicture().height()), QSize(1024, 768));
     EXPECT_EQ(Face(f, "imgButton1"), BitmapResource("btn_1_down"));
     EXPECT_EQ(Face(f, "imgButton2"), BitmapResource("btn_2_up"));
     EXPECT_EQ(f.Shown(), w.pageHtml->pageHTML);
@@ -261,6 +262,6 @@ TEST(MainWindow, ContinueLinkOnPageThreeStoresTheGoalsFirst) {
     w.clicks->htmlBodyHotSpotClick(*w.pageHtml->htmlBody, "LinkPage4", handled);
     EXPECT_EQ(w.CurrentPage, 4u);
     EXPECT_EQ(w.CurrentBoard.Goal[1], "Write every day");
-    EXPECT_GT(w.text.TextHeight, 0);
+    EXPECT_GT(w.composer().text().TextHeight, 0);
     EXPECT_TRUE(w.page4->imgPreview->isVisible());
 }
