@@ -4,6 +4,7 @@
 // pages together; the work itself lives in the pages' own classes.
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
+#include "app/saved_boards_page.h"
 #include "compose/board_composer.h"
 #include "compose/board_undo.h"
 #include "compose/goal_board.h"
@@ -46,7 +48,8 @@ struct Services {
     std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
     std::function<std::vector<std::string>()> fontFamilies;
     std::function<bool()> isOnline = [] { return false; };
-    int galleryThreads = 0;  // 0: one per core
+    std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
+    int galleryThreads = 0;                                              // 0: one per core
 };
 
 class TformMain : public QWidget {
@@ -66,6 +69,12 @@ public:
     // Sets the style lists from CurrentBoard without raising their change events
     // (after a board is loaded).
     void ShowBoardStyle();
+    // Page 5's operations.
+    void SaveProject() { page5->SaveProject(); }
+    void ListProjects() { page5->ListProjects(); }
+    void lbProjectsClick() { page5->lbProjectsClick(); }
+    void LoadProject() { page5->LoadProject(); }
+    void DeleteProject() { page5->DeleteProject(); }
     // Forgets the page-4 undo history (a board was loaded).
     void clearUndo() { undo_.clear(); }
 
@@ -81,7 +90,7 @@ public:
     std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
     std::unique_ptr<PreviewPage> page4;
-    std::unique_ptr<SavedBoardsPage> page5;
+    SavedBoardsPage* page5 = nullptr;
     QWidget* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
@@ -99,7 +108,6 @@ public:
 
     // Page commands that other parts of the program provide.
     pages::LinkActions actions;
-    std::function<void()> listProjects;
 
 protected:
     bool event(QEvent* event) override;
@@ -113,6 +121,9 @@ private:
     void CreateControls();
     void WireButtons();
     void BuildGallery();
+    void WireSavedBoards();
+    boards::BoardReadContext BoardContext() const;
+    void LoadBoardFile(const std::filesystem::path& file);
     void RebuildPicture();
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
