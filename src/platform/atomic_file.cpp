@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/atomic_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QSaveFile>
 #include <QString>
 
@@ -14,6 +17,11 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     const auto fail = [&](const QString& why) {
         throw Error("Cannot write " + path.string() + ": " + why.toStdString());
     };
+    // A read-only file is not replaced, as a write in place would fail; checked
+    // with the effective rights, which QSaveFile's own check does not use.
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS))
+        fail("the file is read-only");
     // Unbuffered: a buffered write that fails only when flushed at commit (a full
     // disk, a size limit) would go unnoticed and a cut-off file would be committed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());

@@ -30,6 +30,7 @@ struct MainWindowFixture {
     RecordingLinks links;
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
+    QDate today{2026, 12, 7};
     std::unique_ptr<dorvane::app::TformMain> w;
 
     MainWindowFixture() {
@@ -56,6 +57,7 @@ struct MainWindowFixture {
                     }};
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
+        s.today = [this] { return today; };
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
