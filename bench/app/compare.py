@@ -8,6 +8,9 @@ Usage: bench/app/compare.py BUILD_DIR   (bench/run calls it)
   wall-clock times and their ratio (goal: at most 2x). Uses the display if there is
   one, else Qt's offscreen platform.
 - The gallery build with 100 user pictures of 12 megapixels (goal: under 3 s).
+- Page 5 with 1,000 saved boards: the list filled and drawn (goal: under 100 ms),
+  beside a bare list widget given the same names; one board selected until its
+  goals and picture are drawn (goal: under 10 ms).
 """
 import json
 import statistics
@@ -39,6 +42,13 @@ def main():
     gallery = runs(build_dir, "gallery_bench", [])["BM_GalleryBuild100Pictures12MP"]
     print(f"Gallery build, 100 x 12 MP: best {min(gallery) / 1e3:.2f} s, "
           f"median {statistics.median(gallery) / 1e3:.2f} s (goal < 3 s)")
+    saved = runs(build_dir, "saved_boards_bench", ["--benchmark_repetitions=5"])
+    for name, label, goal in [("BM_SavedBoardsListShown1000", "Page 5 list of 1,000 boards", 100),
+                              ("BM_BareListWidget1000", "  bare list widget (peer)", None),
+                              ("BM_SavedBoardsSelectionShown", "Page 5 selection shown", 10)]:
+        t = saved[name]
+        print(f"{label:30} best {min(t):6.2f} ms, median {statistics.median(t):6.2f} ms"
+              + (f" (goal < {goal} ms)" if goal else ""))
 
 
 if __name__ == "__main__":
