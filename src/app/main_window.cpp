@@ -68,6 +68,7 @@ void TformMain::FormCreate() {
     pages::LoadHtmlPage(*page5->htmlBody52, "html_body_52");
     compose::FillFontList(styles, services_.fontFamilies ? services_.fontFamilies()
                                                          : compose::InstalledFontFamilies());
+    page4->fillStyleLists(styles);
     BuildGallery();
     clicks->ImageClickDone = false;
     ShowPage(1);
@@ -96,7 +97,8 @@ void TformMain::CreateControls() {
     pageHtml = std::make_unique<HtmlPage>(this);
     page2 = new gallery::GalleryPage(this, gallery);
     page2->setGeometry(kBodyArea);
-    page4 = std::make_unique<PreviewPage>(this);
+    page4 = new PreviewPage(this);
+    page4->setGeometry(kBodyArea);
     page5 = new SavedBoardsPage(this, GoalsFolder, *services_.dialogs, services_.pacing);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
@@ -136,7 +138,7 @@ void TformMain::WireButtons() {
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
-    actions.preview = [this] { ShowFullPreview(); };
+    WirePreviewPage();
     WireSavedBoards();
 }
 
@@ -198,12 +200,8 @@ void TformMain::AddPictureFromDisk() {
     gallery::AddPictureFromDisk(*services_.dialogs, GalleryFolder, steps);
 }
 
-void TformMain::ShowBoardStyle() {
-    compose::ShowBoardStyle(styles, CurrentBoard);
-}
-
 void TformMain::FormActivate() {
-    compose::ReadStyleControls(styles, CurrentBoard);
+    ReadStyleControls();
     services_.pacing.pump();
     // The online resources page comes with the online check.
 }

@@ -15,6 +15,7 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
+#include "app/preview_page.h"
 #include "app/saved_boards_page.h"
 #include "compose/board_composer.h"
 #include "compose/board_undo.h"
@@ -23,6 +24,7 @@
 #include "gallery/gallery_page.h"
 #include "imaging/bitmap.h"
 #include "pages/page_texts.h"
+#include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
 #include "platform/pacing.h"
@@ -48,6 +50,11 @@ struct Services {
     std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
     std::function<std::vector<std::string>()> fontFamilies;
     std::function<bool()> isOnline = [] { return false; };
+    // Has the desktop show the wallpaper file; the desktop backends provide it.
+    std::function<wallpaper::Outcome(const QString& absPath)> setDesktopWallpaper =
+        [](const QString&) {
+            return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+        };
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
     int galleryThreads = 0;                                              // 0: one per core
 };
@@ -66,6 +73,9 @@ public:
     void FormKeyDown(int qtKey);
     // The "preview" command: the composed board full screen until a click or key.
     void ShowFullPreview();
+    // The "setbackground" command: asks, writes the composed board as the wallpaper
+    // file in the data folder and has the desktop show it.
+    void SetWallpaper();
     // Sets the style lists from CurrentBoard without raising their change events
     // (after a board is loaded).
     void ShowBoardStyle();
@@ -89,7 +99,7 @@ public:
     std::unique_ptr<Chrome> chrome;
     std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
-    std::unique_ptr<PreviewPage> page4;
+    PreviewPage* page4 = nullptr;
     SavedBoardsPage* page5 = nullptr;
     QWidget* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
@@ -128,6 +138,17 @@ private:
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
+    // Page 4 (preview_commands.cpp).
+    void WirePreviewPage();
+    void ReadStyleControls();
+    void cbFontChange();
+    void RefreshPreview();
+    void imgMouseMouseDown(compose::MouseButton button, QPoint at);
+    void imgMouseMouseMove(QPoint at, bool buttonHeld);
+    void imgMouseMouseUp();
+    void imgPreviewEndDrag();
+    void NudgeTextBox(int dx, int dy, bool repeated);
+    void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
     void ShowResourcesPage();
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
@@ -136,6 +157,7 @@ private:
     Services services_;
     std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
     compose::BoardUndo undo_;
+    std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
     gallery::TformPreview* formPreview_ = nullptr;
     bool firstFramePainted_ = false;
     BuiltInThumbnails builtInThumbnails_;

@@ -89,12 +89,13 @@ void TformMain::ShowPage(int page) {
     if (CurrentPage == 2 && page != 4 && gallery.LoadedPicture != gallery.SelectedPicture)
         RebuildPicture();
     CurrentPage = static_cast<std::uint32_t>(page);
+    page4->setShortcutsEnabled(page == 4);
 }
 
 void TformMain::ShowPreviewPage() {
     pages::LoadHtmlPage(*htmlQuote, "html_quote_4");
     SetSideButtons(4);
-    page4->page4->raise();
+    page4->raise();
     chrome->raiseButtons();
     services_.pacing.pump();
     if (gallery.LoadedPicture != gallery.SelectedPicture) {
@@ -103,7 +104,7 @@ void TformMain::ShowPreviewPage() {
         RebuildPicture();
     }
     composer_->render(CurrentBoard);
-    page4->imgPreview->setImage(gallery::ToQImage(composer_->preview()));
+    RefreshPreview();
     page4->imgPreview->show();
 }
 
@@ -128,14 +129,6 @@ void TformMain::PrepareScreenPictures() {
     services_.pacing.pump();
     dorvane::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
                                    composer_->previewPicture());
-}
-
-void TformMain::ShowFullPreview() {
-    if (!formPreview_) return;
-    const platform::ScreenInfo screen = services_.screen->info();
-    formPreview_->setScreenBounds(screen.width, screen.height);
-    formPreview_->setPicture(gallery::ToQImage(composer_->composeScreen()));
-    formPreview_->showModal();
 }
 
 void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {

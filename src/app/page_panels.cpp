@@ -13,13 +13,6 @@ htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
     return view;
 }
 
-QFont Arial(int points, bool bold) {
-    QFont font("Arial");
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
 }  // namespace
 
 QWidget* WhitePanel(QWidget* parent, const char* name) {
@@ -39,19 +32,6 @@ HtmlPage::HtmlPage(QWidget* window) : pageHTML(WhitePanel(window, "pageHTML")) {
     auto* layout = new QHBoxLayout(pageHTML);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(htmlBody);
-}
-
-PreviewPage::PreviewPage(QWidget* window) : page4(WhitePanel(window, "page4")) {
-    htmlBody41 = View(page4, "htmlBody41", QRect(-1, -1, 387, 26));
-    htmlBody42 = View(page4, "htmlBody42", QRect(-1, 334, 387, 78));
-    lblGeneratingPreview = new QLabel("Generating preview...", page4);
-    lblGeneratingPreview->setObjectName("lblGeneratingPreview");
-    lblGeneratingPreview->move(122, 136);
-    lblGeneratingPreview->setFont(Arial(8, true));
-    lblGeneratingPreview->setStyleSheet("color: #800000; background: white;");
-    lblGeneratingPreview->adjustSize();
-    imgPreview = new ImageControl(page4, "imgPreview");
-    imgPreview->setGeometry(15, 27, 353, 262);
 }
 
 }  // namespace dorvane::app

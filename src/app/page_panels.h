@@ -24,14 +24,4 @@ struct HtmlPage {
     htmlview::HtmlView* htmlBody;  // fills the panel
 };
 
-// page4: the composed preview and, later, the style controls.
-struct PreviewPage {
-    explicit PreviewPage(QWidget* window);
-    QWidget* page4;
-    htmlview::HtmlView* htmlBody41;
-    htmlview::HtmlView* htmlBody42;
-    QLabel* lblGeneratingPreview;  // under imgPreview: shows while it is hidden
-    ImageControl* imgPreview;
-};
-
 }  // namespace dorvane::app

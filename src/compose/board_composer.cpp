@@ -43,6 +43,14 @@ BoardComposer::MouseResult BoardComposer::mouseMove(int x, int y, TGoalsProject&
     return result;
 }
 
+bool BoardComposer::nudge(int dx, int dy, TGoalsProject& board) {
+    const TGoalsProject before = board;
+    NudgeTextBox(board, dx, dy, text_, layer_.width(), layer_.height());
+    if (board == before) return false;
+    render(board);
+    return true;
+}
+
 Bitmap BoardComposer::composeScreen() const {
     Bitmap composed = screen_;
     OverlayTextLayer(composed, layer_);

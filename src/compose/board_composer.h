@@ -48,6 +48,10 @@ public:
     void mouseDown(MouseButton button, int x, int y, const TGoalsProject& board);
     MouseResult mouseMove(int x, int y, TGoalsProject& board);
     void mouseUp() { drag_.MouseUp(); }
+    void endDrag() { drag_.EndDrag(); }
+    // An arrow key: moves the box (kept on the screen) and renders; false when
+    // nothing moved.
+    bool nudge(int dx, int dy, TGoalsProject& board);
     const TextBoxDrag& drag() const { return drag_; }
 
     // The composed board at screen size, as the full-screen preview and the

@@ -20,8 +20,13 @@ void ApplyLook(const BoardLook& look, TGoalsProject& b) {
     b.TextWidth = look.TextWidth;
 }
 
-void BoardUndo::record(const BoardLook& before, const BoardLook& after) {
+void BoardUndo::record(const BoardLook& before, const BoardLook& after, bool continuesLast) {
     if (before == after || capacity_ == 0) return;
+    if (continuesLast && undone_.empty() && !done_.empty() && done_.back().after == before) {
+        done_.back().after = after;
+        if (done_.back().after == done_.back().before) done_.pop_back();
+        return;
+    }
     done_.push_back({before, after});
     if (done_.size() > capacity_) done_.pop_front();
     undone_.clear();

@@ -37,7 +37,9 @@ public:
 
     // One change as one step; a change to the same look records nothing. A new
     // step forgets what could be redone; beyond the capacity the oldest goes.
-    void record(const BoardLook& before, const BoardLook& after);
+    // `continuesLast` (a held arrow key) extends the last step instead, when that
+    // step ended at `before`.
+    void record(const BoardLook& before, const BoardLook& after, bool continuesLast = false);
     // The look to restore, or nothing when there is no step.
     std::optional<BoardLook> undo();
     std::optional<BoardLook> redo();

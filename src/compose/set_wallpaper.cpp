@@ -8,26 +8,33 @@
 
 namespace dorvane::compose {
 
+std::string DesktopNotToldMessage(const std::string& path, const std::string& reason) {
+    return "The background picture was saved as\r" + path +
+           "\r\rbut the desktop could not be told to show it: " + reason +
+           "\r\rYou can choose this picture as the background in your desktop's settings.";
+}
+
 WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
-                             const std::filesystem::path& folder, wallpaper::Backend& desktop,
+                             const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs) {
     if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;
-    Bitmap composed = screenPicture;
-    OverlayTextLayer(composed, layer);
     const std::filesystem::path path = std::filesystem::absolute(folder / kWallpaperFileName);
-    wallpaper::Outcome outcome;
     try {
+        Bitmap composed = screenPicture;
+        OverlayTextLayer(composed, layer);
         WriteBmpFile(path, composed);
-        outcome = desktop.apply(QString::fromStdString(path.string()));
-    } catch (const std::exception&) {
-        dialogs.inform(kWallpaperFailed);
+    } catch (const std::exception& e) {
+        dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + e.what());
         return WallpaperResult::Failed;
     }
-    if (!outcome.ok) {
-        dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + outcome.detail.toStdString());
-        return WallpaperResult::Failed;
-    }
+    const wallpaper::Outcome outcome =
+        desktop ? desktop(QString::fromStdString(path.string()))
+                : wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
     dialogs.processEvents();
+    if (!outcome.ok) {
+        dialogs.inform(DesktopNotToldMessage(path.string(), outcome.detail.toStdString()));
+        return WallpaperResult::NotShown;
+    }
     dialogs.inform(kWallpaperDone);
     return WallpaperResult::Set;
 }

@@ -22,6 +22,9 @@ inline constexpr const char* kWallpaperDone = "Background successfully set!";
 inline constexpr const char* kWallpaperFailed =
     "An error occured when saving the background picture!";
 
+// The message when the file was written but the desktop did not confirm showing it.
+std::string DesktopNotToldMessage(const std::string& path, const std::string& reason);
+
 // What the command needs from the window: the question box (true for Yes), the
 // information box, and letting pending window messages run.
 struct WallpaperDialogs {
@@ -30,13 +33,17 @@ struct WallpaperDialogs {
     std::function<void()> processEvents;
 };
 
-enum class WallpaperResult { Declined, Set, Failed };
+// Has the desktop show the file at an absolute path; says whether it confirmed.
+using DesktopSetter = std::function<wallpaper::Outcome(const QString& absPath)>;
+
+enum class WallpaperResult { Declined, Set, NotShown, Failed };
 
 // The command. The file goes to folder/Dorvane_wallpaper.bmp, written whole before
-// it replaces the earlier one. When the desktop refuses the picture, the failure
-// message follows the backend's detail after an empty line.
+// it replaces the earlier one. Success is reported only when the desktop confirmed;
+// otherwise the message names the file written and the desktop's reason. A file
+// that cannot be written is reported with its reason, and the desktop is not asked.
 WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
-                             const std::filesystem::path& folder, wallpaper::Backend& desktop,
+                             const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs);
 
 }  // namespace dorvane::compose

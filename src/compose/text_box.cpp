@@ -104,4 +104,14 @@ void TextBoxDrag::ApplyLimits(int x, TGoalsProject& board, int textHeight, int s
         board.TextPosY = Clamp32(std::int64_t{screenHeight} - textHeight - kInset);
 }
 
+void NudgeTextBox(TGoalsProject& board, int dx, int dy, const TextRenderState& text,
+                  int screenWidth, int screenHeight) {
+    if (text.TextHeight < 1) return;
+    board.TextPosX = Clamp32(std::int64_t{board.TextPosX} + dx);
+    board.TextPosY = Clamp32(std::int64_t{board.TextPosY} + dy);
+    TextBoxDrag drag;
+    drag.DragMode = hzMove;
+    drag.ApplyLimits(0, board, text.TextHeight, screenWidth, screenHeight);
+}
+
 }  // namespace dorvane::compose

@@ -60,9 +60,15 @@ public:
     void MouseUp() { DragMode = hzNone; }
     void EndDrag() { DragMode = hzNone; }
 
-private:
+    // The limits that keep the box on the screen, applied after each step of a drag
+    // in DragMode; x is the mouse's preview x (the drag re-bases there at the left edge).
     void ApplyLimits(int x, TGoalsProject& board, int textHeight, int screenWidth,
                      int screenHeight);
 };
+
+// Moves the box by (dx, dy) full-size pixels, kept on the screen as a drag keeps it.
+// Nothing moves while there is no text (no box is shown).
+void NudgeTextBox(TGoalsProject& board, int dx, int dy, const TextRenderState& text,
+                  int screenWidth, int screenHeight);
 
 }  // namespace dorvane::compose

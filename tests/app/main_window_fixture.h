@@ -31,6 +31,9 @@ struct MainWindowFixture {
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
     QDate today{2026, 12, 7};
+    // The desktop's answers to "show this wallpaper", and the paths it was given.
+    dorvane::wallpaper::Outcome desktopAnswer{true, {}};
+    std::vector<QString> desktopPaths;
     std::unique_ptr<dorvane::app::TformMain> w;
 
     MainWindowFixture() {
@@ -59,6 +62,10 @@ struct MainWindowFixture {
         s.dataFolder = dir.path();
         s.today = [this] { return today; };
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
+        s.setDesktopWallpaper = [this](const QString& path) {
+            desktopPaths.push_back(path);
+            return desktopAnswer;
+        };
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
         QApplication::setActiveWindow(w.get());

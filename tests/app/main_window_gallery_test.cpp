@@ -65,7 +65,7 @@ TEST(MainWindowGallery, StraightToPageFourShowsGeneratingPreviewMeanwhile) {
     bool sawGenerating = false;
     f.onPump = [&] {
         if (w.page4->imgPreview->isHidden() && w.page4->lblGeneratingPreview->isVisible() &&
-            w.page4->page4->isVisible())
+            w.page4->isVisible())
             sawGenerating = true;
     };
     f.Click("imgButton4");

@@ -3,6 +3,7 @@
 // clicked, questions answered, files on disk checked.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QTextEdit>
@@ -163,6 +164,8 @@ TEST(SavedBoards, LoadReplacesTheBoardShowsItsStyleAndOpensPageThree) {
             "PicName=grand canyon 1\r\nGoal2=Swim\r\nFontSize=16\r\nFontStyle=2\r\nFontAlign=1\r\n"
             "FontBullets=1\r\n");
     f.Board("gone.gls", "PicName=A picture since deleted\r\n");
+    f.Click("imgButton4");
+    QTest::keyClick(w.findChild<QComboBox*>("cbSize"), Qt::Key_End);  // 36: one step to undo
     f.Click("imgButton5");
     f.Select("styled");
     w.LoadProject();  // answered No: nothing changes
@@ -182,6 +185,10 @@ TEST(SavedBoards, LoadReplacesTheBoardShowsItsStyleAndOpensPageThree) {
     EXPECT_EQ(*w.styles.cbStyle.selectedText(), "italic");
     EXPECT_EQ(*w.styles.cbAlign.selectedText(), "center");
     EXPECT_EQ(f.GoalEdit(2)->text(), "Swim");
+    f.Click("imgButton4");
+    QTest::keyClick(w.page4->imgPreview, Qt::Key_Z, Qt::ControlModifier);  // nothing left to undo
+    EXPECT_EQ(w.CurrentBoard.FontSize, 16);
+    EXPECT_EQ(w.findChild<QComboBox*>("cbSize")->currentText(), "16");
     f.Click("imgButton5");
     f.Select("gone");
     f.dialogs.answers = {true};

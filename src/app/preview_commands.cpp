@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 4 in the main window: the style lists, the preview's mouse and keys, undo,
+// and the "preview" and "setbackground" commands. The composition itself lives
+// in compose::BoardComposer; these methods connect it to the board and the page.
+#include "app/main_window.h"
+#include "compose/set_wallpaper.h"
+#include "gallery/preview_window.h"
+#include "imaging/bitmap_image.h"
+
+namespace dorvane::app {
+
+void TformMain::WirePreviewPage() {
+    page4->onStyleChosen = [this] { cbFontChange(); };
+    page4->onUndo = [this] { ApplyUndoStep(undo_.undo()); };
+    page4->onRedo = [this] { ApplyUndoStep(undo_.redo()); };
+    PreviewCanvas& canvas = *page4->imgPreview;
+    canvas.onMouseDown = [this](compose::MouseButton b, QPoint at) { imgMouseMouseDown(b, at); };
+    canvas.onMouseMove = [this](QPoint at, bool held) { imgMouseMouseMove(at, held); };
+    canvas.onMouseUp = [this](compose::MouseButton, QPoint) { imgMouseMouseUp(); };
+    canvas.onEndDrag = [this] { imgPreviewEndDrag(); };
+    canvas.onNudge = [this](int dx, int dy, bool repeated) { NudgeTextBox(dx, dy, repeated); };
+    actions.preview = [this] { ShowFullPreview(); };
+    actions.setBackground = [this] { SetWallpaper(); };
+}
+
+void TformMain::ReadStyleControls() {
+    page4->readStyles(styles);
+    compose::ReadStyleControls(styles, CurrentBoard);
+}
+
+void TformMain::ShowBoardStyle() {
+    compose::ShowBoardStyle(styles, CurrentBoard);
+    page4->showStyles(styles);
+}
+
+void TformMain::cbFontChange() {
+    const compose::BoardLook before = compose::LookOf(CurrentBoard);
+    ReadStyleControls();
+    undo_.record(before, compose::LookOf(CurrentBoard));
+    composer_->render(CurrentBoard);
+    RefreshPreview();
+}
+
+void TformMain::RefreshPreview() {
+    page4->imgPreview->setImage(gallery::ToQImage(composer_->preview()));
+}
+
+void TformMain::imgMouseMouseDown(compose::MouseButton button, QPoint at) {
+    imgPreviewEndDrag();  // a press while a drag is under way ends that drag first
+    composer_->mouseDown(button, at.x(), at.y(), CurrentBoard);
+    if (composer_->drag().DragMode != compose::hzNone) dragBefore_ = compose::LookOf(CurrentBoard);
+}
+
+void TformMain::imgMouseMouseMove(QPoint at, bool buttonHeld) {
+    // A drag whose release went elsewhere (another window took the mouse) ends here.
+    if (!buttonHeld) imgPreviewEndDrag();
+    const compose::BoardComposer::MouseResult r =
+        composer_->mouseMove(at.x(), at.y(), CurrentBoard);
+    page4->imgPreview->setCursorShape(r.cursor);
+    if (r.preview) page4->imgPreview->setImage(gallery::ToQImage(*r.preview));
+}
+
+void TformMain::imgMouseMouseUp() {
+    imgPreviewEndDrag();
+}
+
+void TformMain::imgPreviewEndDrag() {
+    composer_->endDrag();
+    if (!dragBefore_) return;
+    undo_.record(*dragBefore_, compose::LookOf(CurrentBoard));  // the whole drag is one step
+    dragBefore_.reset();
+}
+
+void TformMain::NudgeTextBox(int dx, int dy, bool repeated) {
+    if (dragBefore_) return;  // the mouse has the box
+    const compose::BoardLook before = compose::LookOf(CurrentBoard);
+    if (!composer_->nudge(dx, dy, CurrentBoard)) return;
+    undo_.record(before, compose::LookOf(CurrentBoard), repeated);
+    RefreshPreview();
+}
+
+void TformMain::ApplyUndoStep(const std::optional<compose::BoardLook>& look) {
+    if (!look) return;
+    imgPreviewEndDrag();
+    compose::ApplyLook(*look, CurrentBoard);
+    ShowBoardStyle();
+    composer_->render(CurrentBoard);
+    RefreshPreview();
+}
+
+void TformMain::ShowFullPreview() {
+    if (!formPreview_) return;
+    const platform::ScreenInfo screen = services_.screen->info();
+    formPreview_->setScreenBounds(screen.width, screen.height);
+    formPreview_->setPicture(gallery::ToQImage(composer_->composeScreen()));
+    formPreview_->showModal();
+}
+
+void TformMain::SetWallpaper() {
+    compose::WallpaperDialogs dialogs;
+    dialogs.ask = [this](const std::string& title, const std::string& text) {
+        return services_.dialogs->ask(title, text, platform::BoxIcon::None);
+    };
+    dialogs.inform = [this](const std::string& text) { services_.dialogs->inform(text); };
+    dialogs.processEvents = [this] { services_.pacing.pump(); };
+    compose::SetWallpaper(composer_->screenPicture(), composer_->textLayer(), services_.dataFolder,
+                          services_.setDesktopWallpaper, dialogs);
+}
+
+}  // namespace dorvane::app

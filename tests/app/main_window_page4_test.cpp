@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 4 driven with real keys and mouse events on a 1024 × 768 screen (preview
+// 349 × 262, scale 0.3408): the style lists, the text box drags and their limits,
+// undo and nudges, and the preview and wallpaper commands.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTimer>
+
+#include "compose/set_wallpaper.h"
+#include "gallery/preview_window.h"
+#include "imaging/bitmap_image.h"
+#include "main_window_fixture.h"
+
+namespace fs = std::filesystem;
+using dorvane::compose::BoardLook;
+using dorvane::compose::LookOf;
+
+namespace {
+
+// The window on page 4 with two one-line goals: a text block 50 high, so the
+// default box (10, 10, 1004) shows as the frame (3, 3, 346, 20).
+struct Page4 : MainWindowFixture {
+    dorvane::app::TformMain& w;
+    Page4() : w(Start()) {
+        w.CurrentBoard.Goal[1] = "Learn to sail";
+        w.CurrentBoard.Goal[2] = "Read more";
+        Click("imgButton4");
+    }
+    dorvane::app::PreviewCanvas* canvas() const { return w.page4->imgPreview; }
+    QImage shown() const { return canvas()->image(); }
+    void Key(QWidget* to, Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(to, key, mods);
+    }
+    // A left-button drag through the given points (the first is the press).
+    void Drag(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton) {
+        const QPoint* p = points.begin();
+        QTest::mousePress(canvas(), button, {}, *p);
+        for (++p; p != points.end(); ++p) QTest::mouseMove(canvas(), *p);
+        QTest::mouseRelease(canvas(), button, {}, *(points.end() - 1));
+    }
+    std::array<int, 3> Box() const {
+        return {w.CurrentBoard.TextPosX, w.CurrentBoard.TextPosY, w.CurrentBoard.TextWidth};
+    }
+    void Undo() { Key(canvas(), Qt::Key_Z, Qt::ControlModifier); }
+    void Redo() { Key(canvas(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
+};
+
+TEST(Page4, StyleListsHaveTheirPlacesAndItems) {
+    Page4 p;
+    struct Row {
+        const char* list;
+        const char* label;
+        QRect place;
+        int labelLeft;
+        int count;
+        const char* first;
+    };
+    const Row rows[] = {
+        {"cbFont", "Font", {3, 308, 115, 22}, 3, 2, "Arial"},
+        {"cbStyle", "Style", {119, 308, 71, 22}, 119, 4, "regular"},
+        {"cbSize", "Size", {191, 308, 42, 22}, 191, 14, "12"},
+        {"cbAlign", "Align", {234, 308, 55, 22}, 235, 3, "left"},
+        {"cbColor", "Color", {290, 308, 38, 22}, 290, 20, "Black"},
+        {"cbShading", "Shading", {329, 308, 52, 22}, 329, 3, "none"},
+    };
+    for (const Row& r : rows) {
+        auto* list = p.w.findChild<QComboBox*>(r.list);
+        auto* label = p.w.findChild<QLabel*>(QString("lbl") + (r.list + 2));
+        ASSERT_TRUE(list && label) << r.list;
+        EXPECT_EQ(list->geometry(), r.place) << r.list;
+        EXPECT_EQ(label->text(), r.label);
+        EXPECT_EQ(label->pos(), QPoint(r.labelLeft, 294)) << r.list;
+        EXPECT_EQ(list->count(), r.count) << r.list;
+        EXPECT_EQ(list->currentText(), r.first) << r.list;
+        EXPECT_FALSE(list->isEditable());
+        EXPECT_EQ(list->palette().color(QPalette::Base), Qt::white);
+        EXPECT_EQ(list->font().family() == "Arial", std::string(r.list) != "cbColor") << r.list;
+    }
+    auto* color = p.w.findChild<QComboBox*>("cbColor");
+    EXPECT_EQ(color->itemText(16), "Money Green");
+    EXPECT_EQ(color->itemIcon(16).pixmap(16, 12).toImage().pixelColor(8, 6),
+              QColor(0xC0, 0xDC, 0xC0));
+}
+
+TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {
+    Page4 p;
+    struct Row {
+        const char* list;
+        std::vector<Qt::Key> keys;
+        std::function<int(const dorvane::compose::TGoalsProject&)> field;
+        int expected;
+    };
+    const Row rows[] = {
+        {"cbStyle", {Qt::Key_End}, [](auto& b) { return int(b.FontStyle); }, 3},
+        {"cbShading", {Qt::Key_End}, [](auto& b) { return int(b.FontShading); }, 2},
+        {"cbSize", {Qt::Key_End}, [](auto& b) { return b.FontSize; }, 36},
+        {"cbAlign", {Qt::Key_Down}, [](auto& b) { return int(b.FontAlign); }, 1},
+        {"cbColor",
+         {Qt::Key_End, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up},
+         [](auto& b) { return b.FontColor; },
+         0xC0DCC0},
+        {"cbFont", {Qt::Key_Down}, [](auto& b) { return int(b.FontName == "Verdana"); }, 1},
+    };
+    for (const Row& r : rows) {
+        const QImage before = p.shown();
+        for (Qt::Key k : r.keys) p.Key(p.w.findChild<QComboBox*>(r.list), k);
+        EXPECT_EQ(r.field(p.w.CurrentBoard), r.expected) << r.list;
+        EXPECT_NE(p.shown(), before) << r.list;
+        EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview())) << r.list;
+    }
+    EXPECT_EQ(p.w.composer().text().TextHeight, 2 * (58 + 34) - 10);  // 36 pt, one line each
+}
+
+TEST(Page4, ShowingALoadedBoardsStyleRaisesNoChange) {
+    Page4 p;
+    QCoreApplication::processEvents();
+    const QImage before = p.shown();
+    const std::uint64_t paints = p.canvas()->paintCount();
+    p.w.CurrentBoard.FontSize = 16;
+    p.w.CurrentBoard.FontStyle = 2;
+    p.w.CurrentBoard.FontAlign = 1;
+    p.w.CurrentBoard.FontColor = 0x123456;  // not in the list: no colour shown
+    const auto board = p.w.CurrentBoard;
+    p.w.ShowBoardStyle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbSize")->currentText(), "16");
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbStyle")->currentText(), "italic");
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbAlign")->currentText(), "center");
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbColor")->currentIndex(), -1);
+    EXPECT_EQ(p.shown(), before);
+    EXPECT_EQ(p.canvas()->paintCount(), paints);
+    EXPECT_EQ(p.w.CurrentBoard, board);
+    p.Undo();  // nothing was recorded
+    EXPECT_EQ(p.w.CurrentBoard, board);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(p.w.window());  // FormActivate reads the lists back
+    EXPECT_EQ(p.w.CurrentBoard, board);
+}
+
+TEST(Page4, DragsOfTheTextBoxAndTheirLimits) {
+    struct Row {
+        const char* what;
+        std::vector<QPoint> path;
+        std::array<int, 3> box;  // TextPosX, TextPosY, TextWidth
+    };
+    const Row rows[] = {
+        {"right edge 10 left", {{340, 10}, {330, 10}}, {10, 10, 975}},
+        {"right edge past the left", {{340, 10}, {-40, 10}}, {10, 10, 50}},
+        {"left edge past the right", {{5, 10}, {400, 10}}, {964, 10, 50}},
+        {"move (narrowed at the right)", {{100, 10}, {110, 30}}, {39, 69, 983}},
+        {"move past the left, then back", {{100, 10}, {-100, 10}, {0, 10}}, {295, 10, 427}},
+        {"move past the top", {{100, 10}, {100, -50}}, {10, 2, 1004}},
+        {"move past the bottom", {{100, 10}, {100, 400}}, {10, 716, 1004}},
+        {"move past the right", {{100, 10}, {200, 10}}, {303, 10, 719}},
+        {"press below the box", {{100, 25}, {200, 100}}, {10, 10, 1004}},
+        {"right button", {{100, 10}, {200, 100}}, {10, 10, 1004}},
+    };
+    Page4 p;
+    const auto fresh = p.Box();
+    for (const Row& r : rows) {
+        const Qt::MouseButton button =
+            std::string(r.what) == "right button" ? Qt::RightButton : Qt::LeftButton;
+        QTest::mousePress(p.canvas(), button, {}, r.path[0]);
+        for (std::size_t i = 1; i < r.path.size(); ++i) {
+            QTest::mouseMove(p.canvas(), r.path[i]);
+            // Every step of a drag shows a fresh composition at once.
+            EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview())) << r.what;
+        }
+        QTest::mouseRelease(p.canvas(), button, {}, r.path.back());
+        EXPECT_EQ(p.Box(), r.box) << r.what;
+        EXPECT_EQ(p.w.composer().drag().DragMode, 0) << r.what;
+        p.Undo();  // the whole drag is one step
+        EXPECT_EQ(p.Box(), fresh) << r.what;
+    }
+}
+
+TEST(Page4, TheCursorFollowsTheZones) {
+    Page4 p;
+    struct Row {
+        QPoint at;
+        Qt::CursorShape cursor;
+    };
+    const Row rows[] = {{{5, 10}, Qt::SizeHorCursor},
+                        {{100, 10}, Qt::SizeAllCursor},
+                        {{340, 10}, Qt::SizeHorCursor},
+                        {{100, 25}, Qt::ArrowCursor}};
+    for (const Row& r : rows) {
+        QMouseEvent move(QEvent::MouseMove, r.at, p.canvas()->mapToGlobal(r.at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(p.canvas(), &move);
+        EXPECT_EQ(p.canvas()->cursor().shape(), r.cursor) << r.at.x() << "," << r.at.y();
+    }
+}
+
+TEST(Page4, UndoAndRedoRestoreExactValues) {
+    Page4 p;
+    const BoardLook start = LookOf(p.w.CurrentBoard);
+    p.Drag({{100, 10}, {105, 12}, {110, 30}});  // one step however many moves
+    const BoardLook moved = LookOf(p.w.CurrentBoard);
+    p.Key(p.w.findChild<QComboBox*>("cbSize"), Qt::Key_End);
+    const BoardLook bigger = LookOf(p.w.CurrentBoard);
+    p.Drag({{345, 30}, {335, 30}});  // the moved box's right edge
+    const BoardLook narrower = LookOf(p.w.CurrentBoard);
+    const QImage last = p.shown();
+    for (const BoardLook& expected : {bigger, moved, start, start}) {
+        p.Undo();
+        EXPECT_EQ(LookOf(p.w.CurrentBoard), expected);
+    }
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbSize")->currentText(), "12");
+    for (const BoardLook& expected : {moved, bigger, narrower, narrower}) {
+        p.Redo();
+        EXPECT_EQ(LookOf(p.w.CurrentBoard), expected);
+    }
+    EXPECT_EQ(p.w.findChild<QComboBox*>("cbSize")->currentText(), "36");
+    EXPECT_EQ(p.shown(), last);
+    // Sixty steps back: at least fifty are kept.
+    for (int i = 0; i < 60; ++i) p.Key(p.canvas(), Qt::Key_Down);
+    for (int i = 0; i < 50; ++i) p.Undo();
+    EXPECT_EQ(p.w.CurrentBoard.TextPosY, narrower.TextPosY + 10);
+    p.w.clearUndo();
+    p.Undo();
+    EXPECT_EQ(p.w.CurrentBoard.TextPosY, narrower.TextPosY + 10);
+}
+
+TEST(Page4, ArrowKeysNudgeTheBoxWithinTheScreen) {
+    Page4 p;
+    QTest::mouseClick(p.canvas(), Qt::LeftButton, {}, {200, 200});  // outside the box
+    ASSERT_TRUE(p.canvas()->hasFocus());
+    struct Row {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int times;
+        std::array<int, 3> box;
+    };
+    const Row rows[] = {
+        {Qt::Key_Right, {}, 1, {11, 10, 1004}},
+        {Qt::Key_Down, Qt::ShiftModifier, 2, {11, 30, 1004}},
+        {Qt::Key_Up, Qt::ShiftModifier, 5, {11, 2, 1004}},      // the top limit
+        {Qt::Key_Right, Qt::ShiftModifier, 1, {21, 2, 1001}},   // narrowed at the right
+        {Qt::Key_Left, Qt::ShiftModifier, 4, {2, 2, 984}},      // cut at the left
+        {Qt::Key_Down, Qt::ShiftModifier, 100, {2, 716, 984}},  // bottom at H − 2
+    };
+    for (const Row& r : rows) {
+        for (int i = 0; i < r.times; ++i) p.Key(p.canvas(), r.key, r.mods);
+        EXPECT_EQ(p.Box(), r.box) << r.key;
+    }
+    EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview()));
+}
+
+TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
+    Page4 p;
+    dorvane::gallery::TformPreview preview;
+    p.w.setPreviewWindow(&preview);
+    p.Key(p.w.findChild<QComboBox*>("cbShading"), Qt::Key_Down);
+    p.Drag({{100, 10}, {130, 100}});
+    QImage full;
+    QTimer::singleShot(0, [&] {
+        full = preview.picture();
+        QTest::mouseClick(&preview, Qt::LeftButton);
+    });
+    p.w.ShowFullPreview();
+    p.dialogs.answers = {true};
+    p.w.SetWallpaper();
+    ASSERT_EQ(p.desktopPaths.size(), 1u);
+    const QImage wallpaper(p.desktopPaths[0]);
+    EXPECT_EQ(p.desktopPaths[0].toStdString(),
+              (fs::absolute(p.dir / dorvane::compose::kWallpaperFileName)).string());
+    ASSERT_EQ(wallpaper.size(), QSize(1024, 768));
+    EXPECT_EQ(wallpaper.convertToFormat(QImage::Format_RGB32),
+              full.convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(full, dorvane::gallery::ToQImage(p.w.screenPicture()));
+}
+
+TEST(Page4, SetBackgroundMessages) {
+    struct Row {
+        const char* what;
+        bool yes;
+        dorvane::wallpaper::Outcome desktop;
+        bool writable;
+        std::string told;  // empty: nothing
+    };
+    const Row rows[] = {
+        {"confirmed", true, {true, {}}, true, "Background successfully set!"},
+        {"not confirmed", true, {false, "GNOME: gsettings failed"}, true, "not told"},
+        {"write failure", true, {true, {}}, false, "An error occured"},
+        {"No", false, {true, {}}, true, ""},
+    };
+    for (const Row& r : rows) {
+        Page4 p;
+        p.desktopAnswer = r.desktop;
+        p.dialogs.answers = {r.yes};
+        const fs::path file = p.dir / dorvane::compose::kWallpaperFileName;
+        if (!r.writable) fs::create_directory(file);  // a folder in the file's place
+        bool handled = false;
+        p.w.clicks->htmlBodyMouseDown(*p.w.page4->htmlBody42, QPoint(-5, -5));
+        p.w.clicks->htmlBodyHotSpotClick(*p.w.page4->htmlBody42, "setbackground", handled);
+        ASSERT_GE(p.dialogs.shown.size(), 1u) << r.what;
+        EXPECT_EQ(p.dialogs.shown[0].title, "Set as background");
+        EXPECT_EQ(p.dialogs.lastIcon, dorvane::platform::BoxIcon::None);
+        const auto told = p.dialogs.texts("inform");
+        if (r.told.empty()) {
+            EXPECT_TRUE(told.empty()) << r.what;
+            EXPECT_FALSE(fs::exists(file)) << r.what;
+            EXPECT_TRUE(p.desktopPaths.empty());
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1u) << r.what;
+        if (r.told == "not told") {
+            EXPECT_EQ(told[0], dorvane::compose::DesktopNotToldMessage(fs::absolute(file).string(),
+                                                                       "GNOME: gsettings failed"));
+        } else {
+            EXPECT_TRUE(told[0].starts_with(r.told)) << told[0];
+        }
+        EXPECT_EQ(fs::is_regular_file(file), r.writable) << r.what;
+        EXPECT_EQ(p.desktopPaths.size(), r.writable ? 1u : 0u) << r.what;
+    }
+}
+
+}  // namespace
