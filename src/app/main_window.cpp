@@ -35,6 +35,12 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
 
 TformMain::~TformMain() {
     qApp->removeEventFilter(this);
+    // The pages call back into the window (a drag ended by hiding, a selection
+    // cleared): they go while the window is still whole.
+    delete page5;
+    delete page4;
+    page4 = nullptr;
+    page5 = nullptr;
 }
 
 void TformMain::FormCreate() {

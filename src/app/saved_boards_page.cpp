@@ -47,6 +47,13 @@ platform::FileDialogRequest SaveRequest(const fs::path& folder, const QDate& dat
     return r;
 }
 
+// Names the file once, then says why (without the writer's own mention of it).
+std::string SaveFailedText(const fs::path& file, std::string_view reason) {
+    const std::string own = "Cannot write " + file.string() + ": ";
+    if (reason.starts_with(own)) reason.remove_prefix(own.size());
+    return "Your goals could not be saved to " + file.string() + ".\r\r" + std::string(reason);
+}
+
 }  // namespace
 
 SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform::Dialogs& dialogs,
@@ -90,6 +97,11 @@ SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform
     imgProjectPreview->hide();
 }
 
+SavedBoardsPage::~SavedBoardsPage() {
+    // Emptying the list as it goes is no selection event for a page half gone.
+    lbProjects->disconnect(this);
+}
+
 void SavedBoardsPage::SaveProject() {
     const std::optional<std::string> chosen =
         dialogs_.saveFile(SaveRequest(folder_, today ? today() : QDate::currentDate()));
@@ -98,8 +110,7 @@ void SavedBoardsPage::SaveProject() {
     try {
         if (saveBoard) saveBoard(target);
     } catch (const std::exception& e) {
-        dialogs_.showError("Your goals could not be saved to " + target.string() + ".\r\r" +
-                           e.what());
+        dialogs_.showError(SaveFailedText(target, e.what()));
         return;
     }
     dialogs_.inform(kSavedMessage);

@@ -45,6 +45,7 @@ class SavedBoardsPage : public QWidget {
 public:
     SavedBoardsPage(QWidget* window, std::filesystem::path goalsFolder, platform::Dialogs& dialogs,
                     platform::Pacing pacing);
+    ~SavedBoardsPage() override;
 
     htmlview::HtmlView* htmlBody51;
     htmlview::HtmlView* htmlBody52;
