@@ -8,6 +8,8 @@ Usage: bench/app/compare.py BUILD_DIR   (bench/run calls it)
   wall-clock times and their ratio (goal: at most 2x). Uses the display if there is
   one, else Qt's offscreen platform.
 - The gallery build with 100 user pictures of 12 megapixels (goal: under 3 s).
+- One drag step on page 4 through the real widget at 3840x2160, against clearing one
+  whole text layer of that size (goal: median <= 4 ms and <= 2x the clear).
 - Page 5 with 1,000 saved boards: the list filled and drawn (goal: under 100 ms),
   beside a bare list widget given the same names; one board selected until its
   goals and picture are drawn (goal: under 10 ms).
@@ -42,6 +44,12 @@ def main():
     gallery = runs(build_dir, "gallery_bench", [])["BM_GalleryBuild100Pictures12MP"]
     print(f"Gallery build, 100 x 12 MP: best {min(gallery) / 1e3:.2f} s, "
           f"median {statistics.median(gallery) / 1e3:.2f} s (goal < 3 s)")
+    page4 = runs(build_dir, "page4_bench", ["--benchmark_repetitions=9"])
+    step = statistics.median(page4["BM_DragStepThroughWidget"])
+    clear = statistics.median(page4["BM_ClearWholeLayer4K"])
+    print(f"Page-4 drag step at 3840x2160 through the widget: median {step:.2f} ms "
+          f"(goal <= 4 ms); clearing one layer {clear:.2f} ms; ratio {step / clear:.2f} "
+          f"(goal <= 2)")
     saved = runs(build_dir, "saved_boards_bench", ["--benchmark_repetitions=5"])
     for name, label, goal in [("BM_SavedBoardsListShown1000", "Page 5 list of 1,000 boards", 100),
                               ("BM_BareListWidget1000", "  bare list widget (peer)", None),

@@ -62,7 +62,8 @@ struct Page {
     SilentDialogs dialogs;
     app::SavedBoardsPage page;
     explicit Page(const fs::path& folder)
-        : page(nullptr, folder, dialogs, {[](int) {}, [] { QCoreApplication::processEvents(); }}) {
+        : page(nullptr, folder, dialogs,
+               {[](int) {}, [] { QCoreApplication::processEvents(); }, {}}) {
         page.readContext = [] {
             return boards::BoardReadContext{
                 1920, 1080, {"Arial"}, [](const std::string&) { return 1; }};

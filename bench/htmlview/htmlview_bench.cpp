@@ -172,6 +172,52 @@ void BM_TypicalPage_View(benchmark::State& state) {
 }
 BENCHMARK(BM_TypicalPage_View)->Unit(benchmark::kMillisecond);
 
+// Hostile documents through the view (parse, form controls, layout), 1 to 16 MB: a
+// constant rate across the sizes shows linear work. One tag with many quoted
+// attributes, and page after page of form inputs.
+QByteArray Repeated(const QByteArray& head, const QByteArray& piece, qsizetype bytes) {
+    QByteArray html = head;
+    html.reserve(bytes + piece.size());
+    while (html.size() < bytes) html += piece;
+    return html;
+}
+
+void LoadHostile(benchmark::State& state, const QByteArray& html) {
+    HtmlView view;
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.resize(529, 412);
+    view.show();
+    std::size_t controls = 0;
+    for (auto _ : state) {
+        view.loadFromString(html);
+        state.PauseTiming();
+        controls = view.formControls().size();
+        view.loadFromString({});  // the old controls go now, not inside the next load
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["controls"] = double(controls);
+    state.SetBytesProcessed(state.iterations() * html.size());
+}
+
+void BM_Hostile_QuotedAttributes(benchmark::State& state) {
+    LoadHostile(state, Repeated("<p", " title=\"a value\"", state.range(0) << 20) + ">text</p>");
+}
+BENCHMARK(BM_Hostile_QuotedAttributes)
+    ->RangeMultiplier(4)
+    ->Range(1, 16)
+    ->ArgName("MB")
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Hostile_FormInputs(benchmark::State& state) {
+    LoadHostile(state, Repeated("<form>", "<input type=text name=g size=3>", state.range(0) << 20));
+}
+BENCHMARK(BM_Hostile_FormInputs)
+    ->RangeMultiplier(4)
+    ->Range(1, 16)
+    ->ArgName("MB")
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The application object: the one place where an exception that escapes an event
-// handler is caught and shown as the general error box; the program carries on.
+// The application object: it shows the general error box for the errors that the
+// commands report (platform::ReportError), after the command has returned and
+// never two at a time; the program carries on.
 #pragma once
 
 #include <QApplication>
@@ -27,12 +28,15 @@ public:
     void setDialogs(platform::Dialogs* dialogs) { dialogs_ = dialogs; }
     platform::Dialogs& dialogs() { return *dialogs_; }
 
-    // Shows `message` as the general error box.
+    // Shows `message` as the general error box now (start-up failures).
     void showError(const std::string& message);
+    // Shows it once the event loop runs again, unless a box is open or waiting.
+    void queueError(const std::string& message);
 
 private:
     std::unique_ptr<platform::Dialogs> ownDialogs_;
     platform::Dialogs* dialogs_ = nullptr;
+    bool errorBoxPending_ = false;
 };
 
 }  // namespace dorvane::app

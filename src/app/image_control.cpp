@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "platform/bitmap_resource.h"
+#include "platform/error_report.h"
 
 namespace dorvane::app {
 
@@ -39,13 +40,13 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click && onClick) onClick();
+    if (click && onClick) platform::RunCommand(onClick);
 }
 
 void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
     // The first click of a double-click has already been reported.
     pressed_ = false;
-    if (event->button() == Qt::LeftButton && onDoubleClick) onDoubleClick();
+    if (event->button() == Qt::LeftButton && onDoubleClick) platform::RunCommand(onDoubleClick);
 }
 
 void LoadBitmapResource(ImageControl& image, std::string_view name) {

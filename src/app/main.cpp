@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
     services.dataFolder = dorvane::platform::DataFolder();
     try {
         dorvane::app::TformMain formMain(services);
-        dorvane::gallery::TformPreview formPreview;
-        formMain.setPreviewWindow(&formPreview);
+        formMain.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
         formMain.show();
         QuitAfterFirstFrameIfAsked(formMain);
         return app.exec();

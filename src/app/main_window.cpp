@@ -13,9 +13,11 @@
 #include "gallery/catalogue.h"
 #include "gallery/gallery_build.h"
 #include "gallery/picture_loader.h"
+#include "gallery/preview_window.h"
 #include "gallery/thumbnail.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
+#include "platform/error_report.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -35,12 +37,14 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
 
 TformMain::~TformMain() {
     qApp->removeEventFilter(this);
-    // The pages call back into the window (a drag ended by hiding, a selection
-    // cleared): they go while the window is still whole.
-    delete page5;
-    delete page4;
-    page4 = nullptr;
-    page5 = nullptr;
+    // The pages point into the fields of this window (the gallery state, the
+    // clicks and their commands): they go first, while those fields still live.
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
+}
+
+void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
+    formPreview_ = std::move(preview);
 }
 
 void TformMain::FormCreate() {
@@ -87,11 +91,7 @@ void TformMain::FormCreate() {
 }
 
 void TformMain::LoadFirstPicture() {
-    if (gallery.LoadedPicture == gallery.SelectedPicture) return;
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
-    PrepareScreenPictures();
+    if (gallery.LoadedPicture != gallery.SelectedPicture) RebuildPicture();
 }
 
 void TformMain::CreateControls() {
@@ -174,10 +174,7 @@ void TformMain::LoadBoardFile(const fs::path& file) {
     // Selecting the picture writes its catalogue spelling into the board.
     page2->SelectThumbnail(
         page2->FindThumbnail(gallery::FindPictureByName(gallery.Pictures, CurrentBoard.PicName)));
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
-    PrepareScreenPictures();
+    RebuildPicture();  // a picture that cannot be read falls back to picture 1
     ShowPage(3);
 }
 
@@ -218,7 +215,7 @@ void TformMain::FormKeyDown(int qtKey) {
 }
 
 bool TformMain::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
     return QWidget::event(e);
 }
 
@@ -235,13 +232,15 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &TformMain::LoadFirstPicture);
+        QTimer::singleShot(0, this,
+                           [this] { platform::RunCommand([this] { LoadFirstPicture(); }); });
     }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus ? w == focus : w == this;
-        if (first && w->window() == this) FormKeyDown(static_cast<QKeyEvent*>(e)->key());
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (first && w->window() == this) platform::RunCommand([this, key] { FormKeyDown(key); });
     }
     return false;
 }

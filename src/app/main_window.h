@@ -65,7 +65,9 @@ public:
     explicit TformMain(Services services);
     ~TformMain() override;
 
-    void setPreviewWindow(gallery::TformPreview* preview) { formPreview_ = preview; }
+    // The full-screen preview window, made after this window and owned by it.
+    void setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview);
+    gallery::TformPreview* previewWindow() const { return formPreview_.get(); }
 
     void ShowPage(int page);
     void AddPictureFromDisk();
@@ -114,10 +116,9 @@ public:
     gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
     Bitmap FullPicture;
     compose::StyleControls styles;
-    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
-
-    // Page commands that other parts of the program provide.
+    // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
+    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
     bool event(QEvent* event) override;
@@ -135,6 +136,8 @@ private:
     boards::BoardReadContext BoardContext() const;
     void LoadBoardFile(const std::filesystem::path& file);
     void RebuildPicture();
+    void FallBackToPictureOne(const std::string& why);
+    void LoadPicture(int n);
     void PrepareScreenPictures();
     void ThumbnailDblClick(gallery::ThumbnailControl* t);
     void ShowPreviewPage();
@@ -158,7 +161,7 @@ private:
     std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
     compose::BoardUndo undo_;
     std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
-    gallery::TformPreview* formPreview_ = nullptr;
+    std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };

@@ -8,6 +8,7 @@
 #include "imaging/bitmap_image.h"
 #include "imaging/scale.h"
 #include "pages/goal_form.h"
+#include "platform/error_report.h"
 
 namespace dorvane::app {
 
@@ -119,9 +120,26 @@ void TformMain::ShowOfflineResources() {
 }
 
 void TformMain::RebuildPicture() {
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
+    try {
+        LoadPicture(gallery.SelectedPicture);
+    } catch (const std::exception& e) {
+        FallBackToPictureOne(e.what());
+    }
+}
+
+void TformMain::FallBackToPictureOne(const std::string& why) {
+    // A picture that cannot be read (its file gone or damaged) must not leave a
+    // page half switched: say so, and go on with picture 1.
+    platform::ReportError(why);
+    page2->SelectThumbnail(page2->FindThumbnail(1));
+    LoadPicture(gallery.SelectedPicture);
+}
+
+void TformMain::LoadPicture(int n) {
+    Bitmap picture;  // a failed load leaves FullPicture as it was
+    gallery::LoadGalleryPicture(n, gallery.Pictures, GalleryFolder, picture);
+    FullPicture = std::move(picture);
+    gallery.LoadedPicture = n;
     PrepareScreenPictures();
 }
 
@@ -135,8 +153,15 @@ void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
     const platform::ScreenInfo screen = services_.screen->info();
     if (formPreview_) formPreview_->setScreenBounds(screen.width, screen.height);
     page2->SelectThumbnail(t);
-    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                FullPicture);
+    Bitmap picture;
+    try {
+        gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
+                                    picture);
+    } catch (const std::exception& e) {
+        FallBackToPictureOne(e.what());
+        return;
+    }
+    FullPicture = std::move(picture);
     gallery.LoadedPicture = gallery.SelectedPicture;
     if (formPreview_) {
         formPreview_->setPicture(gallery::ToQImage(FullPicture));

@@ -8,9 +8,11 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "base/ascii.h"
 #include "base/rounding.h"
+#include "boards/profile.h"
 #include "boards/project_file.h"
 #include "compose/bmp_writer.h"
 #include "compose/font_families.h"
@@ -61,17 +63,27 @@ gallery::Catalogue MakeCatalogue(const fs::path& galleryFolder) {
     return pictures;
 }
 
-compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogue& pictures) {
+compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogue& pictures,
+                                 std::vector<std::string>& warnings) {
     std::error_code ec;
     if (!fs::is_regular_file(o.board, ec) || !std::ifstream(o.board, std::ios::binary))
         throw Error("cannot read the board " + o.board.string());
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
+    std::optional<std::string> unknownPicture;
     boards::BoardReadContext context{
-        o.width, o.height, controls.cbFont.items,
-        [&](const std::string& name) { return gallery::FindPictureByName(pictures, name); }};
+        o.width, o.height, controls.cbFont.items, [&](const std::string& name) {
+            const std::int32_t n = gallery::FindPictureByName(pictures, name);
+            if (n < 1) unknownPicture = name;
+            return n;
+        }};
     TGoalsProject board = NewBoard(o.width);
     boards::ReadProjectFile(o.board, board, context);
+    if (!boards::ProfileDocument::Load(o.board).hasSection("Goal"))
+        warnings.push_back(o.board.string() + " has no [Goal] section; the default board is used");
+    else if (unknownPicture)
+        warnings.push_back("the gallery has no picture \"" + *unknownPicture + "\"; \"" +
+                           board.PicName + "\" is used");
     return board;
 }
 
@@ -102,6 +114,8 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
                 if (!ParseSize(v, o.width, o.height))
                     return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
                            std::to_string(kMaxRenderSide);
+                if (!IsComposableSize(o.width, o.height))
+                    return "bad size \"" + v + "\": too low or too narrow to compose a board";
                 sized = true;
             } else if (a == "--dpi") {
                 if (!ParseInt(v, o.dpi) || o.dpi < 24 || o.dpi > 1200)
@@ -127,10 +141,22 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
     return o;
 }
 
-Bitmap RenderBoardPicture(const RenderOptions& o) {
+bool IsComposableSize(int width, int height) {
+    if (width < 1 || height < 2) return false;
+    const Size preview = FitSize(width, height, 353, 262);
+    return preview.width >= 1 && preview.height >= 2;
+}
+
+Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
+    std::vector<std::string> noted;
     const fs::path folder = o.gallery.empty() ? platform::DataFolder() / "MyGallery" : o.gallery;
+    std::error_code ec;
+    if (!o.gallery.empty() && !fs::is_directory(o.gallery, ec))
+        noted.push_back("the gallery folder " + o.gallery.string() +
+                        " does not exist; only the built-in pictures are available");
     const gallery::Catalogue pictures = MakeCatalogue(folder);
-    const TGoalsProject board = ReadBoard(o, pictures);
+    const TGoalsProject board = ReadBoard(o, pictures, noted);
+    if (warnings) *warnings = std::move(noted);
     Bitmap full;
     const std::int32_t number = gallery::FindPictureByName(pictures, board.PicName);
     try {
@@ -146,6 +172,13 @@ Bitmap RenderBoardPicture(const RenderOptions& o) {
     RenderTextLayer(layer, board, o.dpi, preview.width());
     OverlayTextLayer(screen, layer);
     return screen;
+}
+
+void CheckRenderOutput(const RenderOptions& o) {
+    std::error_code ec;
+    if (fs::equivalent(o.board, o.output, ec))
+        throw Error("the output " + o.output.string() + " is the board itself");
+    platform::ResolveWriteTarget(o.output);  // refuses folders, devices and FIFOs
 }
 
 void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
@@ -183,7 +216,11 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         app = std::make_unique<QGuiApplication>(qtArgc, &programName);
     try {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
-        WriteRenderedPicture(options.output, RenderBoardPicture(options));
+        CheckRenderOutput(options);
+        std::vector<std::string> warnings;
+        const Bitmap picture = RenderBoardPicture(options, &warnings);
+        for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
+        WriteRenderedPicture(options.output, picture);
     } catch (const std::exception& e) {
         std::cerr << "dorvane render: " << e.what() << "\n";
         return 1;

@@ -30,10 +30,22 @@ std::string RenderUsage();
 // Arguments after "render". The string alternative is the one-line complaint.
 std::variant<RenderOptions, std::string> ParseRenderArguments(const std::vector<std::string>& args);
 
+// Whether a board can be composed at that size: the screen picture needs two
+// rows, and so does its preview (the screen fitted into 353 × 262), with a column.
+bool IsComposableSize(int width, int height);
+
 // The board composed at options.width × options.height: its picture from the
 // built-in gallery or the gallery folder, cropped and scaled to the screen, with
-// its text over it. Needs a QGuiApplication; throws dorvane::Error.
-Bitmap RenderBoardPicture(const RenderOptions& options);
+// its text over it. What the reading rules stood in for (a board without its
+// [Goal] section, a picture the gallery lacks, a gallery folder that does not
+// exist) goes to warnings, one line each. Needs a QGuiApplication; throws
+// dorvane::Error.
+Bitmap RenderBoardPicture(const RenderOptions& options,
+                          std::vector<std::string>* warnings = nullptr);
+
+// Throws dorvane::Error when writing the output would destroy something: the
+// board itself (the same file, through links too) or anything but a regular file.
+void CheckRenderOutput(const RenderOptions& options);
 
 // Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::Error.
 void WriteRenderedPicture(const std::filesystem::path& path, const Bitmap& picture);

@@ -46,6 +46,7 @@ public:
     // in Windows-1252 when every character maps to it, else UTF-8 with its mark.
     std::string serialize() const;
 
+    bool hasSection(std::string_view section) const { return findSection(section) != nullptr; }
     // Names of the keys of a section as written (first section of that name).
     std::vector<std::string> keys(std::string_view section) const;
 

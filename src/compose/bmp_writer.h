@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
 namespace dorvane::compose {
@@ -16,5 +17,12 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& picture);
 
 // Writes the file in one piece (temporary file, then rename); throws dorvane::Error.
 void WriteBmpFile(const std::filesystem::path& path, const Bitmap& picture);
+
+// Writes picture with the text layer laid over it (exactly as OverlayTextLayer
+// composes it) as a BMP file, a band of rows at a time: no screen-sized copy is
+// made. Atomic like WriteBmpFile (but not flushed to the disk before the rename);
+// throws dorvane::Error.
+void WriteComposedBmpFile(const std::filesystem::path& path, const Bitmap& picture,
+                          const TextLayer& layer);
 
 }  // namespace dorvane::compose

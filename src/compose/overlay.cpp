@@ -35,15 +35,27 @@ void BlendPixel(std::uint8_t* rgb, std::uint32_t argb) {
 }  // namespace
 
 void OverlayTextLayer(Bitmap& image, const TextLayer& layer) {
-    if (image.empty() || layer.width() <= 0 || layer.height() <= 0) return;
+    OverlayTextLayerRows(image, layer, image.height(), 0);
+}
+
+void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow) {
+    const QRect drawn = layer.drawnBounds();
+    if (band.empty() || drawn.isEmpty()) return;
     const QImage& source = layer.image();
-    const std::vector<int> columns = NearestMap(image.width(), layer.width());
-    const std::vector<int> rows = NearestMap(image.height(), layer.height());
-    for (int y = 0; y < image.height(); ++y) {
+    const std::vector<int> columns = NearestMap(band.width(), layer.width());
+    const std::vector<int> rows = NearestMap(fullHeight, layer.height());
+    // Only the targets that sample the drawn area can change (the maps are monotonic).
+    const auto first = [](const std::vector<int>& map, int from) {
+        return static_cast<int>(std::lower_bound(map.begin(), map.end(), from) - map.begin());
+    };
+    const int x0 = first(columns, drawn.left()), x1 = first(columns, drawn.right() + 1);
+    const int y0 = std::max(first(rows, drawn.top()), firstRow);
+    const int y1 = std::min(first(rows, drawn.bottom() + 1), firstRow + band.height());
+    for (int y = y0; y < y1; ++y) {
         const auto* from = reinterpret_cast<const std::uint32_t*>(
             source.constScanLine(rows[static_cast<std::size_t>(y)]));
-        std::uint8_t* to = image.row(y);
-        for (int x = 0; x < image.width(); ++x)
+        std::uint8_t* to = band.row(y - firstRow);
+        for (int x = x0; x < x1; ++x)
             BlendPixel(to + 3 * x, from[columns[static_cast<std::size_t>(x)]]);
     }
 }

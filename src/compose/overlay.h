@@ -13,4 +13,9 @@ namespace dorvane::compose {
 // pixels keep the picture exactly, fully covered ones become exactly the text colour.
 void OverlayTextLayer(Bitmap& image, const TextLayer& layer);
 
+// The same for a band of a picture: `band` holds the rows from firstRow on of a
+// picture of band.width() × fullHeight, and gets exactly the result that
+// OverlayTextLayer gives those rows of the whole picture.
+void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow);
+
 }  // namespace dorvane::compose

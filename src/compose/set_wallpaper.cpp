@@ -4,7 +4,6 @@
 #include <exception>
 
 #include "compose/bmp_writer.h"
-#include "compose/overlay.h"
 
 namespace dorvane::compose {
 
@@ -20,9 +19,7 @@ WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer
     if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;
     const std::filesystem::path path = std::filesystem::absolute(folder / kWallpaperFileName);
     try {
-        Bitmap composed = screenPicture;
-        OverlayTextLayer(composed, layer);
-        WriteBmpFile(path, composed);
+        WriteComposedBmpFile(path, screenPicture, layer);
     } catch (const std::exception& e) {
         dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + e.what());
         return WallpaperResult::Failed;

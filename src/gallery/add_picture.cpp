@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/add_picture.h"
 
+#include "platform/error.h"
 #include "platform/files.h"
 
 namespace dorvane::gallery {
+
+std::string CopyFailedMessage(const std::filesystem::path& galleryFolder,
+                              const std::string& reason) {
+    std::string folder = galleryFolder.string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return "The picture could not be copied into the gallery folder \"" + folder + "\".\r\r" +
+           reason + (reason.empty() || reason.back() == '.' ? "" : ".");
+}
 
 platform::FileDialogRequest OpenPictureRequest() {
     platform::FileDialogRequest r;
@@ -33,7 +42,14 @@ bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path&
         dialogs.inform(kOnlyJpgMessage);
         return false;
     }
-    if (!platform::CopyFileNoOverwrite(path, galleryFolder, fileName)) {
+    platform::CopyOutcome copied;
+    try {
+        copied = platform::CopyFileNoOverwrite(path, galleryFolder, fileName);
+    } catch (const Error& e) {
+        dialogs.inform(CopyFailedMessage(galleryFolder, e.what()));
+        return false;
+    }
+    if (copied == platform::CopyOutcome::NameTaken) {
         dialogs.inform(kAlreadyInGalleryMessage);
         return false;
     }

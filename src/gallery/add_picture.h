@@ -17,6 +17,10 @@ inline constexpr const char* kOnlyJpgMessage =
 inline constexpr const char* kAlreadyInGalleryMessage =
     "An image with the same name already exists in your gallery!";
 
+// Any other failure of the copy: names the gallery folder and the system's reason.
+std::string CopyFailedMessage(const std::filesystem::path& galleryFolder,
+                              const std::string& reason);
+
 // The open dialog's fixed settings.
 platform::FileDialogRequest OpenPictureRequest();
 

@@ -24,7 +24,7 @@ std::int32_t ClampPictureNumber(std::int32_t n, std::int32_t count) {
 }
 
 std::string UserPictureFileName(const TImgInfo& entry) {
-    return entry.Name + ".jpg";
+    return entry.FileName.empty() ? entry.Name + ".jpg" : entry.FileName;
 }
 
 }  // namespace dorvane::gallery

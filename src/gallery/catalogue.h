@@ -15,6 +15,9 @@ struct TImgInfo {
     std::string Name;
     bool BuiltIn = false;
     std::int32_t Number = 0;
+    // A user picture's file in the gallery folder, as listed ("My.Beach.jpg"): the
+    // name alone cannot give it back. Empty for built-in pictures.
+    std::string FileName = {};
     friend bool operator==(const TImgInfo&, const TImgInfo&) = default;
 };
 
@@ -31,7 +34,8 @@ std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name)
 // 1…count: numbers out of range are clamped, never rejected (1 for an empty list).
 std::int32_t ClampPictureNumber(std::int32_t n, std::int32_t count);
 
-// The gallery file of a user entry: its name + ".jpg" (found in any letter case).
+// The gallery file of a user entry: the file it was listed from, or, for an entry
+// made without one, its name + ".jpg" (found in any letter case).
 std::string UserPictureFileName(const TImgInfo& entry);
 
 }  // namespace dorvane::gallery

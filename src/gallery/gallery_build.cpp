@@ -5,6 +5,8 @@
 #include <deque>
 #include <exception>
 #include <future>
+#include <memory>
+#include <system_error>
 #include <thread>
 
 namespace dorvane::gallery {
@@ -16,30 +18,39 @@ struct Decoded {
 };
 
 // Decodes user files a few ahead of the one being placed, never more, so memory
-// stays bounded however many files there are.
+// stays bounded however many files there are. A file whose thread cannot be
+// started is decoded here, on the calling thread, when its turn comes.
 class Prefetcher {
 public:
-    Prefetcher(const GallerySource& source, const std::vector<std::string>& files, int threads)
-        : source_(source), files_(files), window_(static_cast<std::size_t>(threads)) {
+    Prefetcher(const GallerySource& source, const std::vector<std::string>& files, int threads,
+               const platform::ThreadStarter& startThread)
+        : source_(source),
+          files_(files),
+          window_(static_cast<std::size_t>(threads)),
+          startThread_(startThread) {
         while (started_ < files_.size() && pending_.size() < window_) start();
-    }
-    ~Prefetcher() {
-        for (auto& f : pending_)
-            if (f.valid()) f.wait();
     }
 
     Decoded next() {
-        Decoded d = pending_.front().get();
+        Pending& p = pending_.front();
+        if (!p.thread.joinable()) (*p.task)();
+        Decoded d = p.result.get();
         pending_.pop_front();
         if (started_ < files_.size()) start();
         return d;
     }
 
 private:
+    struct Pending {
+        std::shared_ptr<std::packaged_task<Decoded()>> task;
+        std::future<Decoded> result;
+        std::jthread thread;  // not joinable when none could be started
+    };
+
     void start() {
         const std::string& name = files_[started_++];
         auto decode = source_.userThumbnail;
-        pending_.push_back(std::async(std::launch::async, [decode, name] {
+        auto task = std::make_shared<std::packaged_task<Decoded()>>([decode, name] {
             Decoded d;
             try {
                 d.thumbnail = decode(name);
@@ -47,20 +58,28 @@ private:
             } catch (const std::exception&) {
             }
             return d;
-        }));
+        });
+        Pending& p = pending_.emplace_back(Pending{task, task->get_future(), {}});
+        try {
+            p.thread = startThread_([task] { (*task)(); });
+        } catch (const std::system_error&) {
+            // No thread to spare: next() decodes this file itself.
+        }
     }
 
     const GallerySource& source_;
     const std::vector<std::string>& files_;
     std::size_t window_;
+    const platform::ThreadStarter& startThread_;
     std::size_t started_ = 0;
-    std::deque<std::future<Decoded>> pending_;
+    std::deque<Pending> pending_;  // destroyed before the rest: joins the threads
 };
 
-std::int32_t AddEntry(Catalogue& pictures, std::string name, bool builtIn, const Bitmap& thumb,
+std::int32_t AddEntry(Catalogue& pictures, TImgInfo entry, const Bitmap& thumb,
                       std::int32_t selected, GalleryGrid& grid) {
     const auto number = static_cast<std::int32_t>(pictures.size()) + 1;
-    pictures.push_back({std::move(name), builtIn, number});
+    entry.Number = number;
+    pictures.push_back(std::move(entry));
     grid.addThumbnail(pictures.back(), thumb);
     if (number == selected) grid.select(number);
     return number;
@@ -73,23 +92,25 @@ std::string GalleryLoadErrorText(const std::string& fileName) {
 }
 
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
-                          GalleryGrid& grid, int workerThreads) {
+                          GalleryGrid& grid, int workerThreads,
+                          const platform::ThreadStarter& startThread) {
     grid.clear();
     pictures.clear();
     try {
         for (std::size_t i = 0; i < source.builtInNames.size(); ++i) {
             const int n = static_cast<int>(i) + 1;
-            AddEntry(pictures, source.builtInNames[i], true, source.builtInThumbnail(n), selected,
+            AddEntry(pictures, {source.builtInNames[i], true}, source.builtInThumbnail(n), selected,
                      grid);
         }
         const std::vector<std::string> files = source.userFiles();
         if (workerThreads <= 0)
             workerThreads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
-        Prefetcher ahead(source, files, workerThreads);
+        Prefetcher ahead(source, files, workerThreads, startThread);
         for (const std::string& file : files) {
             Decoded d = ahead.next();
             if (d.ok)
-                AddEntry(pictures, UserPictureName(file), false, d.thumbnail, selected, grid);
+                AddEntry(pictures, {UserPictureName(file), false, 0, file}, d.thumbnail, selected,
+                         grid);
             else
                 grid.reportLoadError(GalleryLoadErrorText(file));
         }

@@ -14,6 +14,7 @@
 
 #include "gallery/catalogue.h"
 #include "imaging/bitmap.h"
+#include "platform/threads.h"
 
 namespace dorvane::gallery {
 
@@ -43,8 +44,10 @@ public:
 std::string GalleryLoadErrorText(const std::string& fileName);
 
 // Rebuilds `pictures` and the grid; `selected` is carried over by number.
-// Returns the picture count.
+// Returns the picture count. User files are decoded on up to workerThreads
+// threads (0: one a processor core); without threads, on the calling one.
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
-                          GalleryGrid& grid, int workerThreads = 0);
+                          GalleryGrid& grid, int workerThreads = 0,
+                          const platform::ThreadStarter& startThread = platform::StartThread);
 
 }  // namespace dorvane::gallery

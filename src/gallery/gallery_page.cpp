@@ -6,14 +6,31 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 
 #include "gallery/grid_geometry.h"
 #include "imaging/bitmap_image.h"
+#include "platform/error_report.h"
 
 namespace dorvane::gallery {
 namespace {
 
 constexpr int kGridWidth = 372;
+
+// The grid's scroll bar in the skin's colours: a teal thumb on the sand of the
+// side column, as visible as the window's buttons (the platform's own thumb can
+// be white on light grey). No arrow buttons; the thumb, the track, the wheel and
+// the keys scroll.
+constexpr const char* kScrollBarStyle = R"(
+QScrollBar:vertical { background: rgb(246, 243, 232); width: 17px; margin: 0;
+                      border-left: 1px solid rgb(223, 216, 173); }
+QScrollBar::handle:vertical { background: rgb(38, 110, 128); min-height: 24px;
+                              margin: 2px 3px 2px 3px; border-radius: 5px; }
+QScrollBar::handle:vertical:hover { background: rgb(24, 80, 95); }
+QScrollBar::handle:vertical:pressed { background: rgb(16, 60, 72); }
+QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border: none; }
+QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
+)";
 
 void MakeWhite(QWidget* w) {
     w->setAutoFillBackground(true);
@@ -36,11 +53,13 @@ void ThumbnailControl::paintEvent(QPaintEvent*) {
 }
 
 void ThumbnailControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onClick) onClick(this);
+    if (event->button() == Qt::LeftButton && onClick)
+        platform::RunCommand([this] { onClick(this); });
 }
 
 void ThumbnailControl::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && onDoubleClick) onDoubleClick(this);
+    if (event->button() == Qt::LeftButton && onDoubleClick)
+        platform::RunCommand([this] { onDoubleClick(this); });
 }
 
 ShapeControl::ShapeControl(QWidget* parent, const char* name, QColor pen, int penWidth)
@@ -70,6 +89,11 @@ GalleryPage::GalleryPage(QWidget* parent, GalleryState& state) : QWidget(parent)
     imgs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     imgs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     imgs->verticalScrollBar()->setTracking(true);
+    imgs->verticalScrollBar()->setStyleSheet(kScrollBarStyle);
+    // A picture's name shown under the mouse would stay over another picture
+    // once the grid has moved (by the keys, say).
+    connect(imgs->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [] { QToolTip::hideText(); });
     imgs->setFocusPolicy(Qt::NoFocus);
     content_ = new QWidget;
     MakeWhite(content_);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading catalogue picture n at its own size: built-ins from "picPhoto"+n, user
-// pictures from the gallery folder as name + ".jpg" (found in any letter case).
+// pictures from the gallery file they were listed from (found in any letter case).
 #pragma once
 
 #include <filesystem>

@@ -1,36 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "htmlview/dom.h"
 
-#include <QHash>
-
 namespace dorvane::htmlview {
 
-Tag TagFromName(const QString& n) {
-    static const QHash<QString, Tag> table = {
-        {"a", Tag::A},           {"b", Tag::B},
-        {"big", Tag::Big},       {"blockquote", Tag::Blockquote},
-        {"body", Tag::Body},     {"br", Tag::Br},
-        {"center", Tag::Center}, {"div", Tag::Div},
-        {"em", Tag::Em},         {"font", Tag::Font},
-        {"form", Tag::Form},     {"h1", Tag::H1},
-        {"h2", Tag::H2},         {"h3", Tag::H3},
-        {"h4", Tag::H4},         {"h5", Tag::H5},
-        {"h6", Tag::H6},         {"head", Tag::Head},
-        {"hr", Tag::Hr},         {"html", Tag::Html},
-        {"i", Tag::I},           {"img", Tag::Img},
-        {"input", Tag::Input},   {"li", Tag::Li},
-        {"meta", Tag::Meta},     {"ol", Tag::Ol},
-        {"p", Tag::P},           {"pre", Tag::Pre},
-        {"script", Tag::Script}, {"small", Tag::Small},
-        {"span", Tag::Span},     {"strong", Tag::Strong},
-        {"style", Tag::Style},   {"table", Tag::Table},
-        {"tbody", Tag::Tbody},   {"td", Tag::Td},
-        {"tfoot", Tag::Tfoot},   {"th", Tag::Th},
-        {"thead", Tag::Thead},   {"title", Tag::Title},
-        {"tr", Tag::Tr},         {"u", Tag::U},
-        {"ul", Tag::Ul},
+Tag TagFromName(QStringView name) {
+    // A short list read in place: no string is made for the tags of a page.
+    struct Entry {
+        QStringView name;
+        Tag tag;
     };
-    return table.value(n, Tag::Unknown);
+    static constexpr Entry table[] = {
+        {u"a", Tag::A},           {u"b", Tag::B},
+        {u"big", Tag::Big},       {u"blockquote", Tag::Blockquote},
+        {u"body", Tag::Body},     {u"br", Tag::Br},
+        {u"center", Tag::Center}, {u"div", Tag::Div},
+        {u"em", Tag::Em},         {u"font", Tag::Font},
+        {u"form", Tag::Form},     {u"h1", Tag::H1},
+        {u"h2", Tag::H2},         {u"h3", Tag::H3},
+        {u"h4", Tag::H4},         {u"h5", Tag::H5},
+        {u"h6", Tag::H6},         {u"head", Tag::Head},
+        {u"hr", Tag::Hr},         {u"html", Tag::Html},
+        {u"i", Tag::I},           {u"img", Tag::Img},
+        {u"input", Tag::Input},   {u"li", Tag::Li},
+        {u"meta", Tag::Meta},     {u"ol", Tag::Ol},
+        {u"p", Tag::P},           {u"pre", Tag::Pre},
+        {u"script", Tag::Script}, {u"small", Tag::Small},
+        {u"span", Tag::Span},     {u"strong", Tag::Strong},
+        {u"style", Tag::Style},   {u"table", Tag::Table},
+        {u"tbody", Tag::Tbody},   {u"td", Tag::Td},
+        {u"tfoot", Tag::Tfoot},   {u"th", Tag::Th},
+        {u"thead", Tag::Thead},   {u"title", Tag::Title},
+        {u"tr", Tag::Tr},         {u"u", Tag::U},
+        {u"ul", Tag::Ul},
+    };
+    for (const auto& [known, tag] : table)
+        if (known.size() == name.size() && name.compare(known, Qt::CaseInsensitive) == 0)
+            return tag;
+    return Tag::Unknown;
 }
 
 bool IsVoid(Tag t) {
@@ -70,14 +76,42 @@ bool IsBlock(Tag t) {
     }
 }
 
+namespace {
+
+// The next packed attribute from i: its name and value; i moves past it.
+std::pair<QStringView, QStringView> NextAttribute(const QString& packed, qsizetype& i) {
+    const qsizetype nameLength = packed[i].unicode();
+    const QStringView name = QStringView(packed).mid(i + 1, nameLength);
+    i += 1 + nameLength;
+    const qsizetype valueLength = qsizetype{packed[i].unicode()} << 16 | packed[i + 1].unicode();
+    const QStringView value = QStringView(packed).mid(i + 2, valueLength);
+    i += 2 + valueLength;
+    return {name, value};
+}
+
+}  // namespace
+
 QString Node::attr(const char* name) const {
-    for (const Attribute& a : attrs)
-        if (a.name == QLatin1String(name)) return a.value.isNull() ? QString("") : a.value;
+    const QLatin1StringView wanted(name);
+    for (qsizetype i = 0; i < attributes.size();) {
+        const auto [key, value] = NextAttribute(attributes, i);
+        if (key == wanted) return value.isEmpty() ? QString("") : value.toString();
+    }
     return {};
 }
 
 bool Node::hasAttr(const char* name) const {
     return !attr(name).isNull();
+}
+
+void PackAttribute(QString& packed, QStringView name, QStringView value) {
+    if (name.size() > kMaxAttributeName) return;
+    const auto length = static_cast<std::uint32_t>(value.size());  // < 2^32: pages are capped
+    packed += QChar(static_cast<char16_t>(name.size()));
+    for (const QChar c : name) packed += c.toLower();
+    packed += QChar(static_cast<char16_t>(length >> 16));
+    packed += QChar(static_cast<char16_t>(length & 0xFFFF));
+    packed += value;
 }
 
 int Document::append(int parent, Node node) {

@@ -59,14 +59,9 @@ enum class Tag : std::uint8_t {
     Ul,
 };
 
-Tag TagFromName(const QString& lowerName);
+Tag TagFromName(QStringView name);  // any letter case
 bool IsVoid(Tag t);
 bool IsBlock(Tag t);  // starts its own block in the flow
-
-struct Attribute {
-    QString name;  // lower case
-    QString value;
-};
 
 struct Node {
     Tag tag = Tag::Text;
@@ -75,14 +70,23 @@ struct Node {
     int lastChild = -1;
     int next = -1;
     QString text;  // text nodes: the decoded characters, entities resolved
-    std::vector<Attribute> attrs;
+    // Elements: their attributes packed into one string, one allocation a node however
+    // many they have (a hostile page has millions). Each is its name's length, the
+    // lower-case name, its value's length in two characters, and the value.
+    QString attributes;
     int object = -1;  // img: image object index; input: form control index
 
     bool isText() const { return tag == Tag::Text; }
-    // The attribute's value, or a null QString when absent.
+    // The first attribute of that (lower-case) name: its value, "" when it has none,
+    // or a null QString when absent.
     QString attr(const char* name) const;
     bool hasAttr(const char* name) const;
 };
+
+// Appends an attribute in the packed form of Node::attributes; a name longer than
+// kMaxAttributeName is dropped.
+inline constexpr qsizetype kMaxAttributeName = 255;
+void PackAttribute(QString& packed, QStringView name, QStringView value);
 
 struct Document {
     std::vector<Node> nodes;  // nodes[0] is the root

@@ -67,12 +67,17 @@ void HtmlView::loadDocument(std::shared_ptr<Document> doc) {
     images_.clear();
     for (std::size_t i = 0; i < sources.size(); ++i)
         images_.push_back({sources[i], QImage(), QRect(), int(i) == backgroundImage_, QString()});
+    const int generation = generation_;
     const std::exception_ptr failure = requestImages();
-    createControls();
-    relayout(true);
-    verticalScrollBar()->setValue(0);
-    placeControls();
-    viewport()->update();
+    // An image handler that loaded another document has finished that load, its
+    // controls included; going on would make them again for the newer document.
+    if (generation == generation_) {
+        createControls();
+        relayout(true);
+        verticalScrollBar()->setValue(0);
+        placeControls();
+        viewport()->update();
+    }
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -81,21 +86,24 @@ std::exception_ptr HtmlView::requestImages() {
     std::exception_ptr failure;
     QHash<QString, QImage> decoded;
     const int generation = generation_;
-    for (ImageObject& img : images_) {
-        if (img.source.isEmpty()) continue;
-        if (auto it = decoded.constFind(img.source); it != decoded.cend()) {
-            img.bitmap = *it;
+    // By index and with a copy of the name: the handler may load another document,
+    // which replaces images_.
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+        const QString source = images_[i].source;
+        if (source.isEmpty()) continue;
+        if (auto it = decoded.constFind(source); it != decoded.cend()) {
+            images_[i].bitmap = *it;
             continue;
         }
         QImage picture;
         try {
-            picture = DecodeImage(OnImageRequest(*this, img.source));
+            picture = DecodeImage(OnImageRequest(*this, source));
         } catch (...) {
             if (!failure) failure = std::current_exception();
         }
         if (generation != generation_) break;  // the handler loaded another document
-        decoded.insert(img.source, picture);
-        img.bitmap = picture;
+        decoded.insert(source, picture);
+        images_[i].bitmap = picture;
     }
     return failure;
 }

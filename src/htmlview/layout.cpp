@@ -61,7 +61,7 @@ std::vector<QString> NumberObjects(Document& doc, int* backgroundImage,
         if (n.tag == Tag::Img) {
             n.object = static_cast<int>(images.size());
             images.push_back(n.attr("src"));
-        } else if (n.tag == Tag::Input) {
+        } else if (n.tag == Tag::Input && controls->size() < kMaxFormControls) {
             const QString type = n.attr("type").trimmed().toLower();
             if (type.isEmpty() || type == QLatin1String("text") ||
                 type == QLatin1String("checkbox")) {

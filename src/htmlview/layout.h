@@ -71,7 +71,10 @@ struct LayoutResult {
 
 // Gives every img and text/checkbox input its object index (document order; the body
 // background, when it names an image, is image 0). Returns the image sources and sets
-// controls to the inputs' node indices.
+// controls to the inputs' node indices. Inputs after the first kMaxFormControls get no
+// control (and take no room): every one is a real widget, and a hostile page could
+// otherwise ask for millions.
+inline constexpr std::size_t kMaxFormControls = 1000;
 std::vector<QString> NumberObjects(Document& doc, int* backgroundImage, std::vector<int>* controls);
 
 LayoutResult LayoutDocument(const Document& doc, int width, const LayoutOptions& options,

@@ -165,6 +165,9 @@ void Engine::list(int node, Flow& f, const TextStyle& s) {
     const QString type = n.attr("type").trimmed();
     int number = 1;
     ParseInt(n.attr("start"), &number);
+    // Nine digits at most: counting on over the items (fewer than the node limit)
+    // can then never overflow.
+    number = std::clamp(number, -999'999'999, 999'999'999);
     for (int ch = n.firstChild; ch >= 0; ch = doc_[ch].next) {
         if (doc_[ch].tag != Tag::Li) {
             if (doc_[ch].isText())

@@ -29,8 +29,9 @@ void ApplyFont(const Node& n, TextStyle& s) {
     const QString size = n.attr("size").trimmed();
     if (!size.isEmpty()) {
         bool ok = false;
-        const int v = size.toInt(&ok);
-        // "+1" and "-1" are relative to the base size 3, as browsers read them.
+        // "+1" and "-1" are relative to the base size 3, as browsers read them; the
+        // step is clamped first, so "+2147483647" is the largest size, not an overflow.
+        const int v = std::clamp(size.toInt(&ok), -7, 7);
         if (ok) s.size = std::clamp(size[0] == u'+' || size[0] == u'-' ? 3 + v : v, 1, 7);
     }
     QRgb c;

@@ -40,6 +40,8 @@ bool ClosesParagraph(Tag t) {
     }
 }
 
+constexpr int kMaxAttributes = 64;  // per tag; the rest are read and dropped
+
 bool InHead(Tag t) {
     return t == Tag::Meta || t == Tag::Title || t == Tag::Style || t == Tag::Script;
 }
@@ -68,7 +70,8 @@ public:
         doc_.append(top, std::move(n));
     }
 
-    void startTag(Tag t, std::vector<Attribute> attrs) {
+    void startTag(Node n) {
+        const Tag t = n.tag;
         if (t == Tag::Unknown) return;
         if (t == Tag::Html && (elements_ > 0)) return;
         if (t == Tag::Body && hasBody_) return;
@@ -77,9 +80,6 @@ public:
         if (elements_ >= limits_.maxNodes) return;
         const bool isVoid = IsVoid(t);
         if (!isVoid && static_cast<int>(stack_.size()) > limits_.maxDepth) return;
-        Node n;
-        n.tag = t;
-        n.attrs = std::move(attrs);
         const int index = doc_.append(stack_.back(), std::move(n));
         ++elements_;
         if (t == Tag::Body) hasBody_ = true;
@@ -150,7 +150,9 @@ private:
             if (t == Tag::Tr) {
                 closeTo(findOpen(Tag::Tr, kTable));
             } else if (findOpen(Tag::Tr, kTable) < 0) {
-                startTag(Tag::Tr, {});
+                Node row;
+                row.tag = Tag::Tr;
+                startTag(std::move(row));
             }
         }
         if (t == Tag::Tbody || t == Tag::Thead || t == Tag::Tfoot) {
@@ -206,49 +208,61 @@ private:
 
     void startTag() {
         const Tag t = TagFromName(name());
-        std::vector<Attribute> attrs;
+        Node element;
+        element.tag = t;
+        int count = 0;
         while (i_ < n_) {
             while (i_ < n_ && (IsSpace(s_[i_]) || s_[i_] == u'/')) ++i_;
             if (i_ >= n_ || s_[i_] == u'>') break;
-            Attribute a;
-            a.name = name();
-            if (a.name.isEmpty()) ++i_;  // a stray quote or '=': skip it
+            const QStringView attrName = name();
+            if (attrName.isEmpty()) ++i_;  // a stray quote or '=': skip it
             skipSpaces();
+            QStringView attrValue;
             if (at(i_) == u'=') {
                 ++i_;
                 skipSpaces();
-                a.value = ResolveEntities(value());
+                attrValue = value();
             }
-            if (!a.name.isEmpty() && attrs.size() < 64) attrs.push_back(std::move(a));
+            if (attrName.isEmpty() || count == kMaxAttributes) continue;
+            ++count;
+            if (attrValue.contains(u'&'))
+                PackAttribute(packed_, attrName, ResolveEntities(attrValue.toString()));
+            else
+                PackAttribute(packed_, attrName, attrValue);
         }
         ++i_;
-        out_.startTag(t, std::move(attrs));
+        // Packed in a buffer that keeps its room, then copied once at its exact size.
+        if (!packed_.isEmpty()) element.attributes = QString(packed_.constData(), packed_.size());
+        packed_.resize(0);
+        out_.startTag(std::move(element));
         if (t == Tag::Script || t == Tag::Style)
             skipRawText(t == Tag::Script ? "</script" : "</style");
     }
 
-    QString name() {
+    QStringView name() {
         const qsizetype start = i_;
         while (i_ < n_ && !IsSpace(s_[i_]) && s_[i_] != u'>' && s_[i_] != u'/' && s_[i_] != u'=' &&
                s_[i_] != u'"' && s_[i_] != u'\'' && s_[i_] != u'<')
             ++i_;
-        return s_.mid(start, i_ - start).toLower();
+        return QStringView(s_).mid(start, i_ - start);
     }
 
-    QString value() {
+    QStringView value() {
         const QChar q = at(i_);
         if (q == u'"' || q == u'\'') {
             const qsizetype close = s_.indexOf(q, i_ + 1);
-            const qsizetype gt = s_.indexOf(u'>', i_ + 1);
             // An unterminated quote ends at the tag's end rather than eating the page.
+            // Only then is '>' looked for: searching for it at every value would read
+            // the rest of a long tag once per attribute.
+            const qsizetype gt = close < 0 ? s_.indexOf(u'>', i_ + 1) : -1;
             const qsizetype end = close < 0 ? (gt < 0 ? n_ : gt) : close;
-            QString v = s_.mid(i_ + 1, end - i_ - 1);
+            const QStringView v = QStringView(s_).mid(i_ + 1, end - i_ - 1);
             i_ = close < 0 ? end : end + 1;
             return v;
         }
         const qsizetype start = i_;
         while (i_ < n_ && !IsSpace(s_[i_]) && s_[i_] != u'>') ++i_;
-        return s_.mid(start, i_ - start);
+        return QStringView(s_).mid(start, i_ - start);
     }
 
     void skipRawText(const char* endTag) {
@@ -273,12 +287,17 @@ private:
     const qsizetype n_;
     TreeBuilder& out_;
     qsizetype i_ = 0;
+    QString packed_;  // the attributes of the tag being read
 };
 
 }  // namespace
 
 Document ParseHtml(const QString& text, const ParseLimits& limits) {
     Document doc;
+    // Most nodes start at a '<': room for them at once, rather than moving them all
+    // each time the array grows.
+    doc.nodes.reserve(
+        static_cast<std::size_t>(std::min<qsizetype>(text.count(u'<'), limits.maxNodes) + 1));
     TreeBuilder builder(doc, limits);
     Tokenizer(text, builder).run();
     return doc;

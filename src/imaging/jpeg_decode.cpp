@@ -4,6 +4,7 @@
 // libjpeg reports fatal errors through error_exit, whose default calls exit().
 // Ours longjmps back into the small step functions below, which hold no C++
 // objects between setjmp and the libjpeg calls; the caller then throws.
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -50,10 +51,15 @@ struct Decoder {
         common->err->format_message(common, self->message);
         std::longjmp(self->jump, 1);
     }
-    // A picture cut short is only a warning to libjpeg (it pads it with grey);
-    // we refuse it like any other damaged file. Other warnings are harmless.
+    // Data that ends early is only a warning to libjpeg: it pads the rest of the
+    // picture with grey, as every viewer shows an interrupted copy. That is fine
+    // once the first row of blocks is real picture; a file that runs out before
+    // it (a lying header with a few blocks) is refused. Other warnings are harmless.
     static void OnMessage(j_common_ptr common, int level) {
-        if (level < 0 && common->err->msg_code == JWRN_JPEG_EOF) OnError(common);
+        const int code = common->err->msg_code;
+        if (level >= 0 || (code != JWRN_JPEG_EOF && code != JWRN_HIT_MARKER)) return;
+        const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+        if (info->input_scan_number <= 1 && info->input_iMCU_row == 0) OnError(common);
     }
 };
 
@@ -71,23 +77,22 @@ bool Start(Decoder& d) {
     return true;
 }
 
-// Reads every scan line; rows[y] is where line y goes.
-bool ReadLines(Decoder& d, std::uint8_t** rows) {
+// Reads scan lines up to `end`; rows[y] is where line y goes.
+bool ReadLines(Decoder& d, std::uint8_t** rows, JDIMENSION end) {
     if (setjmp(d.jump)) return false;
-    while (d.info.output_scanline < d.info.output_height) {
+    while (d.info.output_scanline < end) {
         const JDIMENSION y = d.info.output_scanline;
-        jpeg_read_scanlines(&d.info, rows + y, d.info.output_height - y);
+        jpeg_read_scanlines(&d.info, rows + y, end - y);
     }
-    jpeg_finish_decompress(&d.info);
     return true;
 }
 
-// Reads CMYK lines one at a time through `line` and converts each into rows[y].
-bool ReadCmykLines(Decoder& d, std::uint8_t** rows, std::uint8_t* line) {
+// Reads CMYK lines up to `end` one at a time through `line`, converting each into rows[y].
+bool ReadCmykLines(Decoder& d, std::uint8_t** rows, JDIMENSION end, std::uint8_t* line) {
     if (setjmp(d.jump)) return false;
     // Adobe's encoders (most CMYK JPEGs) store the inks inverted: 255 is no ink.
     const bool inverted = d.info.saw_Adobe_marker;
-    while (d.info.output_scanline < d.info.output_height) {
+    while (d.info.output_scanline < end) {
         std::uint8_t* out = rows[d.info.output_scanline];
         JSAMPROW in = line;
         jpeg_read_scanlines(&d.info, &in, 1);
@@ -100,6 +105,11 @@ bool ReadCmykLines(Decoder& d, std::uint8_t** rows, std::uint8_t* line) {
             }
         }
     }
+    return true;
+}
+
+bool Finish(Decoder& d) {
+    if (setjmp(d.jump)) return false;
     jpeg_finish_decompress(&d.info);
     return true;
 }
@@ -130,16 +140,26 @@ Size Decode(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap
 
     const int width = static_cast<int>(d.info.output_width);
     const int height = static_cast<int>(d.info.output_height);
+    // The first row of blocks is decoded into a small band before the target
+    // grows, so a huge header over a few bytes fails without a huge allocation.
+    const int band = std::min(height, d.info.max_v_samp_factor * d.info.min_DCT_scaled_size);
+    Bitmap first(width, band);
+    std::vector<std::uint8_t*> rows(static_cast<std::size_t>(height));
+    for (int y = 0; y < band; ++y) rows[static_cast<std::size_t>(y)] = first.row(y);
+    std::vector<std::uint8_t> line(cmyk ? std::size_t{4} * static_cast<std::size_t>(width) : 0);
+    const auto read = [&](int end) {
+        const auto stop = static_cast<JDIMENSION>(end);
+        if (!(cmyk ? ReadCmykLines(d, rows.data(), stop, line.data())
+                   : ReadLines(d, rows.data(), stop)))
+            Fail(what, d.message);
+    };
+    read(band);
     // Reuse the target's pixels when the size already matches.
     if (target.width() != width || target.height() != height) target.resize(width, height);
-    std::vector<std::uint8_t*> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = target.row(y);
-    if (cmyk) {
-        std::vector<std::uint8_t> line(std::size_t{4} * static_cast<std::size_t>(width));
-        if (!ReadCmykLines(d, rows.data(), line.data())) Fail(what, d.message);
-    } else if (!ReadLines(d, rows.data())) {
-        Fail(what, d.message);
-    }
+    for (int y = 0; y < band; ++y) std::memcpy(target.row(y), first.row(y), first.stride());
+    read(height);
+    if (!Finish(d)) Fail(what, d.message);
     return full;
 }
 

@@ -30,6 +30,7 @@
 #include "imaging/fit.h"
 #include "imaging/scale_plan.h"
 #include "platform/error.h"
+#include "platform/threads.h"
 
 namespace dorvane {
 namespace {
@@ -190,7 +191,8 @@ void ScaleBitmap(const Bitmap& source, Bitmap& destination) {
     detail::ScaleBitmapOnThreads(source, destination, ThreadCountFor(destination));
 }
 
-void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads) {
+void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads,
+                                  const platform::ThreadStarter& start) {
     if (source.width() == destination.width() && source.height() == destination.height()) {
         CopyPixels(source, destination);
         return;
@@ -211,10 +213,8 @@ void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int
     // About eight bands a thread: small enough to even out, large enough that
     // re-expanding the source rows at each band's start costs little.
     BandQueue bands(rows, std::max(8, rows / (8 * threads)));
-    std::vector<std::jthread> workers;
-    for (int t = 1; t < threads; ++t)
-        workers.emplace_back([&] { ScaleBands(plan, source, destination, bands); });
-    ScaleBands(plan, source, destination, bands);
+    platform::RunOnThreads(
+        threads, [&] { ScaleBands(plan, source, destination, bands); }, start);
 }
 
 void PrepareScreenPictures(const Bitmap& full, Bitmap& screen, Bitmap& preview) {

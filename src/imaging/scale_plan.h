@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/bitmap.h"
+#include "platform/threads.h"
 
 namespace dorvane::detail {
 
@@ -46,8 +47,11 @@ bool VectorsSupported(Vectors vectors);
 void UseVectors(Vectors vectors);  // throws dorvane::Error when unsupported
 Vectors VectorsInUse();
 
-// ScaleBitmap with the destination's rows split into `threads` bands.
-void ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads);
+// ScaleBitmap with the destination's rows shared out over up to `threads` threads;
+// with fewer (none can be started) the calling thread does the rest. A failure
+// on any of them is thrown here.
+void ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads,
+                          const platform::ThreadStarter& start = platform::StartThread);
 
 // Source and destination must not be empty.
 ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int destHeight);

@@ -2,6 +2,7 @@
 #include "pages/page_texts.h"
 
 #include "platform/bitmap_resource.h"
+#include "platform/error_report.h"
 #include "platform/resources.h"
 
 namespace dorvane::pages {
@@ -49,11 +50,14 @@ void PageClicks::prepare(htmlview::HtmlView& view) {
     s.noSelect = false;
     view.setSettings(s);
     view.setFrameShape(QFrame::NoFrame);
+    // The commands of the links report their own failures (platform::RunCommand).
     view.OnHotSpotClick = [this](htmlview::HtmlView& v, const QString& target, bool& handled) {
-        htmlBodyHotSpotClick(v, target, handled);
+        platform::RunCommand([&] { htmlBodyHotSpotClick(v, target, handled); });
     };
     view.OnImageClick = [this](htmlview::HtmlView& v, int image, Qt::MouseButton,
-                               Qt::KeyboardModifiers, QPoint) { htmlBodyImageClick(v, image); };
+                               Qt::KeyboardModifiers, QPoint) {
+        platform::RunCommand([&] { htmlBodyImageClick(v, image); });
+    };
     view.OnImageRequest = [](htmlview::HtmlView&, const QString& name) {
         return ImageRequest(name);
     };
@@ -89,9 +93,17 @@ void PageClicks::htmlBodyHotSpotClick(htmlview::HtmlView&, const QString& target
     // with its feedback run to the end. Without one the release was not on an
     // image, which counts as a press not on an image: the wait always ends.
     const bool releaseNotOnImage = !ImageClickDone;
-    do {
-        pacing_.pump();
-    } while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage);
+    pacing_.pump();  // messages run at least once
+    // A click handled in between may have reset both flags. The wait then sleeps
+    // in the event loop, and gives up after a while rather than holding this
+    // command until some later press.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + kLinkWaitLimit;
+    while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) break;
+        pacing_.wait(static_cast<int>(left.count()));
+    }
     ImageClickDone = false;
     PressNotOnImage = false;
     handled = true;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,9 @@ public:
     void htmlBodyMouseDown(htmlview::HtmlView& view, QPoint pos);
     void htmlBodyImageClick(htmlview::HtmlView& view, int image);
     void htmlBodyHotSpotClick(htmlview::HtmlView& view, const QString& target, bool& handled);
+
+    // The longest wait for a pressed face; the feedback itself takes 120 ms.
+    static constexpr std::chrono::milliseconds kLinkWaitLimit{500};
 
     bool PressNotOnImage = false;
     bool ImageClickDone = false;

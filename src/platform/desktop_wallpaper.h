@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 namespace dorvane::wallpaper {
 
@@ -21,5 +22,27 @@ public:
     // desktop show the file's current content even if absPath was already registered.
     virtual Outcome apply(const QString& absPath) = 0;
 };
+
+enum class Desktop;
+class CommandRunner;
+
+// Where no backend is known (no graphical session, a Wayland desktop other than
+// sway, Deepin): fails and says so.
+class NoDesktopBackend : public Backend {
+public:
+    explicit NoDesktopBackend(Desktop found);
+    QString name() const override { return QStringLiteral("none"); }
+    Outcome apply(const QString& absPath) override;
+
+private:
+    Desktop found_;
+};
+
+// The backend for a desktop; the backends that run programs use `runner`, which
+// must outlive them.
+std::unique_ptr<Backend> BackendFor(Desktop desktop, CommandRunner& runner);
+
+// Detects the running desktop and has it show absPath (written beforehand).
+Outcome SetDesktopWallpaper(const QString& absPath);
 
 }  // namespace dorvane::wallpaper

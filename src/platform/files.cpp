@@ -6,9 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
+#include <cstring>
 
 #include "base/ascii.h"
+#include "platform/error.h"
 
 namespace dorvane::platform {
 namespace fs = std::filesystem;
@@ -36,22 +37,46 @@ bool MatchFrom(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
+// errno's text; a write that stored nothing without an error means a full disk.
+std::string SystemReason(int error) {
+    return std::strerror(error ? error : ENOSPC);
+}
+
+// An open file descriptor, closed when it goes.
+struct Fd {
+    int fd;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+void WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n <= 0) throw Error(SystemReason(n < 0 ? errno : 0));
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return true;
+}
+
+void CopyContents(int from, int to) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw Error("Cannot read the picture: " + SystemReason(errno));
+        if (got == 0) return;
+        WriteAll(to, buffer, static_cast<std::size_t>(got));
+    }
 }
 
 bool HasEntryNamed(const fs::path& folder, std::string_view name) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (SameNameIgnoringCase(it->path().filename().string(), name)) return true;
-    return ec.value() != 0;  // an unreadable folder counts as "cannot copy"
+    if (ec) throw Error(SystemReason(ec.value()));
+    return false;
 }
 
 }  // namespace
@@ -88,29 +113,28 @@ fs::path ResolveName(const fs::path& folder, std::string_view name) {
     return exact;
 }
 
-bool CopyFileNoOverwrite(const fs::path& source, const fs::path& folder, const std::string& name) {
-    if (name.empty() || name.find('/') != std::string::npos) return false;
-    if (HasEntryNamed(folder, name)) return false;
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return false;
+CopyOutcome CopyFileNoOverwrite(const fs::path& source, const fs::path& folder,
+                                const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+        throw Error("Not a file name: " + name);
+    if (HasEntryNamed(folder, name)) return CopyOutcome::NameTaken;
+    const Fd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0) throw Error("Cannot read the picture: " + SystemReason(errno));
     const fs::path target = folder / name;
     // O_EXCL: a file that appears meanwhile is still never overwritten.
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = true;
-    char buffer[1 << 16];
-    while (ok && in) {
-        in.read(buffer, sizeof buffer);
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (got > 0) ok = WriteAll(fd, buffer, got);
-    }
-    ok = ok && in.eof() && !in.bad();
-    if (::close(fd) != 0) ok = false;
-    if (!ok) {
+    const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0 && errno == EEXIST) return CopyOutcome::NameTaken;
+    if (out < 0) throw Error(SystemReason(errno));
+    try {
+        const Fd closer{out};
+        CopyContents(in.fd, out);
+        if (::fsync(out) != 0 && errno != EINVAL) throw Error(SystemReason(errno));
+    } catch (...) {
         std::error_code ec;
         fs::remove(target, ec);
+        throw;
     }
-    return ok;
+    return CopyOutcome::Copied;
 }
 
 bool DeleteFileIgnoringCase(const fs::path& folder, std::string_view name) {

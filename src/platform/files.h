@@ -27,11 +27,14 @@ std::vector<std::string> FindFiles(const std::filesystem::path& folder, std::str
 // opening it fails with the usual error.
 std::filesystem::path ResolveName(const std::filesystem::path& folder, std::string_view name);
 
-// Copies `source` to folder/name byte for byte. Refuses (false) when any entry of
-// the folder has that name in any letter case, when the source cannot be read or
-// the target cannot be written; a half-written target is removed.
-bool CopyFileNoOverwrite(const std::filesystem::path& source, const std::filesystem::path& folder,
-                         const std::string& name);
+enum class CopyOutcome { Copied, NameTaken };
+
+// Copies `source` to folder/name byte for byte. Refuses (NameTaken) when any entry
+// of the folder has that name in any letter case. Any other failure (the source
+// cannot be read, the folder cannot be listed or written) throws dorvane::Error
+// with the system's reason; a half-written target is removed.
+CopyOutcome CopyFileNoOverwrite(const std::filesystem::path& source,
+                                const std::filesystem::path& folder, const std::string& name);
 
 // Deletes folder/name matched without regard to case; false when nothing was deleted.
 bool DeleteFileIgnoringCase(const std::filesystem::path& folder, std::string_view name);

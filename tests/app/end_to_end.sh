@@ -1,62 +1,78 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Starts the real program under Xvfb, clicks pages 1 -> 2 -> 3 as a user would,
-# types a goal, and checks screenshots: the window is there, 678 x 517, its
-# rounded corners show the desktop, the pages change and the typed text shows.
+# Starts the real program on a private X display, clicks pages 1 -> 2 -> 3 as a
+# user would, types a goal, and checks screenshots: the window is there,
+# 678 x 517, its rounded corners show the desktop, the pages change and the typed
+# text shows. Then the picture dialog and the close question: their titles are
+# exactly the program's texts, and no settings file is written.
 #   end_to_end.sh PATH/TO/dorvane
 set -euo pipefail
 exe=$1
-for tool in xvfb-run xdotool import convert; do
+for tool in xdotool xprop import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-if [[ -z "${DORVANE_E2E_INNER:-}" ]]; then
-  export DORVANE_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source "$(dirname "$0")/../support/x_session.sh"
+x_session_start
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 echo "screenshots in $work"
-trap 'kill "$pid" 2>/dev/null || true; [[ -n "${DORVANE_E2E_KEEP:-}" ]] || rm -rf "$work"' EXIT
+x_session_at_exit '[[ -n "${DORVANE_E2E_KEEP:-}" ]] || rm -rf "$work"'
+mkdir "$work/config"
+export XDG_CONFIG_HOME="$work/config"
 cp "$exe" "$work/dorvane"  # its data folders go beside it
 "$work/dorvane" >"$work/log" 2>&1 &
-pid=$!
+x_session_track $!
 
 fail() { echo "FAIL: $*"; cat "$work/log"; exit 1; }
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 shot() { import -window root "$work/$1.png"; }
+body() { convert "$work/$1.png" -crop "385x412+$((X + 131))+$((Y + 66))" +repage "$work/$1-body.png"; }
+differs() { [[ "$(compare -metric AE "$work/$1-body.png" "$work/$2-body.png" null: 2>&1 || true)" != 0 ]]; }
+colours() { convert "$work/$1-body.png" -format %k info:; }
+# Takes screenshot $1 until the condition "$2 ..." holds for it (30 s at most).
+shot_until() {
+  local name=$1
+  shift
+  x_session_wait 30 eval "shot $name && body $name && $*"
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+title() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+click() { xdotool mousemove "$((X + $1))" "$((Y + $2))" click 1; }
 
-wid=""
-for _ in $(seq 1 100); do
-  wid=$(xdotool search --onlyvisible --name '^Dorvane$' 2>/dev/null | head -1 || true)
-  [[ -n "$wid" ]] && break
-  sleep 0.1
-done
-[[ -n "$wid" ]] || fail "no window appeared"
-sleep 1
+x_session_wait 20 window '^Dorvane$' || fail "no window appeared"
+wid=$(window '^Dorvane$')
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [[ "$WIDTH" == 678 && "$HEIGHT" == 517 ]] || fail "window is ${WIDTH}x${HEIGHT}"
 
-shot page1
+# Page 1 once it is painted: the frame's top edge and a page with text on it.
+shot_until page1 '[[ "$(pixel "$work/page1.png" $((X + 339)) $((Y + 5)))" != "$(pixel "$work/page1.png" 5 5)" && $(colours page1) -gt 2 ]]' ||
+  fail "page 1 was not painted"
 desktop=$(pixel "$work/page1.png" 5 5)  # far from the centred window
 for corner in "$X $Y" "$((X + 677)) $Y" "$X $((Y + 516))" "$((X + 677)) $((Y + 516))"; do
   [[ "$(pixel "$work/page1.png" $corner)" == "$desktop" ]] || fail "corner $corner is not see-through"
 done
-[[ "$(pixel "$work/page1.png" $((X + 339)) $((Y + 5)))" != "$desktop" ]] || fail "top edge missing"
 
-click() { xdotool mousemove "$((X + $1))" "$((Y + $2))" click 1; sleep 0.8; }
-body() { convert "$work/$1.png" -crop "385x412+$((X + 131))+$((Y + 66))" +repage "$work/$1-body.png"; }
-changed() { [[ "$(compare -metric AE "$work/$1-body.png" "$work/$2-body.png" null: 2>&1 || true)" != 0 ]]; }
-
-click 60 123   # side button 2
-shot page2
-click 60 162   # side button 3: the goals form, the caret in goal 1
-shot page3
+click 60 123 # side button 2
+shot_until page2 differs page1 page2 || fail "page 2 looks like page 1"
+click 60 162 # side button 3: the goals form, the caret in goal 1
+shot_until page3 differs page2 page3 || fail "page 3 looks like page 2"
 xdotool type --delay 30 "Run 10 km in under an hour"
-sleep 0.5
-shot typed
-for s in page1 page2 page3 typed; do body "$s"; done
-changed page1 page2 || fail "page 2 looks like page 1"
-changed page2 page3 || fail "page 3 looks like page 2"
-changed page3 typed || fail "the typed goal does not show"
-kill "$pid"
+shot_until typed differs page3 typed || fail "the typed goal does not show"
+
+# The picture dialog from page 2's "Add picture" link, closed with Escape.
+click 60 123
+shot_until back2 '! differs page2 back2' || fail "page 2 did not come back"
+click 175 449
+x_session_wait 30 window '^Find image' || fail "no picture dialog"
+dialog=$(window '^Find image')
+[[ "$(title "$dialog")" == "Find image..." ]] || fail "picture dialog is titled '$(title "$dialog")'"
+xdotool key Escape
+x_session_wait 30 eval '[[ -z "$(window "^Find image")" ]]' || fail "the picture dialog stays"
+
+# The close question; by the time it shows, the picture dialog is long gone.
+click 656 21
+x_session_wait 30 window '^Close application' || fail "no close question"
+question=$(window '^Close application')
+[[ "$(title "$question")" == "Close application" ]] || fail "close question is titled '$(title "$question")'"
+[[ -z "$(find "$XDG_CONFIG_HOME" -mindepth 1)" ]] || fail "settings written: $(find "$XDG_CONFIG_HOME" -mindepth 1)"
 echo "PASS"

@@ -57,7 +57,8 @@ struct MainWindowFixture {
                     [this] {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
-                    }};
+                    },
+                    {}};
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.today = [this] { return today; };

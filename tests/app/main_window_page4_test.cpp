@@ -250,8 +250,8 @@ TEST(Page4, ArrowKeysNudgeTheBoxWithinTheScreen) {
 
 TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
     Page4 p;
-    dorvane::gallery::TformPreview preview;
-    p.w.setPreviewWindow(&preview);
+    p.w.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+    dorvane::gallery::TformPreview& preview = *p.w.previewWindow();
     p.Key(p.w.findChild<QComboBox*>("cbShading"), Qt::Key_Down);
     p.Drag({{100, 10}, {130, 100}});
     QImage full;

@@ -5,7 +5,9 @@
 
 #include <QCheckBox>
 #include <QScrollBar>
+#include <algorithm>
 
+#include "gallery/preview_window.h"
 #include "main_window_fixture.h"
 #include "platform/bitmap_resource.h"
 
@@ -264,4 +266,25 @@ TEST(MainWindow, ContinueLinkOnPageThreeStoresTheGoalsFirst) {
     EXPECT_EQ(w.CurrentBoard.Goal[1], "Write every day");
     EXPECT_GT(w.composer().text().TextHeight, 0);
     EXPECT_TRUE(w.page4->imgPreview->isVisible());
+}
+
+TEST(MainWindow, PagesGoBeforeTheFieldsTheyPointInto) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    w.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+    // Each page, as it is destroyed, reads what it points into; after the fields
+    // the sanitizer build sees freed memory here.
+    const auto* pictures = &w.gallery.Pictures;
+    const dorvane::pages::PageClicks* clicks = w.clicks.get();
+    const dorvane::gallery::TformPreview* preview = w.previewWindow();
+    std::vector<std::string> seen;
+    QObject::connect(w.page2, &QObject::destroyed,
+                     [&, pictures] { seen.push_back(pictures->front().Name); });
+    QObject::connect(w.pageHtml->htmlBody, &QObject::destroyed,
+                     [&, clicks] { seen.push_back(clicks->ImageClickDone ? "done" : "ready"); });
+    QObject::connect(w.page4, &QObject::destroyed,
+                     [&, preview] { seen.push_back(preview->isVisible() ? "shown" : "hidden"); });
+    f.w.reset();
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"Bryce Canyon", "hidden", "ready"}));
 }

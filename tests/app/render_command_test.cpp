@@ -2,12 +2,17 @@
 #include "app/render_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "../support/file_size_limit.h"
 #include "app/command_line.h"
 #include "imaging/jpeg.h"
 
@@ -155,6 +160,134 @@ TEST(RunRenderCommand, ReportsFailuresInOneLineWithAnExitStatus) {
                           s.gallery.string(), "-o", (s.root / "ok.bmp").string()}),
               0);
     EXPECT_TRUE(fs::exists(s.root / "ok.bmp"));
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// What a case changes of a plain render of the beach board.
+struct Call {
+    fs::path board, output, gallery;
+    std::string size = "64x48";
+};
+
+// Outputs that must not be destroyed, and the silent fallbacks that now say what
+// they stand in for: one line on stderr each.
+TEST(RunRenderCommand, RefusesDestructiveOutputsAndWarnsOfFallbacks) {
+    const auto link = [](const fs::path& target, const fs::path& at) {
+        fs::create_symlink(target, at);
+        return at;
+    };
+    const auto fifo = [](const fs::path& at) {
+        EXPECT_EQ(mkfifo(at.c_str(), 0600), 0);
+        return at;
+    };
+    const auto rewrite = [](const fs::path& board, const char* text) {
+        std::ofstream(board, std::ios::trunc) << text;
+    };
+    using Check = std::function<void(const GalleryAndBoard&)>;
+    const Check boardIntact = [](const GalleryAndBoard& s) {
+        EXPECT_NE(ReadText(s.board).find("Swim every day"), std::string::npos);
+    };
+    const struct {
+        const char* name;
+        std::function<void(const GalleryAndBoard&, Call&)> setUp;
+        int status;
+        std::string said;  // empty: nothing at all
+        Check check;
+    } cases[] = {
+        {"output is the board",
+         [](const GalleryAndBoard& s, Call& c) {
+             fs::copy_file(s.board, s.root / "board.png");
+             c.board = c.output = s.root / "board.png";
+         },
+         1, "is the board itself",
+         [](const GalleryAndBoard& s) {
+             EXPECT_EQ(ReadText(s.root / "board.png"), ReadText(s.board));
+         }},
+        {"output links to the board",
+         [&](const GalleryAndBoard& s, Call& c) { c.output = link(s.board, s.root / "l.png"); }, 1,
+         "is the board itself", boardIntact},
+        {"output is a FIFO",
+         [&](const GalleryAndBoard& s, Call& c) { c.output = fifo(s.root / "f.png"); }, 1,
+         "not a regular file",
+         [](const GalleryAndBoard& s) { EXPECT_TRUE(fs::is_fifo(s.root / "f.png")); }},
+        {"output links to a FIFO",
+         [&](const GalleryAndBoard& s, Call& c) {
+             c.output = link(fifo(s.root / "f"), s.root / "l.png");
+         },
+         1, "not a regular file",
+         [](const GalleryAndBoard& s) {
+             EXPECT_TRUE(fs::is_symlink(s.root / "l.png"));
+             EXPECT_TRUE(fs::is_fifo(s.root / "f"));
+         }},
+        {"output is a folder",
+         [](const GalleryAndBoard& s, Call& c) {
+             fs::create_directory(c.output = s.root / "d.png");
+         },
+         1, "not a regular file",
+         [](const GalleryAndBoard& s) { EXPECT_TRUE(fs::is_directory(s.root / "d.png")); }},
+        {"output links to a picture",
+         [&](const GalleryAndBoard& s, Call& c) {
+             std::ofstream(s.root / "old.png") << "old";
+             c.output = link("old.png", s.root / "l.png");
+         },
+         0, "",
+         [](const GalleryAndBoard& s) {
+             EXPECT_TRUE(fs::is_symlink(s.root / "l.png"));
+             EXPECT_EQ(QImage(QString::fromStdString((s.root / "old.png").string())).size(),
+                       QSize(64, 48));
+         }},
+        {"board without its section",
+         [&](const GalleryAndBoard& s, Call&) { rewrite(s.board, "[Other]\r\nGoal1=x\r\n"); }, 0,
+         "has no [Goal] section; the default board is used", nullptr},
+        {"picture the gallery lacks",
+         [&](const GalleryAndBoard& s, Call&) { rewrite(s.board, "[Goal]\r\nPicName=Moon\r\n"); },
+         0, "warning: the gallery has no picture \"Moon\"; \"Bryce Canyon\" is used", nullptr},
+        {"gallery folder missing",
+         [&](const GalleryAndBoard& s, Call& c) {
+             rewrite(s.board, "[Goal]\r\nPicName=Bryce Canyon\r\n");
+             c.gallery = s.root / "none";
+         },
+         0, "warning: the gallery folder", nullptr},
+        {"size too flat", [](const GalleryAndBoard&, Call& c) { c.size = "16384x2"; }, 2,
+         "bad size \"16384x2\"", nullptr},
+        {"size of one pixel", [](const GalleryAndBoard&, Call& c) { c.size = "1x1"; }, 2,
+         "bad size \"1x1\"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GalleryAndBoard s;
+        Call call{s.board, s.root / "out.png", s.gallery};
+        c.setUp(s, call);
+        std::string err;
+        EXPECT_EQ(RunCommand({"render", call.board.string(), "--size", call.size, "--gallery",
+                              call.gallery.string(), "-o", call.output.string()},
+                             &err),
+                  c.status)
+            << err;
+        EXPECT_NE(err.find(c.said), std::string::npos) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.said.empty() ? 0 : 1) << err;
+        if (c.check) c.check(s);
+    }
+}
+
+TEST(RunRenderCommand, AFailedWriteNamesTheSystemsReason) {
+    GalleryAndBoard s;
+    std::ofstream(s.root / "out.png") << "earlier";
+    std::string err;
+    {
+        const test::FileSizeLimit limit(100);  // far less than the picture needs
+        EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
+                              s.gallery.string(), "-o", (s.root / "out.png").string()},
+                             &err),
+                  1);
+    }
+    EXPECT_NE(err.find(std::strerror(EFBIG)), std::string::npos) << err;
+    EXPECT_EQ(ReadText(s.root / "out.png"), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.root), {}), 3);  // no temporary file left
 }
 
 TEST(RunRenderCommand, AnUndecodablePictureIsReported) {

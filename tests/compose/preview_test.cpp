@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <fstream>
+#include <iterator>
+
 #include "compose/bmp_writer.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
@@ -98,6 +102,7 @@ TEST(OverlayTextLayer, NearestPixelScalingAndOneToOneCopy) {
 TEST(OverlayTextLayer, HalfCoverageBlendsWithThePicture) {
     TextLayer layer(1, 1);
     layer.canvas().setPixel(0, 0, qRgba(128, 128, 128, 128));  // premultiplied white at half
+    layer.markDrawn(QRect(0, 0, 1, 1));                        // what drawing on the layer promises
     Bitmap pic = Filled(1, 1, 0x000000);
     OverlayTextLayer(pic, layer);
     EXPECT_EQ(pic.pixel(0, 0), 0x808080u);
@@ -132,6 +137,34 @@ TEST(EncodeBmp, HeaderAndBottomUpPaddedBgrRows) {
     ASSERT_FALSE(decoded.isNull());
     EXPECT_EQ(decoded.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(decoded.pixel(2, 1), qRgb(0, 0, 255));
+}
+
+TEST(WriteComposedBmpFile, GivesTheBytesOfTheWholeCompositionWhateverTheBands) {
+    // Heights below, at and across the band of 64 rows, text on the band borders.
+    for (const int height : {1, 63, 64, 65, 150}) {
+        Bitmap picture(37, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 37; ++x)
+                picture.setPixel(x, y, static_cast<std::uint32_t>(x * 7 + y * 1301));
+        TextLayer layer(37, height);
+        TGoalsProject b = NewBoard(37);
+        b.FontName = "Arial";
+        b.FontSize = 36;
+        b.FontColor = 0x00FFFF;
+        b.FontShading = 2;
+        b.TextPosY = -20;
+        for (int i = 1; i <= kGoalCount; ++i) b.Goal[static_cast<std::size_t>(i)] = "W";
+        RenderTextLayer(layer, b, 96, 37);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("board.bmp").toStdString();
+        WriteComposedBmpFile(path, picture, layer);
+        Bitmap composed = picture;
+        OverlayTextLayer(composed, layer);
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(written, EncodeBmp(composed)) << height;
+        EXPECT_FALSE(composed == picture) << height;
+    }
 }
 
 }  // namespace

@@ -96,11 +96,28 @@ TEST(AddPictureFromDisk, TheSameFileTwiceIsRefusedTheSecondTime) {
     EXPECT_EQ(f.steps.size(), 2u);  // one build and one selection, from the first add
 }
 
-TEST(AddPictureFromDisk, AFailedCopyIsReportedLikeADuplicate) {
+TEST(AddPictureFromDisk, OtherCopyFailuresNameTheFolderAndTheReason) {
     Fixture f;
-    EXPECT_FALSE(f.Add((f.dir / "vanished.jpg").string()));
     std::ofstream(f.gallery / "inside.jpg") << "x";  // a picture already in the gallery
-    EXPECT_FALSE(f.Add((f.gallery / "inside.jpg").string()));
-    EXPECT_EQ(f.dialogs.texts("inform").size(), 2u);
+    struct Row {
+        std::string chosen;
+        fs::path folder;
+        std::string message;
+    };
+    const Row rows[] = {
+        {(f.gallery / "inside.jpg").string(), f.gallery, kAlreadyInGalleryMessage},
+        {(f.dir / "vanished.jpg").string(), f.gallery,
+         "The picture could not be copied into the gallery folder \"" + f.gallery.string() +
+             "\".\r\rCannot read the picture: No such file or directory."},
+        {f.File("sea.jpg"), "/sys/",  // not writable, even for root
+         "The picture could not be copied into the gallery folder \"/sys\".\r\rPermission "
+         "denied."},
+    };
+    for (const Row& r : rows) {
+        f.dialogs.shown.clear();
+        f.dialogs.files.push_back(r.chosen);
+        EXPECT_FALSE(AddPictureFromDisk(f.dialogs, r.folder, f.actions)) << r.chosen;
+        EXPECT_EQ(f.dialogs.texts("inform"), std::vector<std::string>{r.message});
+    }
     EXPECT_TRUE(f.steps.empty());
 }

@@ -52,6 +52,7 @@ TEST(ClampPictureNumber, OutOfRangeIsClampedNeverRejected) {
     EXPECT_EQ(ClampPictureNumber(7, 0), 1);
 }
 
-TEST(UserPictureFileName, IsTheNamePlusJpg) {
+TEST(UserPictureFileName, IsTheListedFileOrElseTheNamePlusJpg) {
+    EXPECT_EQ(UserPictureFileName({"MY", false, 33, "My.Beach.jpg"}), "My.Beach.jpg");
     EXPECT_EQ(UserPictureFileName({"MY", false, 33}), "MY.jpg");
 }

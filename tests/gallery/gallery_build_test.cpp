@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <set>
+#include <system_error>
 
 #include "platform/error.h"
 
@@ -67,9 +68,9 @@ TEST(BuildGallery, UserFilesFollowInListingOrderWithTheirNames) {
     RecordingGrid grid;
     EXPECT_EQ(BuildGallery(pictures, 1, Source({"beach.jpg", "My.Beach.jpg", "Sunset.JPG"}), grid),
               35);
-    EXPECT_EQ(pictures[32], (TImgInfo{"BEACH", false, 33}));
-    EXPECT_EQ(pictures[33], (TImgInfo{"MY", false, 34}));
-    EXPECT_EQ(pictures[34], (TImgInfo{"SUNSET", false, 35}));
+    EXPECT_EQ(pictures[32], (TImgInfo{"BEACH", false, 33, "beach.jpg"}));
+    EXPECT_EQ(pictures[33], (TImgInfo{"MY", false, 34, "My.Beach.jpg"}));
+    EXPECT_EQ(pictures[34], (TImgInfo{"SUNSET", false, 35, "Sunset.JPG"}));
     EXPECT_EQ(grid.log[1], "add 1 Builtin 1");
     EXPECT_EQ(grid.log[2], "select 1");  // right after its own thumbnail
     EXPECT_EQ(FindPictureByName(pictures, "Sunset"), 35);
@@ -81,7 +82,7 @@ TEST(BuildGallery, ACorruptFileBetweenTwoGoodOnesIsReportedAndSkipped) {
     BuildGallery(pictures, 34, Source({"a.jpg", "bad.jpg", "c.jpg"}), grid);
     ASSERT_EQ(pictures.size(), 34u);
     EXPECT_EQ(pictures[32].Name, "A");
-    EXPECT_EQ(pictures[33], (TImgInfo{"C", false, 34}));
+    EXPECT_EQ(pictures[33], (TImgInfo{"C", false, 34, "c.jpg"}));
     const std::vector<std::string> tail(grid.log.end() - 5, grid.log.end());
     EXPECT_EQ(tail,
               (std::vector<std::string>{"add 33 A", "Error loading picture from gallery! (bad.jpg)",
@@ -109,6 +110,24 @@ TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
     EXPECT_EQ(BuildGallery(pictures, 0, s, grid), 4);
     EXPECT_EQ(grid.log.back(), "finish 4");
     for (const auto& line : grid.log) EXPECT_EQ(line.find("Error"), std::string::npos);
+}
+
+TEST(BuildGallery, FilesWhoseThreadCannotStartAreDecodedAllTheSame) {
+    int starts = 0;
+    for (int every : {1, 2}) {  // no thread at all; every second one fails
+        const platform::ThreadStarter start = [&](std::function<void()> task) {
+            if (++starts % every == 0)
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            return platform::StartThread(std::move(task));
+        };
+        Catalogue pictures;
+        RecordingGrid grid;
+        const std::vector<std::string> files = {"a.jpg", "bb.jpg", "ccc.jpg", "dddd.jpg"};
+        EXPECT_EQ(BuildGallery(pictures, 0, Source(files), grid, 2, start), 36) << every;
+        EXPECT_EQ(pictures.back().Name, "DDDD");
+        EXPECT_EQ(grid.colours.back(), 8u << 8);
+    }
 }
 
 TEST(BuildGallery, ManyFilesOnWorkerThreadsKeepTheirOrderAndThumbnails) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "../support/qt_app.h"
 #include "gallery/grid_geometry.h"
@@ -154,4 +155,26 @@ TEST(GalleryPage, FiveHundredPicturesStillBuild) {
     EXPECT_EQ(p.state.PictureCount, 532);
     p.page.ScrollToPicture(532);
     EXPECT_EQ(p.scroll(), ContentHeight(532) - 261);
+}
+
+TEST(GalleryPage, ScrollingHidesThePictureNameShownUnderTheMouse) {
+    Page p;
+    ThumbnailControl* first = p.page.FindThumbnail(1);
+    QToolTip::showText(first->mapToGlobal(QPoint(40, 30)), first->toolTip(), first);
+    ASSERT_TRUE(QToolTip::isVisible());
+    p.page.keyDown(Qt::Key_Down);  // row 2 is in view already: no scrolling, tip stays
+    EXPECT_TRUE(QToolTip::isVisible());
+    for (int i = 0; i < 4; ++i) p.page.keyDown(Qt::Key_Down);
+    ASSERT_GT(p.scroll(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
+TEST(GalleryPage, ScrollBarThumbStandsOutFromItsTrack) {
+    Page p;
+    QScrollBar* bar = p.page.imgs->verticalScrollBar();
+    EXPECT_EQ(bar->width(), 17);  // the room the rows leave for it
+    const QImage shot = bar->grab().toImage();
+    const auto grey = [&](int y) { return qGray(shot.pixel(bar->width() / 2, y)); };
+    const int thumb = grey(10), track = grey(bar->height() - 5);
+    EXPECT_GT(track - thumb, 100) << "thumb " << thumb << ", track " << track;
 }

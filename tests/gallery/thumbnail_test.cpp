@@ -96,8 +96,12 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
     auto good = Jpeg(400, 300);
     WriteFile(dir / "empty.jpg", {});
     WriteFile(dir / "random.jpg", std::vector<std::uint8_t>(5000, 0x5A));
-    WriteFile(dir / "truncated.jpg",
-              {good.begin(), good.begin() + static_cast<long>(good.size() / 2)});
+    // Cut in half, a photo keeps its top half (grey below); cut before its first
+    // row of blocks, it has nothing to show.
+    WriteFile(dir / "half.jpg", {good.begin(), good.begin() + static_cast<long>(good.size() / 2)});
+    std::size_t scan = 0;
+    while (scan + 1 < good.size() && !(good[scan] == 0xFF && good[scan + 1] == 0xDA)) ++scan;
+    WriteFile(dir / "truncated.jpg", {good.begin(), good.begin() + static_cast<long>(scan + 16)});
     auto huge = good;  // the frame header claims 65500 × 65500
     for (std::size_t i = 0; i + 8 < huge.size(); ++i)
         if (huge[i] == 0xFF && (huge[i + 1] == 0xC0 || huge[i + 1] == 0xC2)) {
@@ -110,12 +114,14 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
         EXPECT_THROW(ThumbnailFromFile(dir / name), Error) << name;
     WriteFile(dir / "good.jpg", good);
     EXPECT_EQ(ThumbnailFromFile(dir / "good.jpg").width(), 95);
+    EXPECT_EQ(ThumbnailFromFile(dir / "half.jpg").width(), 95);
 }
 
 TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     TempFolder dir;
     WriteFile(dir / "beach.jpg", Jpeg(64, 48));
-    const Catalogue pictures{{"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3}};
+    const Catalogue pictures{
+        {"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3, "My.Beach.jpg"}};
     WriteFile(dir / "a.JPG", Jpeg(32, 16));
     Bitmap target;
     LoadGalleryPicture(2, pictures, dir.path(), target);
@@ -124,8 +130,11 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     EXPECT_EQ(target.width(), 32);
     LoadGalleryPicture(4, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 32);
-    // MY (from My.Beach.jpg) is looked for as MY.jpg, which does not exist.
+    // MY is loaded from the file it was listed from, not from MY.jpg.
     WriteFile(dir / "My.Beach.jpg", Jpeg(8, 8));
+    LoadGalleryPicture(3, pictures, dir.path(), target);
+    EXPECT_EQ(target.width(), 8);
+    std::filesystem::remove(dir / "My.Beach.jpg");
     EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), Error);
     EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), Error);
 }

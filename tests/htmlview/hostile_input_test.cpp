@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <random>
 
 #include "htmlview/html_view.h"
@@ -149,6 +150,73 @@ TEST(HostileInput, FiveMegabyteDocument) {
     // One long run with no spaces at all.
     const LayoutResult word = LayBytes(QByteArray(2 * 1024 * 1024, 'x'), 385);
     EXPECT_GT(word.fragments.size(), 1000u);
+}
+
+std::vector<QString> TextsOf(const LayoutResult& r, Fragment::Kind kind) {
+    std::vector<QString> out;
+    for (const Fragment& f : r.fragments)
+        if (f.kind == kind) out.push_back(f.text);
+    return out;
+}
+
+int PixelSizeOf(const LayoutResult& r, const QString& text) {
+    for (const Fragment& f : r.fragments)
+        if (f.kind == Fragment::Kind::Text && f.text.trimmed() == text)
+            return (*r.fonts)[f.font].key.pixelSize;
+    ADD_FAILURE() << "no text " << text.toStdString();
+    return 0;
+}
+
+// Numbers that overflowed, and the documents that took quadratic time, at a size that
+// shows the result (bench/htmlview times them at 16 MB).
+TEST(HostileInput, ExtremeNumbersAndLongTagsGiveSensibleResults) {
+    QByteArray attributes = "<p";
+    for (int i = 0; i < 20000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"v" + QByteArray::number(i) + "\"";
+    QByteArray inputs = "<form>";
+    for (int i = 0; i < 3000; ++i) inputs += "<input type=text name=g>";
+
+    using Check = std::function<void(const Document&, const LayoutResult&)>;
+    const struct {
+        const char* name;
+        QByteArray html;
+        Check check;
+    } cases[] = {
+        {"font size step", "<font size=\"+2147483647\">huge</font> <font size=7>seven</font>",
+         [](const Document&, const LayoutResult& r) {
+             EXPECT_EQ(PixelSizeOf(r, "huge"), PixelSizeOf(r, "seven"));
+         }},
+        {"list start", "<ol start=\"2147483647\"><li>a<li>b</ol>",
+         [](const Document&, const LayoutResult& r) {
+             const std::vector<QString> labels = TextsOf(r, Fragment::Kind::Number);
+             ASSERT_EQ(labels.size(), 2u);
+             const qint64 first = labels[0].chopped(1).toLongLong();
+             EXPECT_GT(first, 0);
+             EXPECT_EQ(labels[1].toStdString(), std::to_string(first + 1) + ".");
+         }},
+        {"many quoted attributes", attributes + ">after</p>",
+         [](const Document& d, const LayoutResult& r) {
+             const std::vector<int> paragraphs = d.all(Tag::P);
+             ASSERT_EQ(paragraphs.size(), 1u);
+             const Node& p = d[paragraphs[0]];
+             EXPECT_EQ(p.attr("a0"), "v0");
+             EXPECT_EQ(p.attr("a63"), "v63");
+             EXPECT_TRUE(p.attr("a64").isNull());  // the rest are read and dropped
+             EXPECT_EQ(TextsOf(r, Fragment::Kind::Text), std::vector<QString>{"after"});
+         }},
+        {"many form inputs", inputs + "end",
+         [](const Document& d, const LayoutResult& r) {
+             EXPECT_EQ(d.all(Tag::Input).size(), 3000u);
+             EXPECT_EQ(TextsOf(r, Fragment::Kind::Control).size(), kMaxFormControls);
+             EXPECT_EQ(TextsOf(r, Fragment::Kind::Text).back().trimmed(), "end");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document doc;
+        const LayoutResult r = LayBytes(c.html, 385, &doc);
+        c.check(doc, r);
+    }
 }
 
 TEST(HostileInput, ViewSurvivesHostilePagesAndImages) {

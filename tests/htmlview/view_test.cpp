@@ -110,6 +110,20 @@ TEST_F(ViewTest, LoadingFromInsideAControlsOwnEventIsSafe) {
     EXPECT_EQ(view->formControls().size(), 8u);
 }
 
+TEST_F(ViewTest, ImageHandlerLoadingAnotherDocumentLeavesOnlyItsControls) {
+    int loads = 0;
+    view->OnImageRequest = [&](HtmlView& v, const QString& name) {
+        if (loads++ == 0) v.loadFromString(test::GoalsPage());
+        return name.isEmpty() ? QByteArray() : test::PngBytes({4, 4}, Qt::red);  // name still valid
+    };
+    view->loadFromString("<img src=first><input type=text><input type=text>");
+    EXPECT_EQ(view->formControls().size(), 8u);
+    FlushDeletes();
+    const auto shown = view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](QWidget* w) { return !w->isHidden(); }),
+              8);
+}
+
 TEST_F(ViewTest, ImagesAreRequestedOncePerNameFromTheProgramOnly) {
     view->loadFromString(
         "<img src=gifSpacer width=1 height=4><img src=gifSpacer height=10>"

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <system_error>
+#include <thread>
 
 #include "imaging/scale_plan.h"
 #include "platform/error.h"
@@ -128,6 +131,13 @@ TEST(ScaleBitmap, AnyNumberOfThreadsGivesTheSamePicture) {
             detail::ScaleBitmapOnThreads(src, got, threads);
             ASSERT_TRUE(got == want) << w << "x" << h << " on " << threads << " threads";
         }
+        // No thread can be started: the calling thread does all the rows.
+        Bitmap alone(w, h);
+        detail::ScaleBitmapOnThreads(src, alone, 8, [](std::function<void()>) -> std::jthread {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        });
+        ASSERT_TRUE(alone == want) << w << "x" << h << " without threads";
     }
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/error.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -94,7 +95,8 @@ TEST(CopyFileNoOverwrite, CopiesByteForByte) {
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
     Write(dir / "src.jpg", bytes);
     fs::create_directory(dir / "gallery");
-    ASSERT_TRUE(CopyFileNoOverwrite(dir / "src.jpg", dir / "gallery", "Photo.Jpg"));
+    ASSERT_EQ(CopyFileNoOverwrite(dir / "src.jpg", dir / "gallery", "Photo.Jpg"),
+              CopyOutcome::Copied);
     EXPECT_EQ(Read(dir / "gallery" / "Photo.Jpg"), bytes);
 }
 
@@ -103,31 +105,43 @@ TEST(CopyFileNoOverwrite, RefusesAnExistingNameInAnyCase) {
     Write(dir / "new.jpg", "new");
     fs::create_directory(dir / "g");
     Write(dir / "g" / "BEACH.jpg", "old");
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "new.jpg", dir / "g", "beach.jpg"));
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "new.jpg", dir / "g", "BEACH.jpg"));
+    for (const char* name : {"beach.jpg", "BEACH.jpg"})
+        EXPECT_EQ(CopyFileNoOverwrite(dir / "new.jpg", dir / "g", name), CopyOutcome::NameTaken);
+    Write(dir / "a.jpg", "a");  // the gallery's own file onto itself
+    EXPECT_EQ(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), "a.jpg"), CopyOutcome::NameTaken);
     EXPECT_EQ(Read(dir / "g" / "BEACH.jpg"), "old");
+    EXPECT_EQ(Read(dir / "a.jpg"), "a");
     EXPECT_EQ(FindFiles(dir / "g", "*").size(), 1u);
 }
 
-TEST(CopyFileNoOverwrite, RefusesTheGalleryFileOntoItself) {
+TEST(CopyFileNoOverwrite, OtherFailuresThrowTheSystemsReasonAndLeaveNothing) {
     TempFolder dir;
     Write(dir / "a.jpg", "a");
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), "a.jpg"));
-    EXPECT_EQ(Read(dir / "a.jpg"), "a");
-}
-
-TEST(CopyFileNoOverwrite, FailsCleanlyOnBadSourceOrTarget) {
-    TempFolder dir;
-    Write(dir / "a.jpg", "a");
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "gone.jpg", dir.path(), "b.jpg"));
-    EXPECT_FALSE(fs::exists(dir / "b.jpg"));
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir / "missing-folder", "a.jpg"));
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), "../escape.jpg"));
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "a.jpg", dir.path(), ""));
-    // A folder as source cannot be read as a file: nothing is left behind.
+    Write(dir / "file", "not a folder");
     fs::create_directory(dir / "sub");
-    EXPECT_FALSE(CopyFileNoOverwrite(dir / "sub", dir.path(), "c.jpg"));
-    EXPECT_FALSE(fs::exists(dir / "c.jpg"));
+    struct Row {
+        fs::path source, folder;
+        std::string name, reason;
+    };
+    const Row rows[] = {
+        {dir / "gone.jpg", dir.path(), "b.jpg",
+         "Cannot read the picture: No such file or directory"},
+        {dir / "sub", dir.path(), "c.jpg", "Cannot read the picture: Is a directory"},
+        {dir / "a.jpg", dir / "missing-folder", "a.jpg", "No such file or directory"},
+        {dir / "a.jpg", dir / "file", "a.jpg", "Not a directory"},
+        {dir / "a.jpg", "/sys", "a.jpg", "Permission denied"},  // even for root
+        {dir / "a.jpg", dir.path(), "../escape.jpg", "Not a file name: ../escape.jpg"},
+        {dir / "a.jpg", dir.path(), "", "Not a file name: "},
+    };
+    for (const Row& r : rows) {
+        try {
+            CopyFileNoOverwrite(r.source, r.folder, r.name);
+            ADD_FAILURE() << r.reason;
+        } catch (const dorvane::Error& e) {
+            EXPECT_EQ(e.what(), r.reason);
+        }
+    }
+    EXPECT_EQ(FindFiles(dir.path(), "*").size(), 2u);  // a.jpg and file: nothing left behind
 }
 
 TEST(DeleteFileIgnoringCase, DeletesTheFileInAnyCase) {

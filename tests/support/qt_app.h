@@ -29,6 +29,7 @@ struct RecordingPacing {
                     pauses.push_back(ms);
                     if (onPause) onPause(ms);
                 },
-                [] { QCoreApplication::processEvents(); }};
+                [] { QCoreApplication::processEvents(); },
+                {}};
     }
 };

@@ -60,14 +60,16 @@ def add_res_button(pressed):
 def about_button(pressed):
     """101 x 25 over the side column; its bottom-left pixel is the column's colour."""
     img = new((101, 25), SAND_LIGHT)
-    d = 1 if pressed else 0
+    # Pressed, the face sinks by a pixel and moves one to the left, so that the
+    # text keeps clear of the frame's rounded right end.
+    dx, d = (-1, 1) if pressed else (0, 0)
     if pressed:
         rounded_rect(img, (1, 1, 100, 24), 11, SAND_MID)
         rounded_frame(img, (1, 1, 100, 24), 11, SAND_LINE, 1)
     colour = TEAL_DARK if pressed else TEXT_SOFT
-    ring(img, (7 + d, 6.5 + d, 19 + d, 18.5 + d), colour, 1.2)
-    text_centred(img, (7 + d, 6.5 + d, 19 + d, 18.5 + d), "i", font("Bold", 8), colour)
-    text(img, (24 + d, 12.5 + d), "About Dorvane", font("Medium", 10), colour, anchor="lm")
+    ring(img, (7 + dx, 6.5 + d, 19 + dx, 18.5 + d), colour, 1.2)
+    text_centred(img, (7 + dx, 6.5 + d, 19 + dx, 18.5 + d), "i", font("Bold", 8), colour)
+    text(img, (24 + dx, 12.5 + d), "About Dorvane", font("Medium", 10), colour, anchor="lm")
     return img
 
 

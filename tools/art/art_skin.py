@@ -61,8 +61,8 @@ def header():
     img = new((680, 27), INK)
     vgradient(img, (10, 0, 660, 27), INK_LIGHT, mix(INK_LIGHT, INK, 0.35))
     fill(img, (10, 0, 660, 1), INK_LINE)
-    text(img, (148, 14), "Write your goals down, and keep them where you will see them.",
-         font("Regular", 11), mix(INK_LIGHT, CREAM, 0.8), anchor="lm")
+    text(img, (WINDOW_W / 2, 14), "Write your goals down, and keep them where you will see them.",
+         font("Regular", 11), mix(INK_LIGHT, CREAM, 0.8), anchor="mm")
     return img
 
 

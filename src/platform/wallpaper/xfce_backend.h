@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// XFCE: the backdrop settings of xfdesktop, written over D-Bus to xfconfd.
+#pragma once
+
+#include <QDBusConnection>
+#include <QStringList>
+
+#include "platform/desktop_wallpaper.h"
+
+namespace dorvane::wallpaper {
+
+class XfceBackend : public Backend {
+public:
+    // screenNames: the monitors' output names, used when no backdrop exists yet.
+    XfceBackend(QDBusConnection bus, QStringList screenNames);
+
+    QString name() const override { return QStringLiteral("XFCE (xfconf)"); }
+    // Sets every monitor's and workspace's picture to absPath, stretched, then reads
+    // them back; fails when xfdesktop, which draws them, is not running.
+    Outcome apply(const QString& absPath) override;
+
+    static constexpr int kTimeoutMs = 5000;
+
+private:
+    QVariantMap backdrops();
+    void setProperty(const QString& property, const QVariant& value);
+
+    QDBusConnection bus_;
+    QStringList screenNames_;
+};
+
+// The properties to write: every existing .../last-image and legacy .../image-path,
+// or, when there is none, workspace 0 of each named monitor and of "monitor0".
+QStringList XfceImageProperties(const QStringList& existing, const QStringList& screenNames);
+
+}  // namespace dorvane::wallpaper

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Errors that no command handles: shown as the general error box once the
+// failed command has returned, never one inside another, never to nobody.
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+#include "platform/error.h"
+#include "platform/error_report.h"
+
+using dorvane::platform::ReportError;
+
+namespace {
+
+// A box whose own event loop runs while it is open, as a modal box's does, and
+// meets the same fault again meanwhile (a control that fails while painting).
+class BoxWithEventLoop : public FakeDialogs {
+public:
+    void showError(const std::string& text) override {
+        FakeDialogs::showError(text);
+        deepest = std::max(deepest, ++open);
+        for (int i = 0; i < 3; ++i) {
+            ReportError("Paint failed");
+            QCoreApplication::processEvents();
+        }
+        --open;
+    }
+    int open = 0;
+    int deepest = 0;
+};
+
+class Thrower : public QObject {
+public:
+    bool event(QEvent*) override { throw dorvane::Error("Thrown"); }
+};
+
+}  // namespace
+
+TEST(ErrorBox, AFullStopIsAddedWhenTheLastCodeIsAboveTheFullStops) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Disk full", "Disk full."},
+        {"Failed!", "Failed!"},
+        {"Done.", "Done."},
+        {"a,", "a,"},
+        {"a/", "a/."},
+        {"caf\xC3\xA9", "caf\xC3\xA9."},
+        {"", ""},
+    };
+    for (const auto& [message, shown] : rows)
+        EXPECT_EQ(dorvane::app::ErrorBoxText(message), shown) << message;
+}
+
+TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
+    MainWindowFixture f;
+    auto& w = f.Start();
+    const auto fail = [] { throw dorvane::Error("Broken"); };
+    struct Row {
+        const char* entry;
+        std::function<void()> act;
+    };
+    const Row rows[] = {
+        {"chrome button",
+         [&] {
+             w.chrome->button("imgAbout").onClick = fail;
+             f.Click("imgAbout");
+         }},
+        {"link command",
+         [&] {
+             w.actions.preview = fail;
+             bool handled = false;
+             w.page4->htmlBody42->OnHotSpotClick(*w.page4->htmlBody42, "preview", handled);
+         }},
+        {"thumbnail double-click",
+         [&] {
+             w.page2->onDoubleClick = [fail](dorvane::gallery::ThumbnailControl*) { fail(); };
+             QTest::mouseDClick(w.page2->FindThumbnail(2), Qt::LeftButton);
+         }},
+    };
+    for (const Row& r : rows) {
+        f.dialogs.shown.clear();
+        r.act();
+        EXPECT_TRUE(f.dialogs.shown.empty()) << r.entry;  // not inside the handler
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f.dialogs.texts("error"), std::vector<std::string>{"Broken."}) << r.entry;
+    }
+}
+
+TEST(ErrorBox, RepeatedFaultsOpenOneBoxAtATimeAndNoneWithoutDialogs) {
+    auto& app = QtApp();
+    BoxWithEventLoop dialogs;
+    app.setDialogs(&dialogs);
+    for (int i = 0; i < 5; ++i) ReportError("Paint failed");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.texts("error"), std::vector<std::string>{"Paint failed."});
+    EXPECT_EQ(dialogs.deepest, 1);
+    // A fault after the box has closed gets its own box, also one that escaped
+    // an event handler.
+    Thrower thrower;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &event);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.texts("error"), (std::vector<std::string>{"Paint failed.", "Thrown."}));
+    app.setDialogs(nullptr);
+    ReportError("Nobody shows this");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+}

@@ -1,0 +1,74 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A private X display for end-to-end tests, ready before the first client comes.
+# Source it, then:
+#   x_session_start [--wm]    Xvfb (and openbox with --wm); exports DISPLAY
+#   x_session_track PID...    more processes to end with the session
+#   x_session_at_exit CMD     a command to run when the script ends
+#   x_session_wait SECS CMD…  runs CMD until it succeeds (every 0.05 s); 1 on timeout
+# Xvfb chooses a free display itself and writes its number to -displayfd once it
+# accepts connections, so no other server can take the number meanwhile; xdpyinfo
+# then confirms that it answers. The window manager counts as ready when it has
+# announced itself on the root window (_NET_SUPPORTING_WM_CHECK). When the script
+# ends, for whatever reason, everything started here is killed.
+
+x_session_pids=()
+x_session_exit_commands=()
+x_session_dir=""
+
+x_session_track() { x_session_pids+=("$@"); }
+x_session_at_exit() { x_session_exit_commands+=("$1"); }
+
+x_session_wait() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+x_session_cleanup() {
+  local command pid i
+  for command in "${x_session_exit_commands[@]}"; do eval "$command" || true; done
+  # Clients first, the server last.
+  for ((i = ${#x_session_pids[@]} - 1; i >= 0; i--)); do
+    pid=${x_session_pids[i]}
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  [[ -z "$x_session_dir" ]] || rm -rf "$x_session_dir"
+}
+
+x_session_fail() {
+  echo "x_session: $*" >&2
+  [[ -z "$x_session_dir" ]] || cat "$x_session_dir"/*.log >&2 2>/dev/null || true
+  exit 1
+}
+
+x_session_wm_ready() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+x_session_start() {
+  local wm="" display=""
+  [[ "${1:-}" == --wm ]] && wm=openbox
+  for tool in Xvfb xdpyinfo ${wm:+xprop "$wm"}; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  trap x_session_cleanup EXIT
+  trap 'exit 143' TERM INT HUP
+  x_session_dir=$(mktemp -d)
+  mkfifo "$x_session_dir/displayfd"
+  Xvfb -displayfd 3 -screen 0 "${X_SESSION_SCREEN:-1280x1024x24}" -nolisten tcp \
+    3>"$x_session_dir/displayfd" >"$x_session_dir/xvfb.log" 2>&1 &
+  x_session_track $!
+  # The server writes its number when it is ready; end of file means it died.
+  read -r -t 30 display <"$x_session_dir/displayfd" || x_session_fail "Xvfb did not start"
+  export DISPLAY=":$display"
+  x_session_wait 30 xdpyinfo || x_session_fail "display $DISPLAY does not answer"
+  if [[ -n "$wm" ]]; then
+    openbox --sm-disable >"$x_session_dir/wm.log" 2>&1 &
+    x_session_track $!
+    x_session_wait 30 x_session_wm_ready || x_session_fail "openbox does not manage windows"
+  fi
+}
