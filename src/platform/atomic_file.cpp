@@ -65,6 +65,10 @@ fs::path ResolveWriteTarget(const fs::path& path) {
 
 AtomicFile::AtomicFile(const fs::path& path, Flush flush)
     : path_(path), target_(ResolveWriteTarget(path)), flush_(flush) {
+    // A read-only file is not replaced, as writing it in place would fail too
+    // (judged with the effective rights, so a privileged user may).
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        Fail(path_, errno == EACCES ? "the file is read-only" : std::strerror(errno));
     fd_ = CreateBeside(target_, temporary_);
     if (fd_ < 0) fail(errno);
     struct stat earlier {};
