@@ -41,6 +41,8 @@ TformMain::~TformMain() {
     // clicks and their commands): they go first, while those fields still live.
     while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         delete child;
+    page4 = nullptr;  // deleted with the other children
+    page5 = nullptr;
 }
 
 void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
@@ -105,7 +107,7 @@ void TformMain::CreateControls() {
     page2->setGeometry(kBodyArea);
     page4 = new PreviewPage(this);
     page4->setGeometry(kBodyArea);
-    page5 = std::make_unique<SavedBoardsPage>(this);
+    page5 = new SavedBoardsPage(this, GoalsFolder, *services_.dialogs, services_.pacing);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
     htmlQuote->setObjectName("htmlQuote");
@@ -145,6 +147,40 @@ void TformMain::WireButtons() {
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
     WirePreviewPage();
+    WireSavedBoards();
+}
+
+void TformMain::WireSavedBoards() {
+    page5->today = services_.today;
+    page5->readContext = [this] { return BoardContext(); };
+    page5->saveBoard = [this](const fs::path& file) {
+        boards::WriteProjectFile(file, CurrentBoard, screenPicture(), textLayer());
+    };
+    page5->loadBoard = [this](const fs::path& file) { LoadBoardFile(file); };
+    actions.saveProject = [this] { SaveProject(); };
+    actions.loadProject = [this] { LoadProject(); };
+    actions.deleteProject = [this] { DeleteProject(); };
+}
+
+boards::BoardReadContext TformMain::BoardContext() const {
+    const platform::ScreenInfo screen = services_.screen->info();
+    return {screen.width, screen.height, styles.cbFont.items, [this](const std::string& name) {
+                return gallery::FindPictureByName(gallery.Pictures, name);
+            }};
+}
+
+void TformMain::LoadBoardFile(const fs::path& file) {
+    boards::ReadProjectFile(file, CurrentBoard, BoardContext());
+    ShowBoardStyle();
+    clearUndo();
+    // Selecting the picture writes its catalogue spelling into the board.
+    page2->SelectThumbnail(
+        page2->FindThumbnail(gallery::FindPictureByName(gallery.Pictures, CurrentBoard.PicName)));
+    gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
+                                FullPicture);
+    gallery.LoadedPicture = gallery.SelectedPicture;
+    PrepareScreenPictures();
+    ShowPage(3);
 }
 
 void TformMain::BuildGallery() {

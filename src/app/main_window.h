@@ -4,6 +4,7 @@
 // pages together; the work itself lives in the pages' own classes.
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "app/chrome.h"
 #include "app/page_panels.h"
 #include "app/preview_page.h"
+#include "app/saved_boards_page.h"
 #include "compose/board_composer.h"
 #include "compose/board_undo.h"
 #include "compose/goal_board.h"
@@ -53,7 +55,8 @@ struct Services {
         [](const QString&) {
             return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
         };
-    int galleryThreads = 0;  // 0: one per core
+    std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
+    int galleryThreads = 0;                                              // 0: one per core
 };
 
 class TformMain : public QWidget {
@@ -78,6 +81,12 @@ public:
     // Sets the style lists from CurrentBoard without raising their change events
     // (after a board is loaded).
     void ShowBoardStyle();
+    // Page 5's operations.
+    void SaveProject() { page5->SaveProject(); }
+    void ListProjects() { page5->ListProjects(); }
+    void lbProjectsClick() { page5->lbProjectsClick(); }
+    void LoadProject() { page5->LoadProject(); }
+    void DeleteProject() { page5->DeleteProject(); }
     // Forgets the page-4 undo history (a board was loaded).
     void clearUndo() { undo_.clear(); }
 
@@ -93,7 +102,7 @@ public:
     std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
     PreviewPage* page4 = nullptr;
-    std::unique_ptr<SavedBoardsPage> page5;
+    SavedBoardsPage* page5 = nullptr;
     QWidget* WebBrowser = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
@@ -109,7 +118,6 @@ public:
     compose::StyleControls styles;
     // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
-    std::function<void()> listProjects;
     std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
@@ -124,6 +132,9 @@ private:
     void CreateControls();
     void WireButtons();
     void BuildGallery();
+    void WireSavedBoards();
+    boards::BoardReadContext BoardContext() const;
+    void LoadBoardFile(const std::filesystem::path& file);
     void RebuildPicture();
     void FallBackToPictureOne(const std::string& why);
     void LoadPicture(int n);

@@ -72,8 +72,8 @@ void TformMain::ShowPage(int page) {
         case 5:
             pages::LoadHtmlPage(*htmlQuote, "html_quote_5");
             SetSideButtons(5);
-            if (listProjects) listProjects();
-            page5->page5->raise();
+            ListProjects();
+            page5->raise();
             break;
         case 6:
             ShowResourcesPage();

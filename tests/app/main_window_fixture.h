@@ -30,6 +30,7 @@ struct MainWindowFixture {
     RecordingLinks links;
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
+    QDate today{2026, 12, 7};
     // The desktop's answers to "show this wallpaper", and the paths it was given.
     dorvane::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
@@ -60,6 +61,7 @@ struct MainWindowFixture {
                     {}};
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
+        s.today = [this] { return today; };
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
         s.setDesktopWallpaper = [this](const QString& path) {
             desktopPaths.push_back(path);
