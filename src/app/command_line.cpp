@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "app/apply_command.h"
 #include "app/render_command.h"
 
 namespace dorvane::app {
@@ -10,6 +11,7 @@ namespace {
 
 constexpr CommandLineCommand kCommands[] = {
     {"render", RenderUsage, RunRenderCommand},
+    {"apply", ApplyUsage, RunApplyCommand},
 };
 
 bool IsHelp(std::string_view arg) {
