@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The whole journey through the real program on a private X display with a
+# window manager, driven with xdotool and checked on screenshots and on disk.
+# A failing step is named and its screenshots are kept in the build folder.
+#   journey.sh PATH/TO/dorvane SHOTS_DIR
+set -euo pipefail
+exe=$1
+for tool in xdotool xprop import convert compare; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+here=$(dirname "$0")
+source "$here/../support/x_session.sh"
+source "$here/../support/x_drive.sh"
+x_session_start --wm
+unset QT_QPA_PLATFORM
+shots=$2
+rm -rf "$shots"
+x_drive_init "$shots"
+work=$(mktemp -d)
+x_session_at_exit 'rm -rf "$work"'
+export XDG_CONFIG_HOME="$work/config"
+cp "$exe" "$work/dorvane"  # its data folders go beside it
+"$work/dorvane" >"$work/log" 2>&1 &
+x_session_track $!
+BODY="385 412 131 66"  # the page body, in window coordinates
+
+step "start"
+x_session_wait 20 window '^Dorvane$' || fail "no window appeared"
+wid=$(window '^Dorvane$')
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+painted() { shot page1 && region page1 $BODY && (($(convert "$shots/page1-r.png" -format %k info:) > 2)); }
+x_session_wait 30 painted || fail "page 1 was not painted"
+
+step "page 2"
+click 60 123
+shot_changes page2 page1 $BODY || fail "page 2 did not show"
+
+step "thumbnail click"
+click 313 196 # the second thumbnail
+shot_changes thumb1 page2 $BODY || fail "clicking a thumbnail changed nothing"
+step "thumbnail arrow key"
+xdotool key Right
+shot_changes thumb2 thumb1 $BODY || fail "the arrow key moved nothing"
+
+step "page 3"
+click 60 162
+shot_changes page3 thumb2 $BODY || fail "page 3 did not show"
+echo "PASS"
