@@ -46,4 +46,26 @@ shot_changes thumb2 thumb1 $BODY || fail "the arrow key moved nothing"
 step "page 3"
 click 60 162
 shot_changes page3 thumb2 $BODY || fail "page 3 did not show"
+step "three goals with bullets"
+goals=("Run 10 km in under an hour" "Przebiegnę półmaraton" "学习中文")
+click 319 279
+for i in 0 1 2; do
+  ((i == 0)) || xdotool key Tab
+  # Slowly: xdotool maps each character outside the keyboard map to a spare
+  # key first, and a fast key can arrive before the program has seen the map.
+  xdotool type --delay 150 "${goals[i]}"
+done
+shot_changes typed page3 $BODY || fail "the goals do not show"
+click 143 437 # "Add bullets to text"
+shot_changes goals typed 12 12 137 431 || fail "the bullets box is not ticked"
+# Each field shows its own text: the three field rows differ from the empty page.
+for i in 0 1 2; do
+  region page3 250 18 170 $((270 + 23 * i)) && cp "$shots/page3-r.png" "$shots/empty$i-r.png"
+  region goals 250 18 170 $((270 + 23 * i))
+  ! same_region empty$i goals || fail "goal $((i + 1)) is not drawn"
+done
+
+step "page 4"
+click 470 449 # Continue
+shot_changes page4 goals $BODY || fail "page 4 did not show"
 echo "PASS"
