@@ -68,4 +68,8 @@ done
 step "page 4"
 click 470 449 # Continue
 shot_changes page4 goals $BODY || fail "page 4 did not show"
+step "bold, 24 and a colour"
+choose_in_list style 285 385 b Return || fail "the style list did not take bold"
+choose_in_list size 343 385 2 4 Return || fail "the size list did not take 24"
+choose_in_list colour 440 385 Down Return || fail "the colour list did not take a colour"
 echo "PASS"
