@@ -72,4 +72,10 @@ step "bold, 24 and a colour"
 choose_in_list style 285 385 b Return || fail "the style list did not take bold"
 choose_in_list size 343 385 2 4 Return || fail "the size list did not take 24"
 choose_in_list colour 440 385 Down Return || fail "the colour list did not take a colour"
+step "drag the text box, then undo"
+CANVAS="345 254 150 97"  # inside the preview picture (its focus frame aside), window coordinates
+drag 300 118 300 200
+shot_changes dragged colour $CANVAS || fail "the text box did not move"
+xdotool key ctrl+z
+shot_returns undone colour $CANVAS || fail "Ctrl+Z did not put the text box back"
 echo "PASS"

@@ -68,3 +68,13 @@ choose_in_list() {
   xdotool key --delay 100 "$@"
   x_session_wait 30 x_drive_list_done "$name" "$x" "$y"
 }
+
+# shot_returns NAME BEFORE W H X Y: waits (30 s) until the region looks as in BEFORE
+# again, but for under 1 % of its pixels (a focus frame drawn differently).
+x_drive_close() {
+  local differ
+  differ=$(compare -metric AE "$x_drive_dir/$1-r.png" "$x_drive_dir/$2-r.png" null: 2>&1 || true)
+  [[ "$differ" =~ ^[0-9]+$ ]] && ((differ * 100 < $3 * $4))
+}
+x_drive_same() { shot "$1" && region "$1" "${@:3}" && x_drive_close "$2" "$1" "$3" "$4"; }
+shot_returns() { region "$2" "${@:3}" && x_session_wait 30 x_drive_same "$@"; }
