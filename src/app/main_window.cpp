@@ -47,6 +47,8 @@ TformMain::~TformMain() {
     // clicks and their commands): they go first, while those fields still live.
     while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         delete child;
+    page4 = nullptr;  // deleted with the other children
+    page5 = nullptr;
 }
 
 void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
