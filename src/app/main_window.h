@@ -59,7 +59,7 @@ struct Services {
         };
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
-    int galleryThreads = 0;  // 0: one per core
+    int galleryThreads = 0;                                              // 0: one per core
 };
 
 class TformMain : public QWidget {
