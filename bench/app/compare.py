@@ -10,6 +10,9 @@ Usage: bench/app/compare.py BUILD_DIR   (bench/run calls it)
 - The gallery build with 100 user pictures of 12 megapixels (goal: under 3 s).
 - One drag step on page 4 through the real widget at 3840x2160, against clearing one
   whole text layer of that size (goal: median <= 4 ms and <= 2x the clear).
+- Page 5 with 1,000 saved boards: the list filled and drawn (goal: under 100 ms),
+  beside a bare list widget given the same names; one board selected until its
+  goals and picture are drawn (goal: under 10 ms).
 """
 import json
 import statistics
@@ -47,6 +50,13 @@ def main():
     print(f"Page-4 drag step at 3840x2160 through the widget: median {step:.2f} ms "
           f"(goal <= 4 ms); clearing one layer {clear:.2f} ms; ratio {step / clear:.2f} "
           f"(goal <= 2)")
+    saved = runs(build_dir, "saved_boards_bench", ["--benchmark_repetitions=5"])
+    for name, label, goal in [("BM_SavedBoardsListShown1000", "Page 5 list of 1,000 boards", 100),
+                              ("BM_BareListWidget1000", "  bare list widget (peer)", None),
+                              ("BM_SavedBoardsSelectionShown", "Page 5 selection shown", 10)]:
+        t = saved[name]
+        print(f"{label:30} best {min(t):6.2f} ms, median {statistics.median(t):6.2f} ms"
+              + (f" (goal < {goal} ms)" if goal else ""))
 
 
 if __name__ == "__main__":

@@ -5,8 +5,10 @@
 #include <QTimer>
 #include <exception>
 
+#include "platform/data_folder.h"
 #include "platform/dialogs_qt.h"
 #include "platform/error_report.h"
+#include "platform/program_icon.h"
 
 namespace dorvane::app {
 namespace {
@@ -31,7 +33,9 @@ Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), ownDialogs_(std::make_unique<platform::QtDialogs>()) {
     dialogs_ = ownDialogs_.get();
     // No display name: Qt would append " — Dorvane" to the title of every dialog.
-    setApplicationName("Dorvane");
+    setApplicationName("Dorvane");  // also the X11 window class, as the desktop entry says
+    setDesktopFileName(platform::kDesktopId);  // the Wayland app id
+    setWindowIcon(platform::ProgramIcon());
     KeepNoSettingsFiles();
     platform::SetErrorSink([this](const std::string& message) { queueError(message); });
 }

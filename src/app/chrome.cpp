@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "platform/bitmap_resource.h"
+#include "platform/window_system.h"
 
 namespace dorvane::app {
 namespace {
@@ -30,20 +31,37 @@ bool InCaption(QPoint p) {
     return kCaption.contains(p) && !kMinRect.contains(p) && !kCloseRect.contains(p);
 }
 
-QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize client) {
-    QRegion shape(QRect(QPoint(0, 0), client));
+namespace {
+
+// The picture at `ratio` with its key pixels transparent: at their own
+// resolution the key pixels are exactly those of alpha 0.
+QImage KeyedAtRatio(const QImage& picture, double ratio) {
+    QImage keyed =
+        KeyedOut(picture, kWindowKeyColor).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QSizeF logical = picture.deviceIndependentSize();
+    const QSize device(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
+    if (device == keyed.size()) return keyed;
+    return keyed.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace
+
+QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize client,
+                 double ratio) {
+    QRegion shape(QRect(0, 0, qRound(client.width() * ratio), qRound(client.height() * ratio)));
     for (const auto& [at, picture] : pictures) {
-        const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < rgb.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-            for (int x = 0; x < rgb.width();) {
-                if ((line[x] | 0xFF000000u) != kWindowKeyColor) {
+        const QImage keyed = KeyedAtRatio(picture, ratio);
+        const QPoint origin(qRound(at.x() * ratio), qRound(at.y() * ratio));
+        for (int y = 0; y < keyed.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(keyed.constScanLine(y));
+            for (int x = 0; x < keyed.width();) {
+                if (qAlpha(line[x]) >= 128) {
                     ++x;
                     continue;
                 }
                 const int start = x;
-                while (x < rgb.width() && (line[x] | 0xFF000000u) == kWindowKeyColor) ++x;
-                shape -= QRect(at.x() + start, at.y() + y, x - start, 1);
+                while (x < keyed.width() && qAlpha(line[x]) < 128) ++x;
+                shape -= QRect(origin.x() + start, origin.y() + y, x - start, 1);
             }
         }
     }
@@ -66,7 +84,8 @@ Chrome::Chrome(QWidget* window) {
     for (const SkinPlace& p : kSkinPlaces) {
         auto* image = new ImageControl(window, p.control);
         image->setGeometry(p.left, p.top, p.width, p.height);
-        image->setImage(platform::BitmapResource(p.control));
+        image->setSeeThroughColour(kWindowKeyColor);  // a translucent window shows through
+        LoadBitmapResource(*image, p.control);
         skin_[p.control] = image;
     }
     MakeCaption(*skin_.at("imgBorderTop"), window);
@@ -87,7 +106,17 @@ void Chrome::loadChromeFaces() {
 }
 
 void Chrome::applyMask(QWidget* window) {
+    const double ratio = window->devicePixelRatioF();
     std::vector<std::pair<QPoint, QImage>> pictures;
+    if (ratio != 1 && window->windowHandle() && !platform::IsWayland()) {
+        for (const auto& [name, image] : skin_)
+            pictures.emplace_back(image->pos(),
+                                  image->image2x().isNull() ? image->image() : image->image2x());
+        const QRegion device = SkinMask(pictures, window->size(), ratio);
+        window->clearMask();  // Qt's own shape would replace ours
+        if (platform::SetDeviceShape(*window->windowHandle(), device)) return;
+        pictures.clear();
+    }
     for (const auto& [name, image] : skin_) pictures.emplace_back(image->pos(), image->image());
     window->setMask(SkinMask(pictures, window->size()));
 }

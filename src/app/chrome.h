@@ -4,6 +4,7 @@
 // the window, and the pressed-face feedback of the image buttons.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -64,8 +65,12 @@ inline constexpr std::array<ButtonPlace, 9> kButtonPlaces = {{
 bool InCaption(QPoint clientPoint);
 
 // The window's shape: its client rectangle less every pixel of the colour key in
-// the given pictures at their places.
-QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize client);
+// the given pictures at their places (client coordinates). At a `ratio` other than
+// 1 the shape is in device pixels: each picture (a 1x one, or an @2x twin whose
+// device pixel ratio is 2) is scaled to its place at that ratio, and a device
+// pixel is left out when it is mostly key colour.
+QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize client,
+                 double ratio = 1);
 
 // Shows the down face, then the up face: down, pump, 70 ms, up, pump, 50 ms.
 void AnimateButtonPress(ImageControl& image, const std::string& baseName,
@@ -81,8 +86,13 @@ public:
     // Loads the up faces of the four chrome buttons (the side buttons get theirs
     // from the page switch).
     void loadChromeFaces();
-    // Applies the colour key as the window's shape.
+    // Applies the colour key as the window's shape: in device pixels where the
+    // window system allows (X11), else in Qt's device-independent pixels. On
+    // Wayland, which has no shapes, the skin's key pixels are transparent instead
+    // and the shape only lets clicks through the corners.
     void applyMask(QWidget* window);
+    // The colour of the window's frame (the left border's).
+    QColor frameColour() { return skin("imgBorderLeft").image().pixelColor(0, 0); }
     // Brings the buttons above the page panels created after the skin.
     void raiseButtons();
 

@@ -3,13 +3,16 @@
 
 #include <iostream>
 
+#include "app/apply_command.h"
 #include "app/render_command.h"
+#include "platform/data_folder.h"
 
 namespace dorvane::app {
 namespace {
 
 constexpr CommandLineCommand kCommands[] = {
     {"render", RenderUsage, RunRenderCommand},
+    {"apply", ApplyUsage, RunApplyCommand},
 };
 
 bool IsHelp(std::string_view arg) {
@@ -25,7 +28,8 @@ std::span<const CommandLineCommand> CommandLineCommands() {
 std::string CommandLineHelp() {
     std::string text;
     for (const CommandLineCommand& c : kCommands) text += c.usage() + "\n";
-    return text + "With no arguments the program opens its window.\n";
+    return text + "With no arguments the program opens its window.\n\n" +
+           platform::DataFolderHelp(platform::DataFolder());
 }
 
 std::optional<int> RunCommandLine(int argc, char** argv) {

@@ -13,22 +13,50 @@ ImageControl::ImageControl(QWidget* parent, const char* objectName) : QWidget(pa
     if (objectName) setObjectName(objectName);
 }
 
-void ImageControl::setImage(const QImage& image) {
+namespace {
+
+// `image` with its bottom-left colour (when `transparent`) and `seeThrough` left out.
+QImage Shown(const QImage& image, bool transparent, std::optional<QRgb> seeThrough) {
+    if (image.isNull()) return image;
+    QImage shown = image;
+    if (seeThrough) shown = KeyedOut(shown, *seeThrough);
+    if (transparent) shown = KeyedOut(shown, image.pixel(0, image.height() - 1));
+    shown.setDevicePixelRatio(image.devicePixelRatio());
+    return shown;
+}
+
+}  // namespace
+
+void ImageControl::setImage(const QImage& image, const QImage& image2x) {
     image_ = image;
-    shown_ = transparent_ && !image.isNull() ? KeyedOut(image, image.pixel(0, image.height() - 1))
-                                             : image;
-    update();
+    image2x_ = image2x;
+    prepare();
 }
 
 void ImageControl::setTransparent(bool on) {
     transparent_ = on;
-    setImage(image_);
+    prepare();
+}
+
+void ImageControl::setSeeThroughColour(QRgb colour) {
+    seeThrough_ = colour;
+    prepare();
+}
+
+void ImageControl::prepare() {
+    shown_ = Shown(image_, transparent_, seeThrough_);
+    shown2x_ = Shown(image2x_, transparent_, seeThrough_);
+    update();
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {
-    if (shown_.isNull()) return;
+    const bool fine = devicePixelRatioF() > 1 && !shown2x_.isNull();
+    const QImage& picture = fine ? shown2x_ : shown_;
+    if (picture.isNull()) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, shown_);
+    // The twin is exact at a ratio of 2 and smoothly scaled at any other.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, fine);
+    painter.drawImage(QPointF(0, 0), picture);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
@@ -50,7 +78,7 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void LoadBitmapResource(ImageControl& image, std::string_view name) {
-    image.setImage(platform::BitmapResource(name));
+    image.setImage(platform::BitmapResource(name), platform::BitmapResource2x(name));
 }
 
 QImage KeyedOut(const QImage& image, QRgb key) {

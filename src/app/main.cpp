@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the main window and the full-screen preview window.
 
+#include <cstdlib>
+#include <iostream>
+
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "gallery/preview_window.h"
+#include "pages/online_check.h"
+#include "pages/site_config.h"
 #include "platform/data_folder.h"
+#include "platform/desktop_wallpaper.h"
+#include "platform/network_state.h"
 
 namespace {
 
@@ -49,6 +56,13 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.dataFolder = dorvane::platform::DataFolder();
+    services.setDesktopWallpaper = &dorvane::wallpaper::SetDesktopWallpaper;
+    const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
+    dorvane::platform::SystemNetworkState network;
+    const dorvane::pages::OnlineCheck online(network, site.dnsServer, site.host,
+                                             dorvane::pages::kDnsTimeLimit);
+    services.isOnline = [&online] { return online.IsOnline(); };
+    services.resourcesPageUrl = site.resourcesPageUrl;
     try {
         dorvane::app::TformMain formMain(services);
         formMain.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <utility>
 
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -19,6 +22,7 @@
 #include "imaging/jpeg.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/window_system.h"
 
 namespace dorvane::app {
 namespace fs = std::filesystem;
@@ -27,6 +31,8 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     setObjectName("formMain");
     setWindowTitle("Dorvane");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Wayland has no window shapes: the corners are see-through by their alpha.
+    if (platform::IsWayland()) setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kWindowWidth, kWindowHeight);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
@@ -42,6 +48,8 @@ TformMain::~TformMain() {
     // clicks and their commands): they go first, while those fields still live.
     while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         delete child;
+    page4 = nullptr;  // deleted with the other children
+    page5 = nullptr;
 }
 
 void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
@@ -87,7 +95,8 @@ void TformMain::FormCreate() {
     page2->SelectThumbnail(page2->FindThumbnail(1));
     // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
     // shows sooner, and a page that needs the picture earlier loads it itself.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
+    // On Wayland the compositor places the window.
+    if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
 }
 
@@ -98,7 +107,7 @@ void TformMain::LoadFirstPicture() {
 void TformMain::CreateControls() {
     chrome = std::make_unique<Chrome>(this);
     chrome->applyMask(this);
-    WebBrowser = new QWidget(this);  // the embedded page viewer's place
+    WebBrowser = new pages::ResourcesViewer(this);
     WebBrowser->setObjectName("WebBrowser");
     WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
     pageHtml = std::make_unique<HtmlPage>(this);
@@ -106,7 +115,7 @@ void TformMain::CreateControls() {
     page2->setGeometry(kBodyArea);
     page4 = new PreviewPage(this);
     page4->setGeometry(kBodyArea);
-    page5 = std::make_unique<SavedBoardsPage>(this);
+    page5 = new SavedBoardsPage(this, GoalsFolder, *services_.dialogs, services_.pacing);
     WebBrowser->lower();
     htmlQuote = new htmlview::HtmlView(this);
     htmlQuote->setObjectName("htmlQuote");
@@ -143,9 +152,41 @@ void TformMain::WireButtons() {
     page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
     page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
+    WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
     WirePreviewPage();
+    WireSavedBoards();
+}
+
+void TformMain::WireSavedBoards() {
+    page5->today = services_.today;
+    page5->readContext = [this] { return BoardContext(); };
+    page5->saveBoard = [this](const fs::path& file) {
+        boards::WriteProjectFile(file, CurrentBoard, screenPicture(), textLayer());
+    };
+    page5->loadBoard = [this](const fs::path& file) { LoadBoardFile(file); };
+    actions.saveProject = [this] { SaveProject(); };
+    actions.loadProject = [this] { LoadProject(); };
+    actions.deleteProject = [this] { DeleteProject(); };
+}
+
+boards::BoardReadContext TformMain::BoardContext() const {
+    const platform::ScreenInfo screen = services_.screen->info();
+    return {screen.width, screen.height, styles.cbFont.items, [this](const std::string& name) {
+                return gallery::FindPictureByName(gallery.Pictures, name);
+            }};
+}
+
+void TformMain::LoadBoardFile(const fs::path& file) {
+    boards::ReadProjectFile(file, CurrentBoard, BoardContext());
+    ShowBoardStyle();
+    clearUndo();
+    // Selecting the picture writes its catalogue spelling into the board.
+    page2->SelectThumbnail(
+        page2->FindThumbnail(gallery::FindPictureByName(gallery.Pictures, CurrentBoard.PicName)));
+    RebuildPicture();  // a picture that cannot be read falls back to picture 1
+    ShowPage(3);
 }
 
 void TformMain::BuildGallery() {
@@ -176,7 +217,10 @@ void TformMain::AddPictureFromDisk() {
 void TformMain::FormActivate() {
     ReadStyleControls();
     services_.pacing.pump();
-    // The online resources page comes with the online check.
+    // The first activation comes before the first frame: the check, which may wait
+    // for the DNS, runs once the window shows (see eventFilter).
+    if (!firstFramePainted_) return (void)(openAfterFirstFrame_ = true);
+    OpenResourcesPage();
 }
 
 void TformMain::FormKeyDown(int qtKey) {
@@ -186,7 +230,23 @@ void TformMain::FormKeyDown(int qtKey) {
 
 bool TformMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
+    if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
+        // The native window exists now and is not mapped yet: shape it at its
+        // device pixel ratio, and again whenever it moves to another screen.
+        shapeFollowsScreen_ = true;
+        chrome->applyMask(this);
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
+    }
     return QWidget::event(e);
+}
+
+void TformMain::paintEvent(QPaintEvent*) {
+    // Under the skin: at ratios between 1 and 2 the edge pixels of its rounded
+    // corners are partly see-through, and on X11 they then blend into the frame's
+    // own colour rather than a grey. A translucent window (Wayland) shows the
+    // desktop there instead.
+    if (!testAttribute(Qt::WA_TranslucentBackground))
+        QPainter(this).fillRect(rect(), chrome->frameColour());
 }
 
 void TformMain::closeEvent(QCloseEvent* e) {
@@ -202,8 +262,10 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this,
-                           [this] { platform::RunCommand([this] { LoadFirstPicture(); }); });
+        QTimer::singleShot(0, this, [this] {
+            platform::RunCommand([this] { LoadFirstPicture(); });
+            if (std::exchange(openAfterFirstFrame_, false)) OpenResourcesPage();
+        });
     }
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

@@ -4,6 +4,7 @@
 // pages together; the work itself lives in the pages' own classes.
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "app/chrome.h"
 #include "app/page_panels.h"
 #include "app/preview_page.h"
+#include "app/saved_boards_page.h"
 #include "app/tab_order.h"
 #include "compose/board_composer.h"
 #include "compose/board_undo.h"
@@ -23,6 +25,8 @@
 #include "gallery/gallery_page.h"
 #include "imaging/bitmap.h"
 #include "pages/page_texts.h"
+#include "pages/resources_viewer.h"
+#include "pages/site_config.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
@@ -54,7 +58,9 @@ struct Services {
         [](const QString&) {
             return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
         };
-    int galleryThreads = 0;  // 0: one per core
+    std::string resourcesPageUrl{pages::kResourcesPageUrl};
+    std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
+    int galleryThreads = 0;                                              // 0: one per core
 };
 
 class TformMain : public QWidget {
@@ -84,6 +90,12 @@ public:
     // Sets the style lists from CurrentBoard without raising their change events
     // (after a board is loaded).
     void ShowBoardStyle();
+    // Page 5's operations.
+    void SaveProject() { page5->SaveProject(); }
+    void ListProjects() { page5->ListProjects(); }
+    void lbProjectsClick() { page5->lbProjectsClick(); }
+    void LoadProject() { page5->LoadProject(); }
+    void DeleteProject() { page5->DeleteProject(); }
     // Forgets the page-4 undo history (a board was loaded).
     void clearUndo() { undo_.clear(); }
 
@@ -99,8 +111,8 @@ public:
     std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
     gallery::GalleryPage* page2 = nullptr;
     PreviewPage* page4 = nullptr;
-    std::unique_ptr<SavedBoardsPage> page5;
-    QWidget* WebBrowser = nullptr;
+    SavedBoardsPage* page5 = nullptr;
+    pages::ResourcesViewer* WebBrowser = nullptr;
     class FocusRing* focusRing = nullptr;
     htmlview::HtmlView* htmlQuote = nullptr;
 
@@ -116,10 +128,10 @@ public:
     compose::StyleControls styles;
     // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
-    std::function<void()> listProjects;
     std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +146,9 @@ private:
     void CreateControls();
     void WireButtons();
     void BuildGallery();
+    void WireSavedBoards();
+    boards::BoardReadContext BoardContext() const;
+    void LoadBoardFile(const std::filesystem::path& file);
     void RebuildPicture();
     void FallBackToPictureOne(const std::string& why);
     void LoadPicture(int n);
@@ -151,6 +166,7 @@ private:
     void imgPreviewEndDrag();
     void NudgeTextBox(int dx, int dy, bool repeated);
     void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
+    void OpenResourcesPage();
     void ShowResourcesPage();
     void ShowOfflineResources();
     void SetSideButtons(int downPage);
@@ -162,6 +178,8 @@ private:
     std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
     std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
+    bool openAfterFirstFrame_ = false;
+    bool shapeFollowsScreen_ = false;
     BuiltInThumbnails builtInThumbnails_;
 };
 

@@ -72,8 +72,8 @@ void TformMain::ShowPage(int page) {
         case 5:
             pages::LoadHtmlPage(*htmlQuote, "html_quote_5");
             SetSideButtons(5);
-            if (listProjects) listProjects();
-            page5->page5->raise();
+            ListProjects();
+            page5->raise();
             break;
         case 6:
             ShowResourcesPage();
@@ -110,12 +110,28 @@ void TformMain::ShowPreviewPage() {
     page4->imgPreview->show();
 }
 
+void TformMain::OpenResourcesPage() {
+    if (!services_.isOnline()) return;
+    WebBrowser->navigate(QUrl(QString::fromStdString(services_.resourcesPageUrl)));
+    ResourcesPageLoaded = true;
+}
+
 void TformMain::ShowResourcesPage() {
-    // The embedded page viewer comes with the online check; offline is shown here.
-    ShowOfflineResources();
+    try {
+        if (!services_.isOnline()) return ShowOfflineResources();
+        if (!ResourcesPageLoaded) OpenResourcesPage();
+        WebBrowser->resize(chrome->skin("imgQuote").width() + 385, 412);
+        WebBrowser->raise();
+        services_.pacing.pump();
+    } catch (const std::exception&) {
+        ShowOfflineResources();
+    }
 }
 
 void TformMain::ShowOfflineResources() {
+    // Shrunk as on every other page, or a page shown before would cover the quotation.
+    WebBrowser->resize(1, 412);
+    WebBrowser->lower();
     ShowBodyPage("html_body_6", "html_quote_6");
     pageHtml->pageHTML->raise();
 }

@@ -13,13 +13,6 @@ htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
     return view;
 }
 
-QFont Arial(int points, bool bold) {
-    QFont font("Arial");
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
 }  // namespace
 
 QWidget* WhitePanel(QWidget* parent, const char* name) {
@@ -39,35 +32,6 @@ HtmlPage::HtmlPage(QWidget* window) : pageHTML(WhitePanel(window, "pageHTML")) {
     auto* layout = new QHBoxLayout(pageHTML);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(htmlBody);
-}
-
-SavedBoardsPage::SavedBoardsPage(QWidget* window) : page5(WhitePanel(window, "page5")) {
-    htmlBody51 = View(page5, "htmlBody51", QRect(-1, -1, 387, 25));
-    htmlBody52 = View(page5, "htmlBody52", QRect(-1, 187, 387, 33));
-    shapeProjectsBorder =
-        new gallery::ShapeControl(page5, "shapeProjectsBorder", QColor(223, 216, 173), 1);
-    shapeProjectsBorder->setGeometry(4, 30, 376, 149);
-    lbProjects = new QListWidget(page5);
-    lbProjects->setObjectName("lbProjects");
-    lbProjects->setGeometry(5, 31, 374, 147);
-    lbProjects->setFrameShape(QFrame::NoFrame);
-    lbProjects->setSortingEnabled(true);
-    lbProjects->setFont(Arial(10, true));
-    lbProjects->setStyleSheet("QListWidget::item { height: 16px; }");
-    lblProjectsPreview = new QLabel("Preview:", page5);
-    lblProjectsPreview->setObjectName("lblProjectsPreview");
-    lblProjectsPreview->move(5, 224);
-    lblProjectsPreview->setFont(Arial(8, true));
-    lblProjectsPreview->adjustSize();
-    memoGoals = new QTextEdit(page5);
-    memoGoals->setObjectName("memoGoals");
-    memoGoals->setGeometry(5, 239, 185, 167);
-    memoGoals->setReadOnly(true);
-    memoGoals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoGoals->setFont(Arial(8, false));
-    imgProjectPreview = new ImageControl(page5, "imgProjectPreview");
-    imgProjectPreview->setGeometry(195, 239, 182, 169);
-    imgProjectPreview->hide();
 }
 
 }  // namespace dorvane::app

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page panels of the body area (131, 66, 385 × 412) and the quotation
-// column, at the places start-up gives them. Page 2 is the gallery's own page.
+// column, at the places start-up gives them. Pages 2 and 5 are classes of their own.
 #pragma once
 
 #include <QLabel>
-#include <QListWidget>
-#include <QTextEdit>
 #include <QWidget>
 
 #include "app/image_control.h"
@@ -24,19 +22,6 @@ struct HtmlPage {
     explicit HtmlPage(QWidget* window);
     QWidget* pageHTML;
     htmlview::HtmlView* htmlBody;  // fills the panel
-};
-
-// page5: the saved boards.
-struct SavedBoardsPage {
-    explicit SavedBoardsPage(QWidget* window);
-    QWidget* page5;
-    htmlview::HtmlView* htmlBody51;
-    htmlview::HtmlView* htmlBody52;
-    QListWidget* lbProjects;
-    gallery::ShapeControl* shapeProjectsBorder;
-    QLabel* lblProjectsPreview;
-    QTextEdit* memoGoals;
-    ImageControl* imgProjectPreview;
 };
 
 }  // namespace dorvane::app

@@ -11,8 +11,15 @@ namespace dorvane::app {
 
 void TformMain::WirePreviewPage() {
     page4->onStyleChosen = [this] { cbFontChange(); };
-    page4->onUndo = [this] { ApplyUndoStep(undo_.undo()); };
-    page4->onRedo = [this] { ApplyUndoStep(undo_.redo()); };
+    // A drag under way ends (and becomes a step) before the history moves.
+    page4->onUndo = [this] {
+        imgPreviewEndDrag();
+        ApplyUndoStep(undo_.undo());
+    };
+    page4->onRedo = [this] {
+        imgPreviewEndDrag();
+        ApplyUndoStep(undo_.redo());
+    };
     PreviewCanvas& canvas = *page4->imgPreview;
     canvas.onMouseDown = [this](compose::MouseButton b, QPoint at) { imgMouseMouseDown(b, at); };
     canvas.onMouseMove = [this](QPoint at, bool held) { imgMouseMouseMove(at, held); };
@@ -81,7 +88,6 @@ void TformMain::NudgeTextBox(int dx, int dy, bool repeated) {
 
 void TformMain::ApplyUndoStep(const std::optional<compose::BoardLook>& look) {
     if (!look) return;
-    imgPreviewEndDrag();
     compose::ApplyLook(*look, CurrentBoard);
     ShowBoardStyle();
     composer_->render(CurrentBoard);

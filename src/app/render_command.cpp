@@ -41,13 +41,6 @@ bool ParseInt(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-bool ParseSize(std::string_view text, int& width, int& height) {
-    const std::size_t x = text.find_first_of("xX");
-    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
-           ParseInt(text.substr(x + 1), height) && width >= 1 && height >= 1 &&
-           width <= kMaxRenderSide && height <= kMaxRenderSide;
-}
-
 std::string Extension(const fs::path& path) {
     return AsciiUpper(path.extension().string());
 }
@@ -89,6 +82,13 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
 
 }  // namespace
 
+bool ParseRenderSize(std::string_view text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    return x != std::string_view::npos && ParseInt(text.substr(0, x), width) &&
+           ParseInt(text.substr(x + 1), height) && width >= 1 && height >= 1 &&
+           width <= kMaxRenderSide && height <= kMaxRenderSide;
+}
+
 std::string RenderUsage() {
     return "Usage: dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] "
            "-o OUT.bmp|OUT.png\n"
@@ -111,11 +111,9 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
             if (!hasValue) return "missing value after " + a;
             const std::string& v = args[++i];
             if (a == "--size") {
-                if (!ParseSize(v, o.width, o.height))
-                    return "bad size \"" + v + "\": expected WIDTHxHEIGHT, each 1 to " +
-                           std::to_string(kMaxRenderSide);
-                if (!IsComposableSize(o.width, o.height))
-                    return "bad size \"" + v + "\": too low or too narrow to compose a board";
+                if (std::string complaint = ParseBoardSize(v, o.width, o.height);
+                    !complaint.empty())
+                    return complaint;
                 sized = true;
             } else if (a == "--dpi") {
                 if (!ParseInt(v, o.dpi) || o.dpi < 24 || o.dpi > 1200)
@@ -141,6 +139,15 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
     return o;
 }
 
+std::string ParseBoardSize(const std::string& text, int& width, int& height) {
+    if (!ParseRenderSize(text, width, height))
+        return "bad size \"" + text + "\": expected WIDTHxHEIGHT, each 1 to " +
+               std::to_string(kMaxRenderSide);
+    if (!IsComposableSize(width, height))
+        return "bad size \"" + text + "\": too low or too narrow to compose a board";
+    return {};
+}
+
 bool IsComposableSize(int width, int height) {
     if (width < 1 || height < 2) return false;
     const Size preview = FitSize(width, height, 353, 262);
@@ -148,6 +155,12 @@ bool IsComposableSize(int width, int height) {
 }
 
 Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
+    BoardLayers board = RenderBoardLayers(o, warnings);
+    OverlayTextLayer(board.screen, board.layer);
+    return std::move(board.screen);
+}
+
+BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* warnings) {
     std::vector<std::string> noted;
     const fs::path folder = o.gallery.empty() ? platform::DataFolder() / "MyGallery" : o.gallery;
     std::error_code ec;
@@ -170,8 +183,7 @@ Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warn
     PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
-    OverlayTextLayer(screen, layer);
-    return screen;
+    return {std::move(screen), std::move(layer)};
 }
 
 void CheckRenderOutput(const RenderOptions& o) {
@@ -197,6 +209,18 @@ void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
                                             static_cast<std::size_t>(png.size())));
 }
 
+std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool offscreen) {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
+    });
+    if (offscreen) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    // Qt keeps references to both for the application's life.
+    static int argc = 1;
+    static char* argv[] = {programName, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
     const auto parsed = ParseRenderArguments(args);
     if (const auto* complaint = std::get_if<std::string>(&parsed)) {
@@ -204,16 +228,7 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         return 2;
     }
     // Text drawing needs a GUI application; the offscreen platform needs no display.
-    // Qt's own notes (no runtime folder and the like) would muddle the one line of
-    // a failure, so only fatal ones get through.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
-    });
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    std::unique_ptr<QGuiApplication> app;
-    if (QGuiApplication::instance() == nullptr)
-        app = std::make_unique<QGuiApplication>(qtArgc, &programName);
+    const auto app = MakeCommandApplication(programName, true);
     try {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
         CheckRenderOutput(options);

@@ -4,11 +4,15 @@
 //   dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] -o OUT.bmp|OUT.png
 #pragma once
 
+#include <QGuiApplication>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
+#include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
 namespace dorvane::app {
@@ -24,11 +28,18 @@ struct RenderOptions {
 
 inline constexpr int kMaxRenderSide = 16384;
 
+// "WIDTHxHEIGHT" (or "X"), each side from 1 to kMaxRenderSide.
+bool ParseRenderSize(std::string_view text, int& width, int& height);
+
 // The text that --help prints.
 std::string RenderUsage();
 
 // Arguments after "render". The string alternative is the one-line complaint.
 std::variant<RenderOptions, std::string> ParseRenderArguments(const std::vector<std::string>& args);
+
+// A --size value read into width and height; the complaint when it is not a
+// size a board can be composed at, empty otherwise.
+std::string ParseBoardSize(const std::string& text, int& width, int& height);
 
 // Whether a board can be composed at that size: the screen picture needs two
 // rows, and so does its preview (the screen fitted into 353 × 262), with a column.
@@ -43,12 +54,26 @@ bool IsComposableSize(int width, int height);
 Bitmap RenderBoardPicture(const RenderOptions& options,
                           std::vector<std::string>* warnings = nullptr);
 
+// The same board before the text is laid over the picture: what "set as
+// background" writes (compose::WriteComposedBmpFile) without a composed copy.
+struct BoardLayers {
+    Bitmap screen;
+    compose::TextLayer layer;
+};
+BoardLayers RenderBoardLayers(const RenderOptions& options,
+                              std::vector<std::string>* warnings = nullptr);
+
 // Throws dorvane::Error when writing the output would destroy something: the
 // board itself (the same file, through links too) or anything but a regular file.
 void CheckRenderOutput(const RenderOptions& options);
 
 // Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::Error.
 void WriteRenderedPicture(const std::filesystem::path& path, const Bitmap& picture);
+
+// A QGuiApplication for a headless command, none when one exists already. Qt's own
+// notes (no runtime folder and the like) would muddle the one line of a failure,
+// so only fatal ones get through. The offscreen platform needs no display.
+std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool offscreen);
 
 // The command with the arguments after "render". Returns the exit status: 0 done,
 // 1 failed, 2 bad arguments.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "boards/utf8.h"
+
 namespace dorvane::boards {
 namespace {
 
@@ -17,46 +19,42 @@ char32_t CodePointOf(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char32_t{byte};
 }
 
-char ByteFor(char32_t cp) {
+// The byte of a code point, or nothing when the code page lacks it.
+std::optional<char> ByteFor(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// U+FFFD from a malformed sequence maps to nothing, like any character outside.
+template <typename OnMissing>
+bool Convert(std::string_view utf8, std::string& out, OnMissing onMissing) {
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::optional<char> byte = ByteFor(NextCodePoint(utf8, i));
+        if (byte)
+            out.push_back(*byte);
+        else if (!onMissing(out))
+            return false;
     }
-}
-
-// Decodes one UTF-8 sequence at s[i]; advances i; returns U+FFFD when malformed.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i++]);
-    if (b < 0x80) return b;
-    int extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-    if (extra < 0 || b >= 0xF8) return 0xFFFD;
-    char32_t cp = b & (0x3F >> extra);
-    for (; extra > 0; --extra) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return cp;
+    return true;
 }
 
 }  // namespace
 
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) out.push_back(ByteFor(NextCodePoint(utf8, i)));
+    Convert(utf8, out, [](std::string& o) {
+        o.push_back('?');
+        return true;
+    });
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view utf8) {
+    std::string out;
+    if (!Convert(utf8, out, [](std::string&) { return false; })) return std::nullopt;
     return out;
 }
 

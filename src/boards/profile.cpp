@@ -5,13 +5,16 @@
 #include <fstream>
 
 #include "base/ascii.h"
-#include "base/rounding.h"
+#include "boards/board_text.h"
+#include "boards/utf8.h"
 
 namespace dorvane::boards {
 namespace {
 
+// What the profile reader has always trimmed: blanks, TAB, VT, FF and the DOS
+// end-of-file byte.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -24,7 +27,7 @@ std::string ReaderValue(std::string_view raw) {
     std::string_view v = TrimBlanks(raw);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
-    return std::string(v.substr(0, kMaxProfileValue));
+    return std::string(v.substr(0, Utf8PrefixLength(v, kMaxProfileValue)));
 }
 
 int HexDigit(char c) {
@@ -72,20 +75,18 @@ std::optional<std::int32_t> ParseProfileInt(std::string_view text) {
 }
 
 ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
+    const std::string text = DecodeBoardText(bytes);
     ProfileDocument doc;
     Section* current = nullptr;
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = bytes.size();
-        const std::string_view line = TrimBlanks(bytes.substr(pos, end - pos));
-        pos =
-            end + (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
-        if (!line.empty() && line.front() == '[') {
-            const std::size_t close = line.find(']');
-            const std::string_view name = line.substr(
-                1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-            doc.sections_.push_back({std::string(TrimBlanks(name)), {}, {}});
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line = TrimBlanks(std::string_view(text).substr(pos, end - pos));
+        pos = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+        const std::size_t close = line.rfind(']');
+        if (line.starts_with('[') && close != std::string_view::npos) {
+            doc.sections_.push_back({std::string(TrimBlanks(line.substr(1, close - 1))), {}, {}});
             current = &doc.sections_.back();
             continue;
         }
@@ -162,7 +163,7 @@ std::string ProfileDocument::serialize() const {
         out += "[" + s.name + "]\r\n";
         for (const Entry& e : s.entries) out += e.key + "=" + e.value + "\r\n";
     }
-    return out;
+    return EncodeBoardText(out);
 }
 
 std::vector<std::string> ProfileDocument::keys(std::string_view section) const {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // INI ("profile") text of our own, with the rules board files have always relied
 // on: CR LF lines; section and key names matched without regard to ASCII case;
-// blanks around a value and one pair of enclosing quotes dropped; values cut at
-// 2047 characters; integers read leniently. Works on code-page bytes.
+// blanks (space, TAB, VT, FF and the DOS end-of-file byte 0x1A) around names and
+// values and one pair of enclosing quotes dropped; the first of two sections or
+// keys of one name counts; values cut at 2047 characters; integers read
+// leniently. Values are UTF-8; the file's bytes are encoded as board_text says.
 #pragma once
 
 #include <cstdint>
@@ -21,13 +23,15 @@ inline constexpr std::size_t kMaxProfileFileBytes = 4u << 20;
 
 class ProfileDocument {
 public:
-    // Accepts CR LF, LF or CR line ends and any bytes; never fails.
+    // The file's bytes (decoded by their byte-order mark). Accepts CR LF, LF or
+    // CR line ends and any bytes; never fails. A section header is the text
+    // between "[" and the last "]" of its line.
     static ProfileDocument Parse(std::string_view bytes);
     // A missing or unreadable file gives an empty document; only the first
     // kMaxProfileFileBytes bytes of a file are read.
     static ProfileDocument Load(const std::filesystem::path& path);
 
-    // The value as a reader sees it, or nothing when the section or key is missing.
+    // The value (UTF-8) as a reader sees it, or nothing when the section or key is missing.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
     std::string getString(std::string_view section, std::string_view key,
                           std::string_view fallback) const;
@@ -38,7 +42,8 @@ public:
     // missing key at the end of its section, an existing key gets the new value.
     void set(std::string_view section, std::string_view key, std::string_view value);
 
-    // The file's bytes: "[Section]" and "key=value" lines ending in CR LF.
+    // The file's bytes: "[Section]" and "key=value" lines ending in CR LF,
+    // in Windows-1252 when every character maps to it, else UTF-8 with its mark.
     std::string serialize() const;
 
     bool hasSection(std::string_view section) const { return findSection(section) != nullptr; }

@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "base/ascii.h"
-#include "boards/cp1252.h"
 #include "boards/profile.h"
+#include "boards/utf8.h"
 #include "compose/saved_preview.h"
 #include "platform/atomic_file.h"
 
@@ -19,16 +19,15 @@ using compose::TGoalsProject;
 constexpr const char* kGoal = "Goal";
 constexpr const char* kPreview = "Preview";
 
-// A value as the file holds it: code-page bytes on one line.
-std::string FileValue(const std::string& utf8) {
-    std::string bytes = Utf8ToCp1252(utf8);
+// A value as the file holds it: on one line.
+std::string FileValue(std::string value) {
     std::replace_if(
-        bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return bytes;
+        value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return value;
 }
 
 std::string Text(const ProfileDocument& doc, const char* section, const std::string& key) {
-    return Cp1252ToUtf8(doc.getString(section, key, ""));
+    return doc.getString(section, key, "");
 }
 
 // The highest k for which a key "Data"k (k in canonical decimal) is present.
@@ -76,11 +75,12 @@ void ReadBoxFields(const ProfileDocument& doc, TGoalsProject& board, int width, 
 }  // namespace
 
 std::string BoardNameFromPath(const std::filesystem::path& path) {
-    std::string name = Utf8ToCp1252(path.string());
+    std::string name = ValidUtf8(path.string());
     const std::size_t cut = name.find_last_of("\\:/");
     if (cut != std::string::npos) name.erase(0, cut + 1);
-    name.resize(name.size() > 4 ? name.size() - 4 : 0);
-    return Cp1252ToUtf8(name);
+    const std::size_t length = Utf8Length(name);
+    name.resize(length > 4 ? Utf8PrefixLength(name, length - 4) : 0);
+    return name;
 }
 
 std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) {

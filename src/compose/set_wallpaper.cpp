@@ -2,14 +2,17 @@
 #include "compose/set_wallpaper.h"
 
 #include <exception>
+#include <string_view>
 
 #include "compose/bmp_writer.h"
 
 namespace dorvane::compose {
 
 std::string DesktopNotToldMessage(const std::string& path, const std::string& reason) {
+    const bool ends =
+        !reason.empty() && std::string_view(".!?").find(reason.back()) != std::string_view::npos;
     return "The background picture was saved as\r" + path +
-           "\r\rbut the desktop could not be told to show it: " + reason +
+           "\r\rbut the desktop could not be told to show it: " + reason + (ends ? "" : ".") +
            "\r\rYou can choose this picture as the background in your desktop's settings.";
 }
 

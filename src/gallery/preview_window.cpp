@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "platform/window_system.h"
+
 namespace dorvane::gallery {
 
 QRect FitPreviewRect(int w, int h, int cw, int ch) {
@@ -51,7 +53,10 @@ void TformPreview::setPicture(const QImage& picture) {
 }
 
 void TformPreview::showModal() {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    // Wayland places no window at (0, 0) on a program's word: full screen is the
+    // compositor's way to cover the screen.
+    setWindowState(windowState() |
+                   (platform::IsWayland() ? Qt::WindowFullScreen : Qt::WindowMaximized));
     exec();
 }
 

@@ -101,7 +101,7 @@ std::exception_ptr HtmlView::requestImages() {
         }
         QImage picture;
         try {
-            picture = DecodeImage(OnImageRequest(*this, source));
+            picture = requestPicture(source, generation);
         } catch (...) {
             if (!failure) failure = std::current_exception();
         }
@@ -110,6 +110,25 @@ std::exception_ptr HtmlView::requestImages() {
         images_[i].bitmap = picture;
     }
     return failure;
+}
+
+QImage HtmlView::requestPicture(const QString& source, int generation) {
+    // As with Qt's own pictures, a screen whose device pixel ratio is above 1 asks
+    // for the twin "NAME@2x" first; it lays out at half its pixel size. A twin that
+    // is missing or fails to load is simply not used.
+    if (devicePixelRatioF() > 1) {
+        QImage twin;
+        try {
+            twin = DecodeImage(OnImageRequest(*this, source + QLatin1String("@2x")));
+        } catch (...) {
+        }
+        if (generation != generation_) return {};  // the handler loaded another document
+        if (!twin.isNull()) {
+            twin.setDevicePixelRatio(2);
+            return twin;
+        }
+    }
+    return DecodeImage(OnImageRequest(*this, source));
 }
 
 void HtmlView::discardControls() {
@@ -180,7 +199,7 @@ void HtmlView::relayout(bool force) {
     o.marginHeight = settings_.marginHeight;
     o.imageSize = [this](int i) {
         const QImage& b = images_[static_cast<std::size_t>(i)].bitmap;
-        return b.isNull() ? QSize() : b.size();
+        return b.isNull() ? QSize() : b.deviceIndependentSize().toSize();
     };
     o.controlSize = [this](int c, const QFont& f) { return controlSize(c, f); };
     layout_ = std::make_shared<LayoutResult>(LayoutDocument(*doc_, width, o, fonts_));

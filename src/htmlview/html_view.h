@@ -23,8 +23,11 @@
 // - OnImageRequest(view, name) -> bytes: asked once per distinct image name while a
 //   document loads (never when viewImages is false). The bytes are decoded (GIF, BMP,
 //   PNG, ...); empty or undecodable bytes give no picture. The view never reads files
-//   or the network. If the handler throws, the load still completes (that image stays
-//   blank) and the first exception is rethrown from load*() afterwards.
+//   or the network. At a device pixel ratio above 1 it first asks for name + "@2x",
+//   a twin at twice the resolution that lays out at half its pixel size; when that
+//   gives no picture (or throws) it asks for the name itself. If the handler throws,
+//   the load still completes (that image stays blank) and the first exception is
+//   rethrown from load*() afterwards.
 // - OnMouseDown(view, button, modifiers, pos): every press in the view (pos in client
 //   coordinates of the view's viewport).
 // - OnImageClick(view, image index, button, modifiers, pos): a press and release on the
@@ -208,6 +211,7 @@ private:
     void discardControls();
     void createControls();
     std::exception_ptr requestImages();
+    QImage requestPicture(const QString& source, int generation);
     QSizeF controlSize(int control, const QFont& font);
     void relayout(bool force = false);
     void dispatchClick(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods);

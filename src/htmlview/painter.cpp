@@ -60,8 +60,9 @@ void PaintLayout(QPainter& p, const LayoutResult& layout, const PaintOptions& o,
             case Fragment::Kind::Image:
                 if (const QImage* img = o.image ? o.image(f.index) : nullptr;
                     img && !img->isNull()) {
-                    p.setRenderHint(QPainter::SmoothPixmapTransform,
-                                    img->size() != f.rect.size().toSize());
+                    p.setRenderHint(
+                        QPainter::SmoothPixmapTransform,
+                        img->devicePixelRatio() != 1 || img->size() != f.rect.size().toSize());
                     p.drawImage(f.rect, *img);
                 }
                 break;

@@ -22,6 +22,8 @@ Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
 // The same into an existing bitmap, reusing its pixels when the size matches.
 // After a failure the target's contents are unspecified.
 void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target);
+// The size the header claims, read without decoding any pixels.
+Size ReadJpegSize(std::span<const std::uint8_t> bytes, const std::string& what);
 
 // Decodes with libjpeg's DCT scaling at 1/denominator(full size) (1, 2, 4 or 8)
 // and returns the full size read from the header.

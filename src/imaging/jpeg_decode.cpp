@@ -191,6 +191,12 @@ Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what) 
     return picture;
 }
 
+Size ReadJpegSize(std::span<const std::uint8_t> bytes, const std::string& what) {
+    Decoder d;
+    if (!ReadHeader(d, bytes.data(), bytes.size())) Fail(what, d.message);
+    return {static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height)};
+}
+
 void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what, Bitmap& target) {
     Decode(bytes, what, target);
 }

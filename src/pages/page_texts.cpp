@@ -74,7 +74,8 @@ void PageClicks::htmlBodyImageClick(htmlview::HtmlView& view, int image) {
     const QString source = view.image(image).source;
     if (IsClickImage(source.toStdString())) {
         const QImage kept = view.imageBitmap(image);
-        const QImage pressed = platform::BitmapResource(PressedFaceName(source.toStdString()));
+        const QImage pressed = platform::BitmapResourceFor(PressedFaceName(source.toStdString()),
+                                                           view.devicePixelRatioF());
         view.setImageBitmap(image, pressed);
         view.repaint();
         pacing_.pump();

@@ -29,8 +29,15 @@ int CreateBeside(const fs::path& target, fs::path& temporary) {
     static std::atomic<unsigned> counter{0};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0;; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                              "." + std::to_string(counter++) + ".tmp");
+        // Appended piece by piece: GCC 12 takes "." + string for an overlapping copy.
+        std::string name = ".";
+        for (const std::string& part :
+             {target.filename().string(), std::to_string(::getpid()), std::to_string(counter++)}) {
+            name += part;
+            name += '.';
+        }
+        name += "tmp";
+        temporary = folder / name;
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
     }
@@ -58,6 +65,10 @@ fs::path ResolveWriteTarget(const fs::path& path) {
 
 AtomicFile::AtomicFile(const fs::path& path, Flush flush)
     : path_(path), target_(ResolveWriteTarget(path)), flush_(flush) {
+    // A read-only file is not replaced, as writing it in place would fail too
+    // (judged with the effective rights, so a privileged user may).
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        Fail(path_, errno == EACCES ? "the file is read-only" : std::strerror(errno));
     fd_ = CreateBeside(target_, temporary_);
     if (fd_ < 0) fail(errno);
     struct stat earlier {};

@@ -52,4 +52,18 @@ QImage BitmapResource(std::string_view name) {
     return image;
 }
 
+QImage BitmapResource2x(std::string_view name) {
+    const std::string twin = std::string(name) + "@2x";
+    if (!HasResource("BITMAP", twin)) return {};
+    QImage image = BitmapResource(twin);
+    image.setDevicePixelRatio(2);
+    return image;
+}
+
+QImage BitmapResourceFor(std::string_view name, double devicePixelRatio) {
+    if (devicePixelRatio > 1)
+        if (QImage twin = BitmapResource2x(name); !twin.isNull()) return twin;
+    return BitmapResource(name);
+}
+
 }  // namespace dorvane::platform

@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 fs::path ChooseDataFolder(const DataFolderInputs& in) {
     const auto writable = in.writable ? in.writable : FolderIsWritable;
-    if (!in.programFolder.empty() && writable(in.programFolder)) return in.programFolder;
+    const auto installed = in.installed ? in.installed : IsInstalledLayout;
+    if (!in.programFolder.empty() && !installed(in.programFolder) && writable(in.programFolder))
+        return in.programFolder;
     // XDG: a relative $XDG_DATA_HOME is invalid and is ignored.
     fs::path base;
     if (!in.xdgDataHome.empty() && fs::path(in.xdgDataHome).is_absolute())
@@ -20,6 +22,14 @@ fs::path ChooseDataFolder(const DataFolderInputs& in) {
     else
         base = fs::path(in.home.empty() ? "/tmp" : in.home) / ".local" / "share";
     return base / "dorvane";
+}
+
+bool IsInstalledLayout(const fs::path& programFolder) {
+    if (programFolder.filename() != "bin") return false;
+    std::error_code ec;
+    const fs::path entry = programFolder.parent_path() / "share" / "applications" /
+                           (std::string(kDesktopId) + ".desktop");
+    return fs::is_regular_file(entry, ec);
 }
 
 bool FolderIsWritable(const fs::path& folder) {
@@ -44,6 +54,12 @@ fs::path DataFolder() {
     if (const char* x = std::getenv("XDG_DATA_HOME")) in.xdgDataHome = x;
     if (const char* h = std::getenv("HOME")) in.home = h;
     return ChooseDataFolder(in);
+}
+
+std::string DataFolderHelp(const fs::path& folder) {
+    return "Goal boards (MyGoals/), added pictures (MyGallery/) and the wallpaper file are\n"
+           "kept in " +
+           folder.string() + "/\n";
 }
 
 }  // namespace dorvane::platform

@@ -2,10 +2,14 @@
 #include "platform/dialogs_qt.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <filesystem>
+
+#include "platform/files.h"
 
 namespace dorvane::platform {
 namespace {
@@ -47,6 +51,40 @@ void AddPreviewPane(QFileDialog& dialog) {
     });
 }
 
+// File names match without regard to letter case, as they did where boards were
+// first saved: replacing "plan.gls" by typing "Plan.gls" asks first, and the
+// answer names the existing file so that it is replaced and keeps its spelling.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    const QString& existingOther() const { return existingOther_; }
+
+    void accept() override {
+        existingOther_.clear();
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && !testOption(DontConfirmOverwrite) && files.size() == 1) {
+            const QFileInfo typed(files.first());
+            const std::filesystem::path other =
+                ResolveName(typed.absolutePath().toStdString(), typed.fileName().toStdString());
+            std::error_code ec;
+            if (!typed.exists() && std::filesystem::is_regular_file(other, ec)) {
+                const QString name = QString::fromStdString(other.filename().string());
+                if (QMessageBox::warning(
+                        this, windowTitle(), name + " already exists.\nDo you want to replace it?",
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+                    return;
+                existingOther_ = QString::fromStdString(other.string());
+                QDialog::accept();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString existingOther_;
+};
+
 QFileDialog::Options OptionsFor(const FileDialogRequest& r) {
     QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     if (!r.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
@@ -54,8 +92,8 @@ QFileDialog::Options OptionsFor(const FileDialogRequest& r) {
 }
 
 std::optional<std::string> Run(QWidget* owner, const FileDialogRequest& r, bool save) {
-    QFileDialog dialog(owner, QString::fromStdString(r.title), QString::fromStdString(r.folder),
-                       QString::fromStdString(r.filterName + " (" + r.filterPattern + ")"));
+    FileDialog dialog(owner, QString::fromStdString(r.title), QString::fromStdString(r.folder),
+                      QString::fromStdString(r.filterName + " (" + r.filterPattern + ")"));
     dialog.setOptions(OptionsFor(r));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -64,6 +102,7 @@ std::optional<std::string> Run(QWidget* owner, const FileDialogRequest& r, bool 
     if (r.picturePreview) AddPreviewPane(dialog);
     if (!r.resizable) dialog.setSizeGripEnabled(false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (!dialog.existingOther().isEmpty()) return dialog.existingOther().toStdString();
     return dialog.selectedFiles().first().toStdString();
 }
 

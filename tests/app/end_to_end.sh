@@ -12,7 +12,7 @@ for tool in xdotool xprop import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$(dirname "$0")/../support/x_session.sh"
-x_session_start
+x_session_start --wm
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 echo "screenshots in $work"
@@ -20,6 +20,9 @@ x_session_at_exit '[[ -n "${DORVANE_E2E_KEEP:-}" ]] || rm -rf "$work"'
 mkdir "$work/config"
 export XDG_CONFIG_HOME="$work/config"
 cp "$exe" "$work/dorvane"  # its data folders go beside it
+# The online check asks a port where nothing listens: offline at once, and no
+# query leaves the machine.
+export DORVANE_DNS_SERVER=127.0.0.1:9
 "$work/dorvane" >"$work/log" 2>&1 &
 x_session_track $!
 

@@ -30,9 +30,11 @@ struct MainWindowFixture {
     RecordingLinks links;
     std::vector<int> pauses;
     std::function<void()> onPump;  // runs at every "process pending messages"
+    QDate today{2026, 12, 7};
     // The desktop's answers to "show this wallpaper", and the paths it was given.
     dorvane::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
+    std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::TformMain> w;
 
     MainWindowFixture() {
@@ -57,14 +59,16 @@ struct MainWindowFixture {
                         if (onPump) onPump();
                         QCoreApplication::processEvents();
                     },
-                    {}};
+                    {}};  // the real wait
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
+        s.today = [this] { return today; };
         s.fontFamilies = [] { return std::vector<std::string>{"Arial", "Verdana"}; };
         s.setDesktopWallpaper = [this](const QString& path) {
             desktopPaths.push_back(path);
             return desktopAnswer;
         };
+        if (configure) configure(s);
         w = std::make_unique<dorvane::app::TformMain>(s);
         w->show();
         QApplication::setActiveWindow(w.get());

@@ -96,7 +96,7 @@ TEST(MainWindow, SideButtonsSwitchPagesAndPressTheirFace) {
     const Row rows[] = {{"imgButton2", 2, w.page2},
                         {"imgButton3", 3, w.pageHtml->pageHTML},
                         {"imgButton4", 4, w.page4},
-                        {"imgButton5", 5, w.page5->page5},
+                        {"imgButton5", 5, w.page5},
                         {"imgButton1", 1, w.pageHtml->pageHTML}};
     for (const Row& r : rows) {
         f.Click(r.button);

@@ -10,6 +10,7 @@
 
 #include "boards/profile.h"
 #include "boards/project_file.h"
+#include "boards/utf8.h"
 
 namespace dorvane::boards {
 namespace {
@@ -63,7 +64,7 @@ void CheckBoard(const compose::TGoalsProject& b) {
     EXPECT_LE(b.TextPosY, 768 - 10);
     EXPECT_TRUE(b.PicName == "Fall" || b.PicName == "Bryce Canyon");
     EXPECT_TRUE(b.FontName == "Arial");
-    for (const std::string& goal : b.Goal) EXPECT_LE(goal.size(), 2047u * 3);  // UTF-8 of 2047
+    for (const std::string& goal : b.Goal) EXPECT_LE(Utf8Length(goal), 2047u);
     EXPECT_LE(b.Preview.size(), kMaxProfileFileBytes);
 }
 
@@ -75,7 +76,7 @@ TEST(BoardReaderFuzz, ArbitraryAndMutatedFilesReadSafely) {
         const std::string bytes = round % 2 ? Mutate(rng, kValid) : RandomBytes(rng, rng() % 3000);
         const ProfileDocument doc = ProfileDocument::Parse(bytes);
         for (const char* key : {"FontSize", "Goal1", "DataNum", "x", ""})
-            EXPECT_LE(doc.get("Goal", key).value_or("").size(), kMaxProfileValue);
+            EXPECT_LE(Utf8Length(doc.get("Goal", key).value_or("")), kMaxProfileValue);
         if (round % 10 != 0) continue;  // files are slow to write here; every tenth goes to disk
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         compose::TGoalsProject board;

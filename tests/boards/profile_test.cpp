@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "boards/board_text.h"
 #include "boards/cp1252.h"
 
 namespace dorvane::boards {
@@ -32,10 +33,13 @@ TEST(ProfileDocument, DropsBlanksAndOnePairOfEnclosingQuotes) {
 
 TEST(ProfileDocument, CutsValuesAt2047Characters) {
     const std::string longValue(5000, 'v');
-    const auto doc = ProfileDocument::Parse("[G]\r\nk=" + longValue +
-                                            "\r\nj=" + std::string(2047, 'w') + "\r\n");
+    std::string greek;
+    for (int i = 0; i < 3000; ++i) greek += "\xCE\xB1";  // alpha, two bytes in UTF-8
+    const auto doc = ProfileDocument::Parse("\xEF\xBB\xBF[G]\r\nk=" + longValue +
+                                            "\r\nj=" + std::string(2047, 'w') + "\r\ng=" + greek);
     EXPECT_EQ(doc.get("G", "k")->size(), 2047u);
     EXPECT_EQ(doc.get("G", "j")->size(), 2047u);
+    EXPECT_EQ(doc.get("G", "g"), greek.substr(0, 2 * 2047));  // characters, never half of one
 }
 
 TEST(ProfileDocument, AcceptsAnyLineEndsBlankLinesAndStrayText) {
@@ -45,6 +49,63 @@ TEST(ProfileDocument, AcceptsAnyLineEndsBlankLinesAndStrayText) {
     EXPECT_EQ(doc.get("A", "x"), "1");  // the first section and key of a name win
     EXPECT_EQ(doc.get("A", "z"), std::nullopt);
     EXPECT_EQ(doc.get("B", "y"), "2");
+}
+
+TEST(ProfileDocument, ReadsHandEditedFilesLikeTheProfileReader) {
+    struct Row {
+        const char* file;
+        const char* section;
+        const char* key;
+        std::optional<std::string> value;
+    };
+    const Row rows[] = {
+        {"[Goal]\r\n\tFontSize\v=\f 20\x1A\r\n", "Goal", "FontSize", "20"},
+        {"\x1A[ Goal ]\t\r\nk=v\r\n", "Goal", "k", "v"},
+        {"[Go]al] trailing\r\nk=v\r\n", "Go]al", "k", "v"},
+        {"[ Go]al ]\r\nk=v\r\n", "Go]al", "k", "v"},
+        {"[\x1A Goal \f]\r\nk=v\r\n", "Goal", "k", "v"},
+        {"[Goal\r\nk=v\r\n", "Goal", "k", std::nullopt},  // no "]": not a header
+        {"[A]\r\nk=first\r\nK=second\r\n", "A", "k", "first"},
+        {"[A]\r\nk=first\r\n[a]\r\nk=second\r\nj=only\r\n", "A", "k", "first"},
+        {"[A]\r\nk=first\r\n[a]\r\nk=second\r\nj=only\r\n", "A", "j", std::nullopt},
+        {"[A]\r\nk=\"\tquoted\t\"\x1A\r\n", "A", "k", "\tquoted\t"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ProfileDocument::Parse(r.file).get(r.section, r.key), r.value) << r.file;
+}
+
+TEST(BoardText, AByteOrderMarkSelectsTheDecoding) {
+    struct Row {
+        std::string bytes;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"Caf\xE9 \x95", "Caf\xC3\xA9 \xE2\x80\xA2"},  // no mark: Windows-1252
+        {"\xEF\xBB\xBF\xC5\x82\xF0\x9F\x8E\xAF", "\xC5\x82\xF0\x9F\x8E\xAF"},  // UTF-8
+        {"\xEF\xBB\xBF"
+         "a\xFF\xC3",
+         "a\xEF\xBF\xBD\xEF\xBF\xBD"},  // malformed
+        {std::string("\xFF\xFE\x42\x01\x3C\xD8\xAF\xDF", 8), "\xC5\x82\xF0\x9F\x8E\xAF"},
+        {std::string("\xFF\xFE\x3C\xD8x\x00y", 7), "\xEF\xBF\xBDx\xEF\xBF\xBD"},  // lone, odd
+        {"\xFE\xFF"
+         "ab",
+         "\xC3\xBE\xC3\xBF"
+         "ab"},  // big-endian is not recognised
+    };
+    for (const Row& r : rows) EXPECT_EQ(DecodeBoardText(r.bytes), r.text) << r.bytes;
+}
+
+TEST(BoardText, WindowsCodePageWhenEveryCharacterMapsElseUtf8WithItsMark) {
+    EXPECT_EQ(EncodeBoardText("Caf\xC3\xA9 \xE2\x80\xA2 \xE2\x82\xAC"), "Caf\xE9 \x95 \x80");
+    EXPECT_EQ(EncodeBoardText("\xC5\x82"), "\xEF\xBB\xBF\xC5\x82");
+    EXPECT_EQ(EncodeBoardText("\xC3\xA9\xFF"), "\xEF\xBB\xBF\xC3\xA9\xEF\xBF\xBD");
+    // A UTF-16 file as another editor may save it reads like any other.
+    const std::u16string file = u"\uFEFF[Goal]\r\nGoal1=\u0141\u00F3d\u017A\r\n";
+    const auto doc = ProfileDocument::Parse(std::string_view(
+        reinterpret_cast<const char*>(file.data()), file.size() * sizeof(char16_t)));
+    EXPECT_EQ(doc.get("goal", "goal1"),
+              "\xC5\x81\xC3\xB3"
+              "d\xC5\xBA");
 }
 
 TEST(ProfileDocument, WritesLikeAKeyByKeyWriter) {

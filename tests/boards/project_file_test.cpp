@@ -81,11 +81,33 @@ TEST(BoardFile, ReadsTheFixtureBack) {
     EXPECT_EQ(b, expected);
 }
 
+TEST(BoardFile, GoalsInAnyScriptSurviveAsUtf8WithItsMark) {
+    TGoalsProject board = FixtureBoard();
+    board.Goal = {"",
+                  "Zrobi\xC4\x87 pi\xC5\x82k\xC4\x99",
+                  "\xCE\x9C\xCE\xAC\xCE\xB8\xCE\xB5",
+                  "\xE5\xAD\xA6\xE4\xB9\xA0",
+                  "\xD8\xAA\xD8\xB9\xD9\x84\xD9\x85",
+                  "Run \xF0\x9F\x8F\x83",
+                  "Caf\xC3\xA9 \xE2\x80\xA2",
+                  ""};
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "\xE8\xAE\xA1\xE5\x88\x92.gls";
+    const std::string bytes = BoardFileBytes(board, BoardNameFromPath(path));
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF[Goal]\r\nVersion=0.1\r\n"));
+    WriteAll(path, bytes);
+    TGoalsProject back;
+    ReadProjectFile(path, back, Context());
+    board.Name = "\xE8\xAE\xA1\xE5\x88\x92";
+    EXPECT_EQ(back, board);
+}
+
 TEST(BoardFile, NameIsTheFileNameWithoutItsLastFourCharacters) {
     EXPECT_EQ(BoardNameFromPath("/x/plan.txt"), "plan");
     EXPECT_EQ(BoardNameFromPath("/x/a.gl"), "");
     EXPECT_EQ(BoardNameFromPath("C:\\goals\\Summer.gls"), "Summer");
     EXPECT_EQ(BoardNameFromPath("/x/ab.c.gls"), "ab.c");
+    EXPECT_EQ(BoardNameFromPath("/x/\xC5\x82\xC4\x85ka.gls"), "\xC5\x82\xC4\x85ka");
 }
 
 std::string PreviewSection(std::size_t previewLength) {

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -119,6 +120,21 @@ double MeanDifference(const QImage& a, const QImage& b) {
     return sum / (3.0 * a.width() * a.height());
 }
 
+// The share of the 2 x 2 blocks of a picture whose four pixels differ: 0 for a
+// picture that is a pixel-doubled copy of one at half its size.
+double FinerThanOnePixel(const QImage& img) {
+    int blocks = 0, detailed = 0;
+    for (int y = 0; y + 1 < img.height(); y += 2)
+        for (int x = 0; x + 1 < img.width(); x += 2) {
+            const QRgb p = img.pixel(x, y);
+            ++blocks;
+            if (img.pixel(x + 1, y) != p || img.pixel(x, y + 1) != p ||
+                img.pixel(x + 1, y + 1) != p)
+                ++detailed;
+        }
+    return blocks ? double(detailed) / blocks : 0;
+}
+
 TEST(Artwork, PageImagesAndPressedFacesHaveTheirTypesAndSizes) {
     for (const auto& p : kPageImages) ExpectPicture(p.type, p.name, p.width, p.height);
 }
@@ -145,7 +161,7 @@ TEST(Artwork, NamesResolveInAnyLetterCase) {
 TEST(Artwork, EveryClickImageHasAPressedFaceOfItsSize) {
     int clickImages = 0;
     for (const std::string& name : ResourceNames("GIF")) {
-        if (!dorvane::pages::IsClickImage(name)) continue;
+        if (!dorvane::pages::IsClickImage(name) || name.find('@') != std::string::npos) continue;
         ++clickImages;
         std::string down = dorvane::pages::PressedFaceName(name);
         EXPECT_EQ(dorvane::pages::ImageResourceType(down), "BITMAP");
@@ -239,13 +255,69 @@ TEST(Artwork, TransparentFacesStandOnTheColourOfTheSkinBelowThem) {
         {"btn_min", "imgBorderTop", {624, 12 + 18}},
         {"btn_close", "imgBorderTop", {647, 12 + 18}},
     };
-    for (const auto& p : placed) {
-        QImage skin = Decode("BITMAP", p.skin);
-        for (const char* state : {"_up", "_down"}) {
-            QImage face = Decode("BITMAP", std::string(p.face) + state);
-            EXPECT_EQ(face.pixel(0, face.height() - 1), skin.pixel(p.bottomLeftInSkin))
-                << p.face << state;
+    for (const auto& p : placed)
+        for (const char* twin : {"", "@2x"}) {
+            const int zoom = *twin ? 2 : 1;
+            QImage skin = Decode("BITMAP", std::string(p.skin) + twin);
+            for (const char* state : {"_up", "_down"}) {
+                QImage face = Decode("BITMAP", std::string(p.face) + state + twin);
+                const QPoint below = p.bottomLeftInSkin * zoom + QPoint(0, zoom - 1);
+                EXPECT_EQ(face.pixel(0, face.height() - 1), skin.pixel(below))
+                    << p.face << state << twin;
+            }
         }
+}
+
+// Every piece of artwork has a twin drawn at twice the resolution for HiDPI
+// screens: same type, exactly twice the size, the same picture (its 2 x 2 average
+// is close to the 1x one), and drawn again rather than pixel-doubled.
+TEST(Artwork, EveryPictureHasATwinDrawnAtTwiceTheResolution) {
+    int twins = 0;
+    for (const char* type : {"GIF", "BITMAP"})
+        for (const std::string& name : ResourceNames(type)) {
+            if (name.find('@') != std::string::npos) continue;
+            SCOPED_TRACE(name);
+            ++twins;
+            ASSERT_TRUE(HasResource(type, name + "@2x"));
+            const QImage one = Decode(type, name), two = Decode(type, name + "@2x");
+            ASSERT_EQ(two.size(), one.size() * 2);
+            if (name == "gifSpacer") continue;  // one see-through pixel: nothing to draw
+            const QImage reduced =
+                two.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            EXPECT_LT(MeanDifference(reduced, one), 16.0) << "not the same picture";
+            // Only a picture of one colour may look pixel-doubled.
+            const QImage fill = [&] {
+                QImage f(one.size(), one.format());
+                f.fill(one.pixel(0, 0));
+                return f;
+            }();
+            EXPECT_TRUE(one == fill || FinerThanOnePixel(two) > 0) << "a pixel-doubled copy";
+        }
+    EXPECT_EQ(twins, 19 + 9 + 18);
+    EXPECT_FALSE(HasResource("RCDATA", "picPhoto1@2x"));  // photographs are not artwork
+}
+
+// The twins' corners: the same quarter circle traced at the finer grid, about four
+// times the 1x corner's 23 pixels, and the key colour nowhere else.
+TEST(Artwork, TwinBordersCarryTheKeyColourOnlyInTheirCorners) {
+    const int right = 2 * kWindowW - 16, lowest = 2 * (kWindowH - 478) - 16;
+    for (const char* name : {"imgBorderTop", "imgBorderBottom"}) {
+        const QImage img = Decode("BITMAP", std::string(name) + "@2x");
+        const int top = std::string(name) == "imgBorderTop" ? 0 : lowest;
+        int corners = 0;
+        for (int left : {0, right}) {
+            const int n = CountKey(img, QRect(left, top, 16, 16));
+            EXPECT_NEAR(n, 4 * 23, 4) << name << " corner at " << left;
+            corners += n;
+        }
+        const QRect shown(0, 0, 2 * kWindowW, std::min(img.height(), 2 * (kWindowH - 478)));
+        EXPECT_EQ(CountKey(img, shown), corners) << name;
+    }
+    for (const auto& s : kSkin) {
+        if (std::string(s.name) == "imgBorderTop" || std::string(s.name) == "imgBorderBottom")
+            continue;
+        const QImage img = Decode("BITMAP", std::string(s.name) + "@2x");
+        EXPECT_EQ(CountKey(img, img.rect()), 0) << s.name;
     }
 }
 

@@ -4,25 +4,73 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace dorvane::platform;
 
+const auto kNotInstalled = [](const fs::path&) { return false; };
+
 TEST(ChooseDataFolder, BesideTheProgramWhenWritable) {
     DataFolderInputs in{"/opt/dorvane", "/home/u/.data", "/home/u",
-                        [](const fs::path&) { return true; }};
+                        [](const fs::path&) { return true; }, kNotInstalled};
     EXPECT_EQ(ChooseDataFolder(in), fs::path("/opt/dorvane"));
 }
 
 TEST(ChooseDataFolder, XdgDataHomeWhenTheProgramFolderIsReadOnly) {
     DataFolderInputs in{"/usr/bin", "/home/u/.data", "/home/u",
-                        [](const fs::path&) { return false; }};
+                        [](const fs::path&) { return false; }, kNotInstalled};
     EXPECT_EQ(ChooseDataFolder(in), fs::path("/home/u/.data/dorvane"));
     in.xdgDataHome.clear();
     EXPECT_EQ(ChooseDataFolder(in), fs::path("/home/u/.local/share/dorvane"));
     in.xdgDataHome = "relative/path";  // invalid by the XDG rules: ignored
     EXPECT_EQ(ChooseDataFolder(in), fs::path("/home/u/.local/share/dorvane"));
+}
+
+// An installed program keeps its data in XDG even when its bin/ is writable; a
+// portable one keeps it beside itself unless its folder is read-only.
+TEST(ChooseDataFolder, DecidedByLayoutThenByWritability) {
+    struct Row {
+        bool installed, writable;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {true, true, "/home/u/.data/dorvane"},
+        {true, false, "/home/u/.data/dorvane"},
+        {false, true, "/home/u/.local/bin"},
+        {false, false, "/home/u/.data/dorvane"},
+    };
+    for (const Row& r : rows) {
+        DataFolderInputs in{"/home/u/.local/bin", "/home/u/.data", "/home/u",
+                            [&](const fs::path&) { return r.writable; },
+                            [&](const fs::path&) { return r.installed; }};
+        EXPECT_EQ(ChooseDataFolder(in), fs::path(r.expected))
+            << "installed " << r.installed << ", writable " << r.writable;
+    }
+}
+
+TEST(IsInstalledLayout, ABinBesideAShareThatHoldsOurDesktopEntry) {
+    TempFolder root;
+    const fs::path entry =
+        fs::path("share") / "applications" / (std::string(kDesktopId) + ".desktop");
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories((root / "usr") / entry.parent_path());
+    EXPECT_FALSE(IsInstalledLayout(root / "usr/bin"));  // share/ without our entry
+    std::ofstream((root / "usr") / entry) << "[Desktop Entry]\n";
+    EXPECT_TRUE(IsInstalledLayout(root / "usr/bin"));
+    fs::create_directories(root / "usr/app");  // beside share/, but not a bin/
+    EXPECT_FALSE(IsInstalledLayout(root / "usr/app"));
+    fs::create_directories(root / "opt/bin");
+    fs::create_directories((root / "opt") / entry);  // a folder of that name
+    EXPECT_FALSE(IsInstalledLayout(root / "opt/bin"));
+    EXPECT_FALSE(IsInstalledLayout(ProgramFolder()));  // this test, in the build tree
+}
+
+TEST(DataFolderHelp, NamesTheFolder) {
+    EXPECT_NE(DataFolderHelp("/home/u/.local/share/dorvane").find("/home/u/.local/share/dorvane/"),
+              std::string::npos);
 }
 
 TEST(FolderIsWritable, ProbesAndLeavesNothingBehind) {

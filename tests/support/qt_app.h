@@ -30,6 +30,6 @@ struct RecordingPacing {
                     if (onPause) onPause(ms);
                 },
                 [] { QCoreApplication::processEvents(); },
-                {}};
+                {}};  // the real wait
     }
 };

@@ -49,6 +49,9 @@ x_session_wm_ready() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
+# Ready, or ended without becoming so.
+x_session_wm_settled() { x_session_wm_ready || ! kill -0 "$x_session_wm_pid" 2>/dev/null; }
+
 x_session_start() {
   local wm="" display=""
   [[ "${1:-}" == --wm ]] && wm=openbox
@@ -67,8 +70,18 @@ x_session_start() {
   export DISPLAY=":$display"
   x_session_wait 30 xdpyinfo || x_session_fail "display $DISPLAY does not answer"
   if [[ -n "$wm" ]]; then
-    openbox --sm-disable >"$x_session_dir/wm.log" 2>&1 &
-    x_session_track $!
-    x_session_wait 30 x_session_wm_ready || x_session_fail "openbox does not manage windows"
+    # Now and then openbox gives up on a display that has just answered; it is
+    # started again then, up to three times.
+    local attempt
+    for attempt in 1 2 3; do
+      openbox --sm-disable >>"$x_session_dir/wm.log" 2>&1 &
+      x_session_wm_pid=$!
+      x_session_wait 30 x_session_wm_settled
+      x_session_wm_ready && break
+      kill "$x_session_wm_pid" 2>/dev/null || true
+      wait "$x_session_wm_pid" 2>/dev/null || true
+    done
+    x_session_track "$x_session_wm_pid"
+    x_session_wm_ready || x_session_fail "openbox does not manage windows"
   fi
 }

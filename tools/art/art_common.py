@@ -4,6 +4,11 @@
 Everything is drawn from code with Pillow; shapes are drawn four times larger and
 reduced, so their edges are smooth, while text is drawn at its final size, where
 FreeType's hinting keeps it crisp.
+
+Coordinates are always those of the 1x picture. With set_zoom(2) every helper draws
+the same picture at twice the resolution (the "@2x" pictures for HiDPI screens):
+shapes are traced again at the finer grid and text is set at twice the size, so
+nothing is a pixel-doubled copy.
 """
 from PIL import Image, ImageDraw, ImageFont
 
@@ -32,21 +37,38 @@ WHITE = (255, 255, 255)
 BRICK = (168, 62, 50)       # the delete button
 
 SCALE = 4  # super-sampling factor for shapes
+ZOOM = 1   # device pixels per artwork pixel: 1, or 2 for the @2x pictures
+
+
+def set_zoom(zoom):
+    global ZOOM
+    ZOOM = zoom
+
 
 FONT_DIR = "/usr/share/fonts/opentype/inter/"
 _font_cache = {}
 
 
-def font(weight, size):
-    """Inter (SIL Open Font License) in one of its weights, at a pixel size."""
+def _font(weight, size):
     key = (weight, size)
     if key not in _font_cache:
         _font_cache[key] = ImageFont.truetype(FONT_DIR + "Inter-%s.otf" % weight, size)
     return _font_cache[key]
 
 
+def font(weight, size):
+    """Inter (SIL Open Font License) in one of its weights, at a pixel size of the 1x
+    picture (set at ZOOM times that size)."""
+    return _font(weight, size * ZOOM)
+
+
+def zoomed(values):
+    """1x coordinates -> device pixels of the picture being drawn."""
+    return [v * ZOOM for v in values]
+
+
 def new(size, colour):
-    return Image.new("RGBA", size, colour + (255,))
+    return Image.new("RGBA", (size[0] * ZOOM, size[1] * ZOOM), colour + (255,))
 
 
 def _shape_layer(size):
@@ -60,14 +82,15 @@ def _paste_mask(img, mask, fill):
 
 
 def _scaled(box):
-    return [round(v * SCALE) for v in box]
+    return [round(v * SCALE * ZOOM) for v in box]
 
 
 def rounded_rect(img, box, radius, fill):
     """A filled rounded rectangle; box is (left, top, right, bottom), right/bottom exclusive."""
     mask = _shape_layer(img.size)
     x0, y0, x1, y1 = _scaled(box)
-    ImageDraw.Draw(mask).rounded_rectangle((x0, y0, x1 - 1, y1 - 1), radius * SCALE, fill=255)
+    ImageDraw.Draw(mask).rounded_rectangle((x0, y0, x1 - 1, y1 - 1), radius * SCALE * ZOOM,
+                                           fill=255)
     _paste_mask(img, mask, fill)
 
 
@@ -75,10 +98,12 @@ def rounded_frame(img, box, radius, colour, width=1.0):
     """The outline of a rounded rectangle, width pixels wide, drawn inside box."""
     mask = _shape_layer(img.size)
     x0, y0, x1, y1 = _scaled(box)
-    ImageDraw.Draw(mask).rounded_rectangle((x0, y0, x1 - 1, y1 - 1), radius * SCALE, fill=255)
-    w = round(width * SCALE)
+    ImageDraw.Draw(mask).rounded_rectangle((x0, y0, x1 - 1, y1 - 1), radius * SCALE * ZOOM,
+                                           fill=255)
+    w = round(width * SCALE * ZOOM)
     ImageDraw.Draw(mask).rounded_rectangle(
-        (x0 + w, y0 + w, x1 - 1 - w, y1 - 1 - w), max(0, (radius - width) * SCALE), fill=0)
+        (x0 + w, y0 + w, x1 - 1 - w, y1 - 1 - w), max(0, (radius - width) * SCALE * ZOOM),
+        fill=0)
     _paste_mask(img, mask, colour)
 
 
@@ -92,7 +117,7 @@ def ellipse(img, box, fill):
 def ring(img, box, colour, width=1.0):
     mask = _shape_layer(img.size)
     x0, y0, x1, y1 = _scaled(box)
-    w = round(width * SCALE)
+    w = round(width * SCALE * ZOOM)
     d = ImageDraw.Draw(mask)
     d.ellipse((x0, y0, x1 - 1, y1 - 1), fill=255)
     d.ellipse((x0 + w, y0 + w, x1 - 1 - w, y1 - 1 - w), fill=0)
@@ -101,14 +126,16 @@ def ring(img, box, colour, width=1.0):
 
 def polygon(img, points, fill):
     mask = _shape_layer(img.size)
-    ImageDraw.Draw(mask).polygon([(x * SCALE, y * SCALE) for x, y in points], fill=255)
+    k = SCALE * ZOOM
+    ImageDraw.Draw(mask).polygon([(x * k, y * k) for x, y in points], fill=255)
     _paste_mask(img, mask, fill)
 
 
 def line(img, points, colour, width=1.0):
     mask = _shape_layer(img.size)
-    ImageDraw.Draw(mask).line([(x * SCALE, y * SCALE) for x, y in points], fill=255,
-                              width=round(width * SCALE), joint="curve")
+    k = SCALE * ZOOM
+    ImageDraw.Draw(mask).line([(x * k, y * k) for x, y in points], fill=255,
+                              width=round(width * k), joint="curve")
     _paste_mask(img, mask, colour)
 
 
@@ -118,20 +145,20 @@ def text_size(text, fnt):
 
 
 def text(img, xy, s, fnt, colour, anchor="la"):
-    ImageDraw.Draw(img).text(xy, s, font=fnt, fill=colour + (255,), anchor=anchor)
+    ImageDraw.Draw(img).text(tuple(zoomed(xy)), s, font=fnt, fill=colour + (255,), anchor=anchor)
 
 
 def text_centred(img, box, s, fnt, colour, dy=0):
     """Text centred in box on its middle line ("mm" anchor), nudged by dy pixels."""
-    cx = (box[0] + box[2]) / 2
-    cy = (box[1] + box[3]) / 2 + dy
+    cx = (box[0] + box[2]) / 2 * ZOOM
+    cy = ((box[1] + box[3]) / 2 + dy) * ZOOM
     ImageDraw.Draw(img).text((cx, cy), s, font=fnt, fill=colour + (255,), anchor="mm")
 
 
 def vgradient(img, box, top, bottom):
     """A vertical gradient from colour top to colour bottom over box."""
     d = ImageDraw.Draw(img)
-    x0, y0, x1, y1 = box
+    x0, y0, x1, y1 = zoomed(box)
     h = max(1, y1 - y0 - 1)
     for y in range(y0, y1):
         t = (y - y0) / h
@@ -140,7 +167,7 @@ def vgradient(img, box, top, bottom):
 
 
 def fill(img, box, colour):
-    x0, y0, x1, y1 = box
+    x0, y0, x1, y1 = zoomed(box)
     ImageDraw.Draw(img).rectangle((x0, y0, x1 - 1, y1 - 1), fill=colour + (255,))
 
 

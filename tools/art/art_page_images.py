@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The images that the page texts name: link buttons with their pressed faces, the
 divider bar and the about page's background. They sit on the pages' white ground."""
+import art_common
 from art_common import (AMBER, AMBER_DARK, BRICK, CREAM, INK, INK_LIGHT, SAND, SAND_LINE, TEAL,
                         TEAL_DARK, TEAL_DEEP, WHITE, ellipse, fill, font, line, mix, new,
                         polygon, rounded_frame, rounded_rect, text, text_centred, vgradient)
@@ -52,9 +53,10 @@ def click_button(width, height, label, style, pressed):
 def bar():
     """376 x 7: a fine rule that fades out at both ends, with a small amber diamond."""
     img = new((376, 7), WHITE)
-    for x in range(376):
-        t = min(1.0, min(x, 375 - x) / 90)
-        fill(img, (x, 3, x + 1, 4), mix(WHITE, SAND_LINE, t))
+    zoom = art_common.ZOOM
+    for x in range(376 * zoom):  # device pixels: the fade is as smooth as the grid
+        t = min(1.0, min(x, 376 * zoom - 1 - x) / (90 * zoom))
+        fill(img, (x / zoom, 3, (x + 1) / zoom, 4), mix(WHITE, SAND_LINE, t))
     polygon(img, [(188, 0), (191.5, 3.5), (188, 7), (184.5, 3.5)], AMBER)
     return img
 

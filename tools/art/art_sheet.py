@@ -69,30 +69,32 @@ def contact_sheet(images):
     return sheet
 
 
-def paste_face(win, face, left, top, transparent):
+def paste_face(win, face, left, top, transparent, zoom=1):
     """A button face at its place; transparent faces leave out their bottom-left colour."""
     face = face.convert("RGB")
+    at = (left * zoom, top * zoom)
     if transparent:
-        win.paste(face, (left, top), key_to_alpha(face, face.getpixel((0, face.height - 1))))
+        win.paste(face, at, key_to_alpha(face, face.getpixel((0, face.height - 1))))
     else:
-        win.paste(face, (left, top))
+        win.paste(face, at)
 
 
-def window_mockup(skin, buttons, page=1, body=None, quote=None, body_width=385):
+def window_mockup(skin, buttons, page=1, body=None, quote=None, body_width=385, zoom=1):
     """The 678 x 517 window on a checkerboard desktop: skin and buttons with the side
     button of `page` pressed, a body picture (cut to body_width x 412) and a
     quotation picture (black on white, tinted to the column's cream) at their
-    places. Key-coloured pixels show the desktop through."""
-    win = Image.new("RGB", (WINDOW_W, WINDOW_H), (255, 255, 255))
+    places. Key-coloured pixels show the desktop through. With zoom 2, the @2x
+    pictures make the window at twice the resolution (no body or quotation)."""
+    win = Image.new("RGB", (WINDOW_W * zoom, WINDOW_H * zoom), (255, 255, 255))
     for name, (left, top, _, _) in PLACES.items():
-        win.paste(skin[name].convert("RGB"), (left, top))
+        win.paste(skin[name].convert("RGB"), (left * zoom, top * zoom))
     for n in range(1, 6):
         state = "down" if n == page else "up"
-        paste_face(win, buttons["btn_%d_%s" % (n, state)], 10, 65 + 39 * (n - 1), False)
-    paste_face(win, buttons["btn_addRes_up"], 15, 284, False)
-    paste_face(win, buttons["btn_about_up"], 15, 450, True)
-    paste_face(win, buttons["btn_min_up"], 624, 12, True)
-    paste_face(win, buttons["btn_close_up"], 647, 12, True)
+        paste_face(win, buttons["btn_%d_%s" % (n, state)], 10, 65 + 39 * (n - 1), False, zoom)
+    paste_face(win, buttons["btn_addRes_up"], 15, 284, False, zoom)
+    paste_face(win, buttons["btn_about_up"], 15, 450, True, zoom)
+    paste_face(win, buttons["btn_min_up"], 624, 12, True, zoom)
+    paste_face(win, buttons["btn_close_up"], 647, 12, True, zoom)
     if quote is not None:
         cream = Image.new("RGB", (144, 265), CREAM)
         text = Image.new("RGB", (144, 265), (255, 255, 255))
@@ -102,6 +104,6 @@ def window_mockup(skin, buttons, page=1, body=None, quote=None, body_width=385):
         panel = Image.new("RGB", (body_width, 412), (255, 255, 255))
         panel.paste(body.convert("RGB"), (0, 0))
         win.paste(panel, (131, 66))
-    desk = checkerboard((WINDOW_W + 40, WINDOW_H + 40), 10)
+    desk = checkerboard((WINDOW_W * zoom + 40, WINDOW_H * zoom + 40), 10)
     desk.paste(win, (20, 20), key_to_alpha(win, KEY))
     return desk

@@ -5,15 +5,20 @@ The window is 678 x 517 pixels; the border pictures reach to 680 x 519 and are
 shown clipped, so the rounded corners sit at the window's visible corners (the
 last visible column is 677, the last visible row of the bottom border is 38).
 """
+import math
+
+import art_common
 from art_common import (AMBER, CREAM, INK, INK_LIGHT, INK_LINE, KEY, SAND, SAND_LIGHT,
                         SAND_LINE, fill, font, line, mix, new, polygon, ellipse, text,
                         vgradient)
 
 WINDOW_W, WINDOW_H = 678, 517
 
-# Pixels in key colour per row of a 7 x 7 corner, from the outermost row inwards:
-# a quarter circle, 23 pixels a corner, symmetric about the diagonal.
-CORNER_ROWS = [7, 5, 4, 3, 2, 1, 1]
+# The rounded corners: a pixel is see-through when its centre lies outside a circle
+# of this radius (1x pixels) that touches both edges. At 1x that is 23 pixels a
+# corner, in rows of 7, 5, 4, 3, 2, 1, 1 from the outermost row inwards; at 2x the
+# same circle traced at the finer grid.
+CORNER_RADIUS = 10.35
 
 # Places of the skin pictures in the window: name -> (left, top, width, height).
 PLACES = {
@@ -29,13 +34,31 @@ PLACES = {
 }
 
 
-def cut_corner(img, left, top, flip_x, flip_y):
-    """Paints one rounded corner in key colour; (left, top) is the 7 x 7 area."""
+def corner_rows(zoom):
+    """Key-coloured pixels per row of one corner, outermost row first."""
+    r = CORNER_RADIUS * zoom
+    rows = []
+    for y in range(math.ceil(r)):
+        dy = r - (y + 0.5)
+        count = math.ceil(r - math.sqrt(r * r - dy * dy) - 0.5)
+        if count <= 0:
+            break
+        rows.append(count)
+    return rows
+
+
+assert corner_rows(1) == [7, 5, 4, 3, 2, 1, 1]
+
+
+def cut_corner(img, x_edge, y_edge, right, bottom):
+    """Paints one rounded corner in key colour. x_edge, y_edge: the window's edge in
+    1x pixels (0 for the left/top edge, the exclusive end for the right/bottom one)."""
     px = img.load()
-    for r, count in enumerate(CORNER_ROWS):
-        y = top + (6 - r if flip_y else r)
+    zoom = art_common.ZOOM
+    for r, count in enumerate(corner_rows(zoom)):
+        y = y_edge * zoom - 1 - r if bottom else r
         for c in range(count):
-            x = left + (6 - c if flip_x else c)
+            x = x_edge * zoom - 1 - c if right else c
             px[x, y] = KEY + (255,)
 
 
@@ -53,7 +76,7 @@ def border_top():
     text(img, (44, 19), "Dorvane", font("SemiBold", 16), CREAM, anchor="lm")
     fill(img, (678, 0, 680, 38), KEY)  # beyond the window's right edge: never shown
     cut_corner(img, 0, 0, False, False)
-    cut_corner(img, WINDOW_W - 7, 0, True, False)
+    cut_corner(img, WINDOW_W, 0, True, False)
     return img
 
 
@@ -78,8 +101,8 @@ def border_bottom():
     img = new((680, 41), INK)
     fill(img, (0, 39, 680, 41), KEY)  # below the window's bottom edge: never shown
     fill(img, (678, 0, 680, 41), KEY)
-    cut_corner(img, 0, 32, False, True)
-    cut_corner(img, WINDOW_W - 7, 32, True, True)
+    cut_corner(img, 0, WINDOW_H - 478, False, True)  # the border's top is at 478
+    cut_corner(img, WINDOW_W, WINDOW_H - 478, True, True)
     return img
 
 

@@ -5,8 +5,10 @@
     tools/art/make_art.py [--proofs DIR]
 
 Writes resources/images/*.gif|bmp (page images and their pressed faces) and
-resources/skin/*.bmp (window skin and button faces), then, into DIR (default
-build/art-proofs), contact_sheet.png and window_mockup.png for checking by eye;
+resources/skin/*.bmp (window skin and button faces), each also drawn at twice the
+resolution for HiDPI screens as NAME@2x beside it, and the program's icon into
+resources/icons/. Then, into DIR (default build/art-proofs), contact_sheet.png,
+window_mockup.png, window_mockup@2x.png and icon_sheet.png for checking by eye;
 with --demo, also window_page_N.png: pages drawn by the HTML view in the window.
 Needs Pillow and the Inter font: scripts/install-deps --tools. Uses the system's
 Python (/usr/bin/python3), where Debian's python3-pil lives.
@@ -21,7 +23,8 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, HERE)
 
 from art_buttons import make_buttons  # noqa: E402
-from art_common import save_bmp, save_gif, save_transparent_gif  # noqa: E402
+from art_common import save_bmp, save_gif, save_transparent_gif, set_zoom  # noqa: E402
+from art_icon import icon_sheet, write_icons  # noqa: E402
 from art_page_images import make_page_images  # noqa: E402
 from art_sheet import contact_sheet, window_mockup  # noqa: E402
 from art_skin import make_skin  # noqa: E402
@@ -36,26 +39,42 @@ def file_stem(name):
     return re.sub(r"([A-Z]+)", lambda m: m.group(1).lower(), stem)
 
 
+ZOOMS = ((1, ""), (2, "@2x"))  # resolution and the suffix of its resource names
+
+
 def write_all(out_root):
-    """Writes every picture; returns [(resource type, name, path, PIL image)]."""
+    """Writes every picture at each zoom; returns [(resource type, name, path, image)]."""
     made = []
     images_dir = os.path.join(out_root, "images")
     skin_dir = os.path.join(out_root, "skin")
     os.makedirs(images_dir, exist_ok=True)
     os.makedirs(skin_dir, exist_ok=True)
-
-    spacer = os.path.join(images_dir, "spacer.gif")
-    save_transparent_gif((1, 1), spacer)
-    made.append(("GIF", "gifSpacer", spacer, None))
-    for name, (img, kind) in make_page_images().items():
-        path = os.path.join(images_dir, file_stem(name) + "." + kind)
-        (save_gif if kind == "gif" else save_bmp)(img, path)
-        made.append(("GIF" if kind == "gif" else "BITMAP", name, path, img))
-    for name, img in list(make_skin().items()) + list(make_buttons().items()):
-        path = os.path.join(skin_dir, file_stem(name) + ".bmp")
-        save_bmp(img, path)
-        made.append(("BITMAP", name, path, img))
+    for zoom, suffix in ZOOMS:
+        set_zoom(zoom)
+        spacer = os.path.join(images_dir, "spacer%s.gif" % suffix)
+        save_transparent_gif((zoom, zoom), spacer)
+        made.append(("GIF", "gifSpacer" + suffix, spacer, None))
+        for name, (img, kind) in make_page_images().items():
+            path = os.path.join(images_dir, file_stem(name) + suffix + "." + kind)
+            (save_gif if kind == "gif" else save_bmp)(img, path)
+            made.append(("GIF" if kind == "gif" else "BITMAP", name + suffix, path, img))
+        for name, img in list(make_skin().items()) + list(make_buttons().items()):
+            path = os.path.join(skin_dir, file_stem(name) + suffix + ".bmp")
+            save_bmp(img, path)
+            made.append(("BITMAP", name + suffix, path, img))
+    set_zoom(1)
     return made
+
+
+def pictures_at(shown, suffix):
+    """The skin pictures and button faces of one zoom, by their 1x names."""
+    at_zoom = {}
+    for name, img in shown:
+        base, at, tag = name.partition("@")
+        if at + tag == suffix:
+            at_zoom[base] = img
+    return ({n: img for n, img in at_zoom.items() if n.startswith("img")},
+            {n: img for n, img in at_zoom.items() if n.startswith("btn_")})
 
 
 def write_proofs(made, proof_dir, demo):
@@ -63,13 +82,15 @@ def write_proofs(made, proof_dir, demo):
     os.makedirs(proof_dir, exist_ok=True)
     shown = [(name, Image.open(path)) for _, name, path, _ in made]
     written = [os.path.join(proof_dir, "contact_sheet.png")]
-    contact_sheet(shown).save(written[0])
-    by_name = dict(shown)
-    skin = {n: by_name[n] for n in by_name if n.startswith("img")}
-    buttons = {n: by_name[n] for n in by_name if n.startswith("btn_")}
-    written.append(os.path.join(proof_dir, "window_mockup.png"))
-    window_mockup(skin, buttons, page=0).save(written[-1])
+    contact_sheet([(n, img) for n, img in shown if "@" not in n]).save(written[0])
+    for zoom, suffix in ZOOMS:
+        skin, buttons = pictures_at(shown, suffix)
+        written.append(os.path.join(proof_dir, "window_mockup%s.png" % suffix))
+        window_mockup(skin, buttons, page=1, zoom=zoom).save(written[-1])
+    written.append(os.path.join(proof_dir, "icon_sheet.png"))
+    icon_sheet(os.path.join(ROOT, "resources", "icons")).save(written[-1])
     if demo:
+        skin, buttons = pictures_at(shown, "")
         for page, body, quote, width in PAGE_MOCKUPS:
             pictures = render_pages(demo, proof_dir, body, quote, width)
             written.append(os.path.join(proof_dir, "window_page_%d.png" % page))
@@ -110,6 +131,7 @@ def main():
                         help="print the lines for resources/resources.list")
     args = parser.parse_args()
     made = write_all(os.path.join(ROOT, "resources"))
+    write_icons(os.path.join(ROOT, "resources", "icons"))
     if args.list:
         for kind, name, path, _ in made:
             print("%s %s %s" % (kind, name, os.path.relpath(path, os.path.join(ROOT, "resources"))))

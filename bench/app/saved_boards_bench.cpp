@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 5 with 1,000 saved boards: the list filled and drawn, and one board
+// selected until its goals and stored picture are shown. The peer fills a bare
+// list widget with the same thousand names (no folder search, no sorting).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTextEdit>
+#include <filesystem>
+#include <fstream>
+
+#include "app/image_control.h"
+#include "app/saved_boards_page.h"
+#include "boards/project_file.h"
+#include "compose/goal_text.h"
+
+namespace fs = std::filesystem;
+using namespace dorvane;
+
+namespace {
+
+constexpr int kBoards = 1000;
+
+class SilentDialogs : public platform::Dialogs {
+public:
+    void inform(const std::string&) override {}
+    bool ask(const std::string&, const std::string&, platform::BoxIcon) override { return false; }
+    void showError(const std::string&) override {}
+    std::optional<std::string> openFile(const platform::FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(const platform::FileDialogRequest&) override { return {}; }
+};
+
+// A thousand real boards saved on a 1920 × 1080 screen, each with its picture.
+struct Folder {
+    fs::path path =
+        fs::temp_directory_path() / ("dorvane-boards-bench-" + std::to_string(::getpid()));
+    Folder() {
+        fs::create_directories(path);
+        Bitmap picture(1920, 1080);
+        for (int y = 0; y < 1080; ++y)
+            for (int x = 0; x < 1920; ++x)
+                picture.setPixel(x, y, static_cast<std::uint32_t>((x / 8) | ((y / 5) << 8)));
+        compose::TGoalsProject board = compose::NewBoard(1920);
+        board.FontName = "Arial";
+        for (int i = 1; i <= 7; ++i) board.Goal[i] = "Goal number " + std::to_string(i);
+        compose::TextLayer layer(1920, 1080);
+        compose::RenderTextLayer(layer, board, 96, 349);
+        boards::WriteProjectFile(path / "first.gls", board, picture, layer);
+        const std::string bytes = boards::BoardFileBytes(board, "board");
+        for (int i = 0; i < kBoards; ++i)
+            std::ofstream(path / ("Board " + std::to_string(i * 7919 % kBoards) + ".gls"),
+                          std::ios::binary)
+                << bytes;
+        fs::remove(path / "first.gls");
+    }
+    ~Folder() { fs::remove_all(path); }
+};
+
+struct Page {
+    SilentDialogs dialogs;
+    app::SavedBoardsPage page;
+    explicit Page(const fs::path& folder)
+        : page(nullptr, folder, dialogs,
+               {[](int) {}, [] { QCoreApplication::processEvents(); }, {}}) {
+        page.readContext = [] {
+            return boards::BoardReadContext{
+                1920, 1080, {"Arial"}, [](const std::string&) { return 1; }};
+        };
+        page.show();
+    }
+};
+
+void BM_SavedBoardsListShown1000(benchmark::State& state) {
+    Folder folder;
+    Page p(folder.path);
+    for (auto _ : state) {
+        p.page.ListProjects();
+        benchmark::DoNotOptimize(p.page.grab());  // drawn, as the user sees it
+    }
+    if (p.page.lbProjects->count() != kBoards) state.SkipWithError("not every board was listed");
+}
+
+void BM_SavedBoardsSelectionShown(benchmark::State& state) {
+    Folder folder;
+    Page p(folder.path);
+    p.page.ListProjects();
+    int row = 0;
+    for (auto _ : state) {
+        p.page.lbProjects->setCurrentRow(row = (row + 337) % kBoards);
+        benchmark::DoNotOptimize(p.page.grab());
+    }
+    if (!p.page.imgProjectPreview->isVisible() || p.page.memoGoals->toPlainText().isEmpty())
+        state.SkipWithError("the board was not shown");
+}
+
+// The peer: the same names put into a bare list widget and drawn.
+void BM_BareListWidget1000(benchmark::State& state) {
+    QStringList names;
+    for (int i = 0; i < kBoards; ++i) names << QString("Board %1").arg(i);
+    QListWidget list;
+    list.resize(374, 147);
+    list.show();
+    for (auto _ : state) {
+        list.clear();
+        list.addItems(names);
+        benchmark::DoNotOptimize(list.grab());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_SavedBoardsListShown1000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareListWidget1000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavedBoardsSelectionShown)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

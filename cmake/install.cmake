@@ -1,0 +1,53 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The installed program: bin/dorvane, its desktop entry, icon, AppStream metadata,
+# manual page and credits; and the Debian package that CPack makes of them.
+set(desktop_dir ${CMAKE_SOURCE_DIR}/resources/desktop)
+
+install(TARGETS dorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${desktop_dir}/${DORVANE_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(${desktop_dir}/${DORVANE_APP_ID}.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/${DORVANE_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${DORVANE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+foreach(size 16 32 48 64 128 256)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/dorvane_${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${DORVANE_APP_ID}.png)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/${DORVANE_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Manual pages are installed compressed, as Debian's policy asks (-n: no time stamp,
+# so the package is the same on every build).
+set(man_gz ${CMAKE_BINARY_DIR}/dorvane.1.gz)
+add_custom_command(OUTPUT ${man_gz}
+  COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" gzip ${CMAKE_SOURCE_DIR}/doc/dorvane.1 ${man_gz}
+  DEPENDS ${CMAKE_SOURCE_DIR}/doc/dorvane.1 VERBATIM)
+add_custom_target(dorvane_man ALL DEPENDS ${man_gz})
+install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The licences of the photographs and fonts ask that their authors are named.
+install(FILES ${desktop_dir}/copyright ${CMAKE_SOURCE_DIR}/resources/CREDITS.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dorvane)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/licenses
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dorvane)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME dorvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Dorvane developers <support@dorvane.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keep your goals in sight on your desktop wallpaper")
+set(CPACK_PACKAGE_DESCRIPTION "Dorvane helps you write down your personal goals and keep \
+them in sight: it lays the goals, as styled text, over a photograph and makes the result \
+your desktop wallpaper. It comes with 32 photographs and takes your own JPEG pictures too.")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.dorvane.example/")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # dependencies from the libraries the program links
+# Wayland sessions need Qt's Wayland plugin; boards name Arial, whose metrics Liberation
+# Sans shares; web and mail links open through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2, xdg-utils")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The configured site and DNS server, with the environment's overrides.
+#include "pages/site_config.h"
+
+#include <algorithm>
+
+#include "dns/dns_message.h"
+
+namespace dorvane::pages {
+namespace {
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), s.begin(), [](char a, char b) {
+               return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
+           });
+}
+
+bool IsPort(std::string_view s) {
+    if (s.empty() || s.size() > 5 || s.find_first_not_of("0123456789") != s.npos) return false;
+    const int v = std::stoi(std::string(s));
+    return v >= 1 && v <= 65535;
+}
+
+// The value as it may be shown in one line of a warning.
+std::string Printable(std::string_view s) {
+    std::string out;
+    for (char c : s.substr(0, 80)) out += (c >= 0x20 && c < 0x7F) ? c : '?';
+    return s.size() > 80 ? out + "..." : out;
+}
+
+}  // namespace
+
+std::optional<SiteAddress> ParseSiteAddress(std::string_view text) {
+    SiteAddress a{"https", "", ""};
+    for (std::string_view scheme : {"https", "http"}) {
+        const std::string prefix = std::string(scheme) + "://";
+        if (StartsWithNoCase(text, prefix)) {
+            a.scheme = scheme;
+            text.remove_prefix(prefix.size());
+            break;
+        }
+    }
+    if (text.ends_with('/')) text.remove_suffix(1);
+    const std::size_t colon = text.find(':');
+    std::string_view host = text.substr(0, colon);
+    if (colon != std::string_view::npos) {
+        const std::string_view port = text.substr(colon + 1);
+        if (!IsPort(port)) return std::nullopt;
+        a.port = port;
+    }
+    if (host.ends_with('.')) return std::nullopt;
+    if (!dns::IsValidHostName(host)) return std::nullopt;
+    a.host = host;
+    return a;
+}
+
+SiteConfig LoadSiteConfig(const std::function<const char*(const char*)>& env,
+                          std::ostream& warnings) {
+    SiteConfig c{*dns::ParseEndpoint(kDnsServer), std::string(kProductHost),
+                 std::string(kResourcesPageUrl)};
+    if (const char* v = env("DORVANE_DNS_SERVER")) {
+        if (const auto server = dns::ParseEndpoint(v))
+            c.dnsServer = *server;
+        else
+            warnings << "dorvane: DORVANE_DNS_SERVER \"" << Printable(v)
+                     << "\" is not an IP address with an optional port; ignored\n";
+    }
+    if (const char* v = env("DORVANE_SITE")) {
+        if (const auto site = ParseSiteAddress(v)) {
+            c.host = site->host;
+            c.resourcesPageUrl = site->base() + std::string(kResourcesPagePath);
+        } else {
+            warnings << "dorvane: DORVANE_SITE \"" << Printable(v)
+                     << "\" is not https://host[:port] or http://host[:port]; ignored\n";
+        }
+    }
+    return c;
+}
+
+}  // namespace dorvane::pages

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The script that KDE Plasma's shell runs to set the wallpaper of every desktop.
+#pragma once
+
+#include <QString>
+
+namespace dorvane::wallpaper {
+
+// The file's URL (percent-encoded) as a JavaScript string literal, quotes included.
+QString PlasmaUrlLiteral(const QString& absPath);
+
+// Sets the image plugin, stretched, on every desktop and prints how many it set.
+// The fill mode goes to another value and back before the image is set: Plasma
+// reloads a picture only when its settings change, and the file name stays the
+// same from one wallpaper to the next.
+QString PlasmaWallpaperScript(const QString& absPath);
+
+}  // namespace dorvane::wallpaper

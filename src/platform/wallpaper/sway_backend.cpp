@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sway: the background command over its IPC socket ($SWAYSOCK). Sending it again
+// makes sway restart its background program, which reads the file anew.
+#include "platform/error.h"
+#include "platform/wallpaper/backends.h"
+#include "platform/wallpaper/sway_ipc.h"
+#include "platform/wallpaper/sway_socket.h"
+
+namespace dorvane::wallpaper {
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+class SwayBackend : public Backend {
+public:
+    explicit SwayBackend(CommandRunner& runner) : runner_(runner) {}
+    QString name() const override { return QStringLiteral("sway"); }
+
+    Outcome apply(const QString& absPath) override {
+        const auto command = sway::BackgroundCommand(absPath);
+        if (!command) return Fail("the path holds a control character: " + absPath);
+        QByteArray socketPath = qgetenv("SWAYSOCK");
+        if (socketPath.isEmpty()) socketPath = AskSway();
+        if (socketPath.isEmpty())
+            return Fail("SWAYSOCK is not set and sway did not say its socket");
+        try {
+            const QString problem =
+                sway::CommandReplyProblem(sway::RunCommand(socketPath, *command, kTimeoutMs));
+            if (!problem.isEmpty()) return Fail(problem);
+        } catch (const Error& e) {
+            return Fail(QString::fromStdString(e.what()));
+        }
+        return {true, name()};
+    }
+
+private:
+    Outcome Fail(const QString& why) const { return {false, name() + ": " + why}; }
+
+    QByteArray AskSway() {
+        const auto r =
+            runner_.run(QStringLiteral("sway"), {QStringLiteral("--get-socketpath")}, 5000);
+        return r.exitCode == 0 ? r.out.trimmed() : QByteArray();
+    }
+
+    CommandRunner& runner_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeSwayBackend(CommandRunner& runner) {
+    return std::make_unique<SwayBackend>(runner);
+}
+
+}  // namespace dorvane::wallpaper

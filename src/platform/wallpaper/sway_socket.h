@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One command over sway's IPC socket, with a time limit for the whole exchange.
+#pragma once
+
+#include <QByteArray>
+
+namespace dorvane::wallpaper::sway {
+
+// Sends a RUN_COMMAND message and returns the reply's JSON text (at most
+// kMaxReplySize bytes). Throws dorvane::Error on any failure or when the whole
+// exchange takes longer than timeoutMs.
+QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs);
+
+}  // namespace dorvane::wallpaper::sway

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The root window's background on plain X11, set by us through xcb: one pixmap,
+// published as _XROOTPMAP_ID and ESETROOT_PMAP_ID so that compositors and
+// terminals with pseudo-transparency find it, and kept after we disconnect.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/bitmap.h"
+
+namespace dorvane::wallpaper::x11 {
+
+// The pixmap that _XROOTPMAP_ID names on $DISPLAY's default screen; 0 when the
+// property is missing. Throws dorvane::Error when the display cannot be reached.
+std::uint32_t RootPixmapId();
+
+// Paints the picture stretched onto every monitor (the whole root window when the
+// server reports none), makes it the root background and the two properties,
+// frees the pixmap of the previous setter that followed the same convention, and
+// returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::Error.
+std::uint32_t SetRootPicture(const Bitmap& picture);
+
+}  // namespace dorvane::wallpaper::x11

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// At a device pixel ratio of 2 the artwork comes from its @2x twins: the image
+// buttons and the skin, the page images and their pressed faces; the window's
+// shape follows the twins' finer corners. Pictures without a twin (photographs)
+// are shown as before.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QTransform>
+#include <stdexcept>
+
+#include "../support/qt_app.h"
+#include "app/chrome.h"
+#include "htmlview/html_view.h"
+#include "pages/page_texts.h"
+#include "platform/bitmap_resource.h"
+
+using namespace dorvane;
+using platform::BitmapResource;
+using platform::BitmapResource2x;
+
+namespace {
+
+app::Application& AppAtRatio2() {
+    qputenv("QT_SCALE_FACTOR", "2");
+    return QtApp();
+}
+
+QImage Grab(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Rgb(const QImage& image) {
+    QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    rgb.setDevicePixelRatio(1);
+    return rgb;
+}
+
+int OutsideShape(const QRegion& shape, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += !shape.contains(QPoint(x, y));
+    return n;
+}
+
+}  // namespace
+
+TEST(HiDpi, ImageButtonsShowTheirTwinsPixelForPixel) {
+    AppAtRatio2();
+    app::ImageControl button(nullptr);
+    button.resize(110, 39);
+    for (const char* face : {"btn_2_up", "btn_2_down", "btn_addRes_up"}) {
+        app::LoadBitmapResource(button, face);
+        button.resize(button.image().size());
+        const QImage shown = Grab(button);
+        ASSERT_EQ(shown.size(), button.image().size() * 2) << face;
+        EXPECT_EQ(Rgb(shown), Rgb(BitmapResource2x(face))) << face;
+    }
+}
+
+TEST(HiDpi, PicturesWithoutATwinAreShownAsBefore) {
+    AppAtRatio2();
+    QImage photo(4, 2, QImage::Format_RGB32);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 2; ++y) photo.setPixel(x, y, qRgb(60 * x, 100 * y, 7));
+    app::ImageControl preview(nullptr);
+    preview.resize(4, 2);
+    preview.setImage(photo);
+    EXPECT_EQ(Grab(preview), Rgb(photo.scaled(8, 4)));  // nearest pixel, as at 1x
+}
+
+TEST(HiDpi, SkinHidesItsKeyColourAndShowsTheTwin) {
+    AppAtRatio2();
+    QWidget window;
+    window.setFixedSize(app::kWindowWidth, app::kWindowHeight);
+    app::Chrome chrome(&window);
+    app::ImageControl& top = chrome.skin("imgBorderTop");
+    QImage shown(top.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    shown.setDevicePixelRatio(2);
+    shown.fill(Qt::transparent);
+    top.render(&shown, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage twin = BitmapResource2x("imgBorderTop");
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);   // key colour: see-through
+    EXPECT_EQ(qAlpha(shown.pixel(15, 0)), 0);  // the twin's corner reaches 16 pixels
+    EXPECT_EQ(shown.pixel(16, 0), twin.pixel(16, 0));
+    EXPECT_EQ(Rgb(shown.copy(100, 10, 300, 50)), Rgb(twin.copy(100, 10, 300, 50)));
+}
+
+// The twins' corners are finer than the 1x corners doubled: the shape at ratio 2
+// leaves out exactly the twins' key pixels.
+TEST(HiDpi, WindowShapeFollowsTheTwinsCorners) {
+    AppAtRatio2();
+    const QSize client(app::kWindowWidth, app::kWindowHeight);
+    std::vector<std::pair<QPoint, QImage>> ones, twos;
+    for (const app::SkinPlace& p : app::kSkinPlaces) {
+        ones.emplace_back(QPoint(p.left, p.top), BitmapResource(p.control));
+        twos.emplace_back(QPoint(p.left, p.top), BitmapResource2x(p.control));
+    }
+    const QRegion coarse = app::SkinMask(ones, client, 2);
+    const QRegion fine = app::SkinMask(twos, client, 2);
+    EXPECT_EQ(coarse.boundingRect(), QRect(0, 0, 1356, 1034));
+    EXPECT_EQ(coarse, QTransform::fromScale(2, 2).map(app::SkinMask(ones, client)));
+    const QImage twin = BitmapResource2x("imgBorderTop");
+    int key = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            key += (twin.pixel(x, y) | 0xFF000000u) == app::kWindowKeyColor;
+    EXPECT_EQ(OutsideShape(fine, QRect(0, 0, 16, 16)), key);
+    EXPECT_EQ(OutsideShape(coarse, QRect(0, 0, 16, 16)), 4 * 23);
+    EXPECT_NE(fine, coarse);
+    EXPECT_TRUE(fine.contains(QPoint(678, 517)));
+    EXPECT_FALSE(fine.contains(QPoint(1355, 1033)));  // the far corner
+}
+
+TEST(HiDpi, PageImagesAndTheirPressedFacesComeFromTheTwins) {
+    AppAtRatio2();
+    RecordingPacing pacing;
+    const pages::LinkActions actions;
+    pages::PageClicks clicks(pacing.pacing(), actions);
+    htmlview::HtmlView view(nullptr);
+    view.resize(385, 100);
+    clicks.prepare(view);
+    view.loadFromString("<p><img src=\"gifClickSave_up\"> <img src=\"gifBar\"></p>");
+    ASSERT_EQ(view.imageCount(), 2);
+    EXPECT_EQ(view.imageBitmap(0).devicePixelRatio(), 2);
+    EXPECT_EQ(view.image(0).rect.size(), QSize(81, 21));  // laid out at the 1x size
+    EXPECT_EQ(view.image(1).rect.size(), QSize(376, 7));
+    std::vector<QImage> faces;
+    pacing.onPause = [&](int) { faces.push_back(view.imageBitmap(0)); };
+    clicks.htmlBodyImageClick(view, 0);
+    ASSERT_EQ(faces.size(), 2u);
+    EXPECT_EQ(Rgb(faces[0]), Rgb(BitmapResource2x("bmpClickSave_down")));
+    EXPECT_EQ(faces[1].devicePixelRatio(), 2);  // the up face again
+}
+
+TEST(HiDpi, ViewFallsBackToThe1xPictureWithoutATwin) {
+    AppAtRatio2();
+    htmlview::HtmlView view(nullptr);
+    view.resize(200, 100);
+    QImage picture(5, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    std::vector<QString> asked;
+    view.OnImageRequest = [&](htmlview::HtmlView&, const QString& name) {
+        asked.push_back(name);
+        if (name.endsWith("@2x")) throw std::runtime_error("no twin");
+        return png;
+    };
+    view.loadFromString("<img src=\"dot\">");
+    EXPECT_EQ(asked, (std::vector<QString>{"dot@2x", "dot"}));
+    EXPECT_EQ(view.imageBitmap(0).devicePixelRatio(), 1);
+    EXPECT_EQ(view.image(0).rect.size(), QSize(5, 3));
+}

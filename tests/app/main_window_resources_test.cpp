@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 6: the resources page from a local web server inside the window when the
+// online check says yes, the local page and its quotation when it says no.
+#include <gtest/gtest.h>
+
+#include "../support/local_http_server.h"
+#include "main_window_fixture.h"
+#include "pages/page_texts.h"
+
+namespace {
+
+using Response = LocalHttpServer::Response;
+
+// The words of the page, whatever the width it is laid out at.
+QString Text(dorvane::htmlview::HtmlView& view) {
+    view.selectAll();
+    return view.selectedText().simplified();
+}
+
+QString ResourceText(const char* page) {
+    dorvane::htmlview::HtmlView view;
+    dorvane::pages::LoadHtmlPage(view, page);
+    return Text(view);
+}
+
+struct OnlineWindow : MainWindowFixture {
+    LocalHttpServer server{[](const std::string&) {
+        return Response::Page("<h1>Goal-setting resources</h1><p>Books and worksheets.</p>");
+    }};
+    bool online = true;
+    int checks = 0;
+
+    OnlineWindow() {
+        configure = [this](dorvane::app::Services& s) {
+            s.isOnline = [this] {
+                ++checks;
+                return online;
+            };
+            s.resourcesPageUrl = server.base() + "/resources.htm#top";
+        };
+    }
+    QWidget* browser() const { return w->WebBrowser; }
+    bool WebPageShown() const {
+        return QTest::qWaitFor(
+            [this] { return Text(w->WebBrowser->view()).contains("Goal-setting resources"); },
+            5000);
+    }
+    bool BrowserAtTheBack() const {
+        return w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).first() ==
+               browser();
+    }
+    void Activate() {
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(w.get(), &activate);
+    }
+};
+
+TEST(ResourcesPage, OnlineShowsTheWebPage529WideAndOtherPagesShrinkIt) {
+    OnlineWindow f;
+    auto& w = f.Start();  // becoming active sent the browser to the page already
+    EXPECT_TRUE(w.ResourcesPageLoaded);
+    EXPECT_EQ(f.browser()->width(), 1);
+    EXPECT_TRUE(f.BrowserAtTheBack());
+    f.Click("imgAddRes");
+    EXPECT_EQ(w.CurrentPage, 6u);
+    EXPECT_EQ(f.browser()->geometry(), QRect(131, 66, 529, 412));
+    EXPECT_EQ(f.Shown(), f.browser());
+    EXPECT_EQ(f.Shown({600, 250}), f.browser());  // over the quotation column too
+    ASSERT_TRUE(f.WebPageShown());
+    for (const char* other :
+         {"imgButton1", "imgButton2", "imgButton3", "imgButton4", "imgButton5", "imgAbout"}) {
+        f.Click(other);
+        EXPECT_EQ(f.browser()->width(), 1) << other;
+        EXPECT_TRUE(f.BrowserAtTheBack()) << other;
+        EXPECT_NE(f.Shown(), f.browser()) << other;
+        f.Click("imgAddRes");
+        EXPECT_EQ(f.Shown(), f.browser()) << other;
+    }
+    // Page 6 navigates only while the page has not been loaded.
+    EXPECT_EQ(f.server.paths(), std::vector<std::string>{"/resources.htm"});
+}
+
+TEST(ResourcesPage, OfflineShowsTheLocalPageAndItsQuotation) {
+    OnlineWindow f;
+    f.online = false;
+    auto& w = f.Start();
+    EXPECT_FALSE(w.ResourcesPageLoaded);
+    f.Click("imgAddRes");
+    EXPECT_EQ(w.CurrentPage, 6u);
+    EXPECT_EQ(f.Shown(), w.pageHtml->pageHTML);
+    EXPECT_EQ(f.Shown({600, 250}), w.htmlQuote);
+    EXPECT_EQ(Text(*w.pageHtml->htmlBody), ResourceText("html_body_6"));
+    EXPECT_EQ(Text(*w.htmlQuote), ResourceText("html_quote_6"));
+    EXPECT_EQ(f.browser()->width(), 1);
+    EXPECT_TRUE(f.server.paths().empty());
+    // Online now: the first visit sends the browser there, asking once more first.
+    f.online = true;
+    f.checks = 0;
+    f.Click("imgAddRes");
+    EXPECT_EQ(f.checks, 2);
+    EXPECT_TRUE(w.ResourcesPageLoaded);
+    EXPECT_EQ(f.Shown(), f.browser());
+    EXPECT_TRUE(f.WebPageShown());
+}
+
+TEST(ResourcesPage, GoingOfflineKeepsTheBrowsersPageAtTheBack) {
+    OnlineWindow f;
+    auto& w = f.Start();
+    f.Click("imgAddRes");
+    ASSERT_TRUE(f.WebPageShown());
+    f.online = false;
+    f.Click("imgAddRes");  // straight from the web page to the local one
+    EXPECT_EQ(f.Shown(), w.pageHtml->pageHTML);
+    EXPECT_EQ(f.Shown({600, 250}), w.htmlQuote);
+    EXPECT_EQ(f.browser()->width(), 1);
+    EXPECT_TRUE(f.BrowserAtTheBack());
+    EXPECT_TRUE(Text(w.WebBrowser->view()).contains("Goal-setting resources"));
+}
+
+TEST(ResourcesPage, EveryActivationWhileOnlineLoadsThePageAgain) {
+    OnlineWindow f;
+    f.Start();
+    EXPECT_EQ(f.server.paths().size(), 1u);
+    f.Activate();  // e.g. the full-screen preview closed
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.server.paths().size() == 2; }, 5000));
+    f.online = false;
+    f.Activate();
+    EXPECT_TRUE(f.WebPageShown());  // the last loaded page stays
+    EXPECT_EQ(f.server.paths().size(), 2u);
+}
+
+// The check may wait 1.5 s for the DNS: the window must have shown before it does.
+TEST(ResourcesPage, TheWindowPaintsBeforeTheFirstCheck) {
+    struct PaintSeen : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* e) override {
+            painted = painted || e->type() == QEvent::Paint;
+            return false;
+        }
+    } seen;
+    std::vector<bool> paintedAtCheck;
+    OnlineWindow f;
+    qApp->installEventFilter(&seen);
+    f.configure = [&](dorvane::app::Services& s) {
+        // As on X11, where the window is exposed after it has been activated: the
+        // window's own "process pending messages" do not paint it yet.
+        s.pacing.processEvents = [] {};
+        s.isOnline = [&] {
+            paintedAtCheck.push_back(seen.painted);
+            return false;
+        };
+    };
+    f.Start();
+    qApp->removeEventFilter(&seen);
+    EXPECT_EQ(paintedAtCheck, std::vector<bool>{true});
+}
+
+TEST(ResourcesPage, LinksInTheWebPageOpenInTheDesktopsBrowser) {
+    OnlineWindow f;
+    auto& w = f.Start();
+    f.Click("imgAddRes");
+    ASSERT_TRUE(f.WebPageShown());
+    bool handled = false;
+    w.WebBrowser->view().OnHotSpotClick(w.WebBrowser->view(), "worksheets.htm", handled);
+    EXPECT_EQ(f.links.opened, std::vector<std::string>{f.server.base() + "/worksheets.htm"});
+    EXPECT_EQ(w.CurrentPage, 6u);
+}
+
+}  // namespace

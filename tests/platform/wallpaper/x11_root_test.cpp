@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/wallpaper/x11_root.h"
+
+#include <gtest/gtest.h>
+
+#include "../../support/xvfb.h"
+#include "../temp_folder.h"
+#include "compose/bmp_writer.h"
+#include "fake_runner.h"
+#include "imaging/scale.h"
+#include "platform/wallpaper/backends.h"
+#include "platform/wallpaper/x11_pixels.h"
+
+namespace dorvane::wallpaper {
+namespace {
+
+Bitmap Pattern(int width, int height, int seed) {
+    Bitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.setPixel(x, y,
+                       static_cast<std::uint32_t>((x * 7 + seed) & 255) |
+                           static_cast<std::uint32_t>((y * 5 + seed) & 255) << 8 |
+                           static_cast<std::uint32_t>(((x ^ y) + seed * 3) & 255) << 16);
+    return b;
+}
+
+Bitmap Crop(const Bitmap& b, int x0, int y0, int width, int height) {
+    Bitmap out(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) out.setPixel(x, y, b.pixel(x0 + x, y0 + y));
+    return out;
+}
+
+Bitmap Stretched(const Bitmap& b, int width, int height) {
+    Bitmap out(width, height);
+    ScaleBitmap(b, out);
+    return out;
+}
+
+bool PixmapExists(const QString& display, std::uint32_t id) {
+    xcb_connection_t* c = xcb_connect(display.toLatin1().constData(), nullptr);
+    xcb_generic_error_t* error = nullptr;
+    std::free(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), &error));
+    const bool exists = error == nullptr;
+    std::free(error);
+    xcb_disconnect(c);
+    return exists;
+}
+
+class X11Root : public ::testing::Test {
+protected:
+    void Use(const XvfbServer& server) { qputenv("DISPLAY", server.display().toLatin1()); }
+    Outcome Apply(const Bitmap& picture) {
+        compose::WriteBmpFile(path_, picture);
+        return MakeX11RootBackend(runner_)->apply(QString::fromStdString(path_.string()));
+    }
+    TempFolder folder_;
+    std::filesystem::path path_ = folder_ / "wall paper 'ü'.bmp";
+    FakeRunner runner_;
+};
+
+TEST_F(X11Root, AppliedTwiceAtOnePath_ShowsTheNewContent_AndFreesTheFirstPixmap) {
+    XvfbServer server;
+    Use(server);
+    const Bitmap a = Pattern(320, 240, 1), b = Pattern(320, 240, 90);
+    const Outcome first = Apply(a);
+    ASSERT_TRUE(first.ok) << first.detail.toStdString();
+    EXPECT_EQ(ReadRootPixels(server.display()), a);
+    const std::uint32_t firstId = x11::RootPixmapId();
+    ASSERT_NE(firstId, 0u);
+
+    const Outcome second = Apply(b);
+    ASSERT_TRUE(second.ok) << second.detail.toStdString();
+    EXPECT_EQ(ReadRootPixels(server.display()), b);
+    const std::uint32_t secondId = x11::RootPixmapId();
+    EXPECT_NE(secondId, firstId);
+    EXPECT_TRUE(PixmapExists(server.display(), secondId));
+    EXPECT_FALSE(PixmapExists(server.display(), firstId));
+    EXPECT_TRUE(runner_.programs.empty());  // our own setter did it
+}
+
+TEST_F(X11Root, StretchesThePictureOntoEachMonitor) {
+    XvfbServer server;
+    Use(server);
+    const Bitmap picture = Pattern(64, 48, 7);
+    ASSERT_TRUE(Apply(picture).ok);
+    EXPECT_EQ(ReadRootPixels(server.display()), Stretched(picture, 320, 240));
+
+    // Two monitors side by side, 200 and 120 pixels wide (the first takes the
+    // server's one output, whose own monitor then goes away).
+    for (const char* monitor :
+         {"LEFT 200/50x240/60+0+0 screen", "RIGHT 120/30x240/60+200+0 none"}) {
+        QStringList args{"-display", server.display(), "--setmonitor"};
+        args += QString::fromLatin1(monitor).split(' ');
+        QProcess xrandr;
+        xrandr.start("xrandr", args);
+        ASSERT_TRUE(xrandr.waitForFinished(10000) && xrandr.exitCode() == 0);
+    }
+    ASSERT_TRUE(Apply(picture).ok);
+    const Bitmap root_pixels = ReadRootPixels(server.display());
+    EXPECT_EQ(Crop(root_pixels, 0, 0, 200, 240), Stretched(picture, 200, 240));
+    EXPECT_EQ(Crop(root_pixels, 200, 0, 120, 240), Stretched(picture, 120, 240));
+}
+
+TEST_F(X11Root, FailsWithTheReason_WhenThereIsNothingToShowOrNowhereToShowIt) {
+    XvfbServer server;
+    Use(server);
+    const QString missing = QString::fromStdString((folder_ / "missing.bmp").string());
+    const Outcome noFile = MakeX11RootBackend(runner_)->apply(missing);
+    EXPECT_FALSE(noFile.ok);
+    EXPECT_TRUE(noFile.detail.startsWith("X11 root window: ")) << noFile.detail.toStdString();
+    EXPECT_TRUE(noFile.detail.contains(missing)) << noFile.detail.toStdString();
+    EXPECT_EQ(x11::RootPixmapId(), 0u);
+
+    qputenv("DISPLAY", ":65000");
+    const Outcome noDisplay = Apply(Pattern(8, 8, 0));
+    EXPECT_FALSE(noDisplay.ok);
+    EXPECT_TRUE(noDisplay.detail.contains(":65000")) << noDisplay.detail.toStdString();
+    EXPECT_TRUE(runner_.programs.empty());
+}
+
+// A palette display is beyond our own setter; the external tools take over, and
+// count only when the root pixmap really changed.
+TEST_F(X11Root, PaletteDisplay_FallsBackToTheTools_AndChecksTheirWork) {
+    XvfbServer server(QStringLiteral("320x240x8"));
+    Use(server);
+    const Outcome pretended = Apply(Pattern(32, 32, 3));
+    runner_.answer = [](const QString&, const QStringList&) {
+        return CommandRunner::Result{0, true, false, {}, {}};  // exit 0, nothing done
+    };
+    const Outcome unchanged = Apply(Pattern(32, 32, 3));
+    EXPECT_FALSE(pretended.ok);
+    EXPECT_TRUE(pretended.detail.contains("feh: not installed")) << pretended.detail.toStdString();
+    EXPECT_FALSE(unchanged.ok);
+    EXPECT_TRUE(unchanged.detail.contains("_XROOTPMAP_ID did not change"))
+        << unchanged.detail.toStdString();
+
+    ProcessRunner real;
+    compose::WriteBmpFile(path_, Pattern(32, 32, 3));
+    const Outcome withFeh = MakeX11RootBackend(real)->apply(QString::fromStdString(path_.string()));
+    EXPECT_TRUE(withFeh.ok) << withFeh.detail.toStdString();
+    EXPECT_TRUE(withFeh.detail.contains("feh"));
+    EXPECT_NE(x11::RootPixmapId(), 0u);
+}
+
+// Worked values: one pixel (18, 52, 86) packed for the layouts servers use.
+TEST(X11Pixels, PacksIntoTheServersLayout) {
+    Bitmap pixel(1, 1);
+    pixel.setPixel(0, 0, 18 | 52 << 8 | 86 << 16);
+    struct Case {
+        x11::PixelFormat format;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {{32, 32, false, 0xff0000, 0xff00, 0xff}, {86, 52, 18, 0}},
+        {{32, 32, true, 0xff0000, 0xff00, 0xff}, {0, 18, 52, 86}},
+        {{32, 32, false, 0xff, 0xff00, 0xff0000}, {18, 52, 86, 0}},
+        {{24, 32, false, 0xff0000, 0xff00, 0xff}, {86, 52, 18, 0}},     // padded to 32 bits
+        {{16, 32, false, 0xf800, 0x07e0, 0x001f}, {0xaa, 0x11, 0, 0}},  // 2, 13, 10 in 5-6-5
+        {{16, 16, true, 0xf800, 0x07e0, 0x001f}, {0x11, 0xaa}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(x11::IsSupported(c.format));
+        std::vector<std::uint8_t> out;
+        x11::PackRows(pixel, 0, 1, c.format, out);
+        EXPECT_EQ(out, c.bytes) << c.format.bitsPerPixel << " bits";
+    }
+    EXPECT_FALSE(x11::IsSupported({8, 32, false, 0xe0, 0x1c, 0x03}));
+    EXPECT_FALSE(x11::IsSupported({16, 32, false, 0xf0f0, 0x0f00, 0x000f}));  // not contiguous
+    EXPECT_FALSE(x11::IsSupported({16, 32, false, 0xff0000, 0xff00, 0xff}));  // wider than a pixel
+}
+
+}  // namespace
+}  // namespace dorvane::wallpaper
