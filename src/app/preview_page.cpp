@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "app/narrow_arrow_style.h"
 #include "compose/goal_board.h"
 
 namespace dorvane::app {
@@ -70,6 +71,8 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     cbAlign = AddStyleList("cbAlign", "Align", 234, 235, 55);
     cbColor = AddStyleList("cbColor", "Color", 290, 290, 38);
     cbShading = AddStyleList("cbShading", "Shading", 329, 329, 52);
+    // "bold/italic", "center" and "bright" fit only beside a narrower arrow.
+    for (QComboBox* list : {cbStyle, cbAlign, cbShading}) UseNarrowArrow(list);
     cbFont->setMaxVisibleItems(10);
     cbSize->setMaxVisibleItems(11);
     cbColor->setFont(font());  // the window's own font, not Arial
