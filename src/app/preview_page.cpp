@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "app/narrow_arrow_style.h"
+#include "app/page_panels.h"
 #include "compose/goal_board.h"
 
 namespace dorvane::app {
@@ -14,20 +15,6 @@ namespace {
 constexpr int kListTop = 308;
 constexpr int kListHeight = 22;
 constexpr int kLabelTop = 294;
-
-QFont Arial(int points, bool bold) {
-    QFont font("Arial");
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
-htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
-    auto* view = new htmlview::HtmlView(parent);
-    view->setObjectName(name);
-    view->setGeometry(place);
-    return view;
-}
 
 QColor ToQColor(compose::Color c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
