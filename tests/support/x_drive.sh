@@ -8,7 +8,8 @@
 #   shot NAME                   screenshot of the root window, DIR/NAME.png
 #   region NAME W H X Y         crop (window coordinates) of shot NAME, DIR/NAME-r.png
 #   click X Y / drag X1 Y1 X2 Y2   at window coordinates (the window's X, Y set)
-#   shot_changes NAME BEFORE W H X Y   waits (30 s) until region W H X Y differs from BEFORE's
+#   shot_changes NAME BEFORE W H X Y   waits (30 s) until region W H X Y differs from
+#                               BEFORE's and has settled
 #   window REGEX                first visible window whose title matches
 
 x_drive_dir=""
@@ -40,13 +41,21 @@ drag() {
   done
   xdotool mouseup 1
 }
+# Settled: a second look a moment later shows the same but for a blinking caret
+# (up to 50 pixels), so that the shot is not of a page half painted or of a drag
+# the program is still catching up with.
+x_drive_settled() {
+  mv "$x_drive_dir/$1-r.png" "$x_drive_dir/$1-settling-r.png"
+  sleep 0.1
+  shot "$1" && region "$1" "${@:2}" && x_drive_differ "$1-settling" "$1" 50
+}
 x_drive_changed() {
-  shot "$1" && region "$1" "${@:3}" && ! same_region "$2" "$1"
+  shot "$1" && region "$1" "${@:3}" && ! same_region "$2" "$1" && x_drive_settled "$1" "${@:3}"
 }
 shot_changes() {
   region "$2" "${@:3}" && x_session_wait 30 x_drive_changed "$@"
 }
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sed -n 1p; }
 
 # choose_in_list NAME X Y KEYS…: opens the drop-down list at window X, Y, presses
 # KEYS in its popup, and waits until the popup is gone and the list shows a new value.
@@ -71,10 +80,12 @@ choose_in_list() {
 
 # shot_returns NAME BEFORE W H X Y: waits (30 s) until the region looks as in BEFORE
 # again, but for under 1 % of its pixels (a focus frame drawn differently).
-x_drive_close() {
+# x_drive_differ A B N: regions A and B differ in at most N pixels.
+x_drive_differ() {
   local differ
   differ=$(compare -metric AE "$x_drive_dir/$1-r.png" "$x_drive_dir/$2-r.png" null: 2>&1 || true)
-  [[ "$differ" =~ ^[0-9]+$ ]] && ((differ * 100 < $3 * $4))
+  [[ "$differ" =~ ^[0-9]+$ ]] && ((differ <= $3))
 }
+x_drive_close() { x_drive_differ "$1" "$2" $(($3 * $4 / 100)); }
 x_drive_same() { shot "$1" && region "$1" "${@:3}" && x_drive_close "$2" "$1" "$3" "$4"; }
 shot_returns() { region "$2" "${@:3}" && x_session_wait 30 x_drive_same "$@"; }

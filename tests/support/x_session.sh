@@ -46,7 +46,7 @@ x_session_fail() {
 }
 
 x_session_wm_ready() {
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+  [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window id"* ]]
 }
 
 # Ready, or ended without becoming so.
