@@ -79,9 +79,13 @@ TEST(Accessibility, ChromeButtonsArePushButtonsNamedByTheirCaptions) {
         EXPECT_TRUE(Has(all, QAccessible::Button, name)) << name.toStdString();
     // The skin is decoration: no unnamed pictures.
     EXPECT_FALSE(Has(all, QAccessible::Graphic, ""));
-    // The page-1 link, and nothing from the pages beneath.
+    // The page-1 link and text named by its title, and nothing from the pages and
+    // the quotation beneath (nor the shrunk browser: no unnamed, empty document).
     EXPECT_TRUE(Has(all, QAccessible::Button, "Start now"));
+    EXPECT_TRUE(Has(all, QAccessible::Document, "Introduction"));
     EXPECT_FALSE(Has(all, QAccessible::List, "Background pictures"));
+    EXPECT_FALSE(Has(all, QAccessible::Document, "Quotation"));
+    EXPECT_FALSE(Has(all, QAccessible::Document, ""));
 }
 
 TEST(Accessibility, PageOneTextIsReadLineByLine) {
@@ -128,6 +132,7 @@ TEST(Accessibility, PagesTwoToFiveExposeTheirControlsByName) {
     f.w->ShowPage(4);
     all = Walk(QAccessible::queryAccessibleInterface(f.w.get()));
     EXPECT_TRUE(Has(all, QAccessible::Graphic, "Preview of the goal board"));
+    EXPECT_FALSE(Has(all, QAccessible::StaticText, "Generating preview..."));  // under it
     for (const char* name : {"Font", "Style", "Size", "Align", "Color", "Shading"})
         EXPECT_TRUE(Has(all, QAccessible::ComboBox, name)) << name;
     for (const char* name : {"Preview", "Save", "Set as wallpaper"})
