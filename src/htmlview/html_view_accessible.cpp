@@ -258,7 +258,8 @@ QAccessibleInterface* HtmlViewAccessibleFactory(const QString& className, QObjec
 }
 
 void NotifyDocumentName(HtmlView& view) {
-    if (!QAccessible::isActive()) return;
+    // Not while hidden (or being made): that would fix the view's interface too early.
+    if (!QAccessible::isActive() || !view.isVisible()) return;
     QAccessibleEvent event(&view, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
