@@ -216,6 +216,11 @@ TEST(Accessibility, FocusRingShowsOnlyAfterTheKeyboardIsUsed) {
     Key(Qt::Key_Tab);
     QWidget& second = f.w->chrome->button("imgButton2");
     EXPECT_EQ(ring.ring(), second.geometry());
+    // Two tones, to show on light faces and on amber ones: amber outside, ink inside.
+    const QImage shot = f.w->grab().toImage();
+    const QPoint edge(second.x(), second.geometry().center().y());
+    EXPECT_EQ(shot.pixel(edge), dorvane::app::kFocusRingColour);
+    EXPECT_EQ(shot.pixel(edge + QPoint(2, 0)), dorvane::app::kFocusRingInk);
     f.w->ShowPage(3);
     QLineEdit* goal = f.GoalEdit(1);
     ASSERT_TRUE(goal->hasFocus());
