@@ -21,7 +21,7 @@ void TformMain::SetSideButtons(int downPage) {
 
 void TformMain::ShowBodyPage(const char* body, const char* quote) {
     if (quote) pages::LoadHtmlPage(*htmlQuote, quote);
-    pages::LoadHtmlPage(*pageHtml->htmlBody, body);
+    pages::LoadHtmlPage(*pageHtml->htmlBody, body, services_.resourcesPageUrl);
     pageHtml->htmlBody->positionTo("#top");
 }
 

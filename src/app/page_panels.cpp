@@ -4,16 +4,6 @@
 #include <QHBoxLayout>
 
 namespace dorvane::app {
-namespace {
-
-htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
-    auto* view = new htmlview::HtmlView(parent);
-    view->setObjectName(name);
-    view->setGeometry(place);
-    return view;
-}
-
-}  // namespace
 
 QWidget* WhitePanel(QWidget* parent, const char* name) {
     auto* panel = new QWidget(parent);
@@ -24,6 +14,20 @@ QWidget* WhitePanel(QWidget* parent, const char* name) {
     p.setColor(QPalette::Window, Qt::white);
     panel->setPalette(p);
     return panel;
+}
+
+QFont Arial(int points, bool bold) {
+    QFont font("Arial");
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
+    auto* view = new htmlview::HtmlView(parent);
+    view->setObjectName(name);
+    view->setGeometry(place);
+    return view;
 }
 
 HtmlPage::HtmlPage(QWidget* window) : pageHTML(WhitePanel(window, "pageHTML")) {

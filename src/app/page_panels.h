@@ -3,6 +3,7 @@
 // column, at the places start-up gives them. Pages 2 and 5 are classes of their own.
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QWidget>
 
@@ -16,6 +17,12 @@ inline constexpr QRect kBodyArea(131, 66, 385, 412);
 
 // A white panel without a bevel.
 QWidget* WhitePanel(QWidget* parent, const char* name);
+
+// The pages' own captions and lists are set in Arial.
+QFont Arial(int points, bool bold);
+
+// A page text view named `name` at `place` in `parent`.
+htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place);
 
 // pageHTML: the shared body view of pages 1, 3, 6 (offline) and 7.
 struct HtmlPage {

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "app/narrow_arrow_style.h"
+#include "app/page_panels.h"
 #include "compose/goal_board.h"
 
 namespace dorvane::app {
@@ -13,20 +15,6 @@ namespace {
 constexpr int kListTop = 308;
 constexpr int kListHeight = 22;
 constexpr int kLabelTop = 294;
-
-QFont Arial(int points, bool bold) {
-    QFont font("Arial");
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
-htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
-    auto* view = new htmlview::HtmlView(parent);
-    view->setObjectName(name);
-    view->setGeometry(place);
-    return view;
-}
 
 QColor ToQColor(compose::Color c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -70,6 +58,8 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     cbAlign = AddStyleList("cbAlign", "Align", 234, 235, 55);
     cbColor = AddStyleList("cbColor", "Color", 290, 290, 38);
     cbShading = AddStyleList("cbShading", "Shading", 329, 329, 52);
+    // "bold/italic", "center" and "bright" fit only beside a narrower arrow.
+    for (QComboBox* list : {cbStyle, cbAlign, cbShading}) UseNarrowArrow(list);
     cbFont->setMaxVisibleItems(10);
     cbSize->setMaxVisibleItems(11);
     cbColor->setFont(font());  // the window's own font, not Arial

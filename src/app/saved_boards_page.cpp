@@ -20,20 +20,6 @@ namespace {
 constexpr const char* kResting = "Preview:";
 constexpr const char* kReading = "Loading...";
 
-QFont Arial(int points, bool bold) {
-    QFont font("Arial");
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
-htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
-    auto* view = new htmlview::HtmlView(parent);
-    view->setObjectName(name);
-    view->setGeometry(place);
-    return view;
-}
-
 platform::FileDialogRequest SaveRequest(const fs::path& folder, const QDate& date) {
     platform::FileDialogRequest r;
     r.title = kSaveTitle;

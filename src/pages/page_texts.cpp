@@ -14,10 +14,13 @@ QByteArray ImageRequest(const QString& imageName) {
                       static_cast<qsizetype>(bytes.size()));
 }
 
-void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name) {
+void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name,
+                  std::string_view resourcesPageUrl) {
     const platform::ResourceBytes bytes = platform::LoadResource("HTML", name);
-    view.loadFromString(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                   static_cast<qsizetype>(bytes.size())));
+    const std::string page = WithResourcesPageUrl(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+        resourcesPageUrl);
+    view.loadFromString(QByteArray(page.data(), static_cast<qsizetype>(page.size())));
 }
 
 void PrepareQuoteView(htmlview::HtmlView& view) {

@@ -13,6 +13,7 @@
 #include "htmlview/html_view.h"
 #include "pages/link_commands.h"
 #include "pages/page_images.h"
+#include "pages/site_config.h"
 #include "platform/pacing.h"
 
 namespace dorvane::pages {
@@ -21,8 +22,10 @@ namespace dorvane::pages {
 QByteArray ImageRequest(const QString& imageName);
 
 // Shows the "HTML" resource `name` in the view (document, scroll position and
-// form controls replaced).
-void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name);
+// form controls replaced), its links to the resources page leading to
+// `resourcesPageUrl`, the configured site's.
+void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name,
+                  std::string_view resourcesPageUrl = kResourcesPageUrl);
 
 // The quotation view's fixed settings (it has no event handlers).
 void PrepareQuoteView(htmlview::HtmlView& view);

@@ -29,7 +29,27 @@ std::string Printable(std::string_view s) {
     return s.size() > 80 ? out + "..." : out;
 }
 
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    std::string out;
+    std::size_t done = 0;
+    for (std::size_t at; (at = text.find(from, done)) != std::string::npos; done = at + from.size())
+        out.append(text, done, at - done).append(to);
+    text = out.append(text, done);
+}
+
+std::string_view WithoutFragment(std::string_view url) {
+    return url.substr(0, url.find('#'));
+}
+
 }  // namespace
+
+std::string WithResourcesPageUrl(std::string_view page, std::string_view url) {
+    std::string text(page);
+    if (url == kResourcesPageUrl) return text;
+    ReplaceAll(text, kResourcesPageUrl, url);
+    ReplaceAll(text, WithoutFragment(kResourcesPageUrl), WithoutFragment(url));
+    return text;
+}
 
 std::optional<SiteAddress> ParseSiteAddress(std::string_view text) {
     SiteAddress a{"https", "", ""};

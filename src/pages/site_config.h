@@ -62,6 +62,10 @@ struct SiteAddress {
 };
 std::optional<SiteAddress> ParseSiteAddress(std::string_view text);
 
+// `page` (a page text) with the built-in resources page address replaced by `url`,
+// in its links and where it is shown without its "#top".
+std::string WithResourcesPageUrl(std::string_view page, std::string_view url);
+
 // The values above with the environment's overrides. `env` reads a variable (null
 // when unset); malformed values are reported to `warnings`, one line each.
 SiteConfig LoadSiteConfig(const std::function<const char*(const char*)>& env,

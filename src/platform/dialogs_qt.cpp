@@ -100,7 +100,13 @@ std::optional<std::string> Run(QWidget* owner, const FileDialogRequest& r, bool 
     dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
     if (!r.fileName.empty()) dialog.selectFile(QString::fromStdString(r.fileName));
     if (r.picturePreview) AddPreviewPane(dialog);
-    if (!r.resizable) dialog.setSizeGripEnabled(false);
+    if (!r.resizable) {
+        // Without the grip the window manager's frame still resizes it: fix
+        // its size at the one it would open with.
+        dialog.setSizeGripEnabled(false);
+        dialog.adjustSize();
+        dialog.setFixedSize(dialog.size());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     if (!dialog.existingOther().isEmpty()) return dialog.existingOther().toStdString();
     return dialog.selectedFiles().first().toStdString();

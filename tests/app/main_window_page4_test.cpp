@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 
 #include "compose/set_wallpaper.h"
@@ -81,6 +82,24 @@ TEST(Page4, StyleListsHaveTheirPlacesAndItems) {
     EXPECT_EQ(color->itemText(16), "Money Green");
     EXPECT_EQ(color->itemIcon(16).pixmap(16, 12).toImage().pixelColor(8, 6),
               QColor(0xC0, 0xDC, 0xC0));
+}
+
+// Each list shows every item whole in its closed field; the three that need it
+// narrow their arrow area to make room, the others keep the usual look.
+TEST(Page4, StyleListsShowTheirItemsWhole) {
+    Page4 p;
+    for (const char* name : {"cbStyle", "cbSize", "cbAlign", "cbShading"}) {
+        auto* list = p.w.findChild<QComboBox*>(name);
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.subControls = QStyle::SC_All;
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), field.width() - 2)
+                << name << " " << list->itemText(i).toStdString();
+        EXPECT_EQ(list->style() == p.w.style(), std::string_view(name) == "cbSize") << name;
+    }
 }
 
 TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {

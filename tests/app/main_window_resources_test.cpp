@@ -89,7 +89,16 @@ TEST(ResourcesPage, OfflineShowsTheLocalPageAndItsQuotation) {
     EXPECT_EQ(w.CurrentPage, 6u);
     EXPECT_EQ(f.Shown(), w.pageHtml->pageHTML);
     EXPECT_EQ(f.Shown({600, 250}), w.htmlQuote);
-    EXPECT_EQ(Text(*w.pageHtml->htmlBody), ResourceText("html_body_6"));
+    // The page leads to the configured site, in its link and in its words.
+    const std::string url = f.server.base() + "/resources.htm#top";
+    QString words = ResourceText("html_body_6");
+    words.replace(QString::fromStdString(std::string(dorvane::pages::kProductWebSite)),
+                  QString::fromStdString(f.server.base() + "/"));
+    EXPECT_EQ(Text(*w.pageHtml->htmlBody), words);
+    ASSERT_EQ(w.pageHtml->htmlBody->linkCount(), 1);
+    EXPECT_EQ(w.pageHtml->htmlBody->linkTarget(0).toStdString(), url);
+    w.pageHtml->htmlBody->activateLink(0);
+    EXPECT_EQ(f.links.opened, std::vector<std::string>{url});
     EXPECT_EQ(Text(*w.htmlQuote), ResourceText("html_quote_6"));
     EXPECT_EQ(f.browser()->width(), 1);
     EXPECT_TRUE(f.server.paths().empty());

@@ -62,4 +62,30 @@ TEST(SaveDialog, ANameDifferingOnlyInCaseAsksAndGivesTheExistingFile) {
     EXPECT_TRUE(question.isEmpty());  // a new name asks nothing
 }
 
+// The save dialog keeps the size it opens with, whatever the window manager asks;
+// the picture dialog can be resized.
+TEST(SaveDialog, OnlyAResizableRequestCanBeResized) {
+    QtApp();
+    for (bool resizable : {false, true}) {
+        dorvane::platform::QtDialogs dialogs;
+        dorvane::platform::FileDialogRequest r;
+        r.title = "Save goals...";
+        r.resizable = resizable;
+        QSize opened, asked;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            auto* file = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!file) return;
+            opened = file->size();
+            file->resize(opened + QSize(120, 80));
+            asked = file->size();
+            file->reject();
+        });
+        driver.start(10);
+        EXPECT_EQ(resizable ? dialogs.openFile(r) : dialogs.saveFile(r), std::nullopt);
+        ASSERT_TRUE(opened.isValid());
+        EXPECT_EQ(asked == opened, !resizable) << resizable;
+        EXPECT_GT(opened.width(), 300) << resizable;  // not shrunk to nothing
+    }
+}
 }  // namespace

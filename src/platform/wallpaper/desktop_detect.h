@@ -46,7 +46,11 @@ bool RunsProcess(const QList<QStringList>& processes, const QString& program, co
 
 // The snapshot of this process's own session.
 SessionInfo CurrentSession();
-QStringList SessionBusNames();      // empty when there is no session bus
-QList<QStringList> OwnProcesses();  // from /proc, this user's only
+QStringList SessionBusNames();  // empty when there is no session bus
+// This user's processes on this process's X display (its DISPLAY, or none), from
+// /proc: a desktop drawn on another display does not show our wallpaper.
+QList<QStringList> OwnProcesses();
+// The same from `procRoot` for the user `uid`; "unix:0.0" and ":0" are one display.
+QList<QStringList> ProcessesOnDisplay(const QString& procRoot, uint uid, const QString& display);
 
 }  // namespace dorvane::wallpaper

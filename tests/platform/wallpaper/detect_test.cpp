@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <fstream>
+#include <string>
+
+#include "../temp_folder.h"
 #include "platform/wallpaper/desktop_detect.h"
 
 namespace dorvane::wallpaper {
@@ -107,6 +112,42 @@ TEST(DetectDesktop, FollowsEnvironmentThenBusThenSessionType) {
          Desktop::Mate},
     };
     for (const Row& row : rows) EXPECT_EQ(DetectDesktop(Session(row)), row.expected) << row.what;
+}
+
+// LXDE's desktop in a stand-in /proc counts only on our own X display, whatever
+// its environment holds.
+TEST(ProcessesOnDisplay, CountTheDesktopOfOurDisplayOnly) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        std::string environment;  // NUL-separated, as /proc/PID/environ
+        const char* ours;
+        bool lxde;
+    };
+    const Case cases[] = {
+        {"same display", "HOME=/h\0DISPLAY=:0\0"s, ":0", true},
+        {"another display", "DISPLAY=:1\0"s, ":0", false},
+        {"local host and screen written out", "DISPLAY=unix:0.0\0"s, ":0", true},
+        {"a longer number is another display", "DISPLAY=:10\0"s, ":1", false},
+        {"another host", "DISPLAY=box:0\0"s, ":0", false},
+        {"no DISPLAY", "HOME=/h\0"s, ":0", false},
+        {"no display on either side", "HOME=/h\0"s, "", true},
+        {"the name inside other entries", "XDISPLAY=:0\0OLD=DISPLAY=:0\0"s, ":0", false},
+        {"last entry without its NUL", "HOME=/h\0DISPLAY=:0"s, ":0", true},
+        {"beyond the bounded read", std::string(300 * 1024, 'x') + "\0DISPLAY=:0\0"s, ":0", false},
+    };
+    for (const Case& c : cases) {
+        TempFolder proc;
+        std::filesystem::create_directory(proc / "4242");
+        std::ofstream(proc / "4242/cmdline") << "pcmanfm\0--desktop\0--profile\0LXDE\0"s;
+        std::ofstream(proc / "4242/environ") << c.environment;
+        const QString root = QString::fromStdString(proc.path().string());
+        SessionInfo session;
+        session.env.insert("DISPLAY", ":0");
+        session.ownProcesses = ProcessesOnDisplay(root, ::getuid(), c.ours);
+        EXPECT_EQ(DetectDesktop(session), c.lxde ? Desktop::Lxde : Desktop::X11Root) << c.what;
+        EXPECT_TRUE(ProcessesOnDisplay(root, ::getuid() + 1, c.ours).isEmpty()) << c.what;
+    }
 }
 
 }  // namespace
