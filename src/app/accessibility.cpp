@@ -4,8 +4,10 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QRegion>
 #include <QScrollArea>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -80,11 +82,12 @@ bool IsDecoration(QObject* o) {
     return image && !(image->focusPolicy() & Qt::TabFocus) && image->accessibleName().isEmpty();
 }
 
-// The window: its controls less the decoration, and of the pages stacked in the
-// body area only the one on top.
-class WindowAccessible : public QAccessibleWidget {
+// The window or a page: the controls that a sighted user sees, that is, less the
+// decoration, the hidden ones and those wholly under a sibling above them (the
+// pages stacked in the body area, the label under the page-4 preview).
+class PanelAccessible : public QAccessibleWidget {
 public:
-    explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    PanelAccessible(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
     int childCount() const override { return int(shown().size()); }
     QAccessibleInterface* child(int index) const override {
         const auto kids = shown();
@@ -101,16 +104,16 @@ public:
 
 private:
     std::vector<QWidget*> shown() const {
-        const QPoint body(323, 272);  // the middle of the body area
-        QWidget* top = widget()->childAt(body);
-        while (top && top->parentWidget() != widget()) top = top->parentWidget();
         std::vector<QWidget*> out;
-        for (QObject* o : widget()->children()) {
-            if (!o->isWidgetType() || IsDecoration(o)) continue;
-            auto* w = static_cast<QWidget*>(o);
-            if (w->isWindow() || (w != top && w->geometry().contains(body))) continue;
-            out.push_back(w);
+        QRegion above;  // covered by the controls higher up
+        const QObjectList& kids = widget()->children();
+        for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
+            auto* w = qobject_cast<QWidget*>(*it);
+            if (!w || w->isWindow() || w->isHidden() || IsDecoration(w)) continue;
+            if (!(QRegion(w->geometry()) - above).isEmpty()) out.push_back(w);
+            above += w->geometry();
         }
+        std::reverse(out.begin(), out.end());
         return out;
     }
 };
@@ -193,7 +196,11 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (className == QLatin1String("dorvane::app::PreviewCanvas"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     if (className == QLatin1String("dorvane::app::TformMain"))
-        return new WindowAccessible(static_cast<QWidget*>(object));
+        return new PanelAccessible(static_cast<QWidget*>(object), QAccessible::Window);
+    if (className == QLatin1String("dorvane::app::PreviewPage") ||
+        className == QLatin1String("dorvane::app::SavedBoardsPage") ||
+        className == QLatin1String("dorvane::gallery::GalleryPage"))
+        return new PanelAccessible(static_cast<QWidget*>(object), QAccessible::Client);
     if (className == QLatin1String("dorvane::gallery::ThumbnailControl"))
         return new PictureAccessible(static_cast<gallery::ThumbnailControl*>(object));
     if (className == QLatin1String("QScrollArea") && GridPage(object))

@@ -11,7 +11,7 @@
 namespace dorvane::app {
 namespace {
 
-constexpr int kPen = 2;
+constexpr int kOutside = 3;  // how far a ring may lie outside its control
 
 // The window rectangle of a widget's rectangle `r`, clipped by its ancestors
 // (each widened by the ring, so that a ring around a control at a page's edge
@@ -21,7 +21,7 @@ QRect InWindow(const QWidget* w, QRect r) {
     QRect out = clip;
     for (const QWidget* a = w->parentWidget(); a && !a->isWindow(); a = a->parentWidget()) {
         const QRect ar(a->mapTo(a->window(), QPoint(0, 0)), a->size());
-        out &= ar.adjusted(-kPen - 1, -kPen - 1, kPen + 1, kPen + 1);
+        out &= ar.adjusted(-kOutside, -kOutside, kOutside, kOutside);
         if (!ar.intersects(clip)) return {};
     }
     return out;
@@ -120,9 +120,12 @@ void FocusRing::paintEvent(QPaintEvent*) {
     if (ring_.isEmpty()) return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor::fromRgb(kFocusRingColour), kPen));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(ring_).adjusted(1, 1, -1, -1), 3, 3);
+    const QRectF amber = QRectF(ring_).adjusted(1, 1, -1, -1);  // its 2-pixel line's middle
+    p.setPen(QPen(QColor::fromRgb(kFocusRingColour), 2));
+    p.drawRoundedRect(amber, 5, 5);
+    p.setPen(QPen(QColor::fromRgb(kFocusRingInk), 1));
+    p.drawRoundedRect(amber.adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
 }
 
 }  // namespace dorvane::app

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "app/accessibility.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -28,6 +29,8 @@ namespace dorvane::app {
 namespace fs = std::filesystem;
 
 TformMain::TformMain(Services services) : services_(std::move(services)) {
+    // Before any control exists: Qt keeps the first interface it makes for one.
+    InstallAccessibility();
     setObjectName("formMain");
     setWindowTitle("Dorvane");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

@@ -14,7 +14,6 @@
 namespace dorvane::app {
 
 void TformMain::MakeAccessible() {
-    InstallAccessibility();
     for (const ButtonPlace& b : kButtonPlaces)
         MakeKeyboardButton(chrome->button(b.control), ButtonCaption(b.control));
     // The preview moves its text box with the arrow keys: Tab reaches it too.

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <cmath>
 
+#include "htmlview/html_view_accessible.h"
 #include "htmlview/layout.h"
 #include "htmlview/painter.h"
 #include "htmlview/parser.h"
@@ -81,8 +82,21 @@ void HtmlView::loadDocument(std::shared_ptr<Document> doc) {
         verticalScrollBar()->setValue(0);
         placeControls();
         viewport()->update();
+        NotifyDocumentName(*this);
     }
     if (failure) std::rethrow_exception(failure);
+}
+
+QString HtmlView::title() const {
+    constexpr qsizetype kMaxTitle = 200;  // a name to announce, not a page
+    for (const Node& n : doc_->nodes) {
+        if (n.tag != Tag::Title) continue;
+        QString words;
+        for (int c = n.firstChild; c >= 0 && words.size() < kMaxTitle; c = (*doc_)[c].next)
+            if ((*doc_)[c].isText()) words += (*doc_)[c].text.left(kMaxTitle);
+        return words.simplified().left(kMaxTitle);
+    }
+    return {};
 }
 
 std::exception_ptr HtmlView::requestImages() {

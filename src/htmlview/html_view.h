@@ -153,6 +153,8 @@ public:
     void setCharSet(int charSet);
 
     int documentHeight() const;
+    // The words of the document's <title> (spaces collapsed), empty when it has none.
+    QString title() const;
     int scrollY() const;
     void setScrollY(int y);
     QString selectedText() const;

@@ -87,6 +87,19 @@ private:
     int generation_;
 };
 
+// The view's own widgets that a user meets: the viewport when it holds form
+// controls, a scroll bar when it shows.
+std::vector<QWidget*> Parts(const HtmlView& view) {
+    std::vector<QWidget*> out;
+    for (QObject* o : view.children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow() || w->isHidden()) continue;
+        if (w == view.viewport() && view.formControls().empty()) continue;
+        out.push_back(w);
+    }
+    return out;
+}
+
 class ViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit ViewAccessible(HtmlView* view) : QAccessibleWidget(view, QAccessible::Document) {}
@@ -104,13 +117,20 @@ public:
         s.multiLine = true;
         return s;
     }
-    int childCount() const override {
-        return view()->linkCount() + QAccessibleWidget::childCount();
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? view()->title() : own;
     }
+    int childCount() const override { return view()->linkCount() + int(Parts(*view()).size()); }
     QAccessibleInterface* child(int index) const override {
         const int links = view()->linkCount();
         if (index < 0) return nullptr;
-        if (index >= links) return QAccessibleWidget::child(index - links);
+        if (index >= links) {
+            const auto parts = Parts(*view());
+            const auto part = std::size_t(index - links);
+            return part < parts.size() ? QAccessible::queryAccessibleInterface(parts[part])
+                                       : nullptr;
+        }
         const_cast<ViewAccessible*>(this)->syncLinks();
         auto& id = links_[std::size_t(index)];
         if (!id) id = QAccessible::registerAccessibleInterface(new LinkAccessible(view(), index));
@@ -121,8 +141,10 @@ public:
             if (links_[std::size_t(i)] &&
                 QAccessible::accessibleInterface(links_[std::size_t(i)]) == c)
                 return i;
-        const int base = QAccessibleWidget::indexOfChild(c);
-        return base < 0 ? -1 : base + view()->linkCount();
+        const auto parts = Parts(*view());
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (c && c->object() == parts[i]) return view()->linkCount() + int(i);
+        return -1;
     }
     QAccessibleInterface* focusChild() const override {
         if (view()->hasFocus() && view()->focusedLink() >= 0) return child(view()->focusedLink());
@@ -233,6 +255,13 @@ QAccessibleInterface* HtmlViewAccessibleFactory(const QString& className, QObjec
         object->isWidgetType())
         return new ViewAccessible(static_cast<HtmlView*>(object));
     return nullptr;
+}
+
+void NotifyDocumentName(HtmlView& view) {
+    // Not while hidden (or being made): that would fix the view's interface too early.
+    if (!QAccessible::isActive() || !view.isVisible()) return;
+    QAccessibleEvent event(&view, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void NotifyLinkFocus(HtmlView& view, int link) {

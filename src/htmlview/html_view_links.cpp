@@ -2,6 +2,7 @@
 // Keyboard access to the links of a page: their order, words and places, the
 // focused link and its activation, and the Tab stops of the document.
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 
 #include "htmlview/html_view.h"
@@ -130,7 +131,13 @@ void HtmlView::setSelection(int from, int to) {
 
 void HtmlView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    if (focusedLink_ >= 0) notifyFocusedLink();
+    if (focusedLink_ < 0) return;
+    emit focusedLinkChanged();
+    // Qt tells assistive technology of the view's own focus after this returns; the
+    // link's focus goes after it, else a screen reader would end on the page.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus() && focusedLink_ >= 0) NotifyLinkFocus(*this, focusedLink_);
+    });
 }
 
 void HtmlView::focusOutEvent(QFocusEvent* event) {

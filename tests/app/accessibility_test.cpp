@@ -79,9 +79,13 @@ TEST(Accessibility, ChromeButtonsArePushButtonsNamedByTheirCaptions) {
         EXPECT_TRUE(Has(all, QAccessible::Button, name)) << name.toStdString();
     // The skin is decoration: no unnamed pictures.
     EXPECT_FALSE(Has(all, QAccessible::Graphic, ""));
-    // The page-1 link, and nothing from the pages beneath.
+    // The page-1 link and text named by its title, and nothing from the pages and
+    // the quotation beneath (nor the shrunk browser: no unnamed, empty document).
     EXPECT_TRUE(Has(all, QAccessible::Button, "Start now"));
+    EXPECT_TRUE(Has(all, QAccessible::Document, "Introduction"));
     EXPECT_FALSE(Has(all, QAccessible::List, "Background pictures"));
+    EXPECT_FALSE(Has(all, QAccessible::Document, "Quotation"));
+    EXPECT_FALSE(Has(all, QAccessible::Document, ""));
 }
 
 TEST(Accessibility, PageOneTextIsReadLineByLine) {
@@ -128,6 +132,7 @@ TEST(Accessibility, PagesTwoToFiveExposeTheirControlsByName) {
     f.w->ShowPage(4);
     all = Walk(QAccessible::queryAccessibleInterface(f.w.get()));
     EXPECT_TRUE(Has(all, QAccessible::Graphic, "Preview of the goal board"));
+    EXPECT_FALSE(Has(all, QAccessible::StaticText, "Generating preview..."));  // under it
     for (const char* name : {"Font", "Style", "Size", "Align", "Color", "Shading"})
         EXPECT_TRUE(Has(all, QAccessible::ComboBox, name)) << name;
     for (const char* name : {"Preview", "Save", "Set as wallpaper"})
@@ -211,6 +216,11 @@ TEST(Accessibility, FocusRingShowsOnlyAfterTheKeyboardIsUsed) {
     Key(Qt::Key_Tab);
     QWidget& second = f.w->chrome->button("imgButton2");
     EXPECT_EQ(ring.ring(), second.geometry());
+    // Two tones, to show on light faces and on amber ones: amber outside, ink inside.
+    const QImage shot = f.w->grab().toImage();
+    const QPoint edge(second.x(), second.geometry().center().y());
+    EXPECT_EQ(shot.pixel(edge), dorvane::app::kFocusRingColour);
+    EXPECT_EQ(shot.pixel(edge + QPoint(2, 0)), dorvane::app::kFocusRingInk);
     f.w->ShowPage(3);
     QLineEdit* goal = f.GoalEdit(1);
     ASSERT_TRUE(goal->hasFocus());

@@ -119,11 +119,13 @@ TEST_F(KeyboardView, ScreenReaderReadsTheTextByLinesAndTheLinksAsChildren) {
         EXPECT_EQ(c->text(QAccessible::Name), links[i].name);
         EXPECT_EQ(iface->indexOfChild(c), i);
     }
-    // A new document ends the old links' interfaces.
+    // A new document ends the old links' interfaces and names the view by its title.
     QAccessibleInterface* old = iface->child(0);
-    view->loadFromString("<p>No links.</p>");
+    view->loadFromString("<title> Saved\n work </title><p>No links.</p>");
     EXPECT_FALSE(old->isValid());
     EXPECT_EQ(old->text(QAccessible::Name), "");
+    EXPECT_EQ(iface->text(QAccessible::Name), "Saved work");
+    EXPECT_EQ(iface->childCount(), 0);  // no links, controls or scroll bar
 }
 
 TEST(AccessibleText, OffsetsAndTextPositionsRoundTripAcrossLineBreaks) {
