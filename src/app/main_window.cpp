@@ -69,7 +69,8 @@ void TformMain::FormCreate() {
     const platform::ScreenInfo screen = services_.screen->info();
     CurrentBoard = compose::NewBoard(screen.width);
     FullPicture = Bitmap();
-    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi);
+    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi,
+                                                         screen.ratio);
     undo_.clear();
     GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
     GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";

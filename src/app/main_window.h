@@ -160,6 +160,7 @@ private:
     void ReadStyleControls();
     void cbFontChange();
     void RefreshPreview();
+    void ShowPreview(const Bitmap& composed);  // at the composer's device pixel ratio
     void imgMouseMouseDown(compose::MouseButton button, QPoint at);
     void imgMouseMouseMove(QPoint at, bool buttonHeld);
     void imgMouseMouseUp();

@@ -57,10 +57,11 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     // The arrow keys move the box now: a dotted line beside or under the picture
     // says so without covering any of it.
     painter.setPen(QPen(QColor(128, 0, 0), 1, Qt::DotLine));
-    if (image_.width() < width())
-        painter.drawLine(image_.width(), 0, image_.width(), image_.height() - 1);
-    else if (image_.height() < height())
-        painter.drawLine(0, image_.height(), image_.width() - 1, image_.height());
+    const QSize shown = image_.deviceIndependentSize().toSize();
+    if (shown.width() < width())
+        painter.drawLine(shown.width(), 0, shown.width(), shown.height() - 1);
+    else if (shown.height() < height())
+        painter.drawLine(0, shown.height(), shown.width() - 1, shown.height());
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {

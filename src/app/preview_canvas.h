@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page-4 preview: shows the composed board unscaled from its top-left corner
-// and reports every mouse move (with or without a button held; Qt keeps sending
-// moves outside the control while a button is held), presses, releases, the end
-// of a drag, and the arrow keys while it has the keyboard focus (a click gives it).
+// The page-4 preview: shows the composed board from its top-left corner at the
+// image's own device pixel ratio (a HiDPI preview is not scaled up) and reports
+// every mouse move (with or without a button held; Qt keeps sending moves outside
+// the control while a button is held), presses, releases, the end of a drag, and
+// the arrow keys while it has the keyboard focus (a click gives it).
 #pragma once
 
 #include <QImage>

@@ -49,7 +49,13 @@ void TformMain::cbFontChange() {
 }
 
 void TformMain::RefreshPreview() {
-    page4->imgPreview->setImage(gallery::ToQImage(composer_->preview()));
+    ShowPreview(composer_->preview());
+}
+
+void TformMain::ShowPreview(const Bitmap& composed) {
+    QImage image = gallery::ToQImage(composed);
+    image.setDevicePixelRatio(composer_->ratio());  // drawn at the preview's own size
+    page4->imgPreview->setImage(image);
 }
 
 void TformMain::imgMouseMouseDown(compose::MouseButton button, QPoint at) {
@@ -64,7 +70,7 @@ void TformMain::imgMouseMouseMove(QPoint at, bool buttonHeld) {
     const compose::BoardComposer::MouseResult r =
         composer_->mouseMove(at.x(), at.y(), CurrentBoard);
     page4->imgPreview->setCursorShape(r.cursor);
-    if (r.preview) page4->imgPreview->setImage(gallery::ToQImage(*r.preview));
+    if (r.preview) ShowPreview(*r.preview);
 }
 
 void TformMain::imgMouseMouseUp() {

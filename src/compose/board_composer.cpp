@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/board_composer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/preview.h"
@@ -8,18 +11,39 @@
 
 namespace dorvane::compose {
 
-BoardComposer::BoardComposer(int screenWidth, int screenHeight, int dpi)
-    : dpi_(dpi), layer_(screenWidth, screenHeight), screen_(screenWidth, screenHeight) {
+namespace {
+
+// A ratio below 1 gains nothing (Qt then shrinks the picture, as it always did);
+// one far above any screen's would only cost memory.
+double UsableRatio(double ratio) {
+    return ratio > 1 ? std::min(ratio, 4.0) : 1.0;
+}
+
+int Device(int previewPixels, double ratio) {
+    return static_cast<int>(std::lround(previewPixels * ratio));
+}
+
+}  // namespace
+
+BoardComposer::BoardComposer(int screenWidth, int screenHeight, int dpi, double ratio)
+    : dpi_(dpi),
+      ratio_(UsableRatio(ratio)),
+      layer_(screenWidth, screenHeight),
+      screen_(screenWidth, screenHeight) {
     const Size size = FitSize(screenWidth, screenHeight, 353, 262);
-    preview_ = Bitmap(size.width, size.height);
+    previewWidth_ = size.width;
+    previewHeight_ = size.height;
+    // Exactly `ratio` times the preview size, so the picture covers the same
+    // preview pixels at every ratio.
+    preview_ = Bitmap(Device(size.width, ratio_), Device(size.height, ratio_));
 }
 
 void BoardComposer::render(const TGoalsProject& board) {
-    text_ = RenderTextLayer(layer_, board, dpi_, preview_.width());
+    text_ = RenderTextLayer(layer_, board, dpi_, previewWidth_);
 }
 
 Bitmap BoardComposer::preview() const {
-    return RefreshPreview(preview_, layer_, text_);
+    return RefreshPreview(preview_, layer_, text_, ratio_);
 }
 
 Bitmap BoardComposer::styleChanged(const StyleControls& controls, TGoalsProject& board) {

@@ -17,20 +17,27 @@ namespace dorvane::compose {
 
 class BoardComposer {
 public:
-    // Screen size and pixels per inch as the platform reports them.
-    BoardComposer(int screenWidth, int screenHeight, int dpi);
+    // Screen size and pixels per inch as the platform reports them, and the
+    // device pixel ratio the preview is shown at (kept within 1 to 4).
+    BoardComposer(int screenWidth, int screenHeight, int dpi, double ratio = 1);
 
     int screenWidth() const { return layer_.width(); }
     int screenHeight() const { return layer_.height(); }
 
     // The working pictures: the board's picture at screen size and at preview size
-    // (the screen fitted into 353 × 262), filled by PrepareScreenPictures.
+    // (the screen fitted into 353 × 262), filled by PrepareScreenPictures. At a
+    // ratio above 1 the preview picture has that many device pixels per preview
+    // pixel, so that a HiDPI screen shows it sharp; the mouse, the frame and the
+    // hit zones stay in preview pixels.
     Bitmap& screenPicture() { return screen_; }
     Bitmap& previewPicture() { return preview_; }
     const Bitmap& screenPicture() const { return screen_; }
     const Bitmap& previewPicture() const { return preview_; }
     const TextLayer& textLayer() const { return layer_; }
     const TextRenderState& text() const { return text_; }
+    double ratio() const { return ratio_; }
+    int previewWidth() const { return previewWidth_; }  // in preview pixels
+    int previewHeight() const { return previewHeight_; }
 
     // RenderTextLayer for the board.
     void render(const TGoalsProject& board);
@@ -60,6 +67,9 @@ public:
 
 private:
     int dpi_;
+    double ratio_;
+    int previewWidth_;
+    int previewHeight_;
     TextLayer layer_;
     Bitmap screen_;
     Bitmap preview_;

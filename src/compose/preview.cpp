@@ -2,8 +2,8 @@
 #include "compose/preview.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "compose/goal_board.h"
 #include "compose/overlay.h"
 
 namespace dorvane::compose {
@@ -12,27 +12,57 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0x0000FF;  // 0x00BBGGRR
 
+// Draws on an image at `ratio` device pixels per preview pixel: each preview pixel
+// is the block of device pixels from round(x · ratio) up to round((x + 1) · ratio).
+// At ratio 1 a block is the one pixel.
+class RatioPainter {
+public:
+    RatioPainter(Bitmap& image, double ratio) : image_(image), ratio_(ratio) {
+        // The preview pixels that reach the image, plus one either side.
+        limitX_ = static_cast<int>(std::ceil(image.width() / ratio)) + 1;
+        limitY_ = static_cast<int>(std::ceil(image.height() / ratio)) + 1;
+    }
+    int limitX() const { return limitX_; }
+    int limitY() const { return limitY_; }
+
+    void put(int x, int y, std::uint32_t color) {
+        const int x0 = std::max(Device(x), 0), x1 = std::min(Device(x + 1), image_.width());
+        const int y0 = std::max(Device(y), 0), y1 = std::min(Device(y + 1), image_.height());
+        for (int dy = y0; dy < y1; ++dy)
+            for (int dx = x0; dx < x1; ++dx) image_.setPixel(dx, dy, color);
+    }
+
+private:
+    // Called only for preview pixels within a few of the image.
+    int Device(int v) const { return static_cast<int>(std::floor(v * ratio_ + 0.5)); }
+
+    Bitmap& image_;
+    double ratio_;
+    int limitX_ = 0;
+    int limitY_ = 0;
+};
+
 // A rectangle outline from (left, top) to (right, bottom), far edges excluded,
-// clipped to the sheet. `dotted` leaves every other pixel (counted from the
+// clipped to the image. `dotted` leaves every other pixel (counted from the
 // top-left corner) as it is.
-void Outline(Bitmap& sheet, int left, int top, int right, int bottom, std::uint32_t color,
+void Outline(RatioPainter& painter, int left, int top, int right, int bottom, std::uint32_t color,
              bool dotted) {
     if (right - left < 1 || bottom - top < 1) return;
     auto put = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= sheet.width() || y >= sheet.height()) return;
+        if (x < -1 || y < -1 || x > painter.limitX() || y > painter.limitY()) return;
         if (dotted && ((x - left) + (y - top)) % 2 != 0) return;
-        sheet.setPixel(x, y, color);
+        painter.put(x, y, color);
     };
     const int lastX = right - 1;
     const int lastY = bottom - 1;
     const int fromX = std::max(left, -1);
-    const int toX = std::min(lastX, sheet.width());
+    const int toX = std::min(lastX, painter.limitX());
     for (int x = fromX; x <= toX; ++x) {
         put(x, top);
         put(x, lastY);
     }
     const int fromY = std::max(top, -1);
-    const int toY = std::min(lastY, sheet.height());
+    const int toY = std::min(lastY, painter.limitY());
     for (int y = fromY; y <= toY; ++y) {
         put(left, y);
         put(lastX, y);
@@ -41,34 +71,19 @@ void Outline(Bitmap& sheet, int left, int top, int right, int bottom, std::uint3
 
 }  // namespace
 
-void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame) {
-    Bitmap sheet(image.width(), image.height());
-    sheet.fill(TextKeyColor);
-    Outline(sheet, frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1, kWhite, false);
-    Outline(sheet, frame.left, frame.top, frame.right, frame.bottom, kRed, true);
-    // Only the two outlines can hold anything but the key colour: whole rows at the
-    // top and bottom, two columns on each side in between.
-    const auto copy = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-        if (const std::uint32_t c = sheet.pixel(x, y); c != TextKeyColor) image.setPixel(x, y, c);
-    };
-    const int left = std::max(-1, frame.left - 1), right = std::min(image.width(), frame.right);
-    const int top = std::max(-1, frame.top - 1), bottom = std::min(image.height(), frame.bottom);
-    for (int y = top; y <= bottom; ++y) {
-        const bool edgeRow = y <= frame.top || y >= frame.bottom - 1;
-        if (edgeRow) {
-            for (int x = left; x <= right; ++x) copy(x, y);
-        } else {
-            for (int x : {frame.left - 1, frame.left, frame.right - 1, frame.right}) copy(x, y);
-        }
-    }
+void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame, double ratio) {
+    RatioPainter painter(image, ratio);
+    // The red dots go over the white line where a tiny box makes the two meet.
+    Outline(painter, frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1, kWhite,
+            false);
+    Outline(painter, frame.left, frame.top, frame.right, frame.bottom, kRed, true);
 }
 
 Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,
-                      const TextRenderState& state) {
+                      const TextRenderState& state, double ratio) {
     Bitmap shown = previewPicture;
     OverlayTextLayer(shown, layer);
-    if (state.TextHeight > 0) DrawTextBoxFrame(shown, state.Frame);
+    if (state.TextHeight > 0) DrawTextBoxFrame(shown, state.Frame, ratio);
     return shown;
 }
 

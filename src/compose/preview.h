@@ -11,13 +11,15 @@ namespace dorvane::compose {
 
 // Draws the frame of `frame` over image: a dotted red line on the box's border
 // (columns L and R − 1, rows T and B − 1) and a solid white line directly outside
-// it (columns L − 1 and R, rows T − 1 and B). Drawn, as before, on a sheet of
-// TextKeyColor that is then laid over the image leaving that colour out.
-void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame);
+// it (columns L − 1 and R, rows T − 1 and B). The frame is in preview pixels and
+// the image has `ratio` device pixels per preview pixel (a HiDPI preview): the
+// lines keep their place and are `ratio` device pixels wide.
+void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame, double ratio = 1);
 
 // The preview picture with the text layer laid over it and, when there is text
-// (TextHeight > 0), the frame of the text box.
+// (TextHeight > 0), the frame of the text box; previewPicture has `ratio` device
+// pixels per preview pixel.
 Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,
-                      const TextRenderState& state);
+                      const TextRenderState& state, double ratio = 1);
 
 }  // namespace dorvane::compose

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The screen the program composes for: its size in device pixels and its "pixels
-// per inch" (logical DPI × device pixel ratio). Read where it is used, through
+// The screen the program composes for: its size in device pixels, its "pixels
+// per inch" (logical DPI × device pixel ratio) and that ratio. Read where it is used, through
 // one interface, so tests can pose as a 1024×768 screen at 96 DPI.
 #pragma once
 
@@ -10,6 +10,7 @@ struct ScreenInfo {
     int width = 0;
     int height = 0;
     int dpi = 96;
+    double ratio = 1;  // device pixels per logical pixel
     friend bool operator==(const ScreenInfo&, const ScreenInfo&) = default;
 };
 

@@ -17,6 +17,7 @@ ScreenInfo QtScreen::info() const {
     info.width = static_cast<int>(std::lround(logical.width() * ratio));
     info.height = static_cast<int>(std::lround(logical.height() * ratio));
     info.dpi = static_cast<int>(std::lround(screen->logicalDotsPerInch() * ratio));
+    info.ratio = ratio;
     return info;
 }
 
