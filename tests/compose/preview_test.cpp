@@ -57,6 +57,23 @@ TEST(DrawTextBoxFrame, FramesBeyondThePictureAreClipped) {
     EXPECT_EQ(img.pixel(10, 10), 0u);
 }
 
+TEST(DrawTextBoxFrame, AtARatioEachPreviewPixelBecomesABlockOfDevicePixels) {
+    // The frame keeps its place and its pattern: every device pixel shows what
+    // its preview pixel shows at ratio 1. Frames partly or far outside included.
+    for (const FrameRect frame : {FrameRect{3, 2, 17, 11}, FrameRect{-4, 5, 9, 30},
+                                  FrameRect{-1000000000, -5, 1000000000, 1000000000}})
+        for (const int ratio : {2, 3}) {
+            Bitmap small = Filled(20, 14, 0x404040);
+            DrawTextBoxFrame(small, frame);
+            Bitmap large = Filled(20 * ratio, 14 * ratio, 0x404040);
+            DrawTextBoxFrame(large, frame, ratio);
+            for (int y = 0; y < large.height(); ++y)
+                for (int x = 0; x < large.width(); ++x)
+                    ASSERT_EQ(large.pixel(x, y), small.pixel(x / ratio, y / ratio))
+                        << frame.left << " " << ratio << " " << x << "," << y;
+        }
+}
+
 TEST(RefreshPreview, PictureTextAndFrameOnlyWhenThereIsText) {
     TextLayer layer(1024, 768);
     TGoalsProject b = NewBoard(1024);
