@@ -58,6 +58,9 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     // says so without covering any of it.
     painter.setPen(QPen(QColor(128, 0, 0), 1, Qt::DotLine));
     const QSize shown = image_.deviceIndependentSize().toSize();
+    // A line wider than a device pixel is centred on its coordinate: half a
+    // preview pixel further keeps all of it beside the picture.
+    if (devicePixelRatioF() > 1) painter.translate(0.5, 0.5);
     if (shown.width() < width())
         painter.drawLine(shown.width(), 0, shown.width(), shown.height() - 1);
     else if (shown.height() < height())

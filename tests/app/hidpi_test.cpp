@@ -12,6 +12,7 @@
 #include "../support/qt_app.h"
 #include "app/chrome.h"
 #include "htmlview/html_view.h"
+#include "main_window_fixture.h"
 #include "pages/page_texts.h"
 #include "platform/bitmap_resource.h"
 
@@ -153,4 +154,29 @@ TEST(HiDpi, ViewFallsBackToThe1xPictureWithoutATwin) {
     EXPECT_EQ(asked, (std::vector<QString>{"dot@2x", "dot"}));
     EXPECT_EQ(view.imageBitmap(0).devicePixelRatio(), 1);
     EXPECT_EQ(view.image(0).rect.size(), QSize(5, 3));
+}
+
+TEST(HiDpi, Page4PreviewHasDevicePixelsAndTheMouseKeepsPreviewPixels) {
+    AppAtRatio2();
+    MainWindowFixture f;
+    f.screen.set({2048, 1536, 192, 2});  // preview 349 × 262, scale 0.17041
+    app::TformMain& w = f.Start();
+    w.CurrentBoard.Goal[1] = "Learn to sail";
+    w.CurrentBoard.TextWidth = 1000;
+    f.Click("imgButton4");
+    app::PreviewCanvas& canvas = *w.page4->imgPreview;
+    const QImage shown = canvas.image();
+    EXPECT_EQ(shown.size(), QSize(698, 524));
+    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(349, 262));
+    // Pixel for pixel, and the focus line beside it stays off the picture.
+    canvas.setFocus();
+    EXPECT_EQ(Rgb(Grab(canvas).copy(0, 0, 698, 524)), Rgb(shown));
+    // 30 and 40 preview pixels are 176 and 235 screen pixels at any ratio.
+    const compose::FrameRect frame = w.composer().text().Frame;
+    const QPoint from((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&canvas, from + QPoint(30, 40));
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, from + QPoint(30, 40));
+    EXPECT_EQ(w.CurrentBoard.TextPosX, 10 + 176);
+    EXPECT_EQ(w.CurrentBoard.TextPosY, 10 + 235);
 }
