@@ -82,7 +82,7 @@ TEST(ResourcesViewer, ShowsThePageAndThenItsPicturesLaidOut529Wide) {
     EXPECT_EQ(v.viewer.view().width(), ResourcesViewer::kPageWidth);
     const int atBooks = v.viewer.view().scrollY();
     EXPECT_GT(atBooks, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 20000));
     QTest::qWait(0);
     ASSERT_TRUE(QTest::qWaitFor(
         [&v] { return v.viewer.view().image(0).rect.size() == QSize(120, 80); }, 2000));
@@ -155,7 +155,7 @@ TEST(ResourcesViewer, PicturesStayWithinTheirLimits) {
     v.viewer.limits.image.timeLimit = 1500ms;
     v.viewer.limits.imagePixels = 5 * 100 * 100;  // five of the eight small ones
     ASSERT_TRUE(v.Open(server.base() + "/"));
-    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 20000));
     EXPECT_EQ(server.paths().size(), 1u + 10u);
     ASSERT_TRUE(QTest::qWaitFor(
         [&v] {
@@ -187,7 +187,7 @@ TEST(ResourcesViewer, LinksOpenInTheBrowserAndAnchorsScroll) {
                                                   "https://books.example/plan",
                                                   "mailto:support@dorvane.example"}));
     // The viewer itself went nowhere: the page and its picture were all it asked for.
-    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&v] { return v.imagesDone; }, 20000));
     EXPECT_EQ(server.paths(), (std::vector<std::string>{"/dir/resources.htm", "/dir/img/sun.png"}));
 }
 

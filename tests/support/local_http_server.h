@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -146,8 +147,8 @@ private:
                 // No length: the body lasts until the connection ends, which it never does.
                 if (SendAll(fd, head + "Connection: close\r\n\r\n")) {
                     const std::string chunk(64 * 1024, 'x');
-                    while (SendAll(fd, chunk)) {
-                    }
+                    while (SendAll(fd, chunk))
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
                     if (!Stopping()) ++endlessClosed_;
                 }
                 break;
