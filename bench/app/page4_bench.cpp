@@ -99,12 +99,3 @@ void BM_ClearWholeLayer4K(benchmark::State& state) {
 
 BENCHMARK(BM_DragStepThroughWidget)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ClearWholeLayer4K)->UseRealTime()->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -114,12 +114,3 @@ void BM_BareListWidget1000(benchmark::State& state) {
 BENCHMARK(BM_SavedBoardsListShown1000)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareListWidget1000)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SavedBoardsSelectionShown)->UseRealTime()->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
