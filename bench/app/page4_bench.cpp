@@ -11,7 +11,9 @@
 #include <QMouseEvent>
 #include <filesystem>
 
+#include "app/board_model.h"
 #include "app/main_window.h"
+#include "app/preview_page.h"
 #include "compose/text_layer.h"
 
 namespace fs = std::filesystem;
@@ -49,23 +51,27 @@ void BM_DragStepThroughWidget(benchmark::State& state) {
     s.screen = &screen;
     s.dialogs = &dialogs;
     s.links = &links;
-    s.pacing = {[](int) {}, [] { QCoreApplication::processEvents(); }, {}};
     s.dataFolder = dir;
     s.programPath = dir / "dorvane";
     s.fontFamilies = [] { return std::vector<std::string>{"Arial"}; };
     {
-        app::TformMain w(s);
+        app::MainWindow w(s);
         w.show();
         const std::string words = "Keep going every day and write down what moved you forward ";
+        compose::TGoalsProject goals = w.model().board();
         for (int i = 1; i <= compose::kGoalCount; ++i)
-            w.CurrentBoard.Goal[static_cast<std::size_t>(i)] =
+            goals.Goal[static_cast<std::size_t>(i)] =
                 words.substr(static_cast<std::size_t>(i), 59) + "!";
-        w.ShowPage(4);
-        w.page4->findChild<QComboBox*>("cbSize")->setCurrentText("24");
-        w.page4->findChild<QComboBox*>("cbShading")->setCurrentIndex(1);
-        w.page4->onStyleChosen();
-        app::PreviewCanvas* canvas = w.page4->imgPreview;
-        const compose::FrameRect f = w.composer().text().Frame;
+        w.model().setGoals(goals);
+        w.showPage(4);
+        // The photograph is decoded on another thread; the preview shows once it is in.
+        while (!w.previewPage()->canvas()->isVisible()) QCoreApplication::processEvents();
+        w.previewPage()->findChild<QComboBox*>("cbSize")->setCurrentText("24");
+        auto* shading = w.previewPage()->findChild<QComboBox*>("cbShading");
+        shading->setCurrentIndex(1);
+        emit shading->activated(1);
+        app::PreviewCanvas* canvas = w.previewPage()->canvas();
+        const compose::FrameRect f = w.model().composer().text().Frame;
         const QPoint start((f.left + f.right) / 2, (f.top + f.bottom) / 2);
         SendMouse(canvas, QEvent::MouseButtonPress, start, Qt::LeftButton);
         // The whole window's first frame is not part of a step.
@@ -79,7 +85,7 @@ void BM_DragStepThroughWidget(benchmark::State& state) {
             ++step;
             SendMouse(canvas, QEvent::MouseMove, start + QPoint(dx, dx / 2), Qt::LeftButton);
             while (canvas->paintCount() == painted) QCoreApplication::processEvents();
-            moved = moved || w.CurrentBoard.TextPosX != 10;
+            moved = moved || w.model().board().TextPosX != 10;
         }
         SendMouse(canvas, QEvent::MouseButtonRelease, start, Qt::NoButton);
         if (!moved) state.SkipWithError("the box did not move");

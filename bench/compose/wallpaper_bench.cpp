@@ -40,7 +40,7 @@ void BM_SetWallpaper4K(benchmark::State& state) {
     RenderTextLayer(layer, b, 96, 353);
     const fs::path folder = state.range(0) ? fs::path(BENCH_OUTPUT_DIR) : fs::temp_directory_path();
     WallpaperDialogs dialogs{[](const std::string&, const std::string&) { return true; },
-                             [](const std::string&) {}, [] {}};
+                             [](const std::string&) {}};
     const DesktopSetter desktop = [](const QString&) { return wallpaper::Outcome{true, {}}; };
     for (auto _ : state) {
         if (SetWallpaper(screen, layer, folder, desktop, dialogs) != WallpaperResult::Set)

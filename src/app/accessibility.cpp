@@ -49,7 +49,7 @@ public:
         auto* key = static_cast<QKeyEvent*>(event);
         auto* button = qobject_cast<ImageControl*>(watched);
         if (!button || !IsPressKey(*key)) return false;
-        if (!key->isAutoRepeat() && button->onClick) platform::RunCommand(button->onClick);
+        if (!key->isAutoRepeat()) button->click();
         return true;
     }
 };
@@ -70,7 +70,7 @@ public:
         // Later: a page change may follow, which should not run inside the caller.
         QPointer<ImageControl> button = static_cast<ImageControl*>(widget());
         QTimer::singleShot(0, button, [button] {
-            if (button && button->onClick) platform::RunCommand(button->onClick);
+            if (button) button->click();
         });
     }
 };
@@ -195,7 +195,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
         return new ImageAccessible(static_cast<ImageControl*>(object));
     if (className == QLatin1String("dorvane::app::PreviewCanvas"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
-    if (className == QLatin1String("dorvane::app::TformMain"))
+    if (className == QLatin1String("dorvane::app::MainWindow"))
         return new PanelAccessible(static_cast<QWidget*>(object), QAccessible::Window);
     if (className == QLatin1String("dorvane::app::PreviewPage") ||
         className == QLatin1String("dorvane::app::SavedBoardsPage") ||

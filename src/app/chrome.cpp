@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/bitmap_resource.h"
@@ -12,17 +14,19 @@ namespace dorvane::app {
 namespace {
 
 constexpr QRect kCaption(0, 0, 680, 38);
+constexpr int kPressedFaceMs = 70;    // the down face
+constexpr int kReleasedPauseMs = 50;  // the up face, before the command
 constexpr QRect kMinRect(624, 12, 19, 19);
 constexpr QRect kCloseRect(647, 12, 19, 19);
 
 // Pressing on the top strip starts a system move of the window.
 void MakeCaption(ImageControl& strip, QWidget* window) {
-    strip.onPress = [window, &strip](QMouseEvent* event) {
+    strip.setPressHandler([window, &strip](QMouseEvent* event) {
         if (event->button() != Qt::LeftButton) return;
         const QPoint client = strip.mapTo(window, event->position().toPoint());
         if (!InCaption(client) || window->isMinimized()) return;
         if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
-    };
+    });
 }
 
 }  // namespace
@@ -68,16 +72,14 @@ QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize c
     return shape;
 }
 
-void AnimateButtonPress(ImageControl& image, const std::string& baseName,
-                        const platform::Pacing& pacing) {
+void AnimateButtonPress(ImageControl& image, const std::string& baseName, QObject* context,
+                        std::function<void()> then) {
     LoadBitmapResource(image, baseName + "_down");
-    image.repaint();
-    pacing.processEvents();
-    pacing.sleep(70);
-    LoadBitmapResource(image, baseName + "_up");
-    image.repaint();
-    pacing.processEvents();
-    pacing.sleep(50);
+    QPointer<ImageControl> button(&image);
+    QTimer::singleShot(kPressedFaceMs, context, [button, baseName] {
+        if (button) LoadBitmapResource(*button, baseName + "_up");
+    });
+    QTimer::singleShot(kPressedFaceMs + kReleasedPauseMs, context, std::move(then));
 }
 
 Chrome::Chrome(QWidget* window) {

@@ -14,7 +14,6 @@
 #include <string>
 
 #include "app/image_control.h"
-#include "platform/pacing.h"
 
 namespace dorvane::app {
 
@@ -72,9 +71,11 @@ bool InCaption(QPoint clientPoint);
 QRegion SkinMask(const std::vector<std::pair<QPoint, QImage>>& pictures, QSize client,
                  double ratio = 1);
 
-// Shows the down face, then the up face: down, pump, 70 ms, up, pump, 50 ms.
-void AnimateButtonPress(ImageControl& image, const std::string& baseName,
-                        const platform::Pacing& pacing);
+// Shows the down face, 70 ms later the up face, and 50 ms after that runs `then`;
+// timers, not waits, so the window answers meanwhile. Nothing runs when
+// `context` is gone first.
+void AnimateButtonPress(ImageControl& image, const std::string& baseName, QObject* context,
+                        std::function<void()> then);
 
 // The skin and the image buttons, created on `window` in z-order.
 class Chrome {

@@ -60,7 +60,7 @@ void ImageControl::paintEvent(QPaintEvent*) {
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
-    if (onPress) onPress(event);
+    if (onPress_) onPress_(event);
     pressed_ = event->button() == Qt::LeftButton;
 }
 
@@ -68,13 +68,17 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click && onClick) platform::RunCommand(onClick);
+    if (click) this->click();
 }
 
 void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
     // The first click of a double-click has already been reported.
     pressed_ = false;
-    if (event->button() == Qt::LeftButton && onDoubleClick) platform::RunCommand(onDoubleClick);
+    if (event->button() == Qt::LeftButton && onDoubleClick_) platform::RunCommand(onDoubleClick_);
+}
+
+void ImageControl::click() {
+    if (onClick_) platform::RunCommand(onClick_);
 }
 
 void LoadBitmapResource(ImageControl& image, std::string_view name) {

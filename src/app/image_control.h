@@ -28,9 +28,17 @@ public:
     // Pixels of this colour are left out too (the window's see-through colour).
     void setSeeThroughColour(QRgb colour);
 
-    std::function<void()> onClick;
-    std::function<void()> onDoubleClick;
-    std::function<void(QMouseEvent*)> onPress;  // before a click is recognised
+    // What a click (or Space on a focused button) and a double-click do; each runs
+    // through the command guard.
+    void setClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
+    void setDoubleClickHandler(std::function<void()> handler) {
+        onDoubleClick_ = std::move(handler);
+    }
+    void setPressHandler(std::function<void(QMouseEvent*)> handler) {
+        onPress_ = std::move(handler);  // before a click is recognised
+    }
+    bool clickable() const { return bool(onClick_); }
+    void click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +47,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    std::function<void()> onClick_;
+    std::function<void()> onDoubleClick_;
+    std::function<void(QMouseEvent*)> onPress_;
     void prepare();
 
     QImage image_;

@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     services.isOnline = [&online] { return online.IsOnline(); };
     services.resourcesPageUrl = site.resourcesPageUrl;
     try {
-        dorvane::app::TformMain formMain(services);
-        formMain.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+        dorvane::app::MainWindow formMain(services);
+        formMain.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
         formMain.show();
         QuitAfterFirstFrameIfAsked(formMain);
         return app.exec();

@@ -11,16 +11,21 @@
 #include <utility>
 
 #include "app/accessibility.h"
+#include "app/background_jobs.h"
+#include "app/board_model.h"
+#include "app/focus_ring.h"
+#include "app/preview_page.h"
+#include "app/saved_boards_page.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
 #include "gallery/gallery_build.h"
-#include "gallery/picture_loader.h"
+#include "gallery/gallery_page.h"
 #include "gallery/preview_window.h"
 #include "gallery/thumbnail.h"
-#include "imaging/fit.h"
-#include "imaging/jpeg.h"
+#include "htmlview/html_view.h"
+#include "pages/resources_viewer.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
 #include "platform/window_system.h"
@@ -28,7 +33,7 @@
 namespace dorvane::app {
 namespace fs = std::filesystem;
 
-TformMain::TformMain(Services services) : services_(std::move(services)) {
+MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     // Before any control exists: Qt keeps the first interface it makes for one.
     InstallAccessibility();
     setObjectName("formMain");
@@ -40,243 +45,289 @@ TformMain::TformMain(Services services) : services_(std::move(services)) {
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
-    FormCreate();
-    MakeAccessible();
-    qApp->installEventFilter(this);
-}
-
-TformMain::~TformMain() {
-    qApp->removeEventFilter(this);
-    // The pages point into the fields of this window (the gallery state, the
-    // clicks and their commands): they go first, while those fields still live.
-    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        delete child;
-    page4 = nullptr;  // deleted with the other children
-    page5 = nullptr;
-}
-
-void TformMain::setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview) {
-    formPreview_ = std::move(preview);
-}
-
-void TformMain::FormCreate() {
-    // Decoded meanwhile on another core; BuildGallery below takes them.
+    // Decoded meanwhile on another core; buildGallery below takes them.
     builtInThumbnails_.start(gallery::kBuiltInPictureCount);
-    gallery.Pictures.clear();
-    CurrentPage = 0;
-    ProgramPath = services_.programPath.string();
-    ResourcesPageLoaded = false;
-    const platform::ScreenInfo screen = services_.screen->info();
-    CurrentBoard = compose::NewBoard(screen.width);
-    FullPicture = Bitmap();
-    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi,
-                                                         screen.ratio);
-    undo_.clear();
-    GalleryFolder = (services_.dataFolder / "MyGallery").string() + "/";
-    GoalsFolder = (services_.dataFolder / "MyGoals").string() + "/";
-    platform::CreateFolders(GalleryFolder);
-    platform::CreateFolders(GoalsFolder);
-    CreateControls();  // the skin with its colour key, the panels, the browser
-    chrome->loadChromeFaces();
+    model_ = new BoardModel(services_.screen->info(), this);
+    jobs_ = new BackgroundJobs(this);
+    galleryFolder_ = services_.dataFolder / "MyGallery";
+    goalsFolder_ = services_.dataFolder / "MyGoals";
+    platform::CreateFolders(galleryFolder_.string() + "/");
+    platform::CreateFolders(goalsFolder_.string() + "/");
+    createControls();  // the skin with its colour key, the panels, the browser
+    chrome_->loadChromeFaces();
     for (htmlview::HtmlView* view :
-         {pageHtml->htmlBody, page2->htmlBody21, page2->htmlBody22, page4->htmlBody41,
-          page4->htmlBody42, page5->htmlBody51, page5->htmlBody52})
-        clicks->prepare(*view);
-    // The body view gets page 1 from ShowPage(1) below, after its settings.
-    pages::LoadHtmlPage(*page2->htmlBody21, "html_body_21");
-    pages::LoadHtmlPage(*page2->htmlBody22, "html_body_22");
-    pages::LoadHtmlPage(*page4->htmlBody41, "html_body_41");
-    pages::LoadHtmlPage(*page4->htmlBody42, "html_body_42");
-    pages::LoadHtmlPage(*page5->htmlBody51, "html_body_51");
-    pages::LoadHtmlPage(*page5->htmlBody52, "html_body_52");
-    compose::FillFontList(styles, services_.fontFamilies ? services_.fontFamilies()
-                                                         : compose::InstalledFontFamilies());
-    page4->fillStyleLists(styles);
-    BuildGallery();
-    clicks->ImageClickDone = false;
-    ShowPage(1);
-    services_.pacing.pump();
-    page2->SelectThumbnail(page2->FindThumbnail(1));
-    // Loading picture 1 waits for the first frame (LoadFirstPicture): the window
-    // shows sooner, and a page that needs the picture earlier loads it itself.
+         {bodyText(), galleryPage_->htmlBody21, galleryPage_->htmlBody22, previewPage_->topText(),
+          previewPage_->bottomText(), savedBoardsPage_->topText(), savedBoardsPage_->bottomText()})
+        clicks_->prepare(*view);
+    // The body view gets page 1 from showPage(1) below, after its settings.
+    pages::LoadHtmlPage(*galleryPage_->htmlBody21, "html_body_21");
+    pages::LoadHtmlPage(*galleryPage_->htmlBody22, "html_body_22");
+    pages::LoadHtmlPage(*previewPage_->topText(), "html_body_41");
+    pages::LoadHtmlPage(*previewPage_->bottomText(), "html_body_42");
+    pages::LoadHtmlPage(*savedBoardsPage_->topText(), "html_body_51");
+    pages::LoadHtmlPage(*savedBoardsPage_->bottomText(), "html_body_52");
+    previewPage_->fillStyleLists(services_.fontFamilies ? services_.fontFamilies()
+                                                        : compose::InstalledFontFamilies());
+    buildGallery();
+    showPage(1);
+    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(1));
+    // Loading picture 1 starts with the first frame (firstFramePainted): the window
+    // shows sooner, and a page that needs the picture earlier waits for it.
     // On Wayland the compositor places the window.
     if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
+    makeAccessible();
+    wireJobs();
+    qApp->installEventFilter(this);
 }
 
-void TformMain::LoadFirstPicture() {
-    if (gallery.LoadedPicture != gallery.SelectedPicture) RebuildPicture();
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // The jobs first: their answers must find no page half gone.
+    delete std::exchange(jobs_, nullptr);
+    // The pages point into the model: they go first, while it still lives.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
 }
 
-void TformMain::CreateControls() {
-    chrome = std::make_unique<Chrome>(this);
-    chrome->applyMask(this);
-    WebBrowser = new pages::ResourcesViewer(this);
-    WebBrowser->setObjectName("WebBrowser");
-    WebBrowser->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
-    pageHtml = std::make_unique<HtmlPage>(this);
-    page2 = new gallery::GalleryPage(this, gallery);
-    page2->setGeometry(kBodyArea);
-    page4 = new PreviewPage(this);
-    page4->setGeometry(kBodyArea);
-    page5 = new SavedBoardsPage(this, GoalsFolder, *services_.dialogs, services_.pacing);
-    WebBrowser->lower();
-    htmlQuote = new htmlview::HtmlView(this);
-    htmlQuote->setObjectName("htmlQuote");
-    htmlQuote->setGeometry(516, 128, 144, 265);
-    pages::PrepareQuoteView(*htmlQuote);
-    for (const SkinPlace& p : kSkinPlaces) chrome->skin(p.control).lower();
-    chrome->raiseButtons();
-    clicks = std::make_unique<pages::PageClicks>(services_.pacing, actions);
-    WireButtons();
+void MainWindow::setPreviewWindow(std::unique_ptr<gallery::FullScreenPreview> preview) {
+    fullPreview_ = std::move(preview);
 }
 
-void TformMain::WireButtons() {
+bool MainWindow::busy() const {
+    return jobs_ && jobs_->settingWallpaper();
+}
+
+void MainWindow::createControls() {
+    chrome_ = std::make_unique<Chrome>(this);
+    chrome_->applyMask(this);
+    resourcesViewer_ = new pages::ResourcesViewer(this);
+    resourcesViewer_->setObjectName("WebBrowser");
+    resourcesViewer_->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
+    htmlPage_ = std::make_unique<HtmlPage>(this);
+    galleryPage_ = new gallery::GalleryPage(this, model_->gallery());
+    galleryPage_->setGeometry(kBodyArea);
+    previewPage_ = new PreviewPage(this, *model_);
+    previewPage_->setGeometry(kBodyArea);
+    savedBoardsPage_ = new SavedBoardsPage(this, goalsFolder_, *services_.dialogs);
+    resourcesViewer_->lower();
+    quote_ = new htmlview::HtmlView(this);
+    quote_->setObjectName("htmlQuote");
+    quote_->setGeometry(516, 128, 144, 265);
+    pages::PrepareQuoteView(*quote_);
+    for (const SkinPlace& p : kSkinPlaces) chrome_->skin(p.control).lower();
+    chrome_->raiseButtons();
+    clicks_ = std::make_unique<pages::PageClicks>(actions_);
+    wireButtons();
+}
+
+// The chrome button's pressed face shows for a moment before its command runs;
+// a press meanwhile is refused, so two commands never run inside each other.
+void MainWindow::pressButton(const char* control, const char* face, std::function<void()> then) {
+    if (buttonPressing_) return;
+    buttonPressing_ = true;
+    AnimateButtonPress(chrome_->button(control), face, this, [this, then = std::move(then)] {
+        buttonPressing_ = false;
+        platform::RunCommand(then);
+    });
+}
+
+void MainWindow::wireButtons() {
     for (int n = 1; n <= 5; ++n)
-        chrome->button("imgButton" + std::to_string(n)).onClick = [this, n] { ShowPage(n); };
-    chrome->button("imgAddRes").onClick = [this] {
-        AnimateButtonPress(chrome->button("imgAddRes"), "btn_addRes", services_.pacing);
-        ShowPage(6);
+        chrome_->button("imgButton" + std::to_string(n)).setClickHandler([this, n] {
+            showPage(n);
+        });
+    chrome_->button("imgAddRes").setClickHandler([this] {
+        pressButton("imgAddRes", "btn_addRes", [this] { showPage(6); });
+    });
+    chrome_->button("imgAbout").setClickHandler([this] {
+        pressButton("imgAbout", "btn_about", [this] { showPage(7); });
+    });
+    chrome_->button("imgMin").setClickHandler(
+        [this] { pressButton("imgMin", "btn_min", [this] { showMinimized(); }); });
+    chrome_->button("imgClose").setClickHandler([this] {
+        pressButton("imgClose", "btn_close", [this] { close(); });
+    });
+    galleryPage_->onPictureChosen = [this](const std::string& name) {
+        model_->setPictureName(name);
     };
-    chrome->button("imgAbout").onClick = [this] {
-        AnimateButtonPress(chrome->button("imgAbout"), "btn_about", services_.pacing);
-        ShowPage(7);
+    galleryPage_->onDoubleClick = [this](gallery::ThumbnailControl* t) {
+        thumbnailDoubleClicked(t);
     };
-    chrome->button("imgMin").onClick = [this] {
-        AnimateButtonPress(chrome->button("imgMin"), "btn_min", services_.pacing);
-        services_.pacing.pause(50);
-        showMinimized();
+    galleryPage_->inform = [this](const std::string& message) {
+        services_.dialogs->inform(message);
     };
-    chrome->button("imgClose").onClick = [this] {
-        AnimateButtonPress(chrome->button("imgClose"), "btn_close", services_.pacing);
-        services_.pacing.pause(50);
-        close();
-    };
-    page2->onPictureChosen = [this](const std::string& name) { CurrentBoard.PicName = name; };
-    page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
-    page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
-    actions.openLink = [this](const std::string& target) { services_.links->open(target); };
-    WebBrowser->onOpenLink = actions.openLink;
-    actions.showPage = [this](int page) { ShowPage(page); };
-    actions.findPicture = [this] { AddPictureFromDisk(); };
-    WirePreviewPage();
-    WireSavedBoards();
+    actions_.openLink = [this](const std::string& target) { services_.links->open(target); };
+    resourcesViewer_->onOpenLink = actions_.openLink;
+    actions_.showPage = [this](int page) { showPage(page); };
+    actions_.findPicture = [this] { addPictureFromDisk(); };
+    actions_.preview = [this] { showFullPreview(); };
+    actions_.setBackground = [this] { setWallpaper(); };
+    wireSavedBoards();
 }
 
-void TformMain::WireSavedBoards() {
-    page5->today = services_.today;
-    page5->readContext = [this] { return BoardContext(); };
-    page5->saveBoard = [this](const fs::path& file) {
-        boards::WriteProjectFile(file, CurrentBoard, screenPicture(), textLayer());
-    };
-    page5->loadBoard = [this](const fs::path& file) { LoadBoardFile(file); };
-    actions.saveProject = [this] { SaveProject(); };
-    actions.loadProject = [this] { LoadProject(); };
-    actions.deleteProject = [this] { DeleteProject(); };
+void MainWindow::wireSavedBoards() {
+    SavedBoardsPage& page = *savedBoardsPage_;
+    page.setToday(services_.today);
+    page.setReadContext([this] { return boardContext(); });
+    page.setSaver([this](const fs::path& file) {
+        compose::TGoalsProject board = model_->board();
+        const compose::BoardComposer& composer = model_->composer();
+        boards::WriteProjectFile(file, board, composer.screenPicture(), composer.textLayer());
+    });
+    page.setLoader([this](const fs::path& file) { loadBoardFile(file); });
+    actions_.saveProject = [this] { savedBoardsPage_->saveProject(); };
+    actions_.loadProject = [this] { savedBoardsPage_->loadProject(); };
+    actions_.deleteProject = [this] { savedBoardsPage_->deleteProject(); };
 }
 
-boards::BoardReadContext TformMain::BoardContext() const {
-    const platform::ScreenInfo screen = services_.screen->info();
-    return {screen.width, screen.height, styles.cbFont.items, [this](const std::string& name) {
-                return gallery::FindPictureByName(gallery.Pictures, name);
+void MainWindow::wireJobs() {
+    connect(jobs_, &BackgroundJobs::pictureReady, this, [this](const LoadedPictures& p) {
+        platform::RunCommand([&] {
+            if (!p.error.empty()) return pictureFailed(p.number, p.error);
+            model_->setLoadedPicture(p.number, p.full, p.screen, p.preview);
+            pictureLoaded(p.number);
+        });
+    });
+    connect(jobs_, &BackgroundJobs::wallpaperDone, this,
+            [this](const compose::WallpaperOutcome& outcome) {
+                QApplication::restoreOverrideCursor();
+                emit busyChanged(false);
+                if (closeWhenIdle_) return qApp->quit();
+                services_.dialogs->inform(outcome.message);
+            });
+    connect(jobs_, &BackgroundJobs::onlineAnswered, this, &MainWindow::onlineAnswered);
+    // Page 4's command links (preview, save, set as wallpaper) wait while the
+    // wallpaper is being set; everything else answers.
+    connect(this, &MainWindow::busyChanged, previewPage_,
+            [this](bool busy) { previewPage_->bottomText()->setEnabled(!busy); });
+}
+
+boards::BoardReadContext MainWindow::boardContext() const {
+    const platform::ScreenInfo screen = model_->screen();
+    return {screen.width, screen.height, previewPage_->fontItems(),
+            [this](const std::string& name) {
+                return gallery::FindPictureByName(model_->gallery().Pictures, name);
             }};
 }
 
-void TformMain::LoadBoardFile(const fs::path& file) {
-    boards::ReadProjectFile(file, CurrentBoard, BoardContext());
-    ShowBoardStyle();
-    clearUndo();
+void MainWindow::loadBoardFile(const fs::path& file) {
+    compose::TGoalsProject board;
+    boards::ReadProjectFile(file, board, boardContext());
+    model_->replaceBoard(std::move(board));
     // Selecting the picture writes its catalogue spelling into the board.
-    page2->SelectThumbnail(
-        page2->FindThumbnail(gallery::FindPictureByName(gallery.Pictures, CurrentBoard.PicName)));
-    RebuildPicture();  // a picture that cannot be read falls back to picture 1
-    ShowPage(3);
+    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(
+        gallery::FindPictureByName(model_->gallery().Pictures, model_->board().PicName)));
+    loadSelectedPicture();  // a picture that cannot be read falls back to picture 1
+    showPage(3);
 }
 
-void TformMain::BuildGallery() {
+void MainWindow::buildGallery() {
     gallery::GallerySource source;
     for (std::string_view name : gallery::kBuiltInPictureNames)
         source.builtInNames.emplace_back(name);
     source.builtInThumbnail = [this](int n) { return builtInThumbnails_.get(n); };
-    const fs::path folder = GalleryFolder;
+    const fs::path folder = galleryFolder_;
     source.userFiles = [folder] { return platform::FindFiles(folder, "*.jpg"); };
     source.userThumbnail = [folder](const std::string& name) {
         return gallery::ThumbnailFromFile(folder / name);
     };
-    gallery::BuildGallery(gallery.Pictures, gallery.SelectedPicture, source, *page2,
+    gallery::GalleryState& state = model_->gallery();
+    gallery::BuildGallery(state.Pictures, state.SelectedPicture, source, *galleryPage_,
                           services_.galleryThreads);
 }
 
-void TformMain::AddPictureFromDisk() {
+void MainWindow::addPictureFromDisk() {
     gallery::AddPictureSteps steps;
-    steps.buildGallery = [this] { BuildGallery(); };
+    steps.buildGallery = [this] { buildGallery(); };
     steps.selectAndShow = [this](const std::string& key) {
-        const int n = gallery::FindPictureByName(gallery.Pictures, key);
-        page2->SelectThumbnail(page2->FindThumbnail(n));
-        page2->ScrollToPicture(n);
+        const int n = gallery::FindPictureByName(model_->gallery().Pictures, key);
+        galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(n));
+        galleryPage_->ScrollToPicture(n);
     };
-    gallery::AddPictureFromDisk(*services_.dialogs, GalleryFolder, steps);
+    gallery::AddPictureFromDisk(*services_.dialogs, galleryFolder_.string() + "/", steps);
 }
 
-void TformMain::FormActivate() {
-    ReadStyleControls();
-    services_.pacing.pump();
-    // The first activation comes before the first frame: the check, which may wait
-    // for the DNS, runs once the window shows (see eventFilter).
-    if (!firstFramePainted_) return (void)(openAfterFirstFrame_ = true);
-    OpenResourcesPage();
+void MainWindow::runLink(const std::string& target) {
+    pages::RunLinkCommand(target, actions_);
 }
 
-void TformMain::FormKeyDown(int qtKey) {
-    if (CurrentPage != 2) return;
-    page2->keyDown(qtKey);
+void MainWindow::scrollToPicture(int n) {
+    galleryPage_->ScrollToPicture(n);
 }
 
-bool TformMain::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { FormActivate(); });
+void MainWindow::windowActivated() {
+    previewPage_->readStylesIntoBoard();
+    // The first activation comes before the first frame: the check starts with it.
+    if (!firstFramePainted_) return;
+    reloadWhenOnline_ = true;
+    jobs_->checkOnline(services_.isOnline);
+}
+
+void MainWindow::firstFramePainted() {
+    loadSelectedPicture();
+    reloadWhenOnline_ = true;
+    jobs_->checkOnline(services_.isOnline);
+}
+
+bool MainWindow::loadingPicture() const {
+    return jobs_->pictureLoading() != 0;
+}
+
+void MainWindow::keyDown(int qtKey) {
+    if (currentPage_ == 2) galleryPage_->keyDown(qtKey);
+}
+
+bool MainWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) platform::RunCommand([this] { windowActivated(); });
     if (e->type() == QEvent::Show && !shapeFollowsScreen_) {
         // The native window exists now and is not mapped yet: shape it at its
         // device pixel ratio, and again whenever it moves to another screen.
         shapeFollowsScreen_ = true;
-        chrome->applyMask(this);
-        connect(windowHandle(), &QWindow::screenChanged, this, [this] { chrome->applyMask(this); });
+        chrome_->applyMask(this);
+        connect(windowHandle(), &QWindow::screenChanged, this,
+                [this] { chrome_->applyMask(this); });
     }
     return QWidget::event(e);
 }
 
-void TformMain::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     // Under the skin: at ratios between 1 and 2 the edge pixels of its rounded
     // corners are partly see-through, and on X11 they then blend into the frame's
     // own colour rather than a grey. A translucent window (Wayland) shows the
     // desktop there instead.
     if (!testAttribute(Qt::WA_TranslucentBackground))
-        QPainter(this).fillRect(rect(), chrome->frameColour());
+        QPainter(this).fillRect(rect(), chrome_->frameColour());
 }
 
-void TformMain::closeEvent(QCloseEvent* e) {
-    if (services_.dialogs->ask(kCloseTitle, kCloseQuestion, platform::BoxIcon::Question))
-        e->accept();
-    else
-        e->ignore();
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!services_.dialogs->ask(kCloseTitle, kCloseQuestion, platform::BoxIcon::Question))
+        return e->ignore();
+    if (!busy()) return e->accept();
+    // The wallpaper is being set: the window goes now, and the program ends as
+    // soon as that work is done, within its own time limit, with no file left
+    // half written.
+    e->ignore();
+    closeWhenIdle_ = true;
+    hide();
+    if (fullPreview_) fullPreview_->hide();
 }
 
-bool TformMain::eventFilter(QObject* watched, QEvent* e) {
-    // Key preview: the window sees each key once, before the focused control,
-    // and does not consume it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, [this] {
-            platform::RunCommand([this] { LoadFirstPicture(); });
-            if (std::exchange(openAfterFirstFrame_, false)) OpenResourcesPage();
-        });
+        QTimer::singleShot(0, this,
+                           [this] { platform::RunCommand([this] { firstFramePainted(); }); });
     }
+    // Key preview: the window sees each key once, before the focused control,
+    // and does not consume it.
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus ? w == focus : w == this;
         const int key = static_cast<QKeyEvent*>(e)->key();
-        if (first && w->window() == this) platform::RunCommand([this, key] { FormKeyDown(key); });
+        if (first && w->window() == this) platform::RunCommand([this, key] { keyDown(key); });
     }
     return false;
 }

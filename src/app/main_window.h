@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// TformMain: the borderless, skinned main window. It owns the state of the
-// program (the goal board, the gallery, the working pictures) and wires the
-// pages together; the work itself lives in the pages' own classes.
+// MainWindow: the borderless, skinned main window. It creates the board model and
+// the pages and wires them together, switches the pages and starts the commands;
+// the board lives in the model and each page's work in the page's own class.
+// Slow work (the photograph, the wallpaper, the online check) runs on other
+// threads and reports back here.
 #pragma once
 
 #include <QDate>
@@ -15,40 +17,45 @@
 #include "app/builtin_thumbnails.h"
 #include "app/chrome.h"
 #include "app/page_panels.h"
-#include "app/preview_page.h"
-#include "app/saved_boards_page.h"
 #include "app/tab_order.h"
-#include "compose/board_composer.h"
-#include "compose/board_undo.h"
-#include "compose/goal_board.h"
-#include "compose/style_controls.h"
-#include "gallery/gallery_page.h"
-#include "imaging/bitmap.h"
+#include "boards/project_file.h"
 #include "pages/page_texts.h"
-#include "pages/resources_viewer.h"
 #include "pages/site_config.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
-#include "platform/pacing.h"
 #include "platform/screen.h"
 
 namespace dorvane::gallery {
-class TformPreview;
+class FullScreenPreview;
+class GalleryPage;
+class ThumbnailControl;
+}  // namespace dorvane::gallery
+namespace dorvane::htmlview {
+class HtmlView;
+}
+namespace dorvane::pages {
+class ResourcesViewer;
 }
 
 namespace dorvane::app {
+
+class BoardModel;
+class BackgroundJobs;
+class FocusRing;
+class PreviewPage;
+class SavedBoardsPage;
 
 inline constexpr const char* kCloseTitle = "Close application";
 inline constexpr const char* kCloseQuestion =
     "All your unsaved work might be lost.\r\rDo you really want to exit Dorvane?";
 
-// What the window needs from outside; tests pass their own.
+// What the window needs from outside; tests pass their own. The online check and
+// the desktop's wallpaper setter are called on worker threads.
 struct Services {
     platform::Screen* screen = nullptr;
     platform::Dialogs* dialogs = nullptr;
     platform::LinkOpener* links = nullptr;
-    platform::Pacing pacing = platform::RealPacing();
     std::filesystem::path programPath;  // the executable
     std::filesystem::path dataFolder;   // where MyGallery/ and MyGoals/ go
     std::function<std::vector<std::string>()> fontFamilies;
@@ -63,72 +70,61 @@ struct Services {
     int galleryThreads = 0;                                              // 0: one per core
 };
 
-class TformMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TformMain(Services services);
-    ~TformMain() override;
+    explicit MainWindow(Services services);
+    ~MainWindow() override;
 
     // The full-screen preview window, made after this window and owned by it.
-    void setPreviewWindow(std::unique_ptr<gallery::TformPreview> preview);
-    gallery::TformPreview* previewWindow() const { return formPreview_.get(); }
+    void setPreviewWindow(std::unique_ptr<gallery::FullScreenPreview> preview);
+    gallery::FullScreenPreview* previewWindow() const { return fullPreview_.get(); }
+
+    BoardModel& model() { return *model_; }
+    const BoardModel& model() const { return *model_; }
+    int currentPage() const { return currentPage_; }
+    const std::filesystem::path& galleryFolder() const { return galleryFolder_; }
+    const std::filesystem::path& goalsFolder() const { return goalsFolder_; }
+
+    // The pages and controls, for keyboard access, screen readers and tests.
+    Chrome& chrome() { return *chrome_; }
+    htmlview::HtmlView* bodyText() const { return htmlPage_->view(); }
+    QWidget* bodyPanel() const { return htmlPage_->panel(); }
+    htmlview::HtmlView* quoteText() const { return quote_; }
+    gallery::GalleryPage* galleryPage() const { return galleryPage_; }
+    PreviewPage* previewPage() const { return previewPage_; }
+    SavedBoardsPage* savedBoardsPage() const { return savedBoardsPage_; }
+    pages::ResourcesViewer* resourcesViewer() const { return resourcesViewer_; }
+    pages::PageClicks& pageClicks() { return *clicks_; }
+    bool resourcesPageLoaded() const { return resourcesPageLoaded_; }
+    FocusRing* focusRing() const { return focusRing_; }
+    // True while a slow command (setting the wallpaper) runs.
+    bool busy() const;
+    // True while a chrome button shows its pressed face, before its command runs.
+    bool pressingButton() const { return buttonPressing_; }
+    // True while the chosen photograph is decoded.
+    bool loadingPicture() const;
 
     // Keyboard access: the Tab stops of the page shown, in order, and the page
     // control on top of the body area.
-    std::vector<FocusStop> TabStops();
-    QWidget* ShownPage() const;
+    std::vector<FocusStop> tabStops();
+    QWidget* shownPage() const;
 
-    void ShowPage(int page);
-    void AddPictureFromDisk();
-    void ScrollToPicture(int n) { page2->ScrollToPicture(n); }
-    void FormKeyDown(int qtKey);
+    void showPage(int page);
+    // Runs the command of a page text's link ("saveProject", "linkPage4", …).
+    void runLink(const std::string& target);
+    void addPictureFromDisk();
+    void scrollToPicture(int n);
     // The "preview" command: the composed board full screen until a click or key.
-    void ShowFullPreview();
-    // The "setbackground" command: asks, writes the composed board as the wallpaper
-    // file in the data folder and has the desktop show it.
-    void SetWallpaper();
-    // Sets the style lists from CurrentBoard without raising their change events
-    // (after a board is loaded).
-    void ShowBoardStyle();
-    // Page 5's operations.
-    void SaveProject() { page5->SaveProject(); }
-    void ListProjects() { page5->ListProjects(); }
-    void lbProjectsClick() { page5->lbProjectsClick(); }
-    void LoadProject() { page5->LoadProject(); }
-    void DeleteProject() { page5->DeleteProject(); }
-    // Forgets the page-4 undo history (a board was loaded).
-    void clearUndo() { undo_.clear(); }
+    void showFullPreview();
+    // The "setbackground" command: asks, then writes the composed board as the
+    // wallpaper file in the data folder and has the desktop show it, on another
+    // thread; the window answers meanwhile.
+    void setWallpaper();
 
-    // The page-4 composition: the working pictures, the text layer, the last
-    // rendering and the drag.
-    compose::BoardComposer& composer() { return *composer_; }
-    const compose::BoardComposer& composer() const { return *composer_; }
-    const Bitmap& screenPicture() const { return composer_->screenPicture(); }
-    const compose::TextLayer& textLayer() const { return composer_->textLayer(); }
-
-    // Controls.
-    std::unique_ptr<Chrome> chrome;
-    std::unique_ptr<HtmlPage> pageHtml;  // plain records of widgets the window owns
-    gallery::GalleryPage* page2 = nullptr;
-    PreviewPage* page4 = nullptr;
-    SavedBoardsPage* page5 = nullptr;
-    pages::ResourcesViewer* WebBrowser = nullptr;
-    class FocusRing* focusRing = nullptr;
-    htmlview::HtmlView* htmlQuote = nullptr;
-
-    // State, in the order of the original window's fields.
-    std::string GalleryFolder;
-    std::string GoalsFolder;
-    std::string ProgramPath;
-    std::uint32_t CurrentPage = 0;
-    compose::TGoalsProject CurrentBoard;
-    bool ResourcesPageLoaded = false;
-    gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
-    Bitmap FullPicture;
-    compose::StyleControls styles;
-    // Page commands that other parts of the program provide; the clicks read them.
-    pages::LinkActions actions;
-    std::unique_ptr<pages::PageClicks> clicks;  // PressNotOnImage, ImageClickDone
+signals:
+    // A slow command began or ended (the busy cursor and page 4's buttons follow).
+    void busyChanged(bool busy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -138,49 +134,55 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void MakeAccessible();
-    void KeepFocusOnPage();
-    void FormCreate();
-    void FormActivate();
-    void LoadFirstPicture();
-    void CreateControls();
-    void WireButtons();
-    void BuildGallery();
-    void WireSavedBoards();
-    boards::BoardReadContext BoardContext() const;
-    void LoadBoardFile(const std::filesystem::path& file);
-    void RebuildPicture();
-    void FallBackToPictureOne(const std::string& why);
-    void LoadPicture(int n);
-    void PrepareScreenPictures();
-    void ThumbnailDblClick(gallery::ThumbnailControl* t);
-    void ShowPreviewPage();
-    // Page 4 (preview_commands.cpp).
-    void WirePreviewPage();
-    void ReadStyleControls();
-    void cbFontChange();
-    void RefreshPreview();
-    void ShowPreview(const Bitmap& composed);  // at the composer's device pixel ratio
-    void imgMouseMouseDown(compose::MouseButton button, QPoint at);
-    void imgMouseMouseMove(QPoint at, bool buttonHeld);
-    void imgMouseMouseUp();
-    void imgPreviewEndDrag();
-    void NudgeTextBox(int dx, int dy, bool repeated);
-    void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
-    void OpenResourcesPage();
-    void ShowResourcesPage();
-    void ShowOfflineResources();
-    void SetSideButtons(int downPage);
-    void ShowBodyPage(const char* body, const char* quote);
+    void makeAccessible();
+    void keepFocusOnPage();
+    void createControls();
+    void wireButtons();
+    void wireSavedBoards();
+    void wireJobs();
+    void buildGallery();
+    void windowActivated();
+    void firstFramePainted();
+    void keyDown(int qtKey);
+    boards::BoardReadContext boardContext() const;
+    void loadBoardFile(const std::filesystem::path& file);
+    void loadSelectedPicture();
+    void pictureLoaded(int number);
+    void pictureFailed(int number, const std::string& why);
+    void thumbnailDoubleClicked(gallery::ThumbnailControl* t);
+    void showPreviewPage();
+    void showResourcesPage();
+    void showKnownResources();
+    void showOfflineResources();
+    void onlineAnswered(bool online);
+    void setSideButtons(int downPage);
+    void showBodyPage(const char* body, const char* quote);
+    void pressButton(const char* control, const char* face, std::function<void()> then);
 
     Services services_;
-    std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
-    compose::BoardUndo undo_;
-    std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
-    std::unique_ptr<gallery::TformPreview> formPreview_;
+    std::filesystem::path galleryFolder_;
+    std::filesystem::path goalsFolder_;
+    BoardModel* model_ = nullptr;
+    std::unique_ptr<Chrome> chrome_;
+    std::unique_ptr<HtmlPage> htmlPage_;
+    gallery::GalleryPage* galleryPage_ = nullptr;
+    PreviewPage* previewPage_ = nullptr;
+    SavedBoardsPage* savedBoardsPage_ = nullptr;
+    pages::ResourcesViewer* resourcesViewer_ = nullptr;
+    htmlview::HtmlView* quote_ = nullptr;
+    FocusRing* focusRing_ = nullptr;
+    pages::LinkActions actions_;
+    std::unique_ptr<pages::PageClicks> clicks_;
+    BackgroundJobs* jobs_ = nullptr;
+    std::unique_ptr<gallery::FullScreenPreview> fullPreview_;
+    int currentPage_ = 0;
+    bool resourcesPageLoaded_ = false;
     bool firstFramePainted_ = false;
-    bool openAfterFirstFrame_ = false;
     bool shapeFollowsScreen_ = false;
+    bool fullPreviewWaits_ = false;  // a double-clicked picture shows once it is loaded
+    bool reloadWhenOnline_ = false;  // an activation asked: load the web page again
+    bool closeWhenIdle_ = false;     // closed while a command ran: quit when it ends
+    bool buttonPressing_ = false;    // a chrome button's pressed face is showing
     BuiltInThumbnails builtInThumbnails_;
 };
 

@@ -10,54 +10,55 @@
 #include "app/accessibility.h"
 #include "app/focus_ring.h"
 #include "app/main_window.h"
+#include "app/preview_page.h"
+#include "app/saved_boards_page.h"
+#include "htmlview/html_view.h"
 
 namespace dorvane::app {
 
-void TformMain::MakeAccessible() {
+void MainWindow::makeAccessible() {
     for (const ButtonPlace& b : kButtonPlaces)
-        MakeKeyboardButton(chrome->button(b.control), ButtonCaption(b.control));
+        MakeKeyboardButton(chrome_->button(b.control), ButtonCaption(b.control));
     // The preview moves its text box with the arrow keys: Tab reaches it too.
-    page4->imgPreview->setAccessibleName("Preview of the goal board");
-    page4->imgPreview->setFocusPolicy(Qt::StrongFocus);
+    previewPage_->canvas()->setAccessibleName("Preview of the goal board");
+    previewPage_->canvas()->setFocusPolicy(Qt::StrongFocus);
     // Each list is labelled by the caption above it (on Linux a list's name is its value).
-    for (QComboBox* list : page4->styleLists())
-        if (auto* caption = page4->findChild<QLabel*>("lbl" + list->objectName().mid(2)))
+    for (QComboBox* list : previewPage_->styleLists())
+        if (auto* caption = previewPage_->findChild<QLabel*>("lbl" + list->objectName().mid(2)))
             caption->setBuddy(list);
-    page5->lbProjects->setAccessibleName("Saved goal boards");
-    page5->memoGoals->setAccessibleName("Goals of the chosen board");
-    page5->imgProjectPreview->setAccessibleName("Preview of the chosen board");
-    focusRing = new FocusRing(this);
+    savedBoardsPage_->makeAccessible();
+    focusRing_ = new FocusRing(this);
 }
 
-QWidget* TformMain::ShownPage() const {
+QWidget* MainWindow::shownPage() const {
     QWidget* top = childAt(kBodyArea.center());
     while (top && top->parentWidget() != this) top = top->parentWidget();
     return top;
 }
 
-std::vector<FocusStop> TformMain::TabStops() {
+std::vector<FocusStop> MainWindow::tabStops() {
     std::vector<FocusStop> stops;
     for (const char* name : {"imgButton1", "imgButton2", "imgButton3", "imgButton4", "imgButton5",
                              "imgAddRes", "imgAbout"})
-        stops.push_back({&chrome->button(name), -1});
-    for (const FocusStop& s : PanelStops(ShownPage())) stops.push_back(s);
-    stops.push_back({&chrome->button("imgMin"), -1});
-    stops.push_back({&chrome->button("imgClose"), -1});
+        stops.push_back({&chrome_->button(name), -1});
+    for (const FocusStop& s : PanelStops(shownPage())) stops.push_back(s);
+    stops.push_back({&chrome_->button("imgMin"), -1});
+    stops.push_back({&chrome_->button("imgClose"), -1});
     return stops;
 }
 
-bool TformMain::focusNextPrevChild(bool next) {
-    return MoveFocus(TabStops(), next);
+bool MainWindow::focusNextPrevChild(bool next) {
+    return MoveFocus(tabStops(), next);
 }
 
 // After a page change the focus stays on a side button that had it; focus left on
 // a page that has gone under the new one moves to the new page's first control (a
 // page text's first link only when it is in sight, else the text itself, which
 // the arrow keys then scroll).
-void TformMain::KeepFocusOnPage() {
+void MainWindow::keepFocusOnPage() {
     QWidget* focus = focusWidget();
-    const std::vector<FocusStop> page = PanelStops(ShownPage());
-    const bool onChrome = focus && focus->parentWidget() == this && focus != ShownPage() &&
+    const std::vector<FocusStop> page = PanelStops(shownPage());
+    const bool onChrome = focus && focus->parentWidget() == this && focus != shownPage() &&
                           !kBodyArea.contains(focus->geometry().center());
     if (!onChrome && CurrentStop(page) < 0 && !page.empty()) {
         FocusStop first = page.front();
@@ -69,7 +70,7 @@ void TformMain::KeepFocusOnPage() {
                 view->setFocusedLink(-1);
         FocusStopNow(first, Qt::OtherFocusReason);
     }
-    if (focusRing) focusRing->follow();
+    if (focusRing_) focusRing_->follow();
 }
 
 }  // namespace dorvane::app

@@ -1,190 +1,217 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ShowPage: the one way the wizard changes its page. It carries the goals from
-// the form into the board and back, and rebuilds the picture when the chosen
-// one has changed.
+// showPage: the one way the wizard changes its page. It carries the goals from
+// the form into the board and back, and has the chosen photograph loaded when
+// it has changed. Also the commands that show the board: the full-screen
+// preview and the wallpaper.
+#include <QApplication>
+
+#include "app/background_jobs.h"
+#include "app/board_model.h"
+#include "app/focus_ring.h"
 #include "app/main_window.h"
-#include "gallery/picture_loader.h"
+#include "app/preview_page.h"
+#include "app/saved_boards_page.h"
+#include "gallery/gallery_page.h"
 #include "gallery/preview_window.h"
+#include "htmlview/html_view.h"
 #include "imaging/bitmap_image.h"
-#include "imaging/scale.h"
 #include "pages/goal_form.h"
+#include "pages/resources_viewer.h"
 #include "platform/error_report.h"
 
 namespace dorvane::app {
 
-void TformMain::SetSideButtons(int downPage) {
+void MainWindow::setSideButtons(int downPage) {
     for (int n = 1; n <= 5; ++n) {
         const std::string face = "btn_" + std::to_string(n) + (n == downPage ? "_down" : "_up");
-        LoadBitmapResource(chrome->button("imgButton" + std::to_string(n)), face);
+        LoadBitmapResource(chrome_->button("imgButton" + std::to_string(n)), face);
     }
 }
 
-void TformMain::ShowBodyPage(const char* body, const char* quote) {
-    if (quote) pages::LoadHtmlPage(*htmlQuote, quote);
-    pages::LoadHtmlPage(*pageHtml->htmlBody, body, services_.resourcesPageUrl);
-    pageHtml->htmlBody->positionTo("#top");
+void MainWindow::showBodyPage(const char* body, const char* quote) {
+    if (quote) pages::LoadHtmlPage(*quote_, quote);
+    pages::LoadHtmlPage(*bodyText(), body, services_.resourcesPageUrl);
+    bodyText()->positionTo("#top");
 }
 
-void TformMain::ShowPage(int page) {
-    SetSideButtons(0);
-    services_.pacing.pump();
-    htmlview::HtmlView& body = *pageHtml->htmlBody;
+void MainWindow::showPage(int page) {
+    setSideButtons(0);
+    htmlview::HtmlView& body = *bodyText();
     body.setScrollBars(htmlview::ScrollBars::None);
     if (page != 1 && page != 6) {
-        chrome->skin("imgQuote").raise();
-        htmlQuote->raise();
+        chrome_->skin("imgQuote").raise();
+        quote_->raise();
     }
-    pageHtml->pageHTML->resize(385, 412);
+    bodyPanel()->resize(385, 412);
     body.setMarginWidth(4);
-    if (CurrentPage == 3) pages::ReadGoalForm(body.formControls(), CurrentBoard);
+    if (currentPage_ == 3) {
+        compose::TGoalsProject goals = model_->board();
+        pages::ReadGoalForm(body.formControls(), goals);
+        model_->setGoals(goals);
+    }
     if (page != 6) {
-        WebBrowser->resize(1, 412);
-        WebBrowser->lower();
+        resourcesViewer_->resize(1, 412);
+        resourcesViewer_->lower();
     }
     switch (page) {
         case 1:
-            SetSideButtons(1);
-            pageHtml->pageHTML->resize(chrome->skin("imgQuote").width() + 385, 412);
+            setSideButtons(1);
+            bodyPanel()->resize(chrome_->skin("imgQuote").width() + 385, 412);
             body.setScrollBars(htmlview::ScrollBars::Vertical);
-            ShowBodyPage("html_body_1", nullptr);
+            showBodyPage("html_body_1", nullptr);
             body.setMarginWidth(17);
-            pageHtml->pageHTML->raise();
+            bodyPanel()->raise();
             break;
-        case 2:
-            pages::LoadHtmlPage(*htmlQuote, "html_quote_2");
-            SetSideButtons(2);
-            gallery.LoadedPicture = gallery.SelectedPicture;
-            page2->ScrollToPicture(gallery.SelectedPicture);
-            page2->raise();
+        case 2: {
+            pages::LoadHtmlPage(*quote_, "html_quote_2");
+            setSideButtons(2);
+            galleryPage_->ScrollToPicture(model_->gallery().SelectedPicture);
+            galleryPage_->raise();
             break;
+        }
         case 3:
-            pages::LoadHtmlPage(*htmlQuote, "html_quote_3");
-            SetSideButtons(3);
-            ShowBodyPage("html_body_3", nullptr);
-            pages::FillGoalForm(body.formControls(), CurrentBoard);
-            pageHtml->pageHTML->raise();
-            services_.pacing.pump();
+            pages::LoadHtmlPage(*quote_, "html_quote_3");
+            setSideButtons(3);
+            showBodyPage("html_body_3", nullptr);
+            pages::FillGoalForm(body.formControls(), model_->board());
+            bodyPanel()->raise();
             pages::FocusFirstGoal(body.formControls());
             break;
         case 4:
-            ShowPreviewPage();
+            showPreviewPage();
             break;
         case 5:
-            pages::LoadHtmlPage(*htmlQuote, "html_quote_5");
-            SetSideButtons(5);
-            ListProjects();
-            page5->raise();
+            pages::LoadHtmlPage(*quote_, "html_quote_5");
+            setSideButtons(5);
+            savedBoardsPage_->listProjects();
+            savedBoardsPage_->raise();
             break;
         case 6:
-            ShowResourcesPage();
+            showResourcesPage();
             break;
         case 7:
-            ShowBodyPage("html_body_7", "html_quote_7");
-            pageHtml->pageHTML->raise();
+            showBodyPage("html_body_7", "html_quote_7");
+            bodyPanel()->raise();
             break;
         default:
             break;
     }
-    chrome->raiseButtons();
-    services_.pacing.pump();
-    if (CurrentPage == 2 && page != 4 && gallery.LoadedPicture != gallery.SelectedPicture)
-        RebuildPicture();
-    CurrentPage = static_cast<std::uint32_t>(page);
-    page4->setShortcutsEnabled(page == 4);
-    KeepFocusOnPage();
+    chrome_->raiseButtons();
+    const bool leftGallery = currentPage_ == 2 && page != 4;
+    currentPage_ = page;
+    if (leftGallery) loadSelectedPicture();
+    previewPage_->setShortcutsEnabled(page == 4);
+    keepFocusOnPage();
 }
 
-void TformMain::ShowPreviewPage() {
-    pages::LoadHtmlPage(*htmlQuote, "html_quote_4");
-    SetSideButtons(4);
-    page4->raise();
-    chrome->raiseButtons();
-    services_.pacing.pump();
-    if (gallery.LoadedPicture != gallery.SelectedPicture) {
-        page4->imgPreview->hide();
-        services_.pacing.pump();
-        RebuildPicture();
-    }
-    composer_->render(CurrentBoard);
-    RefreshPreview();
-    page4->imgPreview->show();
+void MainWindow::showPreviewPage() {
+    pages::LoadHtmlPage(*quote_, "html_quote_4");
+    setSideButtons(4);
+    previewPage_->raise();
+    chrome_->raiseButtons();
+    if (model_->pictureLoaded() && !jobs_->pictureLoading()) return previewPage_->showComposed();
+    // "Generating preview..." until the photograph is ready (pictureLoaded).
+    previewPage_->showWaiting();
+    loadSelectedPicture();
 }
 
-void TformMain::OpenResourcesPage() {
-    if (!services_.isOnline()) return;
-    WebBrowser->navigate(QUrl(QString::fromStdString(services_.resourcesPageUrl)));
-    ResourcesPageLoaded = true;
+void MainWindow::loadSelectedPicture() {
+    const BoardModel& model = *model_;
+    if (model.pictureLoaded() && !jobs_->pictureLoading())
+        return pictureLoaded(model.gallery().LoadedPicture);
+    const compose::BoardComposer& composer = model.composer();
+    const Bitmap& screen = composer.screenPicture();
+    const Bitmap& preview = composer.previewPicture();
+    jobs_->loadPicture(model.gallery().SelectedPicture, model.gallery().Pictures, galleryFolder_,
+                       QSize(screen.width(), screen.height()),
+                       QSize(preview.width(), preview.height()));
 }
 
-void TformMain::ShowResourcesPage() {
-    try {
-        if (!services_.isOnline()) return ShowOfflineResources();
-        if (!ResourcesPageLoaded) OpenResourcesPage();
-        WebBrowser->resize(chrome->skin("imgQuote").width() + 385, 412);
-        WebBrowser->raise();
-        services_.pacing.pump();
-    } catch (const std::exception&) {
-        ShowOfflineResources();
+void MainWindow::pictureLoaded(int number) {
+    if (number != model_->gallery().SelectedPicture) return loadSelectedPicture();
+    if (currentPage_ == 4) previewPage_->showComposed();
+    if (std::exchange(fullPreviewWaits_, false) && fullPreview_) {
+        fullPreview_->setPicture(gallery::ToQImage(model_->fullPicture()));
+        fullPreview_->present();
     }
 }
 
-void TformMain::ShowOfflineResources() {
-    // Shrunk as on every other page, or a page shown before would cover the quotation.
-    WebBrowser->resize(1, 412);
-    WebBrowser->lower();
-    ShowBodyPage("html_body_6", "html_quote_6");
-    pageHtml->pageHTML->raise();
-}
-
-void TformMain::RebuildPicture() {
-    try {
-        LoadPicture(gallery.SelectedPicture);
-    } catch (const std::exception& e) {
-        FallBackToPictureOne(e.what());
-    }
-}
-
-void TformMain::FallBackToPictureOne(const std::string& why) {
+void MainWindow::pictureFailed(int number, const std::string& why) {
     // A picture that cannot be read (its file gone or damaged) must not leave a
     // page half switched: say so, and go on with picture 1.
     platform::ReportError(why);
-    page2->SelectThumbnail(page2->FindThumbnail(1));
-    LoadPicture(gallery.SelectedPicture);
+    fullPreviewWaits_ = false;
+    if (number == 1) return;  // nothing to fall back to
+    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(1));
+    loadSelectedPicture();
 }
 
-void TformMain::LoadPicture(int n) {
-    Bitmap picture;  // a failed load leaves FullPicture as it was
-    gallery::LoadGalleryPicture(n, gallery.Pictures, GalleryFolder, picture);
-    FullPicture = std::move(picture);
-    gallery.LoadedPicture = n;
-    PrepareScreenPictures();
-}
-
-void TformMain::PrepareScreenPictures() {
-    services_.pacing.pump();
-    dorvane::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
-                                   composer_->previewPicture());
-}
-
-void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
+void MainWindow::thumbnailDoubleClicked(gallery::ThumbnailControl* t) {
     const platform::ScreenInfo screen = services_.screen->info();
-    if (formPreview_) formPreview_->setScreenBounds(screen.width, screen.height);
-    page2->SelectThumbnail(t);
-    Bitmap picture;
-    try {
-        gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
-                                    picture);
-    } catch (const std::exception& e) {
-        FallBackToPictureOne(e.what());
+    if (fullPreview_) fullPreview_->setScreenBounds(screen.width, screen.height);
+    galleryPage_->SelectThumbnail(t);
+    fullPreviewWaits_ = true;
+    loadSelectedPicture();
+}
+
+void MainWindow::showFullPreview() {
+    if (!fullPreview_) return;
+    const platform::ScreenInfo screen = services_.screen->info();
+    fullPreview_->setScreenBounds(screen.width, screen.height);
+    fullPreview_->setPicture(gallery::ToQImage(model_->composer().composeScreen()));
+    fullPreview_->present();
+}
+
+void MainWindow::setWallpaper() {
+    if (busy()) return;  // one at a time: its message comes when it is done
+    if (!services_.dialogs->ask(compose::kWallpaperQuestionTitle, compose::kWallpaperQuestion,
+                                platform::BoxIcon::None))
+        return;
+    const compose::BoardComposer& composer = model_->composer();
+    jobs_->setWallpaper(composer.screenPicture(), composer.textLayer(), services_.dataFolder,
+                        services_.setDesktopWallpaper);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    emit busyChanged(true);
+}
+
+void MainWindow::onlineAnswered(bool online) {
+    // The page loads in the background once the computer is known to be online;
+    // page 6, if shown meanwhile with its local text, switches to it.
+    if (!online) {
+        reloadWhenOnline_ = false;
+        if (currentPage_ == 6) showKnownResources();  // the local page after all
         return;
     }
-    FullPicture = std::move(picture);
-    gallery.LoadedPicture = gallery.SelectedPicture;
-    if (formPreview_) {
-        formPreview_->setPicture(gallery::ToQImage(FullPicture));
-        formPreview_->showModal();
+    // Each activation loads the page again; page 6 only when it never was.
+    if (std::exchange(reloadWhenOnline_, false) || !resourcesPageLoaded_) {
+        resourcesViewer_->navigate(QUrl(QString::fromStdString(services_.resourcesPageUrl)));
+        resourcesPageLoaded_ = true;
     }
-    PrepareScreenPictures();
+    if (currentPage_ == 6) showKnownResources();
+}
+
+void MainWindow::showResourcesPage() {
+    jobs_->checkOnline(services_.isOnline);
+    showKnownResources();
+}
+
+void MainWindow::showKnownResources() {
+    // What is known now shows at once: the web page when the computer was last
+    // found online, else the local page; the check under way may switch it later.
+    if (!jobs_->lastOnline().value_or(false) || !resourcesPageLoaded_)
+        return showOfflineResources();
+    resourcesViewer_->resize(chrome_->skin("imgQuote").width() + 385, 412);
+    resourcesViewer_->raise();
+    chrome_->raiseButtons();
+    keepFocusOnPage();
+}
+
+void MainWindow::showOfflineResources() {
+    // Shrunk as on every other page, or a page shown before would cover the quotation.
+    resourcesViewer_->resize(1, 412);
+    resourcesViewer_->lower();
+    showBodyPage("html_body_6", "html_quote_6");
+    bodyPanel()->raise();
 }
 
 }  // namespace dorvane::app

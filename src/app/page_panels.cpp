@@ -30,12 +30,12 @@ htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place) {
     return view;
 }
 
-HtmlPage::HtmlPage(QWidget* window) : pageHTML(WhitePanel(window, "pageHTML")) {
-    htmlBody = View(pageHTML, "htmlBody", QRect(0, 0, 385, 412));
+HtmlPage::HtmlPage(QWidget* window) : panel_(WhitePanel(window, "pageHTML")) {
+    view_ = View(panel_, "htmlBody", QRect(0, 0, 385, 412));
     // Aligned to fill the whole panel, which the page switch widens and narrows.
-    auto* layout = new QHBoxLayout(pageHTML);
+    auto* layout = new QHBoxLayout(panel_);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(htmlBody);
+    layout->addWidget(view_);
 }
 
 }  // namespace dorvane::app

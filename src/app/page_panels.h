@@ -25,10 +25,15 @@ QFont Arial(int points, bool bold);
 htmlview::HtmlView* View(QWidget* parent, const char* name, QRect place);
 
 // pageHTML: the shared body view of pages 1, 3, 6 (offline) and 7.
-struct HtmlPage {
+class HtmlPage {
+public:
     explicit HtmlPage(QWidget* window);
-    QWidget* pageHTML;
-    htmlview::HtmlView* htmlBody;  // fills the panel
+    QWidget* panel() const { return panel_; }
+    htmlview::HtmlView* view() const { return view_; }  // fills the panel
+
+private:
+    QWidget* panel_;
+    htmlview::HtmlView* view_;
 };
 
 }  // namespace dorvane::app

@@ -68,16 +68,15 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
-    if (onMouseDown) onMouseDown(ButtonOf(event->button()), event->position().toPoint());
+    emit mousePressed(ButtonOf(event->button()), event->position().toPoint());
 }
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (onMouseMove)
-        onMouseMove(event->position().toPoint(), event->buttons().testFlag(Qt::LeftButton));
+    emit mouseMoved(event->position().toPoint(), event->buttons().testFlag(Qt::LeftButton));
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (onMouseUp) onMouseUp(ButtonOf(event->button()), event->position().toPoint());
+    emit mouseReleased(ButtonOf(event->button()), event->position().toPoint());
 }
 
 void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -106,7 +105,7 @@ void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
             QWidget::keyPressEvent(event);
             return;
     }
-    if (onNudge) onNudge(dx, dy, event->isAutoRepeat());
+    emit nudged(dx, dy, event->isAutoRepeat());
 }
 
 void PreviewCanvas::focusInEvent(QFocusEvent* event) {
@@ -121,13 +120,13 @@ void PreviewCanvas::focusOutEvent(QFocusEvent* event) {
 
 void PreviewCanvas::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (onEndDrag) onEndDrag();
+    emit dragLost();
 }
 
 void PreviewCanvas::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Another window took over mid-drag: the release will not come here.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && onEndDrag) onEndDrag();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) emit dragLost();
 }
 
 }  // namespace dorvane::app

@@ -26,13 +26,14 @@ public:
     // Counts the paints, so a caller can wait for the preview to be shown.
     std::uint64_t paintCount() const { return paints_; }
 
-    std::function<void(compose::MouseButton, QPoint)> onMouseDown;
-    std::function<void(QPoint, bool buttonHeld)> onMouseMove;
-    std::function<void(compose::MouseButton, QPoint)> onMouseUp;
-    std::function<void()> onEndDrag;  // the control lost the mouse without a release
+signals:
+    void mousePressed(dorvane::compose::MouseButton button, QPoint at);
+    void mouseMoved(QPoint at, bool buttonHeld);
+    void mouseReleased(dorvane::compose::MouseButton button, QPoint at);
+    void dragLost();  // the control lost the mouse without a release
     // An arrow key: the step in full-size pixels (Shift: 10); `repeated` when the
     // key is held down.
-    std::function<void(int dx, int dy, bool repeated)> onNudge;
+    void nudged(int dx, int dy, bool repeated);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

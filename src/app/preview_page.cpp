@@ -2,12 +2,16 @@
 #include "app/preview_page.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QPainter>
-#include <QShortcut>
 
+#include "app/board_model.h"
 #include "app/narrow_arrow_style.h"
 #include "app/page_panels.h"
+#include "compose/board_look.h"
 #include "compose/goal_board.h"
+#include "imaging/bitmap_image.h"
+#include "platform/error_report.h"
 
 namespace dorvane::app {
 namespace {
@@ -15,6 +19,12 @@ namespace {
 constexpr int kListTop = 308;
 constexpr int kListHeight = 22;
 constexpr int kLabelTop = 294;
+
+// The undo step's name for each list, in the order of the row.
+const std::array<const char*, 6> kEditNames = {
+    QT_TRANSLATE_NOOP("PreviewPage", "Font"),   QT_TRANSLATE_NOOP("PreviewPage", "Style"),
+    QT_TRANSLATE_NOOP("PreviewPage", "Size"),   QT_TRANSLATE_NOOP("PreviewPage", "Alignment"),
+    QT_TRANSLATE_NOOP("PreviewPage", "Colour"), QT_TRANSLATE_NOOP("PreviewPage", "Shading")};
 
 QColor ToQColor(compose::Color c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -34,50 +44,97 @@ void FillList(QComboBox* list, const compose::ChoiceList& model) {
     for (const std::string& item : model.items) list->addItem(QString::fromStdString(item));
 }
 
+std::array<compose::ChoiceList*, 6> Lists(compose::StyleControls& s) {
+    return {&s.cbFont, &s.cbStyle, &s.cbSize, &s.cbAlign, &s.cbColor, &s.cbShading};
+}
+
 }  // namespace
 
-PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
+PreviewPage::PreviewPage(QWidget* parent, BoardModel& model) : QWidget(parent), model_(model) {
     setObjectName("page4");
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    htmlBody41 = View(this, "htmlBody41", QRect(-1, -1, 387, 26));
-    htmlBody42 = View(this, "htmlBody42", QRect(-1, 334, 387, 78));
-    lblGeneratingPreview = new QLabel("Generating preview...", this);
-    lblGeneratingPreview->setObjectName("lblGeneratingPreview");
-    lblGeneratingPreview->move(122, 136);
-    lblGeneratingPreview->setFont(Arial(8, true));
-    lblGeneratingPreview->setStyleSheet("color: #800000; background: white;");
-    lblGeneratingPreview->adjustSize();
-    imgPreview = new PreviewCanvas(this);
-    imgPreview->setGeometry(15, 27, 353, 262);
-    cbFont = AddStyleList("cbFont", "Font", 3, 3, 115);
-    cbStyle = AddStyleList("cbStyle", "Style", 119, 119, 71);
-    cbSize = AddStyleList("cbSize", "Size", 191, 191, 42);
-    cbAlign = AddStyleList("cbAlign", "Align", 234, 235, 55);
-    cbColor = AddStyleList("cbColor", "Color", 290, 290, 38);
-    cbShading = AddStyleList("cbShading", "Shading", 329, 329, 52);
+    topText_ = View(this, "htmlBody41", QRect(-1, -1, 387, 26));
+    bottomText_ = View(this, "htmlBody42", QRect(-1, 334, 387, 78));
+    waitLabel_ = new QLabel("Generating preview...", this);
+    waitLabel_->setObjectName("lblGeneratingPreview");
+    waitLabel_->move(122, 136);
+    waitLabel_->setFont(Arial(8, true));
+    waitLabel_->setStyleSheet("color: #800000; background: white;");
+    waitLabel_->adjustSize();
+    canvas_ = new PreviewCanvas(this);
+    canvas_->setGeometry(15, 27, 353, 262);
+    const struct {
+        const char* name;
+        const char* label;
+        int left, labelLeft, width;
+    } places[] = {{"cbFont", "Font", 3, 3, 115},      {"cbStyle", "Style", 119, 119, 71},
+                  {"cbSize", "Size", 191, 191, 42},   {"cbAlign", "Align", 234, 235, 55},
+                  {"cbColor", "Color", 290, 290, 38}, {"cbShading", "Shading", 329, 329, 52}};
+    for (int i = 0; i < 6; ++i) {
+        const auto& place = places[i];
+        lists_[std::size_t(i)] =
+            addStyleList(i, place.name, place.label, place.left, place.labelLeft, place.width);
+    }
+    auto [font, style, size, align, colour, shading] = lists_;
     // "bold/italic", "center" and "bright" fit only beside a narrower arrow.
-    for (QComboBox* list : {cbStyle, cbAlign, cbShading}) UseNarrowArrow(list);
-    cbFont->setMaxVisibleItems(10);
-    cbSize->setMaxVisibleItems(11);
-    cbColor->setFont(font());  // the window's own font, not Arial
-    cbColor->setIconSize(QSize(16, 12));
-    cbColor->view()->setMinimumWidth(130);  // the names beside the swatches
-    undoKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
-    redoKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
-    connect(undoKey_, &QShortcut::activated, this, [this] {
-        if (onUndo) onUndo();
+    for (QComboBox* list : {style, align, shading}) UseNarrowArrow(list);
+    font->setMaxVisibleItems(10);
+    size->setMaxVisibleItems(11);
+    colour->setFont(this->font());  // the window's own font, not Arial
+    colour->setIconSize(QSize(16, 12));
+    colour->view()->setMinimumWidth(130);  // the names beside the swatches
+
+    // Undo and redo as the desktop has them: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y. A
+    // drag under way ends (and becomes a step) before the history moves.
+    QUndoStack& stack = model_.undoStack();
+    undoAction_ = new QAction(tr("Undo"), this);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = new QAction(tr("Redo"), this);
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undoAction_, redoAction_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(undoAction_, &QAction::triggered, this, [this, &stack] {
+        platform::RunCommand([&] {
+            model_.endDrag();
+            stack.undo();
+        });
     });
-    connect(redoKey_, &QShortcut::activated, this, [this] {
-        if (onRedo) onRedo();
+    connect(redoAction_, &QAction::triggered, this, [this, &stack] {
+        platform::RunCommand([&] {
+            model_.endDrag();
+            stack.redo();
+        });
+    });
+    // The actions say what they would undo ("Undo Move text"), for menus and
+    // screen readers.
+    connect(&stack, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
+        undoAction_->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
+    });
+    connect(&stack, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
+        redoAction_->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
     });
     setShortcutsEnabled(false);
+
+    connect(canvas_, &PreviewCanvas::mousePressed, this, &PreviewPage::mouseDown);
+    connect(canvas_, &PreviewCanvas::mouseMoved, this, &PreviewPage::mouseMove);
+    connect(canvas_, &PreviewCanvas::mouseReleased, this, &PreviewPage::endDrag);
+    connect(canvas_, &PreviewCanvas::dragLost, this, &PreviewPage::endDrag);
+    connect(canvas_, &PreviewCanvas::nudged, this, &PreviewPage::nudge);
+    connect(&model_, &BoardModel::lookChanged, this, [this] {
+        showBoardStyle();
+        refresh();
+    });
+    connect(&model_, &BoardModel::boardReplaced, this, &PreviewPage::showBoardStyle);
 }
 
-QComboBox* PreviewPage::AddStyleList(const char* name, const char* label, int left, int labelLeft,
-                                     int width) {
+QComboBox* PreviewPage::addStyleList(int index, const char* name, const char* label, int left,
+                                     int labelLeft, int width) {
     auto* caption = new QLabel(label, this);
     caption->setObjectName(QString("lbl") + (name + 2));
     caption->setFont(Arial(8, false));
@@ -92,50 +149,105 @@ QComboBox* PreviewPage::AddStyleList(const char* name, const char* label, int le
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
         p.setColor(role, Qt::white);
     list->setPalette(p);
-    // `activated` comes from the user only; showing a board's style sets the
+    // `activated` comes from the person only; showing a board's style sets the
     // selections without it.
-    connect(list, &QComboBox::activated, this, [this] {
-        if (onStyleChosen) onStyleChosen();
-    });
+    connect(list, &QComboBox::activated, this,
+            [this, index] { platform::RunCommand([&] { chooseStyle(index); }); });
     return list;
 }
 
 std::array<QComboBox*, 6> PreviewPage::styleLists() const {
-    return {cbFont, cbStyle, cbSize, cbAlign, cbColor, cbShading};
+    return lists_;
 }
 
-void PreviewPage::fillStyleLists(const compose::StyleControls& model) {
-    FillList(cbFont, model.cbFont);
-    FillList(cbStyle, model.cbStyle);
-    FillList(cbSize, model.cbSize);
-    FillList(cbAlign, model.cbAlign);
-    FillList(cbShading, model.cbShading);
-    cbColor->clear();
+void PreviewPage::fillStyleLists(const std::vector<std::string>& installedFamilies) {
+    compose::FillFontList(styles_, installedFamilies);
+    const auto models = Lists(styles_);
+    for (std::size_t i = 0; i < lists_.size(); ++i)
+        if (lists_[i] != lists_[4]) FillList(lists_[i], *models[i]);
+    QComboBox* colour = lists_[4];
+    colour->clear();
     for (const compose::NamedColor& c : compose::kColors)
-        cbColor->addItem(Swatch(c.value),
-                         QString::fromUtf8(c.name.data(), qsizetype(c.name.size())));
-    showStyles(model);
+        colour->addItem(Swatch(c.value),
+                        QString::fromUtf8(c.name.data(), qsizetype(c.name.size())));
+    for (std::size_t i = 0; i < lists_.size(); ++i) lists_[i]->setCurrentIndex(models[i]->selected);
 }
 
-void PreviewPage::showStyles(const compose::StyleControls& model) {
-    const compose::ChoiceList* lists[] = {&model.cbFont,  &model.cbStyle, &model.cbSize,
-                                          &model.cbAlign, &model.cbColor, &model.cbShading};
-    const auto widgets = styleLists();
-    for (std::size_t i = 0; i < widgets.size(); ++i)
-        widgets[i]->setCurrentIndex(lists[i]->selected);
+void PreviewPage::showBoardStyle() {
+    compose::ShowBoardStyle(styles_, model_.board());
+    const auto models = Lists(styles_);
+    for (std::size_t i = 0; i < lists_.size(); ++i) lists_[i]->setCurrentIndex(models[i]->selected);
 }
 
-void PreviewPage::readStyles(compose::StyleControls& model) const {
-    compose::ChoiceList* lists[] = {&model.cbFont,  &model.cbStyle, &model.cbSize,
-                                    &model.cbAlign, &model.cbColor, &model.cbShading};
-    const auto widgets = styleLists();
-    for (std::size_t i = 0; i < widgets.size(); ++i)
-        lists[i]->selected = widgets[i]->currentIndex();
+void PreviewPage::readStylesIntoBoard() {
+    const auto models = Lists(styles_);
+    for (std::size_t i = 0; i < lists_.size(); ++i) models[i]->selected = lists_[i]->currentIndex();
+    compose::TGoalsProject board = model_.board();
+    compose::ReadStyleControls(styles_, board);
+    if (compose::LookOf(board) != compose::LookOf(model_.board()))
+        model_.setLook(compose::LookOf(board));
+}
+
+void PreviewPage::chooseStyle(int list) {
+    model_.endDrag();
+    const auto models = Lists(styles_);
+    for (std::size_t i = 0; i < lists_.size(); ++i) models[i]->selected = lists_[i]->currentIndex();
+    compose::TGoalsProject board = model_.board();
+    compose::ReadStyleControls(styles_, board);
+    const compose::BoardLook after = compose::LookOf(board);
+    if (after == compose::LookOf(model_.board())) {
+        // Chosen again: nothing changes, but the preview is drawn anew as before.
+        model_.render();
+        return refresh();
+    }
+    model_.editLook(after, tr(kEditNames[std::size_t(list)]));
+}
+
+void PreviewPage::showWaiting() {
+    canvas_->hide();
+}
+
+void PreviewPage::showComposed() {
+    model_.render();
+    refresh();
+    canvas_->show();
+}
+
+void PreviewPage::refresh() {
+    showPreview(model_.composer().preview());
+}
+
+void PreviewPage::showPreview(const Bitmap& composed) {
+    QImage image = gallery::ToQImage(composed);
+    image.setDevicePixelRatio(model_.composer().ratio());  // drawn at the preview's own size
+    canvas_->setImage(image);
+}
+
+void PreviewPage::mouseDown(compose::MouseButton button, QPoint at) {
+    platform::RunCommand([&] { model_.pressBox(button, at); });
+}
+
+void PreviewPage::mouseMove(QPoint at, bool buttonHeld) {
+    platform::RunCommand([&] {
+        // A drag whose release went elsewhere (another window took the mouse) ends here.
+        if (!buttonHeld) model_.endDrag();
+        const compose::BoardComposer::MouseResult r = model_.dragBox(at);
+        canvas_->setCursorShape(r.cursor);
+        if (r.preview) showPreview(*r.preview);
+    });
+}
+
+void PreviewPage::endDrag() {
+    platform::RunCommand([this] { model_.endDrag(); });
+}
+
+void PreviewPage::nudge(int dx, int dy, bool repeated) {
+    platform::RunCommand([&] { model_.nudgeBox(dx, dy, repeated); });
 }
 
 void PreviewPage::setShortcutsEnabled(bool on) {
-    undoKey_->setEnabled(on);
-    redoKey_->setEnabled(on);
+    undoAction_->setEnabled(on);
+    redoAction_->setEnabled(on);
 }
 
 }  // namespace dorvane::app

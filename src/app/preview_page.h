@@ -1,63 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Page 4, "Preview and style": the page texts above and below, the composed
 // preview with the text box frame, and the row of six style lists under it. The
-// page reports choices, the mouse and keys to the window through callbacks; the
-// window owns the board and the composition.
+// page is a view of the board model: it shows the model's look and sends it the
+// person's edits (a style chosen, the box dragged or moved by keys, undo, redo).
 #pragma once
 
 #include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 #include <array>
-#include <functional>
+#include <string>
+#include <vector>
 
 #include "app/preview_canvas.h"
 #include "compose/style_controls.h"
 #include "htmlview/html_view.h"
+#include "imaging/bitmap.h"
 
-class QShortcut;
+class QAction;
 
 namespace dorvane::app {
+
+class BoardModel;
 
 class PreviewPage : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewPage(QWidget* parent);
+    PreviewPage(QWidget* parent, BoardModel& model);
 
-    htmlview::HtmlView* htmlBody41;
-    htmlview::HtmlView* htmlBody42;
-    QLabel* lblGeneratingPreview;  // under imgPreview: shows while it is hidden
-    PreviewCanvas* imgPreview;
-    QComboBox* cbFont;
-    QComboBox* cbStyle;
-    QComboBox* cbSize;
-    QComboBox* cbAlign;
-    QComboBox* cbColor;  // swatches with the colour names
-    QComboBox* cbShading;
-
-    // The six lists in the order of the row.
+    htmlview::HtmlView* topText() const { return topText_; }
+    htmlview::HtmlView* bottomText() const { return bottomText_; }  // the command links
+    PreviewCanvas* canvas() const { return canvas_; }
+    QLabel* waitLabel() const { return waitLabel_; }  // shows while the preview is hidden
+    // The six lists in the order of the row: font, style, size, align, colour, shading.
     std::array<QComboBox*, 6> styleLists() const;
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
 
-    // Puts the model's items into the lists (the fixed lists and the font list).
-    void fillStyleLists(const compose::StyleControls& model);
-    // Shows the model's selections; raises no choice.
-    void showStyles(const compose::StyleControls& model);
-    // The lists' selections into the model.
-    void readStyles(compose::StyleControls& model) const;
-
+    // The font list offers the installed families among the board fonts.
+    void fillStyleLists(const std::vector<std::string>& installedFamilies);
+    const std::vector<std::string>& fontItems() const { return styles_.cbFont.items; }
+    // The lists' selections become the board's style, with no undo step (the
+    // window does this each time it is activated).
+    void readStylesIntoBoard();
+    // Waits for the picture ("Generating preview..."), or shows the composed board.
+    void showWaiting();
+    void showComposed();
     // Undo and redo keys work only while the page is shown.
     void setShortcutsEnabled(bool on);
 
-    std::function<void()> onStyleChosen;  // cbFontChange: the user chose an item
-    std::function<void()> onUndo;
-    std::function<void()> onRedo;
-
 private:
-    QComboBox* AddStyleList(const char* name, const char* label, int left, int labelLeft,
+    QComboBox* addStyleList(int index, const char* name, const char* label, int left, int labelLeft,
                             int width);
+    void showBoardStyle();
+    void chooseStyle(int list);
+    void refresh();
+    void showPreview(const Bitmap& composed);
+    void mouseDown(compose::MouseButton button, QPoint at);
+    void mouseMove(QPoint at, bool buttonHeld);
+    void endDrag();
+    void nudge(int dx, int dy, bool repeated);
 
-    QShortcut* undoKey_;
-    QShortcut* redoKey_;
+    BoardModel& model_;
+    compose::StyleControls styles_;
+    htmlview::HtmlView* topText_;
+    htmlview::HtmlView* bottomText_;
+    QLabel* waitLabel_;
+    PreviewCanvas* canvas_;
+    std::array<QComboBox*, 6> lists_{};
+    QAction* undoAction_;
+    QAction* redoAction_;
 };
 
 }  // namespace dorvane::app

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/saved_boards_page.h"
 
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QTextEdit>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/image_control.h"
 #include "app/page_panels.h"
@@ -11,6 +13,7 @@
 #include "gallery/gallery_page.h"
 #include "htmlview/html_view.h"
 #include "imaging/bitmap_image.h"
+#include "platform/error_report.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -42,59 +45,72 @@ std::string SaveFailedText(const fs::path& file, std::string_view reason) {
 
 }  // namespace
 
-SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform::Dialogs& dialogs,
-                                 platform::Pacing pacing)
-    : QWidget(window), folder_(std::move(goalsFolder)), dialogs_(dialogs), pacing_(pacing) {
+SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform::Dialogs& dialogs)
+    : QWidget(window), folder_(std::move(goalsFolder)), dialogs_(dialogs) {
     setObjectName("page5");
     setGeometry(kBodyArea);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    htmlBody51 = View(this, "htmlBody51", QRect(-1, -1, 387, 25));
-    htmlBody52 = View(this, "htmlBody52", QRect(-1, 187, 387, 33));
-    shapeProjectsBorder =
-        new gallery::ShapeControl(this, "shapeProjectsBorder", QColor(223, 216, 173), 1);
-    shapeProjectsBorder->setGeometry(4, 30, 376, 149);
-    lbProjects = new QListWidget(this);
-    lbProjects->setObjectName("lbProjects");
-    lbProjects->setGeometry(5, 31, 374, 147);
-    lbProjects->setFrameShape(QFrame::NoFrame);
-    lbProjects->setSelectionMode(QAbstractItemView::SingleSelection);
-    lbProjects->setUniformItemSizes(true);  // a thousand boards list at once
-    lbProjects->setFont(Arial(10, true));
-    lbProjects->setStyleSheet("QListWidget::item { height: 16px; }");
-    connect(lbProjects, &QListWidget::itemSelectionChanged, this,
-            &SavedBoardsPage::lbProjectsClick);
-    lblProjectsPreview = new QLabel(kResting, this);
-    lblProjectsPreview->setObjectName("lblProjectsPreview");
-    lblProjectsPreview->move(5, 224);
-    lblProjectsPreview->setFont(Arial(8, true));
-    lblProjectsPreview->setMinimumWidth(120);  // room for "Loading..." too
-    lblProjectsPreview->adjustSize();
-    memoGoals = new QTextEdit(this);
-    memoGoals->setObjectName("memoGoals");
-    memoGoals->setGeometry(5, 239, 185, 167);
-    memoGoals->setReadOnly(true);
-    memoGoals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoGoals->setFont(Arial(8, false));
-    imgProjectPreview = new ImageControl(this, "imgProjectPreview");
-    imgProjectPreview->setGeometry(195, 239, 182, 169);
-    imgProjectPreview->hide();
+    topText_ = View(this, "htmlBody51", QRect(-1, -1, 387, 25));
+    bottomText_ = View(this, "htmlBody52", QRect(-1, 187, 387, 33));
+    border_ = new gallery::ShapeControl(this, "shapeProjectsBorder", QColor(223, 216, 173), 1);
+    border_->setGeometry(4, 30, 376, 149);
+    list_ = new QListWidget(this);
+    list_->setObjectName("lbProjects");
+    list_->setGeometry(5, 31, 374, 147);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setUniformItemSizes(true);  // a thousand boards list at once
+    list_->setFont(Arial(10, true));
+    list_->setStyleSheet("QListWidget::item { height: 16px; }");
+    connect(list_, &QListWidget::itemSelectionChanged, this,
+            [this] { platform::RunCommand([this] { showSelected(); }); });
+    previewLabel_ = new QLabel(kResting, this);
+    previewLabel_->setObjectName("lblProjectsPreview");
+    previewLabel_->move(5, 224);
+    previewLabel_->setFont(Arial(8, true));
+    previewLabel_->setMinimumWidth(120);  // room for "Loading..." too
+    previewLabel_->adjustSize();
+    memo_ = new QTextEdit(this);
+    memo_->setObjectName("memoGoals");
+    memo_->setGeometry(5, 239, 185, 167);
+    memo_->setReadOnly(true);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setFont(Arial(8, false));
+    preview_ = new ImageControl(this, "imgProjectPreview");
+    preview_->setGeometry(195, 239, 182, 169);
+    preview_->hide();
+    connect(&reader_, &QFutureWatcher<ReadBoard>::finished, this, [this] {
+        // A list refilled meanwhile, with nothing selected, shows nothing.
+        const ReadBoard& read = reader_.result();
+        if (selectedFile() == read.file) platform::RunCommand([&] { showBoard(read); });
+        memo_->show();
+        previewLabel_->setText(kResting);
+    });
 }
 
 SavedBoardsPage::~SavedBoardsPage() {
     // Emptying the list as it goes is no selection event for a page half gone.
-    lbProjects->disconnect(this);
+    list_->disconnect(this);
+    reader_.disconnect(this);
+    reader_.waitForFinished();
 }
 
-void SavedBoardsPage::SaveProject() {
+void SavedBoardsPage::makeAccessible() {
+    list_->setAccessibleName("Saved goal boards");
+    memo_->setAccessibleName("Goals of the chosen board");
+    preview_->setAccessibleName("Preview of the chosen board");
+}
+
+void SavedBoardsPage::saveProject() {
     const std::optional<std::string> chosen =
-        dialogs_.saveFile(SaveRequest(folder_, today ? today() : QDate::currentDate()));
+        dialogs_.saveFile(SaveRequest(folder_, today_ ? today_() : QDate::currentDate()));
     if (!chosen) return;
     const fs::path target = boards::SaveTarget(*chosen);
     try {
-        if (saveBoard) saveBoard(target);
+        if (save_) save_(target);
     } catch (const std::exception& e) {
         dialogs_.showError(SaveFailedText(target, e.what()));
         return;
@@ -102,65 +118,71 @@ void SavedBoardsPage::SaveProject() {
     dialogs_.inform(kSavedMessage);
 }
 
-void SavedBoardsPage::ListProjects() {
-    const QSignalBlocker quiet(lbProjects);  // emptying the list is no selection event
-    lbProjects->clear();
-    memoGoals->clear();
-    imgProjectPreview->hide();
+void SavedBoardsPage::listProjects() {
+    const QSignalBlocker quiet(list_);  // emptying the list is no selection event
+    list_->clear();
+    memo_->clear();
+    preview_->hide();
     for (const boards::SavedBoardEntry& e : boards::ListSavedBoards(folder_)) {
         auto* item = new QListWidgetItem(QString::fromStdString(e.entry));
         item->setData(Qt::UserRole, QString::fromStdString(e.fileName));
-        lbProjects->addItem(item);
+        list_->addItem(item);
     }
 }
 
 std::optional<fs::path> SavedBoardsPage::selectedFile() const {
-    const QList<QListWidgetItem*> selected = lbProjects->selectedItems();
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) return std::nullopt;
     return platform::ResolveName(folder_,
                                  selected.first()->data(Qt::UserRole).toString().toStdString());
 }
 
-void SavedBoardsPage::lbProjectsClick() {
-    if (!selectedFile()) return;
-    lblProjectsPreview->setText(kReading);
-    memoGoals->hide();
-    imgProjectPreview->hide();
-    pacing_.pump();
-    // Taken after the pause, so a selection made meanwhile is the one read; the
-    // list may also have been refilled meanwhile, leaving nothing to read.
-    if (const std::optional<fs::path> file = selectedFile()) showBoard(*file);
-    memoGoals->show();
-    lblProjectsPreview->setText(kResting);
-    pacing_.pump();
+bool SavedBoardsPage::reading() const {
+    return reader_.isRunning();
 }
 
-void SavedBoardsPage::showBoard(const fs::path& file) {
-    compose::TGoalsProject board;
-    boards::ReadProjectFile(file, board, readContext ? readContext() : boards::BoardReadContext{});
-    QStringList lines;
-    for (const std::string& line : boards::MemoLines(board)) lines << QString::fromStdString(line);
-    memoGoals->setPlainText(lines.join('\n'));
-    if (const std::optional<Bitmap> preview = boards::DecodeStoredPreview(board.Preview)) {
-        imgProjectPreview->setImage(gallery::ToQImage(*preview));
-        imgProjectPreview->show();
+void SavedBoardsPage::showSelected() {
+    const std::optional<fs::path> file = selectedFile();
+    if (!file) return;
+    previewLabel_->setText(kReading);
+    memo_->hide();
+    preview_->hide();
+    // A selection made while one is read replaces it: the watcher reports only
+    // the newest read, and the older one ends on its own.
+    const boards::BoardReadContext context =
+        readContext_ ? readContext_() : boards::BoardReadContext{};
+    reader_.setFuture(QtConcurrent::run([file = *file, context] {
+        compose::TGoalsProject board;
+        boards::ReadProjectFile(file, board, context);
+        ReadBoard read{file, {}, boards::DecodeStoredPreview(board.Preview)};
+        for (const std::string& line : boards::MemoLines(board))
+            read.lines << QString::fromStdString(line);
+        return read;
+    }));
+}
+
+void SavedBoardsPage::showBoard(const ReadBoard& board) {
+    memo_->setPlainText(board.lines.join('\n'));
+    if (board.preview) {
+        preview_->setImage(gallery::ToQImage(*board.preview));
+        preview_->show();
     }
 }
 
-void SavedBoardsPage::LoadProject() {
+void SavedBoardsPage::loadProject() {
     if (!selectedFile()) return dialogs_.inform(kNoProjectMessage);
     if (!dialogs_.ask(kLoadTitle, kLoadQuestion, platform::BoxIcon::None)) return;
     // The question let events run: take the selection as it is now.
-    if (const std::optional<fs::path> file = selectedFile(); file && loadBoard) loadBoard(*file);
+    if (const std::optional<fs::path> file = selectedFile(); file && load_) load_(*file);
 }
 
-void SavedBoardsPage::DeleteProject() {
+void SavedBoardsPage::deleteProject() {
     if (!selectedFile()) return dialogs_.inform(kNoProjectMessage);
     if (!dialogs_.ask(kDeleteTitle, kDeleteQuestion, platform::BoxIcon::None)) return;
     // A file that cannot be deleted stays, and is listed again.
     if (const std::optional<fs::path> file = selectedFile())
         platform::DeleteFileIgnoringCase(folder_, file->filename().string());
-    ListProjects();
+    listProjects();
 }
 
 }  // namespace dorvane::app

@@ -2,18 +2,21 @@
 // Page 5, "Load saved work": the saved boards of the goals folder, the goals and
 // small picture of the one selected, and the commands that save the current
 // board, load a saved one and delete one. It reports to the window through the
-// callbacks below; the window owns the board and the pictures.
+// functions it is given; the board model owns the board and the pictures.
 #pragma once
 
 #include <QDate>
+#include <QFutureWatcher>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "boards/project_file.h"
+#include "imaging/bitmap.h"
 #include "platform/dialogs.h"
-#include "platform/pacing.h"
 
 class QLabel;
 class QListWidget;
@@ -43,44 +46,70 @@ inline constexpr const char* kDeleteQuestion = "Do you really want to delete the
 class SavedBoardsPage : public QWidget {
     Q_OBJECT
 public:
-    SavedBoardsPage(QWidget* window, std::filesystem::path goalsFolder, platform::Dialogs& dialogs,
-                    platform::Pacing pacing);
+    SavedBoardsPage(QWidget* window, std::filesystem::path goalsFolder, platform::Dialogs& dialogs);
     ~SavedBoardsPage() override;
 
-    htmlview::HtmlView* htmlBody51;
-    htmlview::HtmlView* htmlBody52;
-    gallery::ShapeControl* shapeProjectsBorder;
-    QListWidget* lbProjects;
-    QLabel* lblProjectsPreview;
-    QTextEdit* memoGoals;
-    ImageControl* imgProjectPreview;
+    htmlview::HtmlView* topText() const { return topText_; }
+    htmlview::HtmlView* bottomText() const { return bottomText_; }
+    QListWidget* boardList() const { return list_; }
+    QTextEdit* goalsMemo() const { return memo_; }
+    ImageControl* boardPreview() const { return preview_; }
+    QLabel* previewLabel() const { return previewLabel_; }
+    // Names the controls for screen readers.
+    void makeAccessible();
 
     // Asks for a file name and writes the current board there.
-    void SaveProject();
+    void saveProject();
     // Refills the list; nothing selected, memo empty, no picture.
-    void ListProjects();
-    // The list's selection event: shows the selected board's goals and picture.
-    void lbProjectsClick();
+    void listProjects();
+    // Shows the selected board's goals and picture, read on another thread.
+    void showSelected();
     // Replaces the current board by the selected one (after a question).
-    void LoadProject();
+    void loadProject();
     // Deletes the selected board's file (after a question).
-    void DeleteProject();
+    void deleteProject();
+    // True while the selected board is being read.
+    bool reading() const;
 
-    // What the page needs from the window.
-    std::function<QDate()> today;
-    std::function<boards::BoardReadContext()> readContext;
-    // Writes the current board with its preview to the file; throws on failure.
-    std::function<void(const std::filesystem::path&)> saveBoard;
-    // Reads the file into the current board and shows it (page 3).
-    std::function<void(const std::filesystem::path&)> loadBoard;
+    // What the page needs from the window: the save name's date, what reading a
+    // board needs (safe to use on another thread), writing the current board with
+    // its preview to a file (throws on failure), and reading a file into the
+    // current board and showing it (page 3).
+    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+    void setReadContext(std::function<boards::BoardReadContext()> context) {
+        readContext_ = std::move(context);
+    }
+    void setSaver(std::function<void(const std::filesystem::path&)> save) {
+        save_ = std::move(save);
+    }
+    void setLoader(std::function<void(const std::filesystem::path&)> load) {
+        load_ = std::move(load);
+    }
 
 private:
+    // A board read for showing: its memo lines and its small picture.
+    struct ReadBoard {
+        std::filesystem::path file;
+        QStringList lines;
+        std::optional<Bitmap> preview;
+    };
     std::optional<std::filesystem::path> selectedFile() const;
-    void showBoard(const std::filesystem::path& file);
+    void showBoard(const ReadBoard& board);
 
     std::filesystem::path folder_;
     platform::Dialogs& dialogs_;
-    platform::Pacing pacing_;
+    htmlview::HtmlView* topText_;
+    htmlview::HtmlView* bottomText_;
+    gallery::ShapeControl* border_;
+    QListWidget* list_;
+    QLabel* previewLabel_;
+    QTextEdit* memo_;
+    ImageControl* preview_;
+    std::function<QDate()> today_;
+    std::function<boards::BoardReadContext()> readContext_;
+    std::function<void(const std::filesystem::path&)> save_;
+    std::function<void(const std::filesystem::path&)> load_;
+    QFutureWatcher<ReadBoard> reader_;
 };
 
 }  // namespace dorvane::app

@@ -16,27 +16,31 @@ std::string DesktopNotToldMessage(const std::string& path, const std::string& re
            "\r\rYou can choose this picture as the background in your desktop's settings.";
 }
 
-WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
-                             const std::filesystem::path& folder, const DesktopSetter& desktop,
-                             const WallpaperDialogs& dialogs) {
-    if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;
+WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+                                      const std::filesystem::path& folder,
+                                      const DesktopSetter& desktop) {
     const std::filesystem::path path = std::filesystem::absolute(folder / kWallpaperFileName);
     try {
         WriteComposedBmpFile(path, screenPicture, layer);
     } catch (const std::exception& e) {
-        dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + e.what());
-        return WallpaperResult::Failed;
+        return {WallpaperResult::Failed, std::string(kWallpaperFailed) + "\r\r" + e.what()};
     }
     const wallpaper::Outcome outcome =
         desktop ? desktop(QString::fromStdString(path.string()))
                 : wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
-    dialogs.processEvents();
-    if (!outcome.ok) {
-        dialogs.inform(DesktopNotToldMessage(path.string(), outcome.detail.toStdString()));
-        return WallpaperResult::NotShown;
-    }
-    dialogs.inform(kWallpaperDone);
-    return WallpaperResult::Set;
+    if (!outcome.ok)
+        return {WallpaperResult::NotShown,
+                DesktopNotToldMessage(path.string(), outcome.detail.toStdString())};
+    return {WallpaperResult::Set, kWallpaperDone};
+}
+
+WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+                             const std::filesystem::path& folder, const DesktopSetter& desktop,
+                             const WallpaperDialogs& dialogs) {
+    if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;
+    const WallpaperOutcome outcome = WriteAndSetWallpaper(screenPicture, layer, folder, desktop);
+    dialogs.inform(outcome.message);
+    return outcome.result;
 }
 
 }  // namespace dorvane::compose

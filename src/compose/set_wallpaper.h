@@ -25,12 +25,11 @@ inline constexpr const char* kWallpaperFailed =
 // The message when the file was written but the desktop did not confirm showing it.
 std::string DesktopNotToldMessage(const std::string& path, const std::string& reason);
 
-// What the command needs from the window: the question box (true for Yes), the
-// information box, and letting pending window messages run.
+// What the command needs from the window: the question box (true for Yes) and the
+// information box.
 struct WallpaperDialogs {
     std::function<bool(const std::string& title, const std::string& text)> ask;
     std::function<void(const std::string& text)> inform;
-    std::function<void()> processEvents;
 };
 
 // Has the desktop show the file at an absolute path; says whether it confirmed.
@@ -38,10 +37,27 @@ using DesktopSetter = std::function<wallpaper::Outcome(const QString& absPath)>;
 
 enum class WallpaperResult { Declined, Set, NotShown, Failed };
 
-// The command. The file goes to folder/Dorvane_wallpaper.bmp, written whole before
-// it replaces the earlier one. Success is reported only when the desktop confirmed;
-// otherwise the message names the file written and the desktop's reason. A file
-// that cannot be written is reported with its reason, and the desktop is not asked.
+// What writing and setting came to, and the message that says so.
+struct WallpaperOutcome {
+    WallpaperResult result = WallpaperResult::Failed;
+    std::string message;
+};
+
+// The slow half of the command, safe on any thread: writes the file and has the
+// desktop show it. The file goes to folder/Dorvane_wallpaper.bmp, written whole
+// before it replaces the earlier one. Success is reported only when the desktop
+// confirmed; otherwise the message names the file written and the desktop's
+// reason. A file that cannot be written is reported with its reason, and the
+// desktop is not asked.
+WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+                                      const std::filesystem::path& folder,
+                                      const DesktopSetter& desktop);
+
+// The whole command on one thread: the question, then the above. The file goes to
+// folder/Dorvane_wallpaper.bmp, written whole before it replaces the earlier one. Success is
+// reported only when the desktop confirmed; otherwise the message names the file written and the
+// desktop's reason. A file that cannot be written is reported with its reason, and the desktop is
+// not asked.
 WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
                              const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs);

@@ -30,7 +30,7 @@ QRect FitPreviewRect(int w, int h, int cw, int ch) {
     return {(cw - width) / 2, (ch - height) / 2, width, height};
 }
 
-TformPreview::TformPreview(QWidget* parent) : QDialog(parent) {
+FullScreenPreview::FullScreenPreview(QWidget* parent) : QDialog(parent) {
     setObjectName("formPreview");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowModality(Qt::ApplicationModal);
@@ -42,25 +42,28 @@ TformPreview::TformPreview(QWidget* parent) : QDialog(parent) {
     setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
-void TformPreview::setScreenBounds(int width, int height) {
+void FullScreenPreview::setScreenBounds(int width, int height) {
     const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
     setGeometry(0, 0, static_cast<int>(width / ratio), static_cast<int>(height / ratio));
 }
 
-void TformPreview::setPicture(const QImage& picture) {
+void FullScreenPreview::setPicture(const QImage& picture) {
     picture_ = picture;
     update();
 }
 
-void TformPreview::showModal() {
+void FullScreenPreview::present() {
     // Wayland places no window at (0, 0) on a program's word: full screen is the
-    // compositor's way to cover the screen.
+    // compositor's way to cover the screen. Modal, but no nested event loop: the
+    // caller goes on, and a click or key closes the window.
     setWindowState(windowState() |
                    (platform::IsWayland() ? Qt::WindowFullScreen : Qt::WindowMaximized));
-    exec();
+    show();
+    raise();
+    activateWindow();
 }
 
-void TformPreview::paintEvent(QPaintEvent*) {
+void FullScreenPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (picture_.isNull()) return;
@@ -74,11 +77,11 @@ void TformPreview::paintEvent(QPaintEvent*) {
     painter.drawImage(target, picture_);
 }
 
-void TformPreview::mousePressEvent(QMouseEvent*) {
+void FullScreenPreview::mousePressEvent(QMouseEvent*) {
     accept();
 }
 
-void TformPreview::keyPressEvent(QKeyEvent*) {
+void FullScreenPreview::keyPressEvent(QKeyEvent*) {
     accept();
 }
 

@@ -14,10 +14,10 @@ namespace dorvane::gallery {
 // (truncating), centred. 1600×1200 in 1920×1080 → 1440×1080 at (240, 0).
 QRect FitPreviewRect(int w, int h, int cw, int ch);
 
-class TformPreview : public QDialog {
+class FullScreenPreview : public QDialog {
     Q_OBJECT
 public:
-    explicit TformPreview(QWidget* parent = nullptr);
+    explicit FullScreenPreview(QWidget* parent = nullptr);
 
     static constexpr const char* kHint = "Click or press any key to close preview...";
 
@@ -25,8 +25,8 @@ public:
     void setScreenBounds(int width, int height);
     void setPicture(const QImage& picture);  // the caller's copy
     const QImage& picture() const { return picture_; }
-    // Shows the window modally; returns when it is closed.
-    void showModal();
+    // Shows the window, modal to the program, until a click or key closes it.
+    void present();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

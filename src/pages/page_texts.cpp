@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page_texts.h"
 
+#include <QPointer>
+#include <QTimer>
+#include <utility>
+
 #include "platform/bitmap_resource.h"
 #include "platform/error_report.h"
 #include "platform/resources.h"
@@ -39,6 +43,11 @@ void PrepareQuoteView(htmlview::HtmlView& view) {
     view.setFrameShape(QFrame::NoFrame);
 }
 
+PageClicks::PageClicks(const LinkActions& actions)
+    : actions_(actions), timers_(std::make_unique<QObject>()) {}
+
+PageClicks::~PageClicks() = default;
+
 void PageClicks::prepare(htmlview::HtmlView& view) {
     htmlview::ViewSettings s;
     s.marginWidth = 4;
@@ -54,64 +63,48 @@ void PageClicks::prepare(htmlview::HtmlView& view) {
     view.setSettings(s);
     view.setFrameShape(QFrame::NoFrame);
     // The commands of the links report their own failures (platform::RunCommand).
-    view.OnHotSpotClick = [this](htmlview::HtmlView& v, const QString& target, bool& handled) {
-        platform::RunCommand([&] { htmlBodyHotSpotClick(v, target, handled); });
+    view.OnHotSpotClick = [this](htmlview::HtmlView&, const QString& target, bool& handled) {
+        handled = true;
+        platform::RunCommand([&] { linkClicked(target); });
     };
     view.OnImageClick = [this](htmlview::HtmlView& v, int image, Qt::MouseButton,
-                               Qt::KeyboardModifiers, QPoint) {
-        platform::RunCommand([&] { htmlBodyImageClick(v, image); });
-    };
+                               Qt::KeyboardModifiers,
+                               QPoint) { platform::RunCommand([&] { imageClicked(v, image); }); };
     view.OnImageRequest = [](htmlview::HtmlView&, const QString& name) {
         return ImageRequest(name);
     };
-    view.OnMouseDown = [this](htmlview::HtmlView& v, Qt::MouseButton, Qt::KeyboardModifiers,
-                              QPoint pos) { htmlBodyMouseDown(v, pos); };
 }
 
-void PageClicks::htmlBodyMouseDown(htmlview::HtmlView& view, QPoint pos) {
-    const auto object = view.objectAt(pos);
-    PressNotOnImage = !(object && object->kind == htmlview::ViewObject::Kind::Image);
-}
-
-void PageClicks::htmlBodyImageClick(htmlview::HtmlView& view, int image) {
+void PageClicks::imageClicked(htmlview::HtmlView& view, int image) {
     const QString source = view.image(image).source;
-    if (IsClickImage(source.toStdString())) {
-        const QImage kept = view.imageBitmap(image);
-        const QImage pressed = platform::BitmapResourceFor(PressedFaceName(source.toStdString()),
-                                                           view.devicePixelRatioF());
-        view.setImageBitmap(image, pressed);
-        view.repaint();
-        pacing_.pump();
-        pacing_.pause(70);
+    if (feedbackRunning_ || !IsClickImage(source.toStdString())) return;
+    feedbackRunning_ = true;
+    const QImage kept = view.imageBitmap(image);
+    view.setImageBitmap(image, platform::BitmapResourceFor(PressedFaceName(source.toStdString()),
+                                                           view.devicePixelRatioF()));
+    QPointer<htmlview::HtmlView> shown(&view);
+    QTimer::singleShot(70, timers_.get(), [shown, image, source, kept] {
         // A click handled meanwhile may have loaded another document into the view.
-        if (image < view.imageCount() && view.image(image).source == source)
-            view.setImageBitmap(image, kept);
-        pacing_.pump();
-        pacing_.pause(50);
-    }
-    ImageClickDone = true;
+        if (shown && image < shown->imageCount() && shown->image(image).source == source)
+            shown->setImageBitmap(image, kept);
+    });
+    QTimer::singleShot(120, timers_.get(), [this] { feedbackDone(); });
 }
 
-void PageClicks::htmlBodyHotSpotClick(htmlview::HtmlView&, const QString& target, bool& handled) {
-    // The view reports an image click before the link click of the same release,
-    // with its feedback run to the end. Without one the release was not on an
-    // image, which counts as a press not on an image: the wait always ends.
-    const bool releaseNotOnImage = !ImageClickDone;
-    pacing_.pump();  // messages run at least once
-    // A click handled in between may have reset both flags. The wait then sleeps
-    // in the event loop, and gives up after a while rather than holding this
-    // command until some later press.
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + kLinkWaitLimit;
-    while (!ImageClickDone && !PressNotOnImage && !releaseNotOnImage) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) break;
-        pacing_.wait(static_cast<int>(left.count()));
+void PageClicks::linkClicked(const QString& target) {
+    // The view reports an image click before the link click of the same release:
+    // a button image's command waits for its feedback; one link waits at most.
+    if (feedbackRunning_) {
+        if (!waiting_) waiting_ = target.toStdString();
+        return;
     }
-    ImageClickDone = false;
-    PressNotOnImage = false;
-    handled = true;
     RunLinkCommand(target.toStdString(), actions_);
+}
+
+void PageClicks::feedbackDone() {
+    feedbackRunning_ = false;
+    if (const std::optional<std::string> target = std::exchange(waiting_, std::nullopt))
+        platform::RunCommand([&] { RunLinkCommand(*target, actions_); });
 }
 
 }  // namespace dorvane::pages

@@ -6,7 +6,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,6 @@
 #include "pages/link_commands.h"
 #include "pages/page_images.h"
 #include "pages/site_config.h"
-#include "platform/pacing.h"
 
 namespace dorvane::pages {
 
@@ -30,31 +30,32 @@ void LoadHtmlPage(htmlview::HtmlView& view, std::string_view name,
 // The quotation view's fixed settings (it has no event handlers).
 void PrepareQuoteView(htmlview::HtmlView& view);
 
-// The page views' clicks: the two flags of the pressed-face handshake and the
-// link dispatch.
+// The page views' clicks: the pressed face of a clicked button image and the link
+// dispatch. The link command of a button image runs once its pressed face has
+// been shown (70 ms) and taken back (50 ms more); timers, not waits, so the
+// window answers meanwhile. A second click while a command waits is refused.
 class PageClicks {
 public:
     // `actions` is read at each click, so commands set later are found; it must
     // outlive this object.
-    PageClicks(platform::Pacing pacing, const LinkActions& actions)
-        : pacing_(std::move(pacing)), actions_(actions) {}
+    explicit PageClicks(const LinkActions& actions);
+    ~PageClicks();
 
-    // PrepareHtmlView: settings and the four events of a page view.
+    // The settings and the events of a page view.
     void prepare(htmlview::HtmlView& view);
 
-    void htmlBodyMouseDown(htmlview::HtmlView& view, QPoint pos);
-    void htmlBodyImageClick(htmlview::HtmlView& view, int image);
-    void htmlBodyHotSpotClick(htmlview::HtmlView& view, const QString& target, bool& handled);
-
-    // The longest wait for a pressed face; the feedback itself takes 120 ms.
-    static constexpr std::chrono::milliseconds kLinkWaitLimit{500};
-
-    bool PressNotOnImage = false;
-    bool ImageClickDone = false;
+    void imageClicked(htmlview::HtmlView& view, int image);
+    void linkClicked(const QString& target);
+    // A pressed face is showing; a link clicked meanwhile waits for it.
+    bool feedbackRunning() const { return feedbackRunning_; }
 
 private:
-    platform::Pacing pacing_;
+    void feedbackDone();
+
     const LinkActions& actions_;
+    std::unique_ptr<QObject> timers_;  // ends the timers with this object
+    bool feedbackRunning_ = false;
+    std::optional<std::string> waiting_;  // the link that runs after the feedback
 };
 
 }  // namespace dorvane::pages

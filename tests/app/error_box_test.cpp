@@ -60,19 +60,25 @@ TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
     const Row rows[] = {
         {"chrome button",
          [&] {
-             w.chrome->button("imgAbout").onClick = fail;
+             w.chrome().button("imgAbout").setClickHandler(fail);
              f.Click("imgAbout");
          }},
         {"link command",
          [&] {
-             w.actions.preview = fail;
+             static dorvane::pages::LinkActions actions;
+             actions.preview = fail;
+             static dorvane::pages::PageClicks clicks(actions);
+             static dorvane::htmlview::HtmlView view(nullptr);
+             clicks.prepare(view);
              bool handled = false;
-             w.page4->htmlBody42->OnHotSpotClick(*w.page4->htmlBody42, "preview", handled);
+             view.OnHotSpotClick(view, "preview", handled);
          }},
         {"thumbnail double-click",
          [&] {
-             w.page2->onDoubleClick = [fail](dorvane::gallery::ThumbnailControl*) { fail(); };
-             QTest::mouseDClick(w.page2->FindThumbnail(2), Qt::LeftButton);
+             w.galleryPage()->onDoubleClick = [fail](dorvane::gallery::ThumbnailControl*) {
+                 fail();
+             };
+             QTest::mouseDClick(w.galleryPage()->FindThumbnail(2), Qt::LeftButton);
          }},
     };
     for (const Row& r : rows) {

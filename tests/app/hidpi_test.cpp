@@ -115,9 +115,8 @@ TEST(HiDpi, WindowShapeFollowsTheTwinsCorners) {
 
 TEST(HiDpi, PageImagesAndTheirPressedFacesComeFromTheTwins) {
     AppAtRatio2();
-    RecordingPacing pacing;
     const pages::LinkActions actions;
-    pages::PageClicks clicks(pacing.pacing(), actions);
+    pages::PageClicks clicks(actions);
     htmlview::HtmlView view(nullptr);
     view.resize(385, 100);
     clicks.prepare(view);
@@ -126,12 +125,10 @@ TEST(HiDpi, PageImagesAndTheirPressedFacesComeFromTheTwins) {
     EXPECT_EQ(view.imageBitmap(0).devicePixelRatio(), 2);
     EXPECT_EQ(view.image(0).rect.size(), QSize(81, 21));  // laid out at the 1x size
     EXPECT_EQ(view.image(1).rect.size(), QSize(376, 7));
-    std::vector<QImage> faces;
-    pacing.onPause = [&](int) { faces.push_back(view.imageBitmap(0)); };
-    clicks.htmlBodyImageClick(view, 0);
-    ASSERT_EQ(faces.size(), 2u);
-    EXPECT_EQ(Rgb(faces[0]), Rgb(BitmapResource2x("bmpClickSave_down")));
-    EXPECT_EQ(faces[1].devicePixelRatio(), 2);  // the up face again
+    clicks.imageClicked(view, 0);
+    EXPECT_EQ(Rgb(view.imageBitmap(0)), Rgb(BitmapResource2x("bmpClickSave_down")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !clicks.feedbackRunning(); }, 5000));
+    EXPECT_EQ(view.imageBitmap(0).devicePixelRatio(), 2);  // the up face again
 }
 
 TEST(HiDpi, ViewFallsBackToThe1xPictureWithoutATwin) {
@@ -160,11 +157,13 @@ TEST(HiDpi, Page4PreviewHasDevicePixelsAndTheMouseKeepsPreviewPixels) {
     AppAtRatio2();
     MainWindowFixture f;
     f.screen.set({2048, 1536, 192, 2});  // preview 349 × 262, scale 0.17041
-    app::TformMain& w = f.Start();
-    w.CurrentBoard.Goal[1] = "Learn to sail";
-    w.CurrentBoard.TextWidth = 1000;
+    app::MainWindow& w = f.Start();
+    dorvane::compose::TGoalsProject board = w.model().board();
+    board.Goal[1] = "Learn to sail";
+    board.TextWidth = 1000;
+    w.model().replaceBoard(board);
     f.Click("imgButton4");
-    app::PreviewCanvas& canvas = *w.page4->imgPreview;
+    app::PreviewCanvas& canvas = *w.previewPage()->canvas();
     const QImage shown = canvas.image();
     EXPECT_EQ(shown.size(), QSize(698, 524));
     EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(349, 262));
@@ -172,11 +171,11 @@ TEST(HiDpi, Page4PreviewHasDevicePixelsAndTheMouseKeepsPreviewPixels) {
     canvas.setFocus();
     EXPECT_EQ(Rgb(Grab(canvas).copy(0, 0, 698, 524)), Rgb(shown));
     // 30 and 40 preview pixels are 176 and 235 screen pixels at any ratio.
-    const compose::FrameRect frame = w.composer().text().Frame;
+    const compose::FrameRect frame = w.model().composer().text().Frame;
     const QPoint from((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
     QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
     QTest::mouseMove(&canvas, from + QPoint(30, 40));
     QTest::mouseRelease(&canvas, Qt::LeftButton, {}, from + QPoint(30, 40));
-    EXPECT_EQ(w.CurrentBoard.TextPosX, 10 + 176);
-    EXPECT_EQ(w.CurrentBoard.TextPosY, 10 + 235);
+    EXPECT_EQ(w.model().board().TextPosX, 10 + 176);
+    EXPECT_EQ(w.model().board().TextPosY, 10 + 235);
 }

@@ -13,8 +13,14 @@
 #include "../platform/temp_folder.h"
 #include "../support/fake_dialogs.h"
 #include "../support/qt_app.h"
+#include "app/board_model.h"
 #include "app/main_window.h"
+#include "app/preview_page.h"
+#include "app/saved_boards_page.h"
+#include "gallery/gallery_page.h"
+#include "htmlview/html_view.h"
 #include "imaging/jpeg.h"
+#include "pages/resources_viewer.h"
 
 class RecordingLinks : public dorvane::platform::LinkOpener {
 public:
@@ -28,14 +34,12 @@ struct MainWindowFixture {
     dorvane::platform::FixedScreen screen{{1024, 768, 96}};
     FakeDialogs dialogs;
     RecordingLinks links;
-    std::vector<int> pauses;
-    std::function<void()> onPump;  // runs at every "process pending messages"
     QDate today{2026, 12, 7};
     // The desktop's answers to "show this wallpaper", and the paths it was given.
     dorvane::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
     std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
-    std::unique_ptr<dorvane::app::TformMain> w;
+    std::unique_ptr<dorvane::app::MainWindow> w;
 
     MainWindowFixture() {
         app.setDialogs(&dialogs);
@@ -49,17 +53,11 @@ struct MainWindowFixture {
     std::filesystem::path gallery() const { return dir / "MyGallery"; }
 
     // Starts the window (call after putting files into the gallery folder).
-    dorvane::app::TformMain& Start() {
+    dorvane::app::MainWindow& Start() {
         dorvane::app::Services s;
         s.screen = &screen;
         s.dialogs = &dialogs;
         s.links = &links;
-        s.pacing = {[this](int ms) { pauses.push_back(ms); },
-                    [this] {
-                        if (onPump) onPump();
-                        QCoreApplication::processEvents();
-                    },
-                    {}};  // the real wait
         s.programPath = dir / "dorvane";
         s.dataFolder = dir.path();
         s.today = [this] { return today; };
@@ -69,13 +67,28 @@ struct MainWindowFixture {
             return desktopAnswer;
         };
         if (configure) configure(s);
-        w = std::make_unique<dorvane::app::TformMain>(s);
+        w = std::make_unique<dorvane::app::MainWindow>(s);
         w->show();
         QApplication::setActiveWindow(w.get());
         // Picture 1 is loaded once the first frame has been painted.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return w->gallery.LoadedPicture == w->gallery.SelectedPicture; }, 5000));
+        EXPECT_TRUE(WaitForPicture());
         return *w;
+    }
+
+    // The chosen photograph is loaded (on another thread) and in the model.
+    bool WaitForPicture() {
+        return QTest::qWaitFor(
+            [this] { return w->model().pictureLoaded() && !w->loadingPicture(); }, 10000);
+    }
+    // Waits for the n-th message box of all shown so far.
+    bool WaitForBoxes(std::size_t n) {
+        return QTest::qWaitFor([&] { return dialogs.shown.size() >= n; }, 10000);
+    }
+    // A goal line of the board, as if typed on page 3.
+    void SetGoal(int n, const std::string& text) {
+        dorvane::compose::TGoalsProject b = w->model().board();
+        b.Goal[static_cast<std::size_t>(n)] = text;
+        w->model().setGoals(b);
     }
 
     // A JPEG of one colour.
@@ -90,8 +103,10 @@ struct MainWindowFixture {
         return path.string();
     }
 
+    // A click, and the pressed face of a chrome button run to its command.
     void Click(const char* control) {
         QTest::mouseClick(w->findChild<QWidget*>(control), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !w->pressingButton(); }, 5000));
     }
     QWidget* Child(const char* name) const { return w->findChild<QWidget*>(name); }
     // The page control seen at the middle of the body area.
@@ -101,7 +116,7 @@ struct MainWindowFixture {
         return nullptr;
     }
     std::vector<dorvane::htmlview::FormControl> Form() const {
-        return w->pageHtml->htmlBody->formControls();
+        return w->bodyText()->formControls();
     }
     QLineEdit* GoalEdit(int n) const {
         for (const auto& c : Form())

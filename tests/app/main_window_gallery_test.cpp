@@ -17,18 +17,18 @@ using dorvane::gallery::ThumbnailControl;
 namespace {
 
 // A key as the keyboard gives it: to the focused control, or the window.
-void Key(dorvane::app::TformMain& w, Qt::Key key) {
+void Key(dorvane::app::MainWindow& w, Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus ? focus : &w, key);
 }
 
-int Scroll(dorvane::app::TformMain& w) {
-    return w.page2->imgs->verticalScrollBar()->value();
+int Scroll(dorvane::app::MainWindow& w) {
+    return w.galleryPage()->imgs->verticalScrollBar()->value();
 }
 
-void ClickThumbnail(dorvane::app::TformMain& w, int n) {
-    w.page2->ScrollToPicture(n);
-    QTest::mouseClick(w.page2->FindThumbnail(n), Qt::LeftButton);
+void ClickThumbnail(dorvane::app::MainWindow& w, int n) {
+    w.galleryPage()->ScrollToPicture(n);
+    QTest::mouseClick(w.galleryPage()->FindThumbnail(n), Qt::LeftButton);
 }
 
 }  // namespace
@@ -38,23 +38,24 @@ TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
     auto& w = f.Start();
     f.Click("imgButton2");
     ClickThumbnail(w, 22);
-    EXPECT_EQ(w.gallery.SelectedPicture, 22);
-    EXPECT_EQ(w.CurrentBoard.PicName, "Sunset");
-    EXPECT_EQ(w.gallery.LoadedPicture, 1);  // not loaded until needed
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 22);
+    EXPECT_EQ(w.model().board().PicName, "Sunset");
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 1);  // not loaded until needed
 }
 
 TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const dorvane::Bitmap first = w.screenPicture();
+    const dorvane::Bitmap first = w.model().composer().screenPicture();
     f.Click("imgButton2");
     ClickThumbnail(w, 5);
     f.Click("imgButton5");
-    EXPECT_EQ(w.gallery.LoadedPicture, 5);
-    EXPECT_FALSE(w.screenPicture() == first);
-    w.composer().screenPicture().fill(0xFF00FF);  // a rebuild would overwrite this
+    ASSERT_TRUE(f.WaitForPicture());  // decoded on another thread
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 5);
+    EXPECT_FALSE(w.model().composer().screenPicture() == first);
+    w.model().composer().screenPicture().fill(0xFF00FF);  // a rebuild would overwrite this
     f.Click("imgButton4");
-    EXPECT_EQ(w.screenPicture().pixel(10, 10), 0xFF00FFu);
+    EXPECT_EQ(w.model().composer().screenPicture().pixel(10, 10), 0xFF00FFu);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
@@ -63,17 +64,13 @@ TEST(MainWindowGallery, StraightToPageFourShowsGeneratingPreviewMeanwhile) {
     auto& w = f.Start();
     f.Click("imgButton2");
     ClickThumbnail(w, 9);
-    bool sawGenerating = false;
-    f.onPump = [&] {
-        if (w.page4->imgPreview->isHidden() && w.page4->lblGeneratingPreview->isVisible() &&
-            w.page4->isVisible())
-            sawGenerating = true;
-    };
     f.Click("imgButton4");
-    EXPECT_TRUE(sawGenerating);
-    EXPECT_TRUE(w.page4->imgPreview->isVisible());
-    EXPECT_EQ(w.gallery.LoadedPicture, 9);
-    EXPECT_EQ(w.page4->imgPreview->image().size(), QSize(349, 262));
+    // The photograph is decoded on another thread; the page says so meanwhile.
+    EXPECT_TRUE(w.previewPage()->canvas()->isHidden());
+    EXPECT_TRUE(w.previewPage()->waitLabel()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.previewPage()->canvas()->isVisible(); }, 10000));
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 9);
+    EXPECT_EQ(w.previewPage()->canvas()->image().size(), QSize(349, 262));
 }
 
 TEST(MainWindowGallery, EnteringPageTwoScrollsTheChoiceIntoView) {
@@ -82,7 +79,7 @@ TEST(MainWindowGallery, EnteringPageTwoScrollsTheChoiceIntoView) {
     f.Click("imgButton2");
     EXPECT_EQ(Scroll(w), 0);
     ClickThumbnail(w, 7);
-    w.page2->ScrollToPicture(1);
+    w.galleryPage()->ScrollToPicture(1);
     f.Click("imgButton2");
     EXPECT_EQ(Scroll(w), 83);
     ClickThumbnail(w, 32);
@@ -94,22 +91,22 @@ TEST(MainWindowGallery, ArrowKeysOnlyOnPageTwoAndStoppedAtTheEnds) {
     MainWindowFixture f;
     auto& w = f.Start();
     Key(w, Qt::Key_Right);  // page 1: nothing
-    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 1);
     f.Click("imgButton2");
     Key(w, Qt::Key_Left);
-    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 1);
     Key(w, Qt::Key_Down);
     Key(w, Qt::Key_Right);
-    EXPECT_EQ(w.gallery.SelectedPicture, 5);
-    EXPECT_EQ(w.CurrentBoard.PicName, "Grand Canyon 1");
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 5);
+    EXPECT_EQ(w.model().board().PicName, "Grand Canyon 1");
     for (int i = 0; i < 12; ++i) Key(w, Qt::Key_Down);
-    EXPECT_EQ(w.gallery.SelectedPicture, 32);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 32);
     EXPECT_EQ(Scroll(w), 677);
     Key(w, Qt::Key_Right);
-    EXPECT_EQ(w.gallery.SelectedPicture, 32);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 32);
     Key(w, Qt::Key_Up);
-    EXPECT_EQ(w.gallery.SelectedPicture, 29);
-    w.page2->ScrollToPicture(1);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 29);
+    w.galleryPage()->ScrollToPicture(1);
     Key(w, Qt::Key_X);  // any key brings the choice into view
     EXPECT_EQ(Scroll(w), 664);
 }
@@ -122,12 +119,12 @@ TEST(MainWindowGallery, UserFilesAtStartWithACorruptOneBetweenGoodOnes) {
     auto& w = f.Start();
     EXPECT_EQ(f.dialogs.texts("inform"),
               std::vector<std::string>{"Error loading picture from gallery! (b.JPG)"});
-    EXPECT_EQ(w.gallery.PictureCount, 34);
-    EXPECT_EQ(w.gallery.Pictures[32].Name, "A");
-    EXPECT_EQ(w.gallery.Pictures[33].Name, "C");
-    EXPECT_EQ(w.page2->FindThumbnail(34)->toolTip(), "C");
-    EXPECT_EQ(w.page2->FindThumbnail(33)->pos(), QPoint(240, 842));
-    EXPECT_EQ(w.page2->FindThumbnail(34)->pos(), QPoint(20, 925));
+    EXPECT_EQ(w.model().gallery().PictureCount, 34);
+    EXPECT_EQ(w.model().gallery().Pictures[32].Name, "A");
+    EXPECT_EQ(w.model().gallery().Pictures[33].Name, "C");
+    EXPECT_EQ(w.galleryPage()->FindThumbnail(34)->toolTip(), "C");
+    EXPECT_EQ(w.galleryPage()->FindThumbnail(33)->pos(), QPoint(240, 842));
+    EXPECT_EQ(w.galleryPage()->FindThumbnail(34)->pos(), QPoint(20, 925));
 }
 
 TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
@@ -135,15 +132,15 @@ TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
     auto& w = f.Start();
     f.Click("imgButton2");
     f.dialogs.files = {f.Jpeg(f.dir / "Sunset.jpg", 300, 200)};
-    w.AddPictureFromDisk();
-    EXPECT_EQ(w.gallery.PictureCount, 33);
-    EXPECT_EQ(w.gallery.SelectedPicture, 33);
-    EXPECT_EQ(w.CurrentBoard.PicName, "SUNSET");
-    EXPECT_EQ(w.page2->shapeImgBrdr->geometry(), QRect(235, 837, 104, 80));
+    w.addPictureFromDisk();
+    EXPECT_EQ(w.model().gallery().PictureCount, 33);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 33);
+    EXPECT_EQ(w.model().board().PicName, "SUNSET");
+    EXPECT_EQ(w.galleryPage()->shapeImgBrdr->geometry(), QRect(235, 837, 104, 80));
     EXPECT_EQ(Scroll(w), 677);  // framed and in view
     EXPECT_TRUE(fs::exists(f.gallery() / "Sunset.jpg"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // deleted later
-    EXPECT_EQ(w.page2->imgs->widget()->findChildren<ThumbnailControl*>().size(), 33u);
+    EXPECT_EQ(w.galleryPage()->imgs->widget()->findChildren<ThumbnailControl*>().size(), 33u);
 }
 
 TEST(MainWindowGallery, AddedMyBeachIsListedAsMyAndLoadedFromItsOwnFile) {
@@ -151,14 +148,15 @@ TEST(MainWindowGallery, AddedMyBeachIsListedAsMyAndLoadedFromItsOwnFile) {
     auto& w = f.Start();
     f.Click("imgButton2");
     f.dialogs.files = {f.Jpeg(f.dir / "My.Beach.jpg", 64, 48)};
-    w.AddPictureFromDisk();
-    EXPECT_EQ(w.CurrentBoard.PicName, "MY");
-    EXPECT_EQ(w.gallery.SelectedPicture, 33);
+    w.addPictureFromDisk();
+    EXPECT_EQ(w.model().board().PicName, "MY");
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 33);
     f.Click("imgButton4");
-    EXPECT_EQ(w.CurrentPage, 4u);
-    EXPECT_EQ(w.gallery.LoadedPicture, 33);
-    EXPECT_EQ(w.FullPicture.width(), 64);
-    EXPECT_TRUE(w.page4->imgPreview->isVisible());
+    EXPECT_EQ(w.currentPage(), 4);
+    ASSERT_TRUE(f.WaitForPicture());
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 33);
+    EXPECT_EQ(w.model().fullPicture().width(), 64);
+    EXPECT_TRUE(w.previewPage()->canvas()->isVisible());
     QCoreApplication::processEvents();
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
@@ -169,15 +167,15 @@ TEST(MainWindowGallery, SameFileTwiceKeepsTheSelection) {
     f.Click("imgButton2");
     const std::string beach = f.Jpeg(f.dir / "beach.jpg", 64, 48);
     f.dialogs.files = {beach};
-    w.AddPictureFromDisk();
+    w.addPictureFromDisk();
     ClickThumbnail(w, 3);
     f.dialogs.files = {beach};
-    w.AddPictureFromDisk();
+    w.addPictureFromDisk();
     EXPECT_EQ(
         f.dialogs.texts("inform"),
         std::vector<std::string>{"An image with the same name already exists in your gallery!"});
-    EXPECT_EQ(w.gallery.SelectedPicture, 3);
-    EXPECT_EQ(w.gallery.PictureCount, 33);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 3);
+    EXPECT_EQ(w.model().gallery().PictureCount, 33);
 }
 
 TEST(MainWindowGallery, AddedFileThatCannotBeDecodedSelectsPictureOne) {
@@ -187,33 +185,29 @@ TEST(MainWindowGallery, AddedFileThatCannotBeDecodedSelectsPictureOne) {
     ClickThumbnail(w, 12);
     std::ofstream(f.dir / "broken.jpg") << "garbage";
     f.dialogs.files = {(f.dir / "broken.jpg").string()};
-    w.AddPictureFromDisk();
+    w.addPictureFromDisk();
     EXPECT_EQ(f.dialogs.texts("inform"),
               std::vector<std::string>{"Error loading picture from gallery! (broken.jpg)"});
-    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 1);
     EXPECT_EQ(Scroll(w), 0);
 }
 
 TEST(MainWindowGallery, DoubleClickShowsTheWholePictureFullScreen) {
     MainWindowFixture f;
     auto& w = f.Start();
-    w.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+    w.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
     auto& preview = *w.previewWindow();
     f.Click("imgButton2");
-    QSize shown;
-    bool closed = false;
-    QTimer::singleShot(100, [&] {
-        shown = preview.picture().size();
-        QTest::keyClick(&preview, Qt::Key_Shift);
-        closed = !preview.isVisible();
-    });
-    w.page2->ScrollToPicture(4);
-    QTest::mouseDClick(w.page2->FindThumbnail(4), Qt::LeftButton);
-    EXPECT_EQ(shown, QSize(1600, 1200));  // uncropped, at its own size
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(w.gallery.SelectedPicture, 4);
-    EXPECT_EQ(w.gallery.LoadedPicture, 4);
-    EXPECT_EQ(w.CurrentBoard.PicName, "Fall");
+    w.galleryPage()->ScrollToPicture(4);
+    QTest::mouseDClick(w.galleryPage()->FindThumbnail(4), Qt::LeftButton);
+    // Shown once the picture is decoded (on another thread), uncropped, at its own size.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview.isVisible(); }, 10000));
+    EXPECT_EQ(preview.picture().size(), QSize(1600, 1200));
+    QTest::keyClick(&preview, Qt::Key_Shift);
+    EXPECT_FALSE(preview.isVisible());
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 4);
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 4);
+    EXPECT_EQ(w.model().board().PicName, "Fall");
 }
 
 TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace) {
@@ -227,7 +221,7 @@ TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace)
         {"page 4", [](MainWindowFixture& f) { f.Click("imgButton4"); }, 4},
         {"double-click",
          [](MainWindowFixture& f) {
-             QTest::mouseDClick(f.w->page2->FindThumbnail(33), Qt::LeftButton);
+             QTest::mouseDClick(f.w->galleryPage()->FindThumbnail(33), Qt::LeftButton);
          },
          2},
     };
@@ -235,26 +229,28 @@ TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace)
         MainWindowFixture f;
         f.Jpeg(f.gallery() / "lake.jpg", 80, 60);
         auto& w = f.Start();
-        w.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+        w.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
         f.Click("imgButton2");
         ClickThumbnail(w, 33);
         fs::remove(f.gallery() / "lake.jpg");
         r.act(f);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !f.dialogs.shown.empty(); }, 2000)) << r.how;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !f.dialogs.shown.empty(); }, 10000)) << r.how;
+        ASSERT_TRUE(f.WaitForPicture()) << r.how;  // picture 1 in its place
+        QCoreApplication::processEvents();
         ASSERT_EQ(f.dialogs.texts("error").size(), 1u) << r.how;
         EXPECT_NE(f.dialogs.texts("error")[0].find("lake.jpg"), std::string::npos) << r.how;
         // The window is usable: the page switch completed, with picture 1.
-        EXPECT_EQ(w.CurrentPage, r.page) << r.how;
-        EXPECT_EQ(w.gallery.SelectedPicture, 1) << r.how;
-        EXPECT_EQ(w.gallery.LoadedPicture, 1) << r.how;
-        EXPECT_EQ(w.CurrentBoard.PicName, "Bryce Canyon") << r.how;
+        EXPECT_EQ(w.currentPage(), r.page) << r.how;
+        EXPECT_EQ(w.model().gallery().SelectedPicture, 1) << r.how;
+        EXPECT_EQ(w.model().gallery().LoadedPicture, 1) << r.how;
+        EXPECT_EQ(w.model().board().PicName, "Bryce Canyon") << r.how;
         EXPECT_EQ(static_cast<dorvane::app::ImageControl*>(
                       f.Child(("imgButton" + std::to_string(r.page)).c_str()))
                       ->image(),
                   dorvane::platform::BitmapResource("btn_" + std::to_string(r.page) + "_down"))
             << r.how;
-        EXPECT_EQ(f.Shown() == w.page4, r.page == 4) << r.how;
-        EXPECT_FALSE(w.page4->imgPreview->isHidden()) << r.how;  // no "Generating preview..."
+        EXPECT_EQ(f.Shown() == w.previewPage(), r.page == 4) << r.how;
+        EXPECT_FALSE(w.previewPage()->canvas()->isHidden()) << r.how;  // no "Generating preview..."
         EXPECT_FALSE(w.previewWindow()->isVisible()) << r.how;
     }
 }
@@ -262,22 +258,21 @@ TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace)
 TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
     MainWindowFixture f;
     auto& w = f.Start();
-    w.setPreviewWindow(std::make_unique<dorvane::gallery::TformPreview>());
+    w.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
     auto& preview = *w.previewWindow();
     f.Click("imgButton3");
     QTest::keyClicks(f.GoalEdit(1), "Swim across the lake");
     f.Click("imgButton4");
-    QImage shown;
-    QTimer::singleShot(100, [&] {
-        shown = preview.picture();
-        QTest::mouseClick(&preview, Qt::LeftButton);
-    });
-    bool handled = false;
-    w.clicks->htmlBodyMouseDown(*w.page4->htmlBody42, QPoint(-5, -5));
-    w.clicks->htmlBodyHotSpotClick(*w.page4->htmlBody42, "preview", handled);
+    ASSERT_TRUE(f.WaitForPicture());
+    w.runLink("preview");
+    EXPECT_TRUE(preview.isVisible());
+    const QImage shown = preview.picture();
+    QTest::mouseClick(&preview, Qt::LeftButton);
+    EXPECT_FALSE(preview.isVisible());
     ASSERT_EQ(shown.size(), QSize(1024, 768));
-    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.screenPicture()));  // the text is on it
-    EXPECT_EQ(w.CurrentPage, 4u);
+    EXPECT_NE(shown, dorvane::gallery::ToQImage(
+                         w.model().composer().screenPicture()));  // the text is on it
+    EXPECT_EQ(w.currentPage(), 4);
 }
 
 TEST(MainWindowGallery, ClicksDuringFeedbackAndRebuildsInterleaveWithoutHarm) {
@@ -285,36 +280,28 @@ TEST(MainWindowGallery, ClicksDuringFeedbackAndRebuildsInterleaveWithoutHarm) {
     auto& w = f.Start();
     // A page change inside the pressed-face feedback of the start link replaces
     // the document whose image is being pressed.
-    auto* view = w.pageHtml->htmlBody;
+    auto* view = w.bodyText();
     const int image = view->imageIndex("gifClickStartNow_up");
     ASSERT_GE(image, 0);
     view->setScrollY(view->image(image).rect.top() - 20);
     QCoreApplication::processEvents();
-    bool nested = false;
-    f.onPump = [&] {
-        if (!nested && !f.pauses.empty()) {
-            nested = true;
-            w.ShowPage(7);
-        }
-    };
-    f.pauses.clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->image(image).rect.center() - QPoint(0, view->scrollY()));
-    EXPECT_TRUE(nested);
-    EXPECT_EQ(w.CurrentPage, 2u);  // the link's own command ran last
-    // A side-button click while page 4 is being generated.
-    w.page2->SelectThumbnail(w.page2->FindThumbnail(11));
-    nested = false;
-    f.onPump = [&] {
-        if (!nested && w.page4->imgPreview->isHidden()) {
-            nested = true;
-            f.Click("imgButton2");
-        }
-    };
+    ASSERT_TRUE(w.pageClicks().feedbackRunning());
+    w.showPage(7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.pageClicks().feedbackRunning(); }, 5000));
+    EXPECT_EQ(w.currentPage(), 2);  // the link's own command ran last
+    // Side-button clicks while page 4 waits for its photograph.
+    w.galleryPage()->SelectThumbnail(w.galleryPage()->FindThumbnail(11));
     f.Click("imgButton4");
-    EXPECT_TRUE(nested);
-    EXPECT_EQ(w.gallery.LoadedPicture, 11);
-    f.onPump = nullptr;
+    EXPECT_TRUE(w.previewPage()->canvas()->isHidden());
+    f.Click("imgButton2");
+    f.Click("imgButton3");
+    ASSERT_TRUE(f.WaitForPicture());
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 11);
+    EXPECT_EQ(w.currentPage(), 3);
+    f.Click("imgButton4");
+    EXPECT_TRUE(w.previewPage()->canvas()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }

@@ -16,7 +16,7 @@
 #include "pages/link_commands.h"
 
 namespace fs = std::filesystem;
-using dorvane::app::TformMain;
+using dorvane::app::MainWindow;
 
 namespace {
 
@@ -31,26 +31,28 @@ std::string ReadAll(const fs::path& path) {
 
 struct SavedBoardsFixture : MainWindowFixture {
     fs::path goals() const { return dir / "MyGoals"; }
-    dorvane::app::SavedBoardsPage& page() const { return *w->page5; }
+    dorvane::app::SavedBoardsPage& page() const { return *w->savedBoardsPage(); }
 
     std::vector<std::string> Entries() const {
         std::vector<std::string> out;
-        for (int i = 0; i < page().lbProjects->count(); ++i)
-            out.push_back(page().lbProjects->item(i)->text().toStdString());
+        for (int i = 0; i < page().boardList()->count(); ++i)
+            out.push_back(page().boardList()->item(i)->text().toStdString());
         return out;
     }
     void Select(const std::string& entry) {
-        QListWidget& list = *page().lbProjects;
+        QListWidget& list = *page().boardList();
         const auto found = list.findItems(QString::fromStdString(entry), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << entry;
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualItemRect(found.first()).center());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !page().reading(); }, 10000));
+        QCoreApplication::processEvents();  // the answer of the read
     }
-    std::string Memo() const { return page().memoGoals->toPlainText().toStdString(); }
+    std::string Memo() const { return page().goalsMemo()->toPlainText().toStdString(); }
     // Saves through the page-4 link with the dialog answered by `path` (nothing: cancel).
     void Save(std::optional<std::string> path) {
         dialogs.files.push_back(std::move(path));
-        dorvane::pages::RunLinkCommand("saveProject", w->actions);
+        w->runLink("saveProject");
     }
     void Board(const std::string& name, const std::string& goalLines) {
         std::ofstream(goals() / name, std::ios::binary) << "[Goal]\r\n" << goalLines;
@@ -61,10 +63,10 @@ TEST(SavedBoards, AnEmptyFolderListsNothingAndLoadAndDeleteSayNothingIsSelected)
     SavedBoardsFixture f;
     auto& w = f.Start();
     f.Click("imgButton5");
-    EXPECT_EQ(f.Shown(), w.page5);
+    EXPECT_EQ(f.Shown(), w.savedBoardsPage());
     EXPECT_TRUE(f.Entries().empty());
-    dorvane::pages::RunLinkCommand("loadProject", w.actions);
-    dorvane::pages::RunLinkCommand("DELETEPROJECT", w.actions);
+    w.runLink("loadProject");
+    w.runLink("DELETEPROJECT");
     EXPECT_EQ(f.dialogs.texts("inform"),
               (std::vector<std::string>{"No project is selected!", "No project is selected!"}));
     EXPECT_TRUE(f.dialogs.texts("ask").empty());
@@ -83,8 +85,9 @@ TEST(SavedBoards, SavesWithTheDialogAndListsWithoutRegardToCase) {
         EXPECT_EQ(r.title, "Save goals...");
         EXPECT_EQ(r.filterName + "|" + r.filterPattern, "Dorvane projects|*.gls");
         EXPECT_EQ(r.defaultSuffix, "gls");
-        EXPECT_EQ(r.folder, w.GoalsFolder);
-        EXPECT_EQ(r.fileName, w.GoalsFolder + "2026-12-07-Goals");  // the same name every time
+        EXPECT_EQ(r.folder, w.goalsFolder().string());
+        EXPECT_EQ(r.fileName,
+                  (w.goalsFolder() / "2026-12-07-Goals").string());  // the same name every time
         EXPECT_TRUE(r.confirmOverwrite);
         EXPECT_FALSE(r.resizable);
     }
@@ -94,7 +97,7 @@ TEST(SavedBoards, SavesWithTheDialogAndListsWithoutRegardToCase) {
     EXPECT_TRUE(fs::exists(f.goals() / "notes.txt"));
     f.Click("imgButton5");
     EXPECT_EQ(f.Entries(), (std::vector<std::string>{"Alpha", "beta", "plan", "typed"}));
-    EXPECT_TRUE(w.page5->lbProjects->selectedItems().isEmpty());
+    EXPECT_TRUE(w.savedBoardsPage()->boardList()->selectedItems().isEmpty());
 }
 
 TEST(SavedBoards, SelectingShowsGoalsReadAnewEachTime) {
@@ -103,17 +106,16 @@ TEST(SavedBoards, SelectingShowsGoalsReadAnewEachTime) {
     f.Board("a.gls", "Goal1=  Run a marathon  \r\nGoal2=\r\nGoal3=Learn Spanish\r\n");
     f.Board("b.gls", "Goal4=Other\r\n");
     f.Click("imgButton5");
-    std::vector<std::string> seen;  // the caption and the memo while the file is read
-    f.onPump = [&] {
-        seen.push_back(w.page5->lblProjectsPreview->text().toStdString() +
-                       (w.page5->memoGoals->isVisible() ? " memo" : ""));
-    };
+    // The file is read on another thread; the caption says so meanwhile.
+    QListWidget& list = *w.savedBoardsPage()->boardList();
+    list.setCurrentItem(list.findItems("a", Qt::MatchExactly).first());
+    EXPECT_EQ(w.savedBoardsPage()->previewLabel()->text(), "Loading...");
+    EXPECT_TRUE(w.savedBoardsPage()->goalsMemo()->isHidden());
     f.Select("a");
     EXPECT_EQ(f.Memo(), std::string(kBullet) + "Run a marathon\n" + kBullet + "Learn Spanish");
-    EXPECT_EQ(seen, (std::vector<std::string>{"Loading...", "Preview: memo"}));
-    EXPECT_TRUE(w.page5->memoGoals->isVisible());
-    EXPECT_TRUE(w.page5->imgProjectPreview->isHidden());  // no preview stored
-    f.onPump = nullptr;
+    EXPECT_EQ(w.savedBoardsPage()->previewLabel()->text(), "Preview:");
+    EXPECT_TRUE(w.savedBoardsPage()->goalsMemo()->isVisible());
+    EXPECT_TRUE(w.savedBoardsPage()->boardPreview()->isHidden());  // no preview stored
     f.Select("b");
     f.Board("a.gls", "Goal1=Changed\r\n");
     f.Select("a");
@@ -125,13 +127,13 @@ TEST(SavedBoards, ASelectionLostWhileTheCaptionRepaintsDoesNothing) {
     auto& w = f.Start();
     f.Board("a.gls", "Goal1=One\r\n");
     f.Click("imgButton5");
-    f.onPump = [&] {
-        f.onPump = nullptr;
-        w.ListProjects();  // the list is refilled meanwhile
-    };
-    f.Select("a");
-    EXPECT_EQ(w.page5->lblProjectsPreview->text(), "Preview:");
-    EXPECT_TRUE(w.page5->memoGoals->isVisible());
+    QListWidget& list = *w.savedBoardsPage()->boardList();
+    list.setCurrentItem(list.findItems("a", Qt::MatchExactly).first());
+    w.savedBoardsPage()->listProjects();  // the list is refilled while the file is read
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.savedBoardsPage()->reading(); }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.savedBoardsPage()->previewLabel()->text(), "Preview:");
+    EXPECT_TRUE(w.savedBoardsPage()->goalsMemo()->isVisible());
     EXPECT_EQ(f.Memo(), "");
 }
 
@@ -142,19 +144,19 @@ TEST(SavedBoards, DeleteAsksRemovesAndLeavesNothingSelected) {
     f.Board("b.gls", "Goal1=Two\r\n");
     f.Click("imgButton5");
     f.Select("a");
-    w.DeleteProject();  // answered No
+    w.savedBoardsPage()->deleteProject();  // answered No
     EXPECT_TRUE(fs::exists(f.goals() / "a.gls"));
     f.dialogs.answers = {true};
-    w.DeleteProject();
+    w.savedBoardsPage()->deleteProject();
     ASSERT_EQ(f.dialogs.shown.size(), 2u);
     EXPECT_EQ(f.dialogs.shown[1].title, "Delete goals");
     EXPECT_EQ(f.dialogs.shown[1].text, "Do you really want to delete the saved goals?");
     EXPECT_EQ(f.dialogs.lastIcon, dorvane::platform::BoxIcon::None);
     EXPECT_FALSE(fs::exists(f.goals() / "a.gls"));
     EXPECT_EQ(f.Entries(), std::vector<std::string>{"b"});
-    EXPECT_TRUE(w.page5->lbProjects->selectedItems().isEmpty());
+    EXPECT_TRUE(w.savedBoardsPage()->boardList()->selectedItems().isEmpty());
     EXPECT_EQ(f.Memo(), "");
-    EXPECT_TRUE(w.page5->imgProjectPreview->isHidden());
+    EXPECT_TRUE(w.savedBoardsPage()->boardPreview()->isHidden());
 }
 
 TEST(SavedBoards, LoadReplacesTheBoardShowsItsStyleAndOpensPageThree) {
@@ -168,33 +170,35 @@ TEST(SavedBoards, LoadReplacesTheBoardShowsItsStyleAndOpensPageThree) {
     QTest::keyClick(w.findChild<QComboBox*>("cbSize"), Qt::Key_End);  // 36: one step to undo
     f.Click("imgButton5");
     f.Select("styled");
-    w.LoadProject();  // answered No: nothing changes
-    EXPECT_EQ(w.CurrentPage, 5u);
+    w.savedBoardsPage()->loadProject();  // answered No: nothing changes
+    EXPECT_EQ(w.currentPage(), 5);
     f.dialogs.answers = {true};
-    w.LoadProject();
+    w.savedBoardsPage()->loadProject();
     EXPECT_EQ(f.dialogs.shown.back().title, "Load goals");
     EXPECT_EQ(f.dialogs.shown.back().text,
               "Do you really want to load previously saved goals?\r\rAll your work will be lost, "
               "if you haven't saved it beforehand.");
-    EXPECT_EQ(w.CurrentPage, 3u);
-    EXPECT_TRUE(w.CurrentBoard.FontBullets);
-    EXPECT_EQ(w.CurrentBoard.PicName, "Grand Canyon 1");  // the catalogue's spelling
-    EXPECT_EQ(w.gallery.SelectedPicture, 5);
-    EXPECT_EQ(w.gallery.LoadedPicture, 5);
-    EXPECT_EQ(*w.styles.cbSize.selectedText(), "16");
-    EXPECT_EQ(*w.styles.cbStyle.selectedText(), "italic");
-    EXPECT_EQ(*w.styles.cbAlign.selectedText(), "center");
+    EXPECT_EQ(w.currentPage(), 3);
+    EXPECT_TRUE(w.model().board().FontBullets);
+    EXPECT_EQ(w.model().board().PicName, "Grand Canyon 1");  // the catalogue's spelling
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 5);
+    ASSERT_TRUE(f.WaitForPicture());
+    EXPECT_EQ(w.model().gallery().LoadedPicture, 5);
+    EXPECT_EQ(w.findChild<QComboBox*>("cbSize")->currentText(), "16");
+    EXPECT_EQ(w.findChild<QComboBox*>("cbStyle")->currentText(), "italic");
+    EXPECT_EQ(w.findChild<QComboBox*>("cbAlign")->currentText(), "center");
     EXPECT_EQ(f.GoalEdit(2)->text(), "Swim");
     f.Click("imgButton4");
-    QTest::keyClick(w.page4->imgPreview, Qt::Key_Z, Qt::ControlModifier);  // nothing left to undo
-    EXPECT_EQ(w.CurrentBoard.FontSize, 16);
+    QTest::keyClick(w.previewPage()->canvas(), Qt::Key_Z,
+                    Qt::ControlModifier);  // nothing left to undo
+    EXPECT_EQ(w.model().board().FontSize, 16);
     EXPECT_EQ(w.findChild<QComboBox*>("cbSize")->currentText(), "16");
     f.Click("imgButton5");
     f.Select("gone");
     f.dialogs.answers = {true};
-    w.LoadProject();
-    EXPECT_EQ(w.CurrentBoard.PicName, "Bryce Canyon");
-    EXPECT_EQ(w.gallery.SelectedPicture, 1);
+    w.savedBoardsPage()->loadProject();
+    EXPECT_EQ(w.model().board().PicName, "Bryce Canyon");
+    EXPECT_EQ(w.model().gallery().SelectedPicture, 1);
 }
 
 TEST(SavedBoards, GoalsInFiveScriptsSurviveSaveAndLoad) {
@@ -220,9 +224,9 @@ TEST(SavedBoards, GoalsInFiveScriptsSurviveSaveAndLoad) {
     for (const std::string& g : goals) memo += (memo.empty() ? "" : "\n") + (kBullet + g);
     EXPECT_EQ(f.Memo(), memo);
     f.dialogs.answers = {true};
-    w.LoadProject();
+    w.savedBoardsPage()->loadProject();
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w.CurrentBoard.Goal[i + 1], goals[i]);
+        EXPECT_EQ(w.model().board().Goal[i + 1], goals[i]);
         EXPECT_EQ(f.GoalEdit(i + 1)->text().toStdString(), goals[i]);
     }
 }
@@ -236,13 +240,13 @@ TEST(SavedBoards, StoredPreviewAtItsOwnSizeOnA1280By1024Screen) {
     f.Board("broken.gls", "[Preview]\r\nData1=/9j/notajpeg\r\nDataNum=1\r\n");
     f.Click("imgButton5");
     f.Select("wide");
-    const auto& image = *w.page5->imgProjectPreview;
+    const auto& image = *w.savedBoardsPage()->boardPreview();
     EXPECT_TRUE(image.isVisible());
     EXPECT_EQ(image.image().size(), QSize(182, 146));  // 23 pixels of the 169 stay free below
     EXPECT_EQ(image.size(), QSize(182, 169));
     f.Select("broken");
     EXPECT_TRUE(image.isHidden());
-    EXPECT_TRUE(w.page5->memoGoals->isVisible());
+    EXPECT_TRUE(w.savedBoardsPage()->goalsMemo()->isVisible());
 }
 
 // A failed save says so, naming the file, and leaves the earlier file as it was.

@@ -41,7 +41,7 @@ struct Dialogs {
                     asked.push_back(title + "|" + text);
                     return answer;
                 },
-                [this](const std::string& text) { told.push_back(text); }, [this] { ++processed; }};
+                [this](const std::string& text) { told.push_back(text); }};
     }
 };
 

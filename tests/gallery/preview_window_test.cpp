@@ -23,9 +23,9 @@ TEST(FitPreviewRect, WorkedValues) {
 namespace {
 
 // Shows the window modally and closes it with `close` once it is up.
-bool ClosesWith(const std::function<void(TformPreview&)>& close) {
+bool ClosesWith(const std::function<void(FullScreenPreview&)>& close) {
     QtApp();
-    TformPreview preview;
+    FullScreenPreview preview;
     preview.setScreenBounds(640, 480);
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -36,24 +36,24 @@ bool ClosesWith(const std::function<void(TformPreview&)>& close) {
         closedByEvent = !preview.isVisible();
     });
     QTimer::singleShot(3000, &preview, [&] { preview.reject(); });  // a safety net
-    preview.showModal();
+    preview.present();
     return closedByEvent;
 }
 
 }  // namespace
 
-TEST(TformPreview, ClosesOnAClickOrAnyKeyShiftAlone) {
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::mouseClick(&p, Qt::LeftButton); }));
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::mouseClick(&p, Qt::RightButton); }));
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::keyClick(&p, Qt::Key_A); }));
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::keyClick(&p, Qt::Key_Shift); }));
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::keyClick(&p, Qt::Key_F5); }));
-    EXPECT_TRUE(ClosesWith([](TformPreview& p) { QTest::keyClick(&p, Qt::Key_Escape); }));
+TEST(FullScreenPreview, ClosesOnAClickOrAnyKeyShiftAlone) {
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::mouseClick(&p, Qt::LeftButton); }));
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::mouseClick(&p, Qt::RightButton); }));
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::keyClick(&p, Qt::Key_A); }));
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::keyClick(&p, Qt::Key_Shift); }));
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::keyClick(&p, Qt::Key_F5); }));
+    EXPECT_TRUE(ClosesWith([](FullScreenPreview& p) { QTest::keyClick(&p, Qt::Key_Escape); }));
 }
 
-TEST(TformPreview, DrawsThePictureFittedOnWhiteWithItsHint) {
+TEST(FullScreenPreview, DrawsThePictureFittedOnWhiteWithItsHint) {
     QtApp();
-    TformPreview preview;
+    FullScreenPreview preview;
     preview.setScreenBounds(640, 480);
     QImage picture(100, 100, QImage::Format_RGB32);
     picture.fill(Qt::blue);

@@ -88,7 +88,7 @@ public:
     bool app = EnsureApplication();  // before the view: widgets need the application
     HtmlView view;
     dorvane::pages::LinkActions actions;
-    dorvane::pages::PageClicks clicks{dorvane::platform::RealPacing(), actions};
+    dorvane::pages::PageClicks clicks{actions};
     std::vector<QString> requested;
 };
 

@@ -6,7 +6,6 @@
 #include <QApplication>
 
 #include "app/application.h"
-#include "platform/pacing.h"
 
 inline dorvane::app::Application& QtApp() {
     // Never destroyed: Qt's own globals may already be gone at exit.
@@ -19,17 +18,3 @@ inline dorvane::app::Application& QtApp() {
     }();
     return *app;
 }
-
-// A pacing that records its pauses instead of sleeping, and pumps for real.
-struct RecordingPacing {
-    std::vector<int> pauses;
-    std::function<void(int)> onPause;
-    dorvane::platform::Pacing pacing() {
-        return {[this](int ms) {
-                    pauses.push_back(ms);
-                    if (onPause) onPause(ms);
-                },
-                [] { QCoreApplication::processEvents(); },
-                {}};  // the real wait
-    }
-};
