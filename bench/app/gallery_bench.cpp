@@ -13,6 +13,7 @@
 #include "gallery/thumbnail.h"
 #include "imaging/jpeg.h"
 #include "platform/files.h"
+#include "platform/picture_resource.h"
 
 namespace fs = std::filesystem;
 using namespace dorvane;
@@ -44,7 +45,7 @@ gallery::GallerySource Source(const fs::path& folder) {
     for (std::string_view n : gallery::kBuiltInPictureNames) s.builtInNames.emplace_back(n);
     s.builtInThumbnail = [](int n) {
         Bitmap b;
-        LoadPictureFromResource(b, "picThumb" + std::to_string(n));
+        platform::LoadPictureFromResource(b, "picThumb" + std::to_string(n));
         return gallery::MakeThumbnail(b);
     };
     s.userFiles = [folder] { return platform::FindFiles(folder, "*.jpg"); };

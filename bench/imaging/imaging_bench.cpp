@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "boards/base64.h"
+#include "base/base64.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
 #include "platform/resources.h"

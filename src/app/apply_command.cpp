@@ -7,11 +7,11 @@
 #include <iostream>
 
 #include "app/render_command.h"
+#include "base/error.h"
 #include "compose/bmp_writer.h"
 #include "compose/set_wallpaper.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_wallpaper.h"
-#include "platform/error.h"
 #include "platform/screen.h"
 
 namespace dorvane::app {

@@ -5,14 +5,14 @@
 #include <system_error>
 
 #include "gallery/thumbnail.h"
-#include "imaging/jpeg.h"
+#include "platform/picture_resource.h"
 
 namespace dorvane::app {
 namespace {
 
 Bitmap DecodeThumbnail(int n) {
     Bitmap picture;
-    LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
+    platform::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
     return gallery::MakeThumbnail(picture);
 }
 

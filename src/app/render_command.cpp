@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "base/ascii.h"
+#include "base/error.h"
 #include "base/rounding.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
@@ -26,7 +27,6 @@
 #include "imaging/scale.h"
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
-#include "platform/error.h"
 #include "platform/files.h"
 
 namespace dorvane::app {

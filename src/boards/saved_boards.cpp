@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "boards/base64.h"
-#include "boards/memory_stream.h"
+#include "base/base64.h"
+#include "base/memory_stream.h"
 #include "compose/saved_preview.h"
 #include "imaging/jpeg.h"
 #include "platform/files.h"

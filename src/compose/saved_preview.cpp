@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/saved_preview.h"
 
-#include "boards/base64.h"
-#include "boards/memory_stream.h"
+#include "base/base64.h"
+#include "base/memory_stream.h"
 #include "compose/overlay.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"

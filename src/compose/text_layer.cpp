@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::compose {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/add_picture.h"
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/files.h"
 
 namespace dorvane::gallery {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/builtin_pictures.h"
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::gallery {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/threads.h"
 #include "gallery/catalogue.h"
 #include "imaging/bitmap.h"
-#include "platform/threads.h"
 
 namespace dorvane::gallery {
 

@@ -3,9 +3,10 @@
 
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 #include "platform/files.h"
+#include "platform/picture_resource.h"
 
 namespace dorvane::gallery {
 
@@ -16,7 +17,7 @@ void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
     if (pictures.empty()) throw Error("The gallery is empty");
     const TImgInfo& entry = pictures[static_cast<std::size_t>(n - 1)];
     if (entry.BuiltIn)
-        LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
+        platform::LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
     else
         LoadPictureFromFile(target,
                             platform::ResolveName(galleryFolder, UserPictureFileName(entry)));

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <string>
 
+#include "base/error.h"
 #include "gallery/grid_geometry.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
-#include "platform/error.h"
 
 namespace dorvane::gallery {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane {
 namespace {

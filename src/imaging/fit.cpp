@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/error.h"
 #include "base/rounding.h"
-#include "platform/error.h"
 
 namespace dorvane {
 namespace {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "imaging/bitmap.h"
@@ -33,8 +32,6 @@ Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& w
 // The whole of a file; throws dorvane::Error naming it when it cannot be read.
 std::vector<std::uint8_t> ReadPictureFile(const std::filesystem::path& path);
 
-// The RCDATA resource `name` (any letter case) decoded into target.
-void LoadPictureFromResource(Bitmap& target, std::string_view name);
 // A JPEG file decoded into target.
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path);
 

@@ -13,9 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
-#include "platform/resources.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
@@ -204,11 +203,6 @@ void DecodeJpegInto(std::span<const std::uint8_t> bytes, const std::string& what
 Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& what,
                        const std::function<int(Size)>& denominator, Bitmap& target) {
     return Decode(bytes, what, target, denominator);
-}
-
-void LoadPictureFromResource(Bitmap& target, std::string_view name) {
-    const platform::ResourceBytes bytes = platform::LoadResource("RCDATA", name);
-    Decode(bytes, "resource " + std::string(name), target);
 }
 
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {

@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>

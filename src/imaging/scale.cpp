@@ -26,11 +26,11 @@
 #include <thread>
 #include <vector>
 
+#include "base/error.h"
 #include "base/rounding.h"
+#include "base/threads.h"
 #include "imaging/fit.h"
 #include "imaging/scale_plan.h"
-#include "platform/error.h"
-#include "platform/threads.h"
 
 namespace dorvane {
 namespace {

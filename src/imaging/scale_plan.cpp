@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>

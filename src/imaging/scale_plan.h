@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/threads.h"
 #include "imaging/bitmap.h"
-#include "platform/threads.h"
 
 namespace dorvane::detail {
 

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/resources.h"
 
 namespace dorvane::platform {

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "base/ascii.h"
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace fs = std::filesystem;

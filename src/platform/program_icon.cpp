@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/resources.h"
 
 namespace dorvane::platform {

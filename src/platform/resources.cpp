@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace {

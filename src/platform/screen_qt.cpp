@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/screen.h"
 
 namespace dorvane::platform {

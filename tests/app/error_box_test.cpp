@@ -3,8 +3,8 @@
 // failed command has returned, never one inside another, never to nobody.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "main_window_fixture.h"
-#include "platform/error.h"
 #include "platform/error_report.h"
 
 using dorvane::platform::ReportError;

@@ -7,10 +7,10 @@
 
 #include "../support/qt_app.h"
 #include "app/builtin_thumbnails.h"
+#include "base/error.h"
 #include "gallery/thumbnail.h"
-#include "imaging/jpeg.h"
 #include "platform/bitmap_resource.h"
-#include "platform/error.h"
+#include "platform/picture_resource.h"
 
 using dorvane::Bitmap;
 using dorvane::platform::BitmapResource;
@@ -19,7 +19,7 @@ namespace {
 
 Bitmap FreshThumbnail(int n) {
     Bitmap picture;
-    dorvane::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
+    dorvane::platform::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
     return dorvane::gallery::MakeThumbnail(picture);
 }
 

@@ -10,11 +10,11 @@
 
 #include "../support/file_size_limit.h"
 #include "base/ascii.h"
-#include "boards/base64.h"
+#include "base/base64.h"
+#include "base/error.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 namespace dorvane::boards {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "../platform/temp_folder.h"
-#include "boards/base64.h"
+#include "base/base64.h"
 #include "imaging/jpeg.h"
 
 namespace dorvane::boards {

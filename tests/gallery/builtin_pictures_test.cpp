@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "base/error.h"
 #include "gallery/catalogue.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
+#include "platform/picture_resource.h"
 #include "platform/resources.h"
 
 using namespace dorvane;
@@ -261,7 +262,7 @@ TEST(BuiltInPictures, DecodedPixelsMatchDjpegAndThumbnailsMatchTheirPhotos) {
         ASSERT_EQ(thumbs.back().height(), 71) << name;
         EXPECT_TRUE(thumbs.back() == DecodeWithDjpeg(bytes, name)) << name;
         Bitmap loaded;
-        LoadPictureFromResource(loaded, name);
+        platform::LoadPictureFromResource(loaded, name);
         EXPECT_TRUE(loaded == thumbs.back()) << name;
     }
     for (int n = 1; n <= kBuiltInPictureCount; ++n) {

@@ -7,7 +7,7 @@
 #include <set>
 #include <system_error>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane;
 using namespace dorvane::gallery;

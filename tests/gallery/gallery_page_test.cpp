@@ -9,8 +9,8 @@
 #include <QToolTip>
 
 #include "../support/qt_app.h"
+#include "base/error.h"
 #include "gallery/grid_geometry.h"
-#include "platform/error.h"
 
 using namespace dorvane;
 using namespace dorvane::gallery;

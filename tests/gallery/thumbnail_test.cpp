@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "../platform/temp_folder.h"
+#include "base/error.h"
 #include "gallery/picture_loader.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 namespace fs = std::filesystem;
 using namespace dorvane;

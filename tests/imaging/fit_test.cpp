@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane;
 

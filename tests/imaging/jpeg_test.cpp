@@ -9,7 +9,8 @@
 #include <random>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
+#include "platform/picture_resource.h"
 
 using namespace dorvane;
 namespace fs = std::filesystem;
@@ -121,20 +122,20 @@ TEST(DecodeJpeg, ReusesOrResizesTheTarget) {
 
 TEST(DecodeJpeg, ResourceIsFoundInAnyLetterCase) {
     Bitmap picture;
-    LoadPictureFromResource(picture, "PICTEST");
+    platform::LoadPictureFromResource(picture, "PICTEST");
     EXPECT_TRUE(picture == ReadNetpbm(kData / "colour.ppm"));
 }
 
 TEST(DecodeJpeg, BadResourcesNameThemselves) {
     Bitmap picture;
     try {
-        LoadPictureFromResource(picture, "picPhoto99");
+        platform::LoadPictureFromResource(picture, "picPhoto99");
         FAIL();
     } catch (const Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picPhoto99")) << e.what();
     }
     try {
-        LoadPictureFromResource(picture, "picNotJpeg");
+        platform::LoadPictureFromResource(picture, "picNotJpeg");
         FAIL();
     } catch (const Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picNotJpeg")) << e.what();

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <thread>
 
+#include "base/error.h"
 #include "imaging/scale_plan.h"
-#include "platform/error.h"
 #include "scale_reference.h"
 
 using namespace dorvane;

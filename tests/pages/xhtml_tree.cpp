@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;

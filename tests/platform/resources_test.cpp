@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane::platform;
 

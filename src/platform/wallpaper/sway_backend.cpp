@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sway: the background command over its IPC socket ($SWAYSOCK). Sending it again
 // makes sway restart its background program, which reads the file anew.
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"

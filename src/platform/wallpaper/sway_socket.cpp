@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/wallpaper/sway_ipc.h"
 
 namespace dorvane::wallpaper::sway {

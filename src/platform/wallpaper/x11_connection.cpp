@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::wallpaper::x11 {
 namespace {

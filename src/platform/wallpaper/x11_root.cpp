@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/error.h"
 #include "imaging/scale.h"
-#include "platform/error.h"
 #include "platform/wallpaper/x11_connection.h"
 #include "platform/wallpaper/x11_pixels.h"
 

@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "base/error.h"
 #include "imaging/bitmap_image.h"
-#include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_root.h"
 

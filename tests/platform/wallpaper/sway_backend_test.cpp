@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "../temp_folder.h"
+#include "base/error.h"
 #include "fake_runner.h"
 #include "nasty_paths.h"
-#include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "boards/memory_stream.h"
+#include "base/memory_stream.h"
 
 namespace dorvane {
 

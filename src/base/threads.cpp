@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/threads.h"
+#include "base/threads.h"
 
 #include <exception>
 #include <mutex>
