@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 void BM_SetWallpaper4K(benchmark::State& state) {
     constexpr int kW = 3840, kH = 2160;
-    Bitmap screen(kW, kH);
+    imaging::Bitmap screen(kW, kH);
     for (int y = 0; y < kH; ++y) {
         std::uint8_t* row = screen.row(y);
         for (int x = 0; x < kW; ++x) {

@@ -20,7 +20,7 @@
 
 namespace {
 
-using dorvane::Bitmap;
+using dorvane::imaging::Bitmap;
 
 // Smooth shapes with fine noise, like a photograph; the same for every run.
 Bitmap PhotoLike(int width, int height) {
@@ -49,7 +49,7 @@ const std::vector<std::uint8_t>& PhotoJpeg() {
             const auto r = dorvane::platform::LoadResource("RCDATA", "picPhoto1");
             return std::vector<std::uint8_t>(r.begin(), r.end());
         }
-        return dorvane::EncodeJpeg(PhotoLike(1600, 1200), 95);
+        return dorvane::imaging::EncodeJpeg(PhotoLike(1600, 1200), 95);
     }();
     return bytes;
 }
@@ -58,7 +58,7 @@ void BM_ScaleBitmap(benchmark::State& state) {
     const Bitmap source = PhotoLike(1600, 900);
     Bitmap destination(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        dorvane::ScaleBitmap(source, destination);
+        dorvane::imaging::ScaleBitmap(source, destination);
         benchmark::DoNotOptimize(destination.data());
     }
 }
@@ -73,7 +73,7 @@ void BM_DecodeJpeg(benchmark::State& state) {
     const std::vector<std::uint8_t>& bytes = PhotoJpeg();
     Bitmap picture;
     for (auto _ : state) {
-        dorvane::DecodeJpegInto(bytes, "photo", picture);
+        dorvane::imaging::DecodeJpegInto(bytes, "photo", picture);
         benchmark::DoNotOptimize(picture.data());
     }
     state.counters["width"] = picture.width();

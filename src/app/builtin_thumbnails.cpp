@@ -10,8 +10,8 @@
 namespace dorvane::app {
 namespace {
 
-Bitmap DecodeThumbnail(int n) {
-    Bitmap picture;
+imaging::Bitmap DecodeThumbnail(int n) {
+    imaging::Bitmap picture;
     platform::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
     return gallery::MakeThumbnail(picture);
 }
@@ -37,7 +37,7 @@ void BuiltInThumbnails::start(int count) {
     }
 }
 
-Bitmap BuiltInThumbnails::get(int n) {
+imaging::Bitmap BuiltInThumbnails::get(int n) {
     if (!results_.valid()) return DecodeThumbnail(n);
     const std::vector<Result>& results = results_.get();
     if (n < 1 || static_cast<std::size_t>(n) > results.size()) return DecodeThumbnail(n);

@@ -68,7 +68,7 @@ void TformMain::FormCreate() {
     ResourcesPageLoaded = false;
     const platform::ScreenInfo screen = services_.screen->info();
     CurrentBoard = compose::NewBoard(screen.width);
-    FullPicture = Bitmap();
+    FullPicture = imaging::Bitmap();
     composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi,
                                                          screen.ratio);
     undo_.clear();

@@ -103,7 +103,7 @@ public:
     // rendering and the drag.
     compose::BoardComposer& composer() { return *composer_; }
     const compose::BoardComposer& composer() const { return *composer_; }
-    const Bitmap& screenPicture() const { return composer_->screenPicture(); }
+    const imaging::Bitmap& screenPicture() const { return composer_->screenPicture(); }
     const compose::TextLayer& textLayer() const { return composer_->textLayer(); }
 
     // Controls.
@@ -124,7 +124,7 @@ public:
     compose::TGoalsProject CurrentBoard;
     bool ResourcesPageLoaded = false;
     gallery::GalleryState gallery;  // Pictures, PictureCount, SelectedPicture, LoadedPicture
-    Bitmap FullPicture;
+    imaging::Bitmap FullPicture;
     compose::StyleControls styles;
     // Page commands that other parts of the program provide; the clicks read them.
     pages::LinkActions actions;
@@ -160,7 +160,7 @@ private:
     void ReadStyleControls();
     void cbFontChange();
     void RefreshPreview();
-    void ShowPreview(const Bitmap& composed);  // at the composer's device pixel ratio
+    void ShowPreview(const imaging::Bitmap& composed);  // at the composer's device pixel ratio
     void imgMouseMouseDown(compose::MouseButton button, QPoint at);
     void imgMouseMouseMove(QPoint at, bool buttonHeld);
     void imgMouseMouseUp();

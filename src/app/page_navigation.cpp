@@ -153,7 +153,7 @@ void TformMain::FallBackToPictureOne(const std::string& why) {
 }
 
 void TformMain::LoadPicture(int n) {
-    Bitmap picture;  // a failed load leaves FullPicture as it was
+    imaging::Bitmap picture;  // a failed load leaves FullPicture as it was
     gallery::LoadGalleryPicture(n, gallery.Pictures, GalleryFolder, picture);
     FullPicture = std::move(picture);
     gallery.LoadedPicture = n;
@@ -162,15 +162,15 @@ void TformMain::LoadPicture(int n) {
 
 void TformMain::PrepareScreenPictures() {
     services_.pacing.pump();
-    dorvane::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
-                                   composer_->previewPicture());
+    dorvane::imaging::PrepareScreenPictures(FullPicture, composer_->screenPicture(),
+                                            composer_->previewPicture());
 }
 
 void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
     const platform::ScreenInfo screen = services_.screen->info();
     if (formPreview_) formPreview_->setScreenBounds(screen.width, screen.height);
     page2->SelectThumbnail(t);
-    Bitmap picture;
+    imaging::Bitmap picture;
     try {
         gallery::LoadGalleryPicture(gallery.SelectedPicture, gallery.Pictures, GalleryFolder,
                                     picture);
@@ -181,7 +181,7 @@ void TformMain::ThumbnailDblClick(gallery::ThumbnailControl* t) {
     FullPicture = std::move(picture);
     gallery.LoadedPicture = gallery.SelectedPicture;
     if (formPreview_) {
-        formPreview_->setPicture(gallery::ToQImage(FullPicture));
+        formPreview_->setPicture(imaging::ToQImage(FullPicture));
         formPreview_->showModal();
     }
     PrepareScreenPictures();

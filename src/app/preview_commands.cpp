@@ -52,8 +52,8 @@ void TformMain::RefreshPreview() {
     ShowPreview(composer_->preview());
 }
 
-void TformMain::ShowPreview(const Bitmap& composed) {
-    QImage image = gallery::ToQImage(composed);
+void TformMain::ShowPreview(const imaging::Bitmap& composed) {
+    QImage image = imaging::ToQImage(composed);
     image.setDevicePixelRatio(composer_->ratio());  // drawn at the preview's own size
     page4->imgPreview->setImage(image);
 }
@@ -104,7 +104,7 @@ void TformMain::ShowFullPreview() {
     if (!formPreview_) return;
     const platform::ScreenInfo screen = services_.screen->info();
     formPreview_->setScreenBounds(screen.width, screen.height);
-    formPreview_->setPicture(gallery::ToQImage(composer_->composeScreen()));
+    formPreview_->setPicture(imaging::ToQImage(composer_->composeScreen()));
     formPreview_->showModal();
 }
 

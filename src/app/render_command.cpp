@@ -150,11 +150,11 @@ std::string ParseBoardSize(const std::string& text, int& width, int& height) {
 
 bool IsComposableSize(int width, int height) {
     if (width < 1 || height < 2) return false;
-    const Size preview = FitSize(width, height, 353, 262);
+    const imaging::Size preview = imaging::FitSize(width, height, 353, 262);
     return preview.width >= 1 && preview.height >= 2;
 }
 
-Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
+imaging::Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
     BoardLayers board = RenderBoardLayers(o, warnings);
     OverlayTextLayer(board.screen, board.layer);
     return std::move(board.screen);
@@ -170,17 +170,17 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     const gallery::Catalogue pictures = MakeCatalogue(folder);
     const TGoalsProject board = ReadBoard(o, pictures, noted);
     if (warnings) *warnings = std::move(noted);
-    Bitmap full;
+    imaging::Bitmap full;
     const std::int32_t number = gallery::FindPictureByName(pictures, board.PicName);
     try {
         gallery::LoadGalleryPicture(number, pictures, folder, full);
     } catch (const std::exception& e) {
         throw Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
     }
-    const Size previewSize = FitSize(o.width, o.height, 353, 262);
-    Bitmap screen(o.width, o.height);
-    Bitmap preview(previewSize.width, previewSize.height);
-    PrepareScreenPictures(full, screen, preview);
+    const imaging::Size previewSize = imaging::FitSize(o.width, o.height, 353, 262);
+    imaging::Bitmap screen(o.width, o.height);
+    imaging::Bitmap preview(previewSize.width, previewSize.height);
+    imaging::PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
     return {std::move(screen), std::move(layer)};
@@ -193,7 +193,7 @@ void CheckRenderOutput(const RenderOptions& o) {
     platform::ResolveWriteTarget(o.output);  // refuses folders, devices and FIFOs
 }
 
-void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
+void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) {
     if (Extension(path) == ".BMP") {
         WriteBmpFile(path, picture);
         return;
@@ -233,7 +233,7 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
         CheckRenderOutput(options);
         std::vector<std::string> warnings;
-        const Bitmap picture = RenderBoardPicture(options, &warnings);
+        const imaging::Bitmap picture = RenderBoardPicture(options, &warnings);
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
         WriteRenderedPicture(options.output, picture);
     } catch (const std::exception& e) {

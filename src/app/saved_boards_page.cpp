@@ -141,8 +141,8 @@ void SavedBoardsPage::showBoard(const fs::path& file) {
     QStringList lines;
     for (const std::string& line : boards::MemoLines(board)) lines << QString::fromStdString(line);
     memoGoals->setPlainText(lines.join('\n'));
-    if (const std::optional<Bitmap> preview = boards::DecodeStoredPreview(board.Preview)) {
-        imgProjectPreview->setImage(gallery::ToQImage(*preview));
+    if (const std::optional<imaging::Bitmap> preview = boards::DecodeStoredPreview(board.Preview)) {
+        imgProjectPreview->setImage(imaging::ToQImage(*preview));
         imgProjectPreview->show();
     }
 }

@@ -112,7 +112,7 @@ std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) 
 }
 
 void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
-                      const Bitmap& screenPicture, const compose::TextLayer& layer) {
+                      const imaging::Bitmap& screenPicture, const compose::TextLayer& layer) {
     std::string preview = compose::MakePreviewText(screenPicture, layer);
     const std::string bytes = [&] {
         TGoalsProject saved = board;

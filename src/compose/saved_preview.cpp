@@ -10,13 +10,13 @@
 
 namespace dorvane::compose {
 
-std::string MakePreviewText(const Bitmap& screenPicture, const TextLayer& layer) {
-    const Size size =
-        FitSize(screenPicture.width(), screenPicture.height(), kPreviewBoxWidth, kPreviewBoxHeight);
-    Bitmap small(size.width, size.height);
-    ScaleBitmap(screenPicture, small);
+std::string MakePreviewText(const imaging::Bitmap& screenPicture, const TextLayer& layer) {
+    const imaging::Size size = imaging::FitSize(screenPicture.width(), screenPicture.height(),
+                                                kPreviewBoxWidth, kPreviewBoxHeight);
+    imaging::Bitmap small(size.width, size.height);
+    imaging::ScaleBitmap(screenPicture, small);
     OverlayTextLayer(small, layer);
-    MemoryStream jpeg(EncodeJpeg(small, 95));
+    MemoryStream jpeg(imaging::EncodeJpeg(small, 95));
     jpeg.seek(0);
     MemoryStream text;
     Base64Encode(jpeg, text, -1, 0);

@@ -16,7 +16,7 @@ std::string DesktopNotToldMessage(const std::string& path, const std::string& re
            "\r\rYou can choose this picture as the background in your desktop's settings.";
 }
 
-WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperResult SetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                              const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs) {
     if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;

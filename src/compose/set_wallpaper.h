@@ -42,7 +42,7 @@ enum class WallpaperResult { Declined, Set, NotShown, Failed };
 // it replaces the earlier one. Success is reported only when the desktop confirmed;
 // otherwise the message names the file written and the desktop's reason. A file
 // that cannot be written is reported with its reason, and the desktop is not asked.
-WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperResult SetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                              const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs);
 

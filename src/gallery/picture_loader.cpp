@@ -11,7 +11,7 @@
 namespace dorvane::gallery {
 
 void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
-                        const std::filesystem::path& galleryFolder, Bitmap& target) {
+                        const std::filesystem::path& galleryFolder, imaging::Bitmap& target) {
     const auto count = static_cast<std::int32_t>(pictures.size());
     if (n < 1 || n > count) n = 1;
     if (pictures.empty()) throw Error("The gallery is empty");
@@ -19,8 +19,8 @@ void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
     if (entry.BuiltIn)
         platform::LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
     else
-        LoadPictureFromFile(target,
-                            platform::ResolveName(galleryFolder, UserPictureFileName(entry)));
+        imaging::LoadPictureFromFile(
+            target, platform::ResolveName(galleryFolder, UserPictureFileName(entry)));
 }
 
 }  // namespace dorvane::gallery

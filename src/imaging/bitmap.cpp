@@ -6,7 +6,7 @@
 
 #include "base/error.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 // 2^28 pixels (about 268 megapixels, 805 MB at 24 bits) admits every real camera
 // photograph and keeps a lying size field from exhausting memory.
@@ -53,4 +53,4 @@ bool operator==(const Bitmap& a, const Bitmap& b) {
     return true;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace dorvane {
+namespace dorvane::imaging {
 
 class Bitmap {
 public:
@@ -50,4 +50,4 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

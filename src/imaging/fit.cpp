@@ -7,7 +7,7 @@
 #include "base/error.h"
 #include "base/rounding.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 std::string SizeText(int width, int height) {
@@ -61,4 +61,4 @@ Rect ScreenCropRect(Size picture, Size screen) {
     return crop;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -14,7 +14,7 @@
 #include "imaging/bitmap.h"
 #include "imaging/fit.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 
 // `what` names the data in error messages (a file path or a resource name).
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
@@ -38,4 +38,4 @@ void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path);
 // Baseline JPEG, libjpeg's defaults otherwise.
 std::vector<std::uint8_t> EncodeJpeg(const Bitmap& picture, int quality = 95);
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

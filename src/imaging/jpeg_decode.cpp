@@ -20,7 +20,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 // 2^28 pixels, the Bitmap's own limit: every real camera photograph fits, and a
@@ -210,4 +210,4 @@ void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {
     Decode(bytes, "file " + path.string(), target);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -12,7 +12,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
@@ -116,4 +116,4 @@ std::vector<std::uint8_t> EncodeJpeg(const Bitmap& picture, int quality) {
     return bytes;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -32,7 +32,7 @@
 #include "imaging/fit.h"
 #include "imaging/scale_plan.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 using detail::ScalePlan;
@@ -228,4 +228,4 @@ void PrepareScreenPictures(const Bitmap& full, Bitmap& screen, Bitmap& preview) 
     ScaleBitmap(scratch, preview);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

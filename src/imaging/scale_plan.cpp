@@ -13,7 +13,7 @@
 
 #include "base/rounding.h"
 
-namespace dorvane::detail {
+namespace dorvane::imaging::detail {
 
 namespace {
 
@@ -317,4 +317,4 @@ void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int1
     blend(plan.fx.data(), plan.fx.size(), aValue, aDelta, bValue, bDelta, fy, out);
 }
 
-}  // namespace dorvane::detail
+}  // namespace dorvane::imaging::detail

@@ -10,7 +10,7 @@
 #include "base/threads.h"
 #include "imaging/bitmap.h"
 
-namespace dorvane::detail {
+namespace dorvane::imaging::detail {
 
 struct ScalePlan {
     std::int64_t xStep = 0;
@@ -86,4 +86,4 @@ bool CanBlendDirect(const ScalePlan& plan);
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
                      int rows, const std::uint32_t* fy, std::uint8_t* const* out);
 
-}  // namespace dorvane::detail
+}  // namespace dorvane::imaging::detail

@@ -8,8 +8,8 @@
 
 namespace dorvane::platform {
 
-void LoadPictureFromResource(Bitmap& target, std::string_view name) {
-    DecodeJpegInto(LoadResource("RCDATA", name), "resource " + std::string(name), target);
+void LoadPictureFromResource(imaging::Bitmap& target, std::string_view name) {
+    imaging::DecodeJpegInto(LoadResource("RCDATA", name), "resource " + std::string(name), target);
 }
 
 }  // namespace dorvane::platform

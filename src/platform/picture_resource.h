@@ -10,6 +10,6 @@ namespace dorvane::platform {
 
 // The RCDATA resource `name` (any letter case) decoded into target; throws
 // dorvane::Error naming the resource when it is missing or no JPEG.
-void LoadPictureFromResource(Bitmap& target, std::string_view name);
+void LoadPictureFromResource(imaging::Bitmap& target, std::string_view name);
 
 }  // namespace dorvane::platform

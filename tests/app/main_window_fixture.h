@@ -81,9 +81,9 @@ struct MainWindowFixture {
     // A JPEG of one colour.
     std::string Jpeg(const std::filesystem::path& path, int width, int height,
                      std::uint32_t colour = 0x3366CC) {
-        dorvane::Bitmap b(width, height);
+        dorvane::imaging::Bitmap b(width, height);
         b.fill(colour);
-        const auto bytes = dorvane::EncodeJpeg(b, 95);
+        const auto bytes = dorvane::imaging::EncodeJpeg(b, 95);
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));

@@ -46,7 +46,7 @@ TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
 TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const dorvane::Bitmap first = w.screenPicture();
+    const dorvane::imaging::Bitmap first = w.screenPicture();
     f.Click("imgButton2");
     ClickThumbnail(w, 5);
     f.Click("imgButton5");
@@ -276,7 +276,7 @@ TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
     w.clicks->htmlBodyMouseDown(*w.page4->htmlBody42, QPoint(-5, -5));
     w.clicks->htmlBodyHotSpotClick(*w.page4->htmlBody42, "preview", handled);
     ASSERT_EQ(shown.size(), QSize(1024, 768));
-    EXPECT_NE(shown, dorvane::gallery::ToQImage(w.screenPicture()));  // the text is on it
+    EXPECT_NE(shown, dorvane::imaging::ToQImage(w.screenPicture()));  // the text is on it
     EXPECT_EQ(w.CurrentPage, 4u);
 }
 

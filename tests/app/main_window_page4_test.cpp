@@ -126,7 +126,7 @@ TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {
         for (Qt::Key k : r.keys) p.Key(p.w.findChild<QComboBox*>(r.list), k);
         EXPECT_EQ(r.field(p.w.CurrentBoard), r.expected) << r.list;
         EXPECT_NE(p.shown(), before) << r.list;
-        EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview())) << r.list;
+        EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.composer().preview())) << r.list;
     }
     EXPECT_EQ(p.w.composer().text().TextHeight, 2 * (58 + 34) - 10);  // 36 pt, one line each
 }
@@ -184,7 +184,7 @@ TEST(Page4, DragsOfTheTextBoxAndTheirLimits) {
         for (std::size_t i = 1; i < r.path.size(); ++i) {
             QTest::mouseMove(p.canvas(), r.path[i]);
             // Every step of a drag shows a fresh composition at once.
-            EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview())) << r.what;
+            EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.composer().preview())) << r.what;
         }
         QTest::mouseRelease(p.canvas(), button, {}, r.path.back());
         EXPECT_EQ(p.Box(), r.box) << r.what;
@@ -264,7 +264,7 @@ TEST(Page4, ArrowKeysNudgeTheBoxWithinTheScreen) {
         for (int i = 0; i < r.times; ++i) p.Key(p.canvas(), r.key, r.mods);
         EXPECT_EQ(p.Box(), r.box) << r.key;
     }
-    EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.composer().preview()));
+    EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.composer().preview()));
 }
 
 TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
@@ -288,7 +288,7 @@ TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
     ASSERT_EQ(wallpaper.size(), QSize(1024, 768));
     EXPECT_EQ(wallpaper.convertToFormat(QImage::Format_RGB32),
               full.convertToFormat(QImage::Format_RGB32));
-    EXPECT_NE(full, dorvane::gallery::ToQImage(p.w.screenPicture()));
+    EXPECT_NE(full, dorvane::imaging::ToQImage(p.w.screenPicture()));
 }
 
 TEST(Page4, SetBackgroundMessages) {

@@ -12,7 +12,7 @@
 #include "platform/bitmap_resource.h"
 #include "platform/picture_resource.h"
 
-using dorvane::Bitmap;
+using dorvane::imaging::Bitmap;
 using dorvane::platform::BitmapResource;
 
 namespace {

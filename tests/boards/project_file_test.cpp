@@ -211,7 +211,7 @@ TEST(ReadProjectFile, PreviewPiecesUpToDataNum) {
 
 // A 1280 × 1024 scene: a picture with some structure and the board's text layer.
 struct Scene {
-    Bitmap picture{1280, 1024};
+    imaging::Bitmap picture{1280, 1024};
     compose::TextLayer layer{1280, 1024};
     Scene() {
         for (int y = 0; y < picture.height(); ++y)
@@ -241,7 +241,7 @@ TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     compose::TextLayer again(1280, 1024);
     compose::RenderTextLayer(again, back, 96, 328);
     EXPECT_EQ(again.image(), s.layer.image());
-    Bitmap first = s.picture, second = s.picture;
+    imaging::Bitmap first = s.picture, second = s.picture;
     compose::OverlayTextLayer(first, s.layer);
     compose::OverlayTextLayer(second, again);
     EXPECT_EQ(first, second);
@@ -250,7 +250,7 @@ TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     MemoryStream text(back.Preview);
     MemoryStream bytes;
     Base64Decode(text, bytes);
-    const Bitmap preview = DecodeJpeg(bytes.bytes(), "preview");
+    const imaging::Bitmap preview = imaging::DecodeJpeg(bytes.bytes(), "preview");
     EXPECT_EQ(preview.width(), 182);
     EXPECT_EQ(preview.height(), 146);
     EXPECT_EQ(back.Preview.find('='), std::string::npos);
@@ -262,7 +262,7 @@ TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
     WriteAll(path, "earlier board");
     TGoalsProject board = FixtureBoard();
     compose::TextLayer layer(10, 10);
-    EXPECT_THROW(WriteProjectFile(path, board, Bitmap(), layer), Error);
+    EXPECT_THROW(WriteProjectFile(path, board, imaging::Bitmap(), layer), Error);
     EXPECT_EQ(ReadAll(path), "earlier board");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path().toStdString()), {}), 1);
     EXPECT_THROW(WriteProjectFile("/no/such/folder/x.gls", board, Scene().picture, layer), Error);

@@ -86,7 +86,7 @@ std::vector<std::uint8_t> ReadFile(const fs::path& path) {
 
 // The picture as `djpeg -dct int -nosmooth` decodes it (accurate integer IDCT, no
 // block smoothing: the settings the program decodes with).
-Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
+imaging::Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
     const fs::path dir = fs::temp_directory_path();
     const std::string stem = "dorvane_builtin_" + std::to_string(::getpid()) + "_" + name;
     const fs::path jpg = dir / (stem + ".jpg"), ppm = dir / (stem + ".ppm");
@@ -119,7 +119,7 @@ Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     if (data.size() != pos + rowBytes * static_cast<std::size_t>(height))
         throw Error("truncated PPM for " + name);
-    Bitmap picture(width, height);
+    imaging::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
         std::copy_n(data.data() + pos + rowBytes * static_cast<std::size_t>(y), rowBytes,
                     picture.row(y));
@@ -128,7 +128,7 @@ Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
 
 // The photograph averaged over a grid of width × height cells (three values a
 // cell, row by row). One pass over the pixels: cheap even in a sanitizer build.
-std::vector<double> CellMeans(const Bitmap& photo, int width, int height) {
+std::vector<double> CellMeans(const imaging::Bitmap& photo, int width, int height) {
     std::vector<int> cellX(std::size_t(photo.width()));
     for (int x = 0; x < photo.width(); ++x) cellX[std::size_t(x)] = x * width / photo.width();
     std::vector<double> sums(std::size_t(width) * std::size_t(height) * 3);
@@ -153,7 +153,7 @@ std::vector<double> CellMeans(const Bitmap& photo, int width, int height) {
 }
 
 // Mean absolute difference per channel between a thumbnail and cell means.
-double ThumbnailDistance(const std::vector<double>& means, const Bitmap& thumb) {
+double ThumbnailDistance(const std::vector<double>& means, const imaging::Bitmap& thumb) {
     double total = 0;
     std::size_t i = 0;
     for (int y = 0; y < thumb.height(); ++y)
@@ -253,15 +253,15 @@ TEST(BuiltInPictures, EveryPhotoAndThumbnailIsABaselineJpegOfItsSize) {
 // Every picture decodes exactly as the reference decoder decodes it, and every
 // thumbnail shows its own photograph (a numbering slip would swap them).
 TEST(BuiltInPictures, DecodedPixelsMatchDjpegAndThumbnailsMatchTheirPhotos) {
-    std::vector<Bitmap> thumbs;
+    std::vector<imaging::Bitmap> thumbs;
     for (int n = 1; n <= kBuiltInPictureCount; ++n) {
         const std::string name = BuiltInThumbResource(n);
         const auto bytes = platform::LoadResource("RCDATA", name);
-        thumbs.push_back(DecodeJpeg(bytes, name));
+        thumbs.push_back(imaging::DecodeJpeg(bytes, name));
         ASSERT_EQ(thumbs.back().width(), 95) << name;
         ASSERT_EQ(thumbs.back().height(), 71) << name;
         EXPECT_TRUE(thumbs.back() == DecodeWithDjpeg(bytes, name)) << name;
-        Bitmap loaded;
+        imaging::Bitmap loaded;
         platform::LoadPictureFromResource(loaded, name);
         EXPECT_TRUE(loaded == thumbs.back()) << name;
     }
@@ -269,7 +269,7 @@ TEST(BuiltInPictures, DecodedPixelsMatchDjpegAndThumbnailsMatchTheirPhotos) {
         SCOPED_TRACE(BuiltInPictureName(n));
         const std::string name = BuiltInPhotoResource(n);
         const auto bytes = platform::LoadResource("RCDATA", name);
-        const Bitmap photo = DecodeJpeg(bytes, name);
+        const imaging::Bitmap photo = imaging::DecodeJpeg(bytes, name);
         ASSERT_EQ(photo.width(), 1600);
         ASSERT_EQ(photo.height(), 1200);
         EXPECT_TRUE(photo == DecodeWithDjpeg(bytes, name)) << name;

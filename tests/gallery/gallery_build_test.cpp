@@ -18,7 +18,7 @@ namespace {
 class RecordingGrid : public GalleryGrid {
 public:
     void clear() override { log.push_back("clear"); }
-    void addThumbnail(const TImgInfo& e, const Bitmap& t) override {
+    void addThumbnail(const TImgInfo& e, const imaging::Bitmap& t) override {
         log.push_back("add " + std::to_string(e.Number) + " " + e.Name);
         EXPECT_EQ(t.width(), 95);
         colours.push_back(t.pixel(0, 0));
@@ -31,8 +31,8 @@ public:
     std::vector<std::uint32_t> colours;
 };
 
-Bitmap Thumb(std::uint32_t colour) {
-    Bitmap b(95, 71);
+imaging::Bitmap Thumb(std::uint32_t colour) {
+    imaging::Bitmap b(95, 71);
     b.fill(colour);
     return b;
 }

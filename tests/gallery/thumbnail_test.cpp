@@ -17,14 +17,14 @@ using namespace dorvane::gallery;
 
 namespace {
 
-Bitmap Solid(int w, int h, std::uint32_t colour) {
-    Bitmap b(w, h);
+imaging::Bitmap Solid(int w, int h, std::uint32_t colour) {
+    imaging::Bitmap b(w, h);
     b.fill(colour);
     return b;
 }
 
 std::vector<std::uint8_t> Jpeg(int w, int h, std::uint32_t colour = 0x2080C0) {
-    return EncodeJpeg(Solid(w, h, colour), 95);
+    return imaging::EncodeJpeg(Solid(w, h, colour), 95);
 }
 
 void WriteFile(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
@@ -44,7 +44,7 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 }  // namespace
 
 TEST(MakeThumbnail, PortraitPictureGetsWhiteBandsLeftAndRight) {
-    const Bitmap thumb = MakeThumbnail(Solid(1200, 1600, 0x0000FF));
+    const imaging::Bitmap thumb = MakeThumbnail(Solid(1200, 1600, 0x0000FF));
     ASSERT_EQ(thumb.width(), 95);
     ASSERT_EQ(thumb.height(), 71);
     EXPECT_EQ(thumb.pixel(20, 35), 0xFFFFFFu);
@@ -54,7 +54,7 @@ TEST(MakeThumbnail, PortraitPictureGetsWhiteBandsLeftAndRight) {
 }
 
 TEST(MakeThumbnail, ThumbnailSizedPictureIsCopiedExactly) {
-    Bitmap picture(95, 71);
+    imaging::Bitmap picture(95, 71);
     for (int y = 0; y < 71; ++y)
         for (int x = 0; x < 95; ++x)
             picture.setPixel(x, y, static_cast<std::uint32_t>(x * 977 + y));
@@ -75,10 +75,10 @@ TEST(ThumbnailScaleDenominator, KeepsTwiceTheThumbnail) {
 
 TEST(ThumbnailFromJpeg, ReducedDecodeLooksLikeTheFullOne) {
     const auto bytes = Jpeg(1600, 1200, 0x3060A0);
-    const Bitmap fast = ThumbnailFromJpeg(bytes, "test");
-    Bitmap full;
-    full = DecodeJpeg(bytes, "test");
-    const Bitmap slow = MakeThumbnail(full);
+    const imaging::Bitmap fast = ThumbnailFromJpeg(bytes, "test");
+    imaging::Bitmap full;
+    full = imaging::DecodeJpeg(bytes, "test");
+    const imaging::Bitmap slow = MakeThumbnail(full);
     ASSERT_EQ(fast.width(), 95);
     for (int y = 0; y < 71; y += 7)
         for (int x = 0; x < 95; x += 9) EXPECT_TRUE(Near(fast.pixel(x, y), slow.pixel(x, y)));
@@ -123,7 +123,7 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     const Catalogue pictures{
         {"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3, "My.Beach.jpg"}};
     WriteFile(dir / "a.JPG", Jpeg(32, 16));
-    Bitmap target;
+    imaging::Bitmap target;
     LoadGalleryPicture(2, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 64);
     LoadGalleryPicture(0, pictures, dir.path(), target);  // out of range: picture 1

@@ -6,6 +6,7 @@
 #include "base/error.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 
 TEST(FitSize, ThumbnailBox) {
     EXPECT_EQ(FitSize(1600, 1200, 95, 71), (Size{95, 71}));

@@ -13,6 +13,7 @@
 #include "platform/picture_resource.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 namespace fs = std::filesystem;
 
 namespace {

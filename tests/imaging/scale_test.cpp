@@ -13,6 +13,7 @@
 #include "scale_reference.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 using dorvane::test::ReferenceScale;
 
 namespace {

@@ -76,15 +76,16 @@ PixelFormat FormatOf(Connection& c) {
 }
 
 // The picture at the monitor's size (the picture itself when it fits already).
-const Bitmap& Stretched(const Bitmap& picture, const Rect& r, Bitmap& scratch) {
+const imaging::Bitmap& Stretched(const imaging::Bitmap& picture, const Rect& r,
+                                 imaging::Bitmap& scratch) {
     if (picture.width() == r.width && picture.height() == r.height) return picture;
     scratch.resize(r.width, r.height);
-    ScaleBitmap(picture, scratch);
+    imaging::ScaleBitmap(picture, scratch);
     return scratch;
 }
 
-void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc, const Bitmap& picture,
-                const Rect& r, const PixelFormat& format) {
+void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
     // Requests of a few MiB at most, within the server's (big-requests) limit.
     const std::size_t limit = std::min<std::size_t>(
         std::size_t{xcb_get_maximum_request_length(c.get())} * 4, std::size_t{4} << 20);
@@ -104,7 +105,7 @@ void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc, const Bit
     }
 }
 
-xcb_pixmap_t PaintPixmap(Connection& c, const Bitmap& picture) {
+xcb_pixmap_t PaintPixmap(Connection& c, const imaging::Bitmap& picture) {
     if (picture.empty()) throw Error("the picture is empty");
     const PixelFormat format = FormatOf(c);
     const xcb_screen_t& s = c.screen();
@@ -117,7 +118,7 @@ xcb_pixmap_t PaintPixmap(Connection& c, const Bitmap& picture) {
     // Black where no monitor shows the root.
     const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
     xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
-    Bitmap scratch;
+    imaging::Bitmap scratch;
     for (const Rect& r : Monitors(c))
         PutPicture(c, pixmap, gc, Stretched(picture, r, scratch), r, format);
     xcb_free_gc(c.get(), gc);
@@ -132,7 +133,7 @@ std::uint32_t RootPixmapId() {
     return c.rootPixmapProperty(c.atom("_XROOTPMAP_ID"));
 }
 
-std::uint32_t SetRootPicture(const Bitmap& picture) {
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture) {
     Connection c;
     const xcb_atom_t xroot = c.atom("_XROOTPMAP_ID");
     const xcb_atom_t esetroot = c.atom("ESETROOT_PMAP_ID");

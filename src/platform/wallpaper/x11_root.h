@@ -18,6 +18,6 @@ std::uint32_t RootPixmapId();
 // server reports none), makes it the root background and the two properties,
 // frees the pixmap of the previous setter that followed the same convention, and
 // returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::Error.
-std::uint32_t SetRootPicture(const Bitmap& picture);
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture);
 
 }  // namespace dorvane::wallpaper::x11

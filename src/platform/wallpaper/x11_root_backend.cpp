@@ -20,7 +20,7 @@ namespace {
 constexpr int kToolTimeoutMs = 15000;
 constexpr qint64 kMaxPixels = qint64{16384} * 16384;
 
-Bitmap LoadPicture(const QString& path) {
+imaging::Bitmap LoadPicture(const QString& path) {
     QImageReader reader(path, "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || qint64{size.width()} * size.height() > kMaxPixels)
@@ -29,7 +29,7 @@ Bitmap LoadPicture(const QString& path) {
     if (image.isNull())
         throw Error("cannot read " + path.toStdString() + ": " +
                     reader.errorString().toStdString());
-    return gallery::FromQImage(image);
+    return imaging::FromQImage(image);
 }
 
 QString FirstLine(const QByteArray& text) {
@@ -42,7 +42,7 @@ public:
     QString name() const override { return QStringLiteral("X11 root window"); }
 
     Outcome apply(const QString& absPath) override {
-        Bitmap picture;
+        imaging::Bitmap picture;
         try {
             x11::RootPixmapId();  // the display answers
             picture = LoadPicture(absPath);
