@@ -119,11 +119,11 @@ std::string RandomBytes(std::size_t n) {
 
 void BM_Base64Encode(benchmark::State& state) {
     const std::string bytes = RandomBytes(1 << 20);
-    dorvane::MemoryStream input(bytes);
+    dorvane::base::MemoryStream input(bytes);
     for (auto _ : state) {
-        dorvane::MemoryStream output;
+        dorvane::base::MemoryStream output;
         input.seek(0);
-        dorvane::Base64Encode(input, output);
+        dorvane::base::Base64Encode(input, output);
         benchmark::DoNotOptimize(output.bytes().data());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t{1 << 20});
@@ -131,12 +131,12 @@ void BM_Base64Encode(benchmark::State& state) {
 BENCHMARK(BM_Base64Encode)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_Base64Decode(benchmark::State& state) {
-    dorvane::MemoryStream bytes(RandomBytes(1 << 20)), text;
-    dorvane::Base64Encode(bytes, text);
+    dorvane::base::MemoryStream bytes(RandomBytes(1 << 20)), text;
+    dorvane::base::Base64Encode(bytes, text);
     for (auto _ : state) {
-        dorvane::MemoryStream output;
+        dorvane::base::MemoryStream output;
         text.seek(0);
-        dorvane::Base64Decode(text, output);
+        dorvane::base::Base64Decode(text, output);
         benchmark::DoNotOptimize(output.bytes().data());
     }
     // Bytes of binary data restored, as for the encoder.

@@ -42,7 +42,7 @@ bool ParseInt(std::string_view text, int& value) {
 }
 
 std::string Extension(const fs::path& path) {
-    return AsciiUpper(path.extension().string());
+    return base::AsciiUpper(path.extension().string());
 }
 
 // Built-in pictures, then the gallery folder's *.jpg files, as the gallery lists them.
@@ -60,7 +60,7 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
                                  std::vector<std::string>& warnings) {
     std::error_code ec;
     if (!fs::is_regular_file(o.board, ec) || !std::ifstream(o.board, std::ios::binary))
-        throw Error("cannot read the board " + o.board.string());
+        throw base::Error("cannot read the board " + o.board.string());
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
     std::optional<std::string> unknownPicture;
@@ -175,7 +175,7 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     try {
         gallery::LoadGalleryPicture(number, pictures, folder, full);
     } catch (const std::exception& e) {
-        throw Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
+        throw base::Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
     }
     const imaging::Size previewSize = imaging::FitSize(o.width, o.height, 353, 262);
     imaging::Bitmap screen(o.width, o.height);
@@ -189,7 +189,7 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
 void CheckRenderOutput(const RenderOptions& o) {
     std::error_code ec;
     if (fs::equivalent(o.board, o.output, ec))
-        throw Error("the output " + o.output.string() + " is the board itself");
+        throw base::Error("the output " + o.output.string() + " is the board itself");
     platform::ResolveWriteTarget(o.output);  // refuses folders, devices and FIFOs
 }
 
@@ -203,7 +203,8 @@ void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw Error("cannot encode " + path.string() + " as PNG");
+    if (!image.save(&buffer, "PNG"))
+        throw base::Error("cannot encode " + path.string() + " as PNG");
     platform::WriteFileAtomically(path,
                                   std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));

@@ -15,7 +15,7 @@
 
 #include "base/error.h"
 
-namespace dorvane {
+namespace dorvane::base {
 namespace {
 
 constexpr std::int64_t kMinBufferSize = 65536;
@@ -301,4 +301,4 @@ std::int64_t Base64Decode(MemoryStream& input, MemoryStream& output) {
     return DecodeBitGroups(input, output, kBase64Alphabet, 6);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::base

@@ -35,7 +35,7 @@ std::string BoardFileBytes(const compose::TGoalsProject& board, const std::strin
 
 // Saves the board with a fresh preview of the composed picture (board.Preview
 // receives its text). The file is written whole beside the target and then takes
-// its place, so an earlier file survives any failure. Throws dorvane::Error.
+// its place, so an earlier file survives any failure. Throws dorvane::base::Error.
 void WriteProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
                       const imaging::Bitmap& screenPicture, const compose::TextLayer& layer);
 

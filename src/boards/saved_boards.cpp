@@ -63,9 +63,9 @@ std::vector<std::string> MemoLines(const compose::TGoalsProject& board) {
 std::optional<imaging::Bitmap> DecodeStoredPreview(std::string_view text) {
     if (text.empty()) return std::nullopt;
     try {
-        MemoryStream encoded(text);
-        MemoryStream jpeg;
-        Base64Decode(encoded, jpeg);
+        base::MemoryStream encoded(text);
+        base::MemoryStream jpeg;
+        base::Base64Decode(encoded, jpeg);
         const std::span<const std::uint8_t> bytes(jpeg.bytes());
         const imaging::Size claimed = imaging::ReadJpegSize(bytes, "preview");
         if (claimed.width > compose::kPreviewBoxWidth ||

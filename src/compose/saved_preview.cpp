@@ -16,10 +16,10 @@ std::string MakePreviewText(const imaging::Bitmap& screenPicture, const TextLaye
     imaging::Bitmap small(size.width, size.height);
     imaging::ScaleBitmap(screenPicture, small);
     OverlayTextLayer(small, layer);
-    MemoryStream jpeg(imaging::EncodeJpeg(small, 95));
+    base::MemoryStream jpeg(imaging::EncodeJpeg(small, 95));
     jpeg.seek(0);
-    MemoryStream text;
-    Base64Encode(jpeg, text, -1, 0);
+    base::MemoryStream text;
+    base::Base64Encode(jpeg, text, -1, 0);
     return text.text();
 }
 

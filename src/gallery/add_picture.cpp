@@ -45,7 +45,7 @@ bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path&
     platform::CopyOutcome copied;
     try {
         copied = platform::CopyFileNoOverwrite(path, galleryFolder, fileName);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         dialogs.inform(CopyFailedMessage(galleryFolder, e.what()));
         return false;
     }

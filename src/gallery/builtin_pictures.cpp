@@ -45,7 +45,7 @@ namespace {
 
 int CheckedNumber(int n) {
     if (n < 1 || n > kBuiltInPictureCount)
-        throw Error("There is no built-in picture number " + std::to_string(n));
+        throw base::Error("There is no built-in picture number " + std::to_string(n));
     return n;
 }
 

@@ -23,7 +23,7 @@ struct Decoded {
 class Prefetcher {
 public:
     Prefetcher(const GallerySource& source, const std::vector<std::string>& files, int threads,
-               const platform::ThreadStarter& startThread)
+               const base::ThreadStarter& startThread)
         : source_(source),
           files_(files),
           window_(static_cast<std::size_t>(threads)),
@@ -70,7 +70,7 @@ private:
     const GallerySource& source_;
     const std::vector<std::string>& files_;
     std::size_t window_;
-    const platform::ThreadStarter& startThread_;
+    const base::ThreadStarter& startThread_;
     std::size_t started_ = 0;
     std::deque<Pending> pending_;  // destroyed before the rest: joins the threads
 };
@@ -93,7 +93,7 @@ std::string GalleryLoadErrorText(const std::string& fileName) {
 
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
                           GalleryGrid& grid, int workerThreads,
-                          const platform::ThreadStarter& startThread) {
+                          const base::ThreadStarter& startThread) {
     grid.clear();
     pictures.clear();
     try {

@@ -24,7 +24,7 @@ struct GallerySource {
     std::function<imaging::Bitmap(int n)> builtInThumbnail;  // 95×71, from "picThumb"+n
     std::function<std::vector<std::string>()> userFiles;     // names, listing order
     // The 95×71 thumbnail of a user file; called on worker threads, so it must
-    // touch nothing shared. Throws dorvane::Error for a file it cannot use.
+    // touch nothing shared. Throws dorvane::base::Error for a file it cannot use.
     std::function<imaging::Bitmap(const std::string& fileName)> userThumbnail;
 };
 
@@ -48,6 +48,6 @@ std::string GalleryLoadErrorText(const std::string& fileName);
 // threads (0: one a processor core); without threads, on the calling one.
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
                           GalleryGrid& grid, int workerThreads = 0,
-                          const platform::ThreadStarter& startThread = platform::StartThread);
+                          const base::ThreadStarter& startThread = base::StartThread);
 
 }  // namespace dorvane::gallery

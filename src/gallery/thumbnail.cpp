@@ -44,7 +44,7 @@ imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture) {
 }
 
 imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
-    if (bytes.empty()) throw Error("Cannot read picture " + what + ": the file is empty");
+    if (bytes.empty()) throw base::Error("Cannot read picture " + what + ": the file is empty");
     imaging::Bitmap reduced;
     const imaging::Size full = imaging::DecodeJpegReduced(
         bytes, what, [](imaging::Size s) { return ThumbnailScaleDenominator(s.width, s.height); },
@@ -53,7 +53,7 @@ imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std
     const imaging::Size fit = imaging::FitSize(full.width, full.height, kThumbWidth, kThumbHeight);
     if (!(fit == imaging::Size{reduced.width(), reduced.height()}) &&
         (fit.width < 1 || fit.height < 2))
-        throw Error("Cannot make a thumbnail of " + what);
+        throw base::Error("Cannot make a thumbnail of " + what);
     imaging::Bitmap fitted(fit.width, fit.height);
     imaging::ScaleBitmap(reduced, fitted);
     return Centre(fitted);

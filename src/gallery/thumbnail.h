@@ -14,14 +14,14 @@
 
 namespace dorvane::gallery {
 
-// The 95×71 thumbnail of a decoded picture. Throws dorvane::Error when the fitted
+// The 95×71 thumbnail of a decoded picture. Throws dorvane::base::Error when the fitted
 // size has fewer than two rows (an extreme aspect ratio).
 imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture);
 
 // The thumbnail of JPEG data, decoded reduced; `what` names it in errors.
 imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
 
-// The thumbnail of a JPEG file; throws dorvane::Error for a missing, empty,
+// The thumbnail of a JPEG file; throws dorvane::base::Error for a missing, empty,
 // corrupt or absurdly large file.
 imaging::Bitmap ThumbnailFromFile(const std::filesystem::path& path);
 

@@ -19,8 +19,8 @@ Bitmap::Bitmap(int width, int height) {
 
 void Bitmap::resize(int width, int height) {
     if (width < 0 || height < 0 || std::int64_t{width} * height > kMaxPixels)
-        throw Error("Picture size " + std::to_string(width) + "x" + std::to_string(height) +
-                    " is not supported");
+        throw base::Error("Picture size " + std::to_string(width) + "x" + std::to_string(height) +
+                          " is not supported");
     width_ = width;
     height_ = height;
     stride_ = StrideFor(width);

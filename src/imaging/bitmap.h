@@ -13,7 +13,8 @@ namespace dorvane::imaging {
 class Bitmap {
 public:
     Bitmap() = default;
-    Bitmap(int width, int height);  // black; throws dorvane::Error on a negative or absurd size
+    Bitmap(int width,
+           int height);  // black; throws dorvane::base::Error on a negative or absurd size
 
     int width() const { return width_; }
     int height() const { return height_; }

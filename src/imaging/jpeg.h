@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG decoding (libjpeg, full scale, accurate integer IDCT, no block smoothing;
 // greyscale and CMYK/YCCK arrive as RGB) and the baseline encoder of the
-// saved boards' preview. Every failure is a dorvane::Error naming its source.
+// saved boards' preview. Every failure is a dorvane::base::Error naming its source.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,7 @@ Size ReadJpegSize(std::span<const std::uint8_t> bytes, const std::string& what);
 Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& what,
                        const std::function<int(Size)>& denominator, Bitmap& target);
 
-// The whole of a file; throws dorvane::Error naming it when it cannot be read.
+// The whole of a file; throws dorvane::base::Error naming it when it cannot be read.
 std::vector<std::uint8_t> ReadPictureFile(const std::filesystem::path& path);
 
 // A JPEG file decoded into target.

@@ -114,7 +114,7 @@ bool Finish(Decoder& d) {
 }
 
 [[noreturn]] void Fail(const std::string& what, const char* reason) {
-    throw Error("Cannot read picture " + what + ": " + reason);
+    throw base::Error("Cannot read picture " + what + ": " + reason);
 }
 
 // Decodes at 1/denominator(full size) of the full size; returns the full size.

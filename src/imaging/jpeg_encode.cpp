@@ -104,15 +104,15 @@ bool Compress(Encoder& e, const Bitmap& picture, int quality, const std::vector<
 
 std::vector<std::uint8_t> EncodeJpeg(const Bitmap& picture, int quality) {
     if (picture.empty())
-        throw Error("Cannot encode a picture of " + std::to_string(picture.width()) + "x" +
-                    std::to_string(picture.height()) + " pixels as JPEG");
+        throw base::Error("Cannot encode a picture of " + std::to_string(picture.width()) + "x" +
+                          std::to_string(picture.height()) + " pixels as JPEG");
     std::vector<JSAMPROW> rows(static_cast<std::size_t>(picture.height()));
     for (int y = 0; y < picture.height(); ++y)
         rows[static_cast<std::size_t>(y)] = const_cast<JSAMPROW>(picture.row(y));
     std::vector<std::uint8_t> bytes;
     Encoder e(bytes);
     if (!Compress(e, picture, quality, rows))
-        throw Error(std::string("Cannot encode the picture as JPEG: ") + e.message);
+        throw base::Error(std::string("Cannot encode the picture as JPEG: ") + e.message);
     return bytes;
 }
 

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 [[noreturn]] void Fail(const fs::path& path, const std::string& why) {
-    throw Error("Cannot write " + path.string() + ": " + why);
+    throw base::Error("Cannot write " + path.string() + ": " + why);
 }
 
 // A new temporary file beside target, created with the default permissions

@@ -28,7 +28,7 @@ QImage Decode(std::string_view name) {
     const int size = static_cast<int>(bytes.size());
     if (!image.loadFromData(bytes.data(), size, FormatOf(bytes)) &&
         !image.loadFromData(bytes.data(), size))
-        throw Error("Bitmap resource \"" + std::string(name) + "\" cannot be read");
+        throw base::Error("Bitmap resource \"" + std::string(name) + "\" cannot be read");
     return image;
 }
 

@@ -9,7 +9,7 @@
 namespace dorvane::platform {
 
 // The RCDATA resource `name` (any letter case) decoded into target; throws
-// dorvane::Error naming the resource when it is missing or no JPEG.
+// dorvane::base::Error naming the resource when it is missing or no JPEG.
 void LoadPictureFromResource(imaging::Bitmap& target, std::string_view name);
 
 }  // namespace dorvane::platform

@@ -10,7 +10,7 @@ namespace dorvane::platform {
 
 ScreenInfo QtScreen::info() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) throw Error("No screen is available");
+    if (!screen) throw base::Error("No screen is available");
     const qreal ratio = screen->devicePixelRatio();
     const QSize logical = screen->size();
     ScreenInfo info;

@@ -30,7 +30,7 @@ public:
 
 class Thrower : public QObject {
 public:
-    bool event(QEvent*) override { throw dorvane::Error("Thrown"); }
+    bool event(QEvent*) override { throw dorvane::base::Error("Thrown"); }
 };
 
 }  // namespace
@@ -52,7 +52,7 @@ TEST(ErrorBox, AFullStopIsAddedWhenTheLastCodeIsAboveTheFullStops) {
 TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const auto fail = [] { throw dorvane::Error("Broken"); };
+    const auto fail = [] { throw dorvane::base::Error("Broken"); };
     struct Row {
         const char* entry;
         std::function<void()> act;

@@ -38,8 +38,8 @@ TEST(BitmapResource, KeptFaceIsUnchangedByPaintingOnACopy) {
 
 TEST(BitmapResource, MissingNameFailsEveryTime) {
     QtApp();
-    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::Error);
-    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::Error);
+    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::base::Error);
+    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::base::Error);
 }
 
 TEST(BuiltInThumbnails, SameAsDecodingEachOnItsOwn) {

@@ -9,6 +9,7 @@
 #include "base/error.h"
 
 using namespace dorvane;
+using namespace dorvane::base;
 
 namespace {
 

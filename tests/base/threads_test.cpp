@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
-using dorvane::platform::RunOnThreads;
-using dorvane::platform::StartThread;
-using dorvane::platform::ThreadStarter;
+using dorvane::base::RunOnThreads;
+using dorvane::base::StartThread;
+using dorvane::base::ThreadStarter;
 
 namespace {
 

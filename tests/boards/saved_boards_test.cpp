@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Base64(const std::vector<std::uint8_t>& bytes) {
-    MemoryStream in(bytes), out;
-    Base64Encode(in, out);
+    base::MemoryStream in(bytes), out;
+    base::Base64Encode(in, out);
     return out.text();
 }
 

@@ -43,35 +43,36 @@ struct JpegFrame {
 // Walks the marker segments up to the first scan.
 JpegFrame ReadJpegFrame(platform::ResourceBytes b) {
     JpegFrame f;
-    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) throw Error("no SOI marker");
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) throw base::Error("no SOI marker");
     std::size_t pos = 2;
     while (pos + 4 <= b.size()) {
-        if (b[pos] != 0xFF) throw Error("marker expected at " + std::to_string(pos));
+        if (b[pos] != 0xFF) throw base::Error("marker expected at " + std::to_string(pos));
         const int marker = b[pos + 1];
         if (marker == 0xFF) {  // fill byte
             ++pos;
             continue;
         }
         const std::size_t length = (std::size_t{b[pos + 2]} << 8) | b[pos + 3];
-        if (length < 2 || pos + 2 + length > b.size()) throw Error("segment overruns the data");
+        if (length < 2 || pos + 2 + length > b.size())
+            throw base::Error("segment overruns the data");
         const bool sof =
             marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (sof) {
-            if (length < 8) throw Error("short frame header");
+            if (length < 8) throw base::Error("short frame header");
             f.sofMarker = marker;
             ++f.frameCount;
             f.precision = b[pos + 4];
             f.height = (b[pos + 5] << 8) | b[pos + 6];
             f.width = (b[pos + 7] << 8) | b[pos + 8];
             f.components = b[pos + 9];
-            if (length < 8 + 3 * std::size_t(f.components)) throw Error("short frame header");
+            if (length < 8 + 3 * std::size_t(f.components)) throw base::Error("short frame header");
             for (int c = 0; c < f.components; ++c)
                 f.subsampled |= b[pos + 11 + 3 * std::size_t(c)] != 0x11;
         }
         if (marker == 0xDA) return f;  // start of scan: the header is over
         pos += 2 + length;
     }
-    throw Error("no scan found");
+    throw base::Error("no scan found");
 }
 
 std::vector<std::uint8_t> ReadFile(const fs::path& path) {
@@ -101,7 +102,8 @@ imaging::Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string
     const std::vector<std::uint8_t> data = ReadFile(ppm);
     fs::remove(jpg);
     fs::remove(ppm);
-    if (status != 0) throw Error("djpeg failed on " + name + " (scripts/install-deps installs it)");
+    if (status != 0)
+        throw base::Error("djpeg failed on " + name + " (scripts/install-deps installs it)");
 
     // Binary PPM: "P6 <w> <h> 255" and one whitespace byte, then the pixels.
     std::size_t pos = 0;
@@ -112,13 +114,13 @@ imaging::Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string
             token += static_cast<char>(data[pos++]);
         return token;
     };
-    if (field() != "P6") throw Error("djpeg wrote no colour PPM for " + name);
+    if (field() != "P6") throw base::Error("djpeg wrote no colour PPM for " + name);
     const int width = std::stoi(field()), height = std::stoi(field());
-    if (field() != "255") throw Error("unexpected PPM depth for " + name);
+    if (field() != "255") throw base::Error("unexpected PPM depth for " + name);
     ++pos;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     if (data.size() != pos + rowBytes * static_cast<std::size_t>(height))
-        throw Error("truncated PPM for " + name);
+        throw base::Error("truncated PPM for " + name);
     imaging::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
         std::copy_n(data.data() + pos + rowBytes * static_cast<std::size_t>(y), rowBytes,
@@ -178,7 +180,7 @@ TEST(BuiltInPictures, NamesAreTheFixedTable) {
     for (auto name : kBuiltInPictureNames) {
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find('.'), std::string_view::npos) << name;
-        upper.insert(AsciiUpper(name));
+        upper.insert(base::AsciiUpper(name));
     }
     EXPECT_EQ(upper.size(), 32u);
 
@@ -200,9 +202,9 @@ TEST(BuiltInPictures, ResourceNamesHaveNoLeadingZeros) {
 
 TEST(BuiltInPictures, NumbersOutsideOneToThirtyTwoAreRefused) {
     for (int n : {0, -1, 33, 1000}) {
-        EXPECT_THROW(BuiltInPictureName(n), Error) << n;
-        EXPECT_THROW(BuiltInPhotoResource(n), Error) << n;
-        EXPECT_THROW(BuiltInThumbResource(n), Error) << n;
+        EXPECT_THROW(BuiltInPictureName(n), base::Error) << n;
+        EXPECT_THROW(BuiltInPhotoResource(n), base::Error) << n;
+        EXPECT_THROW(BuiltInThumbResource(n), base::Error) << n;
     }
 }
 
@@ -218,9 +220,9 @@ TEST(BuiltInPictures, FrameHeaderReaderCatchesProgressiveAndBrokenData) {
     EXPECT_EQ(f.components, 3);
     EXPECT_TRUE(f.subsampled);
     const std::vector<std::uint8_t> truncated(progressive.begin(), progressive.begin() + 10);
-    EXPECT_THROW(ReadJpegFrame(truncated), Error);
+    EXPECT_THROW(ReadJpegFrame(truncated), base::Error);
     const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    EXPECT_THROW(ReadJpegFrame(png), Error);
+    EXPECT_THROW(ReadJpegFrame(png), base::Error);
 }
 
 TEST(BuiltInPictures, EveryPhotoAndThumbnailIsABaselineJpegOfItsSize) {

@@ -62,7 +62,7 @@ TEST(MakeThumbnail, ThumbnailSizedPictureIsCopiedExactly) {
 }
 
 TEST(MakeThumbnail, ExtremeAspectRatioIsAnError) {
-    EXPECT_THROW(MakeThumbnail(Solid(2000, 10, 0)), Error);  // fits as 95 × 0
+    EXPECT_THROW(MakeThumbnail(Solid(2000, 10, 0)), base::Error);  // fits as 95 × 0
 }
 
 TEST(ThumbnailScaleDenominator, KeepsTwiceTheThumbnail) {
@@ -88,7 +88,7 @@ TEST(ThumbnailFromJpeg, AcceptanceFollowsTheFullSize) {
     // 1900 × 30 fits as 95 × 2 (1.5 rounds to 2): a thumbnail can be made.
     EXPECT_NO_THROW(ThumbnailFromJpeg(Jpeg(1900, 30), "wide"));
     // 3000 × 20 fits as 95 × 1: no thumbnail, as with a full decode.
-    EXPECT_THROW(ThumbnailFromJpeg(Jpeg(3000, 20), "wider"), Error);
+    EXPECT_THROW(ThumbnailFromJpeg(Jpeg(3000, 20), "wider"), base::Error);
 }
 
 TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
@@ -111,7 +111,7 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
         }
     WriteFile(dir / "huge.jpg", huge);
     for (const char* name : {"empty.jpg", "random.jpg", "truncated.jpg", "huge.jpg", "gone.jpg"})
-        EXPECT_THROW(ThumbnailFromFile(dir / name), Error) << name;
+        EXPECT_THROW(ThumbnailFromFile(dir / name), base::Error) << name;
     WriteFile(dir / "good.jpg", good);
     EXPECT_EQ(ThumbnailFromFile(dir / "good.jpg").width(), 95);
     EXPECT_EQ(ThumbnailFromFile(dir / "half.jpg").width(), 95);
@@ -135,6 +135,6 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     LoadGalleryPicture(3, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 8);
     std::filesystem::remove(dir / "My.Beach.jpg");
-    EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), Error);
-    EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), Error);
+    EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), base::Error);
+    EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), base::Error);
 }

@@ -65,7 +65,7 @@ std::string FileError(const fs::path& path) {
     Bitmap target;
     try {
         LoadPictureFromFile(target, path);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         return e.what();
     }
     ADD_FAILURE() << "no error for " << path;
@@ -132,13 +132,13 @@ TEST(DecodeJpeg, BadResourcesNameThemselves) {
     try {
         platform::LoadPictureFromResource(picture, "picPhoto99");
         FAIL();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picPhoto99")) << e.what();
     }
     try {
         platform::LoadPictureFromResource(picture, "picNotJpeg");
         FAIL();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picNotJpeg")) << e.what();
         EXPECT_TRUE(Contains(e.what(), "Not a JPEG file")) << e.what();
     }
@@ -197,7 +197,7 @@ TEST(DecodeJpeg, LyingSizesAreRefused) {
         try {
             DecodeJpeg(bytes, "huge.jpg");
             ADD_FAILURE() << c.reason;
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             EXPECT_TRUE(Contains(e.what(), "huge.jpg")) << e.what();
             EXPECT_TRUE(Contains(e.what(), c.reason)) << e.what();
         }
@@ -229,7 +229,7 @@ TEST(DecodeJpeg, CorruptedBytesNeverCrash) {
         try {
             const Bitmap b = DecodeJpeg(bytes, "corrupt.jpg");
             EXPECT_LE(std::int64_t{b.width()} * b.height(), std::int64_t{1} << 28);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             EXPECT_TRUE(Contains(e.what(), "corrupt.jpg"));
         }
     }
@@ -274,5 +274,5 @@ TEST(EncodeJpeg, LargerPictureSpansManyOutputChunks) {
 }
 
 TEST(EncodeJpeg, EmptyPictureIsAnError) {
-    EXPECT_THROW(EncodeJpeg(Bitmap{}), Error);
+    EXPECT_THROW(EncodeJpeg(Bitmap{}), base::Error);
 }

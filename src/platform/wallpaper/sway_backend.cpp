@@ -27,7 +27,7 @@ public:
             const QString problem =
                 sway::CommandReplyProblem(sway::RunCommand(socketPath, *command, kTimeoutMs));
             if (!problem.isEmpty()) return Fail(problem);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return Fail(QString::fromStdString(e.what()));
         }
         return {true, name()};

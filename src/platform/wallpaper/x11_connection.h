@@ -13,7 +13,7 @@ namespace dorvane::wallpaper::x11 {
 
 class Connection {
 public:
-    Connection();  // throws dorvane::Error naming the display
+    Connection();  // throws dorvane::base::Error naming the display
     xcb_connection_t* get() const { return connection_.get(); }
     xcb_screen_t& screen() const { return *screen_; }
     xcb_window_t root() const { return screen_->root; }

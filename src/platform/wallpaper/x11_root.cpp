@@ -63,15 +63,15 @@ PixelFormat FormatOf(Connection& c) {
             if (v.data->visual_id != c.screen().root_visual) continue;
             if (v.data->_class != XCB_VISUAL_CLASS_TRUE_COLOR &&
                 v.data->_class != XCB_VISUAL_CLASS_DIRECT_COLOR)
-                throw Error("the root window is not true colour");
+                throw base::Error("the root window is not true colour");
             f.redMask = v.data->red_mask;
             f.greenMask = v.data->green_mask;
             f.blueMask = v.data->blue_mask;
         }
     }
     if (!IsSupported(f))
-        throw Error("the root window's pixel layout (depth " + std::to_string(depth) + ", " +
-                    std::to_string(f.bitsPerPixel) + " bits a pixel) is not supported");
+        throw base::Error("the root window's pixel layout (depth " + std::to_string(depth) + ", " +
+                          std::to_string(f.bitsPerPixel) + " bits a pixel) is not supported");
     return f;
 }
 
@@ -91,7 +91,7 @@ void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
         std::size_t{xcb_get_maximum_request_length(c.get())} * 4, std::size_t{4} << 20);
     const std::size_t rowBytes = PackedRowBytes(r.width, format);
     const std::size_t header = sizeof(xcb_put_image_request_t);
-    if (rowBytes + header > limit) throw Error("a screen row is too wide for the X server");
+    if (rowBytes + header > limit) throw base::Error("a screen row is too wide for the X server");
     const int rowsPerRequest = static_cast<int>((limit - header) / rowBytes);
     std::vector<std::uint8_t> packed;
     for (int y = 0; y < r.height; y += rowsPerRequest) {
@@ -106,7 +106,7 @@ void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
 }
 
 xcb_pixmap_t PaintPixmap(Connection& c, const imaging::Bitmap& picture) {
-    if (picture.empty()) throw Error("the picture is empty");
+    if (picture.empty()) throw base::Error("the picture is empty");
     const PixelFormat format = FormatOf(c);
     const xcb_screen_t& s = c.screen();
     const xcb_pixmap_t pixmap = xcb_generate_id(c.get());
@@ -156,7 +156,7 @@ std::uint32_t SetRootPicture(const imaging::Bitmap& picture) {
     if (oldEsetroot != 0 && oldEsetroot == oldRoot && oldEsetroot != pixmap)
         std::free(xcb_request_check(c.get(), xcb_kill_client_checked(c.get(), oldEsetroot)));
     if (c.rootPixmapProperty(xroot) != pixmap)
-        throw Error("_XROOTPMAP_ID does not name the new pixmap after setting it");
+        throw base::Error("_XROOTPMAP_ID does not name the new pixmap after setting it");
     // Last, so that every failure above frees the pixmap with our connection.
     xcb_set_close_down_mode(c.get(), XCB_CLOSE_DOWN_RETAIN_PERMANENT);
     c.sync("keeping the root pixmap");

@@ -24,11 +24,11 @@ imaging::Bitmap LoadPicture(const QString& path) {
     QImageReader reader(path, "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || qint64{size.width()} * size.height() > kMaxPixels)
-        throw Error("cannot read " + path.toStdString() + " as a BMP picture of a sane size");
+        throw base::Error("cannot read " + path.toStdString() + " as a BMP picture of a sane size");
     const QImage image = reader.read();
     if (image.isNull())
-        throw Error("cannot read " + path.toStdString() + ": " +
-                    reader.errorString().toStdString());
+        throw base::Error("cannot read " + path.toStdString() + ": " +
+                          reader.errorString().toStdString());
     return imaging::FromQImage(image);
 }
 
@@ -46,14 +46,14 @@ public:
         try {
             x11::RootPixmapId();  // the display answers
             picture = LoadPicture(absPath);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return Fail(QString::fromStdString(e.what()));
         }
         QString why;
         try {
             x11::SetRootPicture(picture);
             return {true, name()};
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             why = QString::fromStdString(e.what());
         }
         for (const auto& [tool, args] :
@@ -83,7 +83,7 @@ private:
             if (after == 0 || after == before)
                 return "_XROOTPMAP_ID did not change " + FirstLine(r.err);
             return {};
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return QString::fromStdString(e.what());
         }
     }

@@ -151,7 +151,8 @@ TEST_F(Sway, GivesUpOnASilentServerAtTheTimeLimit) {
     FakeSway server(std::nullopt, socket_);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_THROW(sway::RunCommand(QByteArray::fromStdString(socket_.string()), "nop", 200), Error);
+    EXPECT_THROW(sway::RunCommand(QByteArray::fromStdString(socket_.string()), "nop", 200),
+                 base::Error);
     EXPECT_GE(clock.elapsed(), 200);
 }
 
