@@ -27,9 +27,10 @@ WallpaperResult SetWallpaper(const imaging::Bitmap& screenPicture, const TextLay
         dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + e.what());
         return WallpaperResult::Failed;
     }
-    const wallpaper::Outcome outcome =
-        desktop ? desktop(QString::fromStdString(path.string()))
-                : wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+    const platform::wallpaper::Outcome outcome =
+        desktop
+            ? desktop(QString::fromStdString(path.string()))
+            : platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
     dialogs.processEvents();
     if (!outcome.ok) {
         dialogs.inform(DesktopNotToldMessage(path.string(), outcome.detail.toStdString()));

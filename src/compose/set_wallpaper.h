@@ -34,7 +34,7 @@ struct WallpaperDialogs {
 };
 
 // Has the desktop show the file at an absolute path; says whether it confirmed.
-using DesktopSetter = std::function<wallpaper::Outcome(const QString& absPath)>;
+using DesktopSetter = std::function<platform::wallpaper::Outcome(const QString& absPath)>;
 
 enum class WallpaperResult { Declined, Set, NotShown, Failed };
 

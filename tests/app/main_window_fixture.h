@@ -32,7 +32,7 @@ struct MainWindowFixture {
     std::function<void()> onPump;  // runs at every "process pending messages"
     QDate today{2026, 12, 7};
     // The desktop's answers to "show this wallpaper", and the paths it was given.
-    dorvane::wallpaper::Outcome desktopAnswer{true, {}};
+    dorvane::platform::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
     std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::TformMain> w;

@@ -295,7 +295,7 @@ TEST(Page4, SetBackgroundMessages) {
     struct Row {
         const char* what;
         bool yes;
-        dorvane::wallpaper::Outcome desktop;
+        dorvane::platform::wallpaper::Outcome desktop;
         bool writable;
         std::string told;  // empty: nothing
     };

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 class FakeDesktop {
 public:
-    wallpaper::Outcome apply(const QString& absPath) {
+    platform::wallpaper::Outcome apply(const QString& absPath) {
         paths.push_back(absPath);
         // The desktop reads the file as it is when asked.
         shown = QImage(absPath);
@@ -29,7 +29,7 @@ public:
     }
     std::vector<QString> paths;
     QImage shown;
-    wallpaper::Outcome outcome{true, ""};
+    platform::wallpaper::Outcome outcome{true, ""};
 };
 
 struct Dialogs {

@@ -6,7 +6,7 @@
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kTimeoutMs = 10000;
@@ -51,4 +51,4 @@ std::unique_ptr<Backend> MakeSwayBackend(CommandRunner& runner) {
     return std::make_unique<SwayBackend>(runner);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

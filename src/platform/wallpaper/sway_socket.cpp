@@ -13,7 +13,7 @@
 #include "base/error.h"
 #include "platform/wallpaper/sway_ipc.h"
 
-namespace dorvane::wallpaper::sway {
+namespace dorvane::platform::wallpaper::sway {
 namespace {
 
 class Socket {
@@ -91,4 +91,4 @@ QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, i
     return socket.receive(static_cast<qsizetype>(header->length), clock);
 }
 
-}  // namespace dorvane::wallpaper::sway
+}  // namespace dorvane::platform::wallpaper::sway

@@ -6,7 +6,7 @@
 
 #include "base/error.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 std::string DisplayName() {
@@ -67,4 +67,4 @@ void Connection::sync(const std::string& what) {
     }
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

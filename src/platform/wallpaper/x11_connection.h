@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 
 class Connection {
 public:
@@ -33,4 +33,4 @@ private:
     xcb_screen_t* screen_ = nullptr;
 };
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 bool Contiguous(std::uint32_t mask) {
@@ -82,4 +82,4 @@ void PackRows(const imaging::Bitmap& picture, int firstRow, int rowCount, const 
     }
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

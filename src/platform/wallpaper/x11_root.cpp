@@ -14,7 +14,7 @@
 #include "platform/wallpaper/x11_connection.h"
 #include "platform/wallpaper/x11_pixels.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 struct Rect {
@@ -163,4 +163,4 @@ std::uint32_t SetRootPicture(const imaging::Bitmap& picture) {
     return pixmap;
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -8,7 +8,7 @@
 
 #include "imaging/bitmap.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 
 // The pixmap that _XROOTPMAP_ID names on $DISPLAY's default screen; 0 when the
 // property is missing. Throws dorvane::base::Error when the display cannot be reached.
@@ -20,4 +20,4 @@ std::uint32_t RootPixmapId();
 // returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::base::Error.
 std::uint32_t SetRootPicture(const imaging::Bitmap& picture);
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

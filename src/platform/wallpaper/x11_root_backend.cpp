@@ -14,7 +14,7 @@
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_root.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kToolTimeoutMs = 15000;
@@ -97,4 +97,4 @@ std::unique_ptr<Backend> MakeX11RootBackend(CommandRunner& runner) {
     return std::make_unique<X11RootBackend>(runner);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

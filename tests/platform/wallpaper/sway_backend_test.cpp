@@ -19,7 +19,7 @@
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 // The tokens of a sway command line as sway reads them: blanks separate, double
@@ -168,4 +168,4 @@ TEST_F(Sway, FailsWithoutASocket_OrForAPathTheCommandCannotCarry) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

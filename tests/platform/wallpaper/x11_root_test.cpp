@@ -11,7 +11,7 @@
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_pixels.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 imaging::Bitmap Pattern(int width, int height, int seed) {
@@ -171,4 +171,4 @@ TEST(X11Pixels, PacksIntoTheServersLayout) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper
