@@ -13,6 +13,7 @@
 #include "gallery/thumbnail.h"
 #include "imaging/jpeg.h"
 #include "platform/files.h"
+#include "platform/picture_resource.h"
 
 namespace fs = std::filesystem;
 using namespace dorvane;
@@ -25,13 +26,13 @@ fs::path MakeFolder(int files) {
     const fs::path folder =
         fs::temp_directory_path() / ("dorvane-gallery-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    Bitmap picture(4000, 3000);
+    imaging::Bitmap picture(4000, 3000);
     for (int y = 0; y < 3000; ++y)
         for (int x = 0; x < 4000; ++x)
             picture.setPixel(x, y,
                              static_cast<std::uint32_t>(((x / 7) & 255) | (((y / 5) & 255) << 8) |
                                                         (((x ^ y) & 255) << 16)));
-    const auto bytes = EncodeJpeg(picture, 90);
+    const auto bytes = imaging::EncodeJpeg(picture, 90);
     for (int i = 0; i < files; ++i)
         std::ofstream(folder / ("photo" + std::to_string(i) + ".jpg"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -43,8 +44,8 @@ gallery::GallerySource Source(const fs::path& folder) {
     gallery::GallerySource s;
     for (std::string_view n : gallery::kBuiltInPictureNames) s.builtInNames.emplace_back(n);
     s.builtInThumbnail = [](int n) {
-        Bitmap b;
-        LoadPictureFromResource(b, "picThumb" + std::to_string(n));
+        imaging::Bitmap b;
+        platform::LoadPictureFromResource(b, "picThumb" + std::to_string(n));
         return gallery::MakeThumbnail(b);
     };
     s.userFiles = [folder] { return platform::FindFiles(folder, "*.jpg"); };

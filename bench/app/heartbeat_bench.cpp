@@ -111,7 +111,7 @@ void BM_Heartbeat_Wallpaper3sDesktop(benchmark::State& state) {
         Window win;
         win.services.setDesktopWallpaper = [](const QString&) {
             std::this_thread::sleep_for(std::chrono::seconds(3));
-            return wallpaper::Outcome{true, {}};
+            return platform::wallpaper::Outcome{true, {}};
         };
         app::MainWindow& w = win.start();
         w.showPage(4);
@@ -186,13 +186,13 @@ void BM_Heartbeat_BoardLoad(benchmark::State& state) {
 void BM_Heartbeat_Gallery100Pictures(benchmark::State& state) {
     for (auto _ : state) {
         Window win;
-        Bitmap photo(4000, 3000);
+        imaging::Bitmap photo(4000, 3000);
         for (int y = 0; y < 3000; ++y)
             for (int x = 0; x < 4000; ++x)
                 photo.setPixel(x, y,
                                static_cast<std::uint32_t>((x / 7) & 255) |
                                    (static_cast<std::uint32_t>((x ^ y) & 255) << 16));
-        const auto bytes = EncodeJpeg(photo, 90);
+        const auto bytes = imaging::EncodeJpeg(photo, 90);
         for (int i = 0; i < 100; ++i)
             std::ofstream(win.dir / "MyGallery" / ("photo" + std::to_string(i) + ".jpg"),
                           std::ios::binary)

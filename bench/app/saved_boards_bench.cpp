@@ -38,7 +38,7 @@ struct Folder {
         fs::temp_directory_path() / ("dorvane-boards-bench-" + std::to_string(::getpid()));
     Folder() {
         fs::create_directories(path);
-        Bitmap picture(1920, 1080);
+        imaging::Bitmap picture(1920, 1080);
         for (int y = 0; y < 1080; ++y)
             for (int x = 0; x < 1920; ++x)
                 picture.setPixel(x, y, static_cast<std::uint32_t>((x / 8) | ((y / 5) << 8)));

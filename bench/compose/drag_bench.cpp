@@ -31,11 +31,11 @@ TGoalsProject SevenGoals(int width) {
 
 struct Scene {
     TextLayer layer;
-    Bitmap preview;
+    imaging::Bitmap preview;
     TGoalsProject board;
     Scene(int w, int h) : layer(w, h), board(SevenGoals(w)) {
-        const Size p = FitSize(w, h, 353, 262);
-        preview = Bitmap(p.width, p.height);
+        const imaging::Size p = imaging::FitSize(w, h, 353, 262);
+        preview = imaging::Bitmap(p.width, p.height);
         preview.fill(0x406080);
         RenderTextLayer(layer, board, 96, preview.width());
     }
@@ -50,7 +50,7 @@ void BM_DragStep(benchmark::State& state) {
         s.board.TextPosY = 10 + (step % 40) * 2;
         ++step;
         const TextRenderState text = RenderTextLayer(s.layer, s.board, 96, s.preview.width());
-        Bitmap shown = RefreshPreview(s.preview, s.layer, text);
+        imaging::Bitmap shown = RefreshPreview(s.preview, s.layer, text);
         benchmark::DoNotOptimize(shown.data());
     }
 }
@@ -60,7 +60,7 @@ void BM_RefreshPreview(benchmark::State& state) {
     Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const TextRenderState text = RenderTextLayer(s.layer, s.board, 96, s.preview.width());
     for (auto _ : state) {
-        Bitmap shown = RefreshPreview(s.preview, s.layer, text);
+        imaging::Bitmap shown = RefreshPreview(s.preview, s.layer, text);
         benchmark::DoNotOptimize(shown.data());
     }
 }

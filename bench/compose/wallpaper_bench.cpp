@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 void BM_SetWallpaper4K(benchmark::State& state) {
     constexpr int kW = 3840, kH = 2160;
-    Bitmap screen(kW, kH);
+    imaging::Bitmap screen(kW, kH);
     for (int y = 0; y < kH; ++y) {
         std::uint8_t* row = screen.row(y);
         for (int x = 0; x < kW; ++x) {
@@ -41,7 +41,7 @@ void BM_SetWallpaper4K(benchmark::State& state) {
     const fs::path folder = state.range(0) ? fs::path(BENCH_OUTPUT_DIR) : fs::temp_directory_path();
     WallpaperDialogs dialogs{[](const std::string&, const std::string&) { return true; },
                              [](const std::string&) {}};
-    const DesktopSetter desktop = [](const QString&) { return wallpaper::Outcome{true, {}}; };
+    const DesktopSetter desktop = [](const QString&) { return platform::wallpaper::Outcome{true, {}}; };
     for (auto _ : state) {
         if (SetWallpaper(screen, layer, folder, desktop, dialogs) != WallpaperResult::Set)
             state.SkipWithError("the wallpaper was not written");

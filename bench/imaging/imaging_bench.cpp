@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "boards/base64.h"
+#include "base/base64.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
 #include "platform/resources.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-using dorvane::Bitmap;
+using dorvane::imaging::Bitmap;
 
 // Smooth shapes with fine noise, like a photograph; the same for every run.
 Bitmap PhotoLike(int width, int height) {
@@ -49,7 +49,7 @@ const std::vector<std::uint8_t>& PhotoJpeg() {
             const auto r = dorvane::platform::LoadResource("RCDATA", "picPhoto1");
             return std::vector<std::uint8_t>(r.begin(), r.end());
         }
-        return dorvane::EncodeJpeg(PhotoLike(1600, 1200), 95);
+        return dorvane::imaging::EncodeJpeg(PhotoLike(1600, 1200), 95);
     }();
     return bytes;
 }
@@ -58,7 +58,7 @@ void BM_ScaleBitmap(benchmark::State& state) {
     const Bitmap source = PhotoLike(1600, 900);
     Bitmap destination(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        dorvane::ScaleBitmap(source, destination);
+        dorvane::imaging::ScaleBitmap(source, destination);
         benchmark::DoNotOptimize(destination.data());
     }
 }
@@ -73,7 +73,7 @@ void BM_DecodeJpeg(benchmark::State& state) {
     const std::vector<std::uint8_t>& bytes = PhotoJpeg();
     Bitmap picture;
     for (auto _ : state) {
-        dorvane::DecodeJpegInto(bytes, "photo", picture);
+        dorvane::imaging::DecodeJpegInto(bytes, "photo", picture);
         benchmark::DoNotOptimize(picture.data());
     }
     state.counters["width"] = picture.width();
@@ -119,11 +119,11 @@ std::string RandomBytes(std::size_t n) {
 
 void BM_Base64Encode(benchmark::State& state) {
     const std::string bytes = RandomBytes(1 << 20);
-    dorvane::MemoryStream input(bytes);
+    dorvane::base::MemoryStream input(bytes);
     for (auto _ : state) {
-        dorvane::MemoryStream output;
+        dorvane::base::MemoryStream output;
         input.seek(0);
-        dorvane::Base64Encode(input, output);
+        dorvane::base::Base64Encode(input, output);
         benchmark::DoNotOptimize(output.bytes().data());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t{1 << 20});
@@ -131,12 +131,12 @@ void BM_Base64Encode(benchmark::State& state) {
 BENCHMARK(BM_Base64Encode)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_Base64Decode(benchmark::State& state) {
-    dorvane::MemoryStream bytes(RandomBytes(1 << 20)), text;
-    dorvane::Base64Encode(bytes, text);
+    dorvane::base::MemoryStream bytes(RandomBytes(1 << 20)), text;
+    dorvane::base::Base64Encode(bytes, text);
     for (auto _ : state) {
-        dorvane::MemoryStream output;
+        dorvane::base::MemoryStream output;
         text.seek(0);
-        dorvane::Base64Decode(text, output);
+        dorvane::base::Base64Decode(text, output);
         benchmark::DoNotOptimize(output.bytes().data());
     }
     // Bytes of binary data restored, as for the encoder.

@@ -57,8 +57,8 @@ void BM_HsetrootFill(benchmark::State& state) {
 
 // Our root setter alone, in this process: the ready-made BMP read and set.
 void BM_OwnRootSetter(benchmark::State& state) {
-    dorvane::wallpaper::ProcessRunner runner;
-    const auto backend = dorvane::wallpaper::MakeX11RootBackend(runner);
+    dorvane::platform::wallpaper::ProcessRunner runner;
+    const auto backend = dorvane::platform::wallpaper::MakeX11RootBackend(runner);
     const QString path = QString::fromStdString(Env("APPLY_BENCH_BMP"));
     for (auto _ : state)
         if (!backend->apply(path).ok) throw std::runtime_error("the root setter failed");

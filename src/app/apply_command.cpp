@@ -7,11 +7,11 @@
 #include <iostream>
 
 #include "app/render_command.h"
+#include "base/error.h"
 #include "compose/bmp_writer.h"
 #include "compose/set_wallpaper.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_wallpaper.h"
-#include "platform/error.h"
 #include "platform/screen.h"
 
 namespace dorvane::app {
@@ -64,8 +64,8 @@ int Apply(RenderOptions render) {
     } catch (const std::exception& e) {
         return Fail(1, e.what());
     }
-    const wallpaper::Outcome outcome =
-        wallpaper::SetDesktopWallpaper(QString::fromStdString(path.string()));
+    const platform::wallpaper::Outcome outcome =
+        platform::wallpaper::SetDesktopWallpaper(QString::fromStdString(path.string()));
     if (!outcome.ok)
         return Fail(1, outcome.detail.toStdString() + " The picture is " + path.string());
     std::cout << compose::kWallpaperDone << "\n";

@@ -16,9 +16,9 @@ LoadedPictures LoadAndFit(int n, const gallery::Catalogue& pictures,
     out.number = n;
     try {
         gallery::LoadGalleryPicture(n, pictures, folder, out.full);
-        out.screen = Bitmap(screen.width(), screen.height());
-        out.preview = Bitmap(preview.width(), preview.height());
-        PrepareScreenPictures(out.full, out.screen, out.preview);
+        out.screen = imaging::Bitmap(screen.width(), screen.height());
+        out.preview = imaging::Bitmap(preview.width(), preview.height());
+        imaging::PrepareScreenPictures(out.full, out.screen, out.preview);
     } catch (const std::exception& e) {
         out.error = e.what();
     } catch (...) {
@@ -66,7 +66,7 @@ int BackgroundJobs::pictureLoading() const {
     return picture_.isRunning() ? pictureNumber_ : 0;
 }
 
-void BackgroundJobs::setWallpaper(Bitmap screenPicture, compose::TextLayer layer,
+void BackgroundJobs::setWallpaper(imaging::Bitmap screenPicture, compose::TextLayer layer,
                                   std::filesystem::path folder, compose::DesktopSetter desktop) {
     if (wallpaper_.isRunning()) return;
     wallpaper_.setFuture(

@@ -23,9 +23,9 @@ namespace dorvane::app {
 // The chosen photograph and the working pictures made from it.
 struct LoadedPictures {
     int number = 0;
-    Bitmap full;
-    Bitmap screen;      // at screen size
-    Bitmap preview;     // at the preview's size in device pixels
+    imaging::Bitmap full;
+    imaging::Bitmap screen;      // at screen size
+    imaging::Bitmap preview;     // at the preview's size in device pixels
     std::string error;  // why the picture could not be read, when it could not
 };
 
@@ -42,7 +42,7 @@ public:
     int pictureLoading() const;  // the number being loaded, or 0
 
     // Writes the composed board as the wallpaper file and has the desktop show it.
-    void setWallpaper(Bitmap screenPicture, compose::TextLayer layer, std::filesystem::path folder,
+    void setWallpaper(imaging::Bitmap screenPicture, compose::TextLayer layer, std::filesystem::path folder,
                       compose::DesktopSetter desktop);
     bool settingWallpaper() const { return wallpaper_.isRunning(); }
 

@@ -49,10 +49,10 @@ public:
     // The gallery's catalogue and choice; the gallery page keeps them up to date.
     gallery::GalleryState& gallery() { return gallery_; }
     const gallery::GalleryState& gallery() const { return gallery_; }
-    const Bitmap& fullPicture() const { return fullPicture_; }
+    const imaging::Bitmap& fullPicture() const { return fullPicture_; }
     // The photograph decoded elsewhere becomes the loaded one, as picture n, with
     // the working pictures at screen and preview size made from it.
-    void setLoadedPicture(int n, Bitmap full, Bitmap screen, Bitmap preview);
+    void setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen, imaging::Bitmap preview);
     bool pictureLoaded() const { return gallery_.LoadedPicture == gallery_.SelectedPicture; }
 
     // The page-4 composition.
@@ -82,7 +82,7 @@ private:
     platform::ScreenInfo screen_;
     compose::TGoalsProject board_;
     gallery::GalleryState gallery_;
-    Bitmap fullPicture_;
+    imaging::Bitmap fullPicture_;
     std::unique_ptr<compose::BoardComposer> composer_;
     QUndoStack undo_;
     std::optional<compose::BoardLook> dragBefore_;

@@ -5,14 +5,14 @@
 #include <system_error>
 
 #include "gallery/thumbnail.h"
-#include "imaging/jpeg.h"
+#include "platform/picture_resource.h"
 
 namespace dorvane::app {
 namespace {
 
-Bitmap DecodeThumbnail(int n) {
-    Bitmap picture;
-    LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
+imaging::Bitmap DecodeThumbnail(int n) {
+    imaging::Bitmap picture;
+    platform::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
     return gallery::MakeThumbnail(picture);
 }
 
@@ -37,7 +37,7 @@ void BuiltInThumbnails::start(int count) {
     }
 }
 
-Bitmap BuiltInThumbnails::get(int n) {
+imaging::Bitmap BuiltInThumbnails::get(int n) {
     if (!results_.valid()) return DecodeThumbnail(n);
     const std::vector<Result>& results = results_.get();
     if (n < 1 || static_cast<std::size_t>(n) > results.size()) return DecodeThumbnail(n);

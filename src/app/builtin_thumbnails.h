@@ -17,11 +17,11 @@ public:
     void start(int count);
     // Thumbnail n (1-based), waiting for the decoding if need be; throws what
     // decoding that one thumbnail threw.
-    Bitmap get(int n);
+    imaging::Bitmap get(int n);
 
 private:
     struct Result {
-        Bitmap thumbnail;
+        imaging::Bitmap thumbnail;
         std::exception_ptr failure;
     };
     std::shared_future<std::vector<Result>> results_;

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.dataFolder = dorvane::platform::DataFolder();
-    services.setDesktopWallpaper = &dorvane::wallpaper::SetDesktopWallpaper;
+    services.setDesktopWallpaper = &dorvane::platform::wallpaper::SetDesktopWallpaper;
     const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
     dorvane::platform::SystemNetworkState network;
     const dorvane::pages::OnlineCheck online(network, site.dnsServer, site.host,

@@ -61,9 +61,9 @@ struct Services {
     std::function<std::vector<std::string>()> fontFamilies;
     std::function<bool()> isOnline = [] { return false; };
     // Has the desktop show the wallpaper file; the desktop backends provide it.
-    std::function<wallpaper::Outcome(const QString& absPath)> setDesktopWallpaper =
+    std::function<platform::wallpaper::Outcome(const QString& absPath)> setDesktopWallpaper =
         [](const QString&) {
-            return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+            return platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
         };
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date

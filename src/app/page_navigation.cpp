@@ -120,8 +120,8 @@ void MainWindow::loadSelectedPicture() {
     if (model.pictureLoaded() && !jobs_->pictureLoading())
         return pictureLoaded(model.gallery().LoadedPicture);
     const compose::BoardComposer& composer = model.composer();
-    const Bitmap& screen = composer.screenPicture();
-    const Bitmap& preview = composer.previewPicture();
+    const imaging::Bitmap& screen = composer.screenPicture();
+    const imaging::Bitmap& preview = composer.previewPicture();
     jobs_->loadPicture(model.gallery().SelectedPicture, model.gallery().Pictures, galleryFolder_,
                        QSize(screen.width(), screen.height()),
                        QSize(preview.width(), preview.height()));
@@ -131,7 +131,7 @@ void MainWindow::pictureLoaded(int number) {
     if (number != model_->gallery().SelectedPicture) return loadSelectedPicture();
     if (currentPage_ == 4) previewPage_->showComposed();
     if (std::exchange(fullPreviewWaits_, false) && fullPreview_) {
-        fullPreview_->setPicture(gallery::ToQImage(model_->fullPicture()));
+        fullPreview_->setPicture(imaging::ToQImage(model_->fullPicture()));
         fullPreview_->present();
     }
 }
@@ -158,7 +158,7 @@ void MainWindow::showFullPreview() {
     if (!fullPreview_) return;
     const platform::ScreenInfo screen = services_.screen->info();
     fullPreview_->setScreenBounds(screen.width, screen.height);
-    fullPreview_->setPicture(gallery::ToQImage(model_->composer().composeScreen()));
+    fullPreview_->setPicture(imaging::ToQImage(model_->composer().composeScreen()));
     fullPreview_->present();
 }
 

@@ -217,8 +217,8 @@ void PreviewPage::refresh() {
     showPreview(model_.composer().preview());
 }
 
-void PreviewPage::showPreview(const Bitmap& composed) {
-    QImage image = gallery::ToQImage(composed);
+void PreviewPage::showPreview(const imaging::Bitmap& composed) {
+    QImage image = imaging::ToQImage(composed);
     image.setDevicePixelRatio(model_.composer().ratio());  // drawn at the preview's own size
     canvas_->setImage(image);
 }

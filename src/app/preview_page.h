@@ -55,7 +55,7 @@ private:
     void showBoardStyle();
     void chooseStyle(int list);
     void refresh();
-    void showPreview(const Bitmap& composed);
+    void showPreview(const imaging::Bitmap& composed);
     void mouseDown(compose::MouseButton button, QPoint at);
     void mouseMove(QPoint at, bool buttonHeld);
     void endDrag();

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "base/ascii.h"
+#include "base/error.h"
 #include "base/rounding.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
@@ -26,7 +27,6 @@
 #include "imaging/scale.h"
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
-#include "platform/error.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -42,7 +42,7 @@ bool ParseInt(std::string_view text, int& value) {
 }
 
 std::string Extension(const fs::path& path) {
-    return AsciiUpper(path.extension().string());
+    return base::AsciiUpper(path.extension().string());
 }
 
 // Built-in pictures, then the gallery folder's *.jpg files, as the gallery lists them.
@@ -60,7 +60,7 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
                                  std::vector<std::string>& warnings) {
     std::error_code ec;
     if (!fs::is_regular_file(o.board, ec) || !std::ifstream(o.board, std::ios::binary))
-        throw Error("cannot read the board " + o.board.string());
+        throw base::Error("cannot read the board " + o.board.string());
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
     std::optional<std::string> unknownPicture;
@@ -150,11 +150,11 @@ std::string ParseBoardSize(const std::string& text, int& width, int& height) {
 
 bool IsComposableSize(int width, int height) {
     if (width < 1 || height < 2) return false;
-    const Size preview = FitSize(width, height, 353, 262);
+    const imaging::Size preview = imaging::FitSize(width, height, 353, 262);
     return preview.width >= 1 && preview.height >= 2;
 }
 
-Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
+imaging::Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::string>* warnings) {
     BoardLayers board = RenderBoardLayers(o, warnings);
     OverlayTextLayer(board.screen, board.layer);
     return std::move(board.screen);
@@ -170,17 +170,17 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     const gallery::Catalogue pictures = MakeCatalogue(folder);
     const TGoalsProject board = ReadBoard(o, pictures, noted);
     if (warnings) *warnings = std::move(noted);
-    Bitmap full;
+    imaging::Bitmap full;
     const std::int32_t number = gallery::FindPictureByName(pictures, board.PicName);
     try {
         gallery::LoadGalleryPicture(number, pictures, folder, full);
     } catch (const std::exception& e) {
-        throw Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
+        throw base::Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
     }
-    const Size previewSize = FitSize(o.width, o.height, 353, 262);
-    Bitmap screen(o.width, o.height);
-    Bitmap preview(previewSize.width, previewSize.height);
-    PrepareScreenPictures(full, screen, preview);
+    const imaging::Size previewSize = imaging::FitSize(o.width, o.height, 353, 262);
+    imaging::Bitmap screen(o.width, o.height);
+    imaging::Bitmap preview(previewSize.width, previewSize.height);
+    imaging::PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
     return {std::move(screen), std::move(layer)};
@@ -189,11 +189,11 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
 void CheckRenderOutput(const RenderOptions& o) {
     std::error_code ec;
     if (fs::equivalent(o.board, o.output, ec))
-        throw Error("the output " + o.output.string() + " is the board itself");
+        throw base::Error("the output " + o.output.string() + " is the board itself");
     platform::ResolveWriteTarget(o.output);  // refuses folders, devices and FIFOs
 }
 
-void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
+void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) {
     if (Extension(path) == ".BMP") {
         WriteBmpFile(path, picture);
         return;
@@ -203,7 +203,8 @@ void WriteRenderedPicture(const fs::path& path, const Bitmap& picture) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw Error("cannot encode " + path.string() + " as PNG");
+    if (!image.save(&buffer, "PNG"))
+        throw base::Error("cannot encode " + path.string() + " as PNG");
     platform::WriteFileAtomically(path,
                                   std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));
@@ -233,7 +234,7 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
         CheckRenderOutput(options);
         std::vector<std::string> warnings;
-        const Bitmap picture = RenderBoardPicture(options, &warnings);
+        const imaging::Bitmap picture = RenderBoardPicture(options, &warnings);
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
         WriteRenderedPicture(options.output, picture);
     } catch (const std::exception& e) {

@@ -50,25 +50,25 @@ bool IsComposableSize(int width, int height);
 // its text over it. What the reading rules stood in for (a board without its
 // [Goal] section, a picture the gallery lacks, a gallery folder that does not
 // exist) goes to warnings, one line each. Needs a QGuiApplication; throws
-// dorvane::Error.
-Bitmap RenderBoardPicture(const RenderOptions& options,
-                          std::vector<std::string>* warnings = nullptr);
+// dorvane::base::Error.
+imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
+                                   std::vector<std::string>* warnings = nullptr);
 
 // The same board before the text is laid over the picture: what "set as
 // background" writes (compose::WriteComposedBmpFile) without a composed copy.
 struct BoardLayers {
-    Bitmap screen;
+    imaging::Bitmap screen;
     compose::TextLayer layer;
 };
 BoardLayers RenderBoardLayers(const RenderOptions& options,
                               std::vector<std::string>* warnings = nullptr);
 
-// Throws dorvane::Error when writing the output would destroy something: the
+// Throws dorvane::base::Error when writing the output would destroy something: the
 // board itself (the same file, through links too) or anything but a regular file.
 void CheckRenderOutput(const RenderOptions& options);
 
-// Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::Error.
-void WriteRenderedPicture(const std::filesystem::path& path, const Bitmap& picture);
+// Writes a .bmp (24-bit) or .png file, whole or not at all; throws dorvane::base::Error.
+void WriteRenderedPicture(const std::filesystem::path& path, const imaging::Bitmap& picture);
 
 // A QGuiApplication for a headless command, none when one exists already. Qt's own
 // notes (no runtime folder and the like) would muddle the one line of a failure,

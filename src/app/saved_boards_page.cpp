@@ -164,7 +164,7 @@ void SavedBoardsPage::showSelected() {
 void SavedBoardsPage::showBoard(const ReadBoard& board) {
     memo_->setPlainText(board.lines.join('\n'));
     if (board.preview) {
-        preview_->setImage(gallery::ToQImage(*board.preview));
+        preview_->setImage(imaging::ToQImage(*board.preview));
         preview_->show();
     }
 }

@@ -91,7 +91,7 @@ private:
     struct ReadBoard {
         std::filesystem::path file;
         QStringList lines;
-        std::optional<Bitmap> preview;
+        std::optional<imaging::Bitmap> preview;
     };
     std::optional<std::filesystem::path> selectedFile() const;
     void showBoard(const ReadBoard& board);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace dorvane {
+namespace dorvane::base {
 
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -36,4 +36,4 @@ constexpr bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a.size() < b.size();
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::base

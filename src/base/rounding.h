@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace dorvane {
+namespace dorvane::base {
 
 // numerator ÷ denominator to the nearest integer, exact halves to the even
 // neighbour: 5 ÷ 2 → 2, 7 ÷ 2 → 4, −5 ÷ 2 → −2. The denominator must not be 0.
@@ -44,4 +44,4 @@ inline std::int64_t RoundHalfEven(double v) {
     return static_cast<std::int64_t>(r);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::base

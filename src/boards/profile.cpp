@@ -112,13 +112,13 @@ ProfileDocument ProfileDocument::Load(const std::filesystem::path& path) {
 }
 
 void ProfileDocument::addEntry(Section& section, std::string key, std::string value) {
-    section.index.emplace(AsciiUpper(key), section.entries.size());
+    section.index.emplace(base::AsciiUpper(key), section.entries.size());
     section.entries.push_back({std::move(key), std::move(value)});
 }
 
 const ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) const {
     for (const Section& s : sections_)
-        if (EqualsIgnoringAsciiCase(s.name, name)) return &s;
+        if (base::EqualsIgnoringAsciiCase(s.name, name)) return &s;
     return nullptr;
 }
 
@@ -126,7 +126,7 @@ std::optional<std::string> ProfileDocument::get(std::string_view section,
                                                 std::string_view key) const {
     const Section* s = findSection(section);
     if (s == nullptr) return std::nullopt;
-    const auto it = s->index.find(AsciiUpper(key));
+    const auto it = s->index.find(base::AsciiUpper(key));
     if (it == s->index.end()) return std::nullopt;
     return ReaderValue(s->entries[it->second].value);
 }
@@ -150,7 +150,7 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
         sections_.push_back({std::string(section), {}, {}});
         s = &sections_.back();
     }
-    const auto it = s->index.find(AsciiUpper(key));
+    const auto it = s->index.find(base::AsciiUpper(key));
     if (it != s->index.end())
         s->entries[it->second].value = std::string(value);
     else

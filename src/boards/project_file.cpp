@@ -34,7 +34,7 @@ std::string Text(const ProfileDocument& doc, const char* section, const std::str
 std::int64_t HighestPiecePresent(const ProfileDocument& doc) {
     std::int64_t highest = 0;
     for (const std::string& key : doc.keys(kPreview)) {
-        if (key.size() < 5 || !EqualsIgnoringAsciiCase(key.substr(0, 4), "Data")) continue;
+        if (key.size() < 5 || !base::EqualsIgnoringAsciiCase(key.substr(0, 4), "Data")) continue;
         const std::string digits = key.substr(4);
         std::int64_t k = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), k);
@@ -50,7 +50,7 @@ void ReadStyleFields(const ProfileDocument& doc, TGoalsProject& board,
     board.FontName = Text(doc, kGoal, "FontName");
     const auto& items = context.fontItems;
     if (std::none_of(items.begin(), items.end(), [&](const std::string& item) {
-            return EqualsIgnoringAsciiCase(item, board.FontName);
+            return base::EqualsIgnoringAsciiCase(item, board.FontName);
         }))
         board.FontName = context.fontItems.empty() ? std::string() : context.fontItems.front();
     board.FontSize = doc.getInt(kGoal, "FontSize", 16);
@@ -112,7 +112,7 @@ std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) 
 }
 
 void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
-                      const Bitmap& screenPicture, const compose::TextLayer& layer) {
+                      const imaging::Bitmap& screenPicture, const compose::TextLayer& layer) {
     std::string preview = compose::MakePreviewText(screenPicture, layer);
     const std::string bytes = [&] {
         TGoalsProject saved = board;

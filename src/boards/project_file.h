@@ -35,9 +35,9 @@ std::string BoardFileBytes(const compose::TGoalsProject& board, const std::strin
 
 // Saves the board with a fresh preview of the composed picture (board.Preview
 // receives its text). The file is written whole beside the target and then takes
-// its place, so an earlier file survives any failure. Throws dorvane::Error.
+// its place, so an earlier file survives any failure. Throws dorvane::base::Error.
 void WriteProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
-                      const Bitmap& screenPicture, const compose::TextLayer& layer);
+                      const imaging::Bitmap& screenPicture, const compose::TextLayer& layer);
 
 // Fills every field of board from the file with the defaults and corrections of
 // board files; a missing or unreadable file gives the defaults. Never throws for

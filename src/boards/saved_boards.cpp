@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "boards/base64.h"
-#include "boards/memory_stream.h"
+#include "base/base64.h"
+#include "base/memory_stream.h"
 #include "compose/saved_preview.h"
 #include "imaging/jpeg.h"
 #include "platform/files.h"
@@ -60,18 +60,18 @@ std::vector<std::string> MemoLines(const compose::TGoalsProject& board) {
     return lines;
 }
 
-std::optional<Bitmap> DecodeStoredPreview(std::string_view text) {
+std::optional<imaging::Bitmap> DecodeStoredPreview(std::string_view text) {
     if (text.empty()) return std::nullopt;
     try {
-        MemoryStream encoded(text);
-        MemoryStream jpeg;
-        Base64Decode(encoded, jpeg);
+        base::MemoryStream encoded(text);
+        base::MemoryStream jpeg;
+        base::Base64Decode(encoded, jpeg);
         const std::span<const std::uint8_t> bytes(jpeg.bytes());
-        const Size claimed = ReadJpegSize(bytes, "preview");
+        const imaging::Size claimed = imaging::ReadJpegSize(bytes, "preview");
         if (claimed.width > compose::kPreviewBoxWidth ||
             claimed.height > compose::kPreviewBoxHeight)
             return std::nullopt;
-        return DecodeJpeg(bytes, "preview");
+        return imaging::DecodeJpeg(bytes, "preview");
     } catch (const std::exception&) {
         return std::nullopt;  // a preview that does not decode is simply not shown
     }

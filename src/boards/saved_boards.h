@@ -40,6 +40,6 @@ std::vector<std::string> MemoLines(const compose::TGoalsProject& board);
 
 // The stored preview text decoded, or nothing when it is empty, is not a JPEG
 // picture, or claims a size beyond the 182 × 169 box (then nothing is decoded).
-std::optional<Bitmap> DecodeStoredPreview(std::string_view text);
+std::optional<imaging::Bitmap> DecodeStoredPreview(std::string_view text);
 
 }  // namespace dorvane::boards

@@ -22,8 +22,8 @@ void Put32(std::uint8_t*& out, std::uint32_t v) {
     Put16(out, v >> 16);
 }
 
-void PutHeader(std::uint8_t* out, const Bitmap& picture) {
-    const auto imageBytes = static_cast<std::uint32_t>(Bitmap::StrideFor(picture.width()) *
+void PutHeader(std::uint8_t* out, const imaging::Bitmap& picture) {
+    const auto imageBytes = static_cast<std::uint32_t>(imaging::Bitmap::StrideFor(picture.width()) *
                                                        static_cast<std::size_t>(picture.height()));
     *out++ = 'B';
     *out++ = 'M';
@@ -54,8 +54,8 @@ void PutRow(std::uint8_t* to, const std::uint8_t* from, int width) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp(const Bitmap& picture) {
-    const std::size_t stride = Bitmap::StrideFor(picture.width());
+std::vector<std::uint8_t> EncodeBmp(const imaging::Bitmap& picture) {
+    const std::size_t stride = imaging::Bitmap::StrideFor(picture.width());
     std::vector<std::uint8_t> out(kHeaderBytes +
                                   stride * static_cast<std::size_t>(picture.height()));
     PutHeader(out.data(), picture);
@@ -65,11 +65,11 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap& picture) {
     return out;
 }
 
-void WriteBmpFile(const std::filesystem::path& path, const Bitmap& picture) {
+void WriteBmpFile(const std::filesystem::path& path, const imaging::Bitmap& picture) {
     platform::WriteFileAtomically(path, EncodeBmp(picture));
 }
 
-void WriteComposedBmpFile(const std::filesystem::path& path, const Bitmap& picture,
+void WriteComposedBmpFile(const std::filesystem::path& path, const imaging::Bitmap& picture,
                           const TextLayer& layer) {
     // Not flushed to the disk: the desktop reads it at once, and the program makes
     // it again at the next use; the rename still replaces the earlier file whole.
@@ -77,8 +77,8 @@ void WriteComposedBmpFile(const std::filesystem::path& path, const Bitmap& pictu
     std::uint8_t header[kHeaderBytes];
     PutHeader(header, picture);
     file.write(header);
-    const std::size_t stride = Bitmap::StrideFor(picture.width());
-    Bitmap band(picture.width(), std::min(kBandRows, std::max(1, picture.height())));
+    const std::size_t stride = imaging::Bitmap::StrideFor(picture.width());
+    imaging::Bitmap band(picture.width(), std::min(kBandRows, std::max(1, picture.height())));
     std::vector<std::uint8_t> out(stride * static_cast<std::size_t>(band.height()), 0);
     // Bands from the bottom up, as the file holds the rows. The top band may be
     // shorter: the band's rows below it are composed too but not written.

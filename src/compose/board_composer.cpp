@@ -30,23 +30,23 @@ BoardComposer::BoardComposer(int screenWidth, int screenHeight, int dpi, double 
       ratio_(UsableRatio(ratio)),
       layer_(screenWidth, screenHeight),
       screen_(screenWidth, screenHeight) {
-    const Size size = FitSize(screenWidth, screenHeight, 353, 262);
+    const imaging::Size size = imaging::FitSize(screenWidth, screenHeight, 353, 262);
     previewWidth_ = size.width;
     previewHeight_ = size.height;
     // Exactly `ratio` times the preview size, so the picture covers the same
     // preview pixels at every ratio.
-    preview_ = Bitmap(Device(size.width, ratio_), Device(size.height, ratio_));
+    preview_ = imaging::Bitmap(Device(size.width, ratio_), Device(size.height, ratio_));
 }
 
 void BoardComposer::render(const TGoalsProject& board) {
     text_ = RenderTextLayer(layer_, board, dpi_, previewWidth_);
 }
 
-Bitmap BoardComposer::preview() const {
+imaging::Bitmap BoardComposer::preview() const {
     return RefreshPreview(preview_, layer_, text_, ratio_);
 }
 
-Bitmap BoardComposer::styleChanged(const StyleControls& controls, TGoalsProject& board) {
+imaging::Bitmap BoardComposer::styleChanged(const StyleControls& controls, TGoalsProject& board) {
     ReadStyleControls(controls, board);
     render(board);
     return preview();
@@ -75,8 +75,8 @@ bool BoardComposer::nudge(int dx, int dy, TGoalsProject& board) {
     return true;
 }
 
-Bitmap BoardComposer::composeScreen() const {
-    Bitmap composed = screen_;
+imaging::Bitmap BoardComposer::composeScreen() const {
+    imaging::Bitmap composed = screen_;
     OverlayTextLayer(composed, layer_);
     return composed;
 }

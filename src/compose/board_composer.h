@@ -29,10 +29,10 @@ public:
     // ratio above 1 the preview picture has that many device pixels per preview
     // pixel, so that a HiDPI screen shows it sharp; the mouse, the frame and the
     // hit zones stay in preview pixels.
-    Bitmap& screenPicture() { return screen_; }
-    Bitmap& previewPicture() { return preview_; }
-    const Bitmap& screenPicture() const { return screen_; }
-    const Bitmap& previewPicture() const { return preview_; }
+    imaging::Bitmap& screenPicture() { return screen_; }
+    imaging::Bitmap& previewPicture() { return preview_; }
+    const imaging::Bitmap& screenPicture() const { return screen_; }
+    const imaging::Bitmap& previewPicture() const { return preview_; }
     const TextLayer& textLayer() const { return layer_; }
     const TextRenderState& text() const { return text_; }
     double ratio() const { return ratio_; }
@@ -42,15 +42,15 @@ public:
     // RenderTextLayer for the board.
     void render(const TGoalsProject& board);
     // RefreshPreview: what the page-4 preview shows now.
-    Bitmap preview() const;
+    imaging::Bitmap preview() const;
     // A style list changed: read the lists into the board, render, recompose.
-    Bitmap styleChanged(const StyleControls& controls, TGoalsProject& board);
+    imaging::Bitmap styleChanged(const StyleControls& controls, TGoalsProject& board);
 
     // The preview's mouse. A move returns the cursor and, when the box changed,
     // the new preview (the board's box fields are already updated).
     struct MouseResult {
         CursorShape cursor = CursorShape::Unchanged;
-        std::optional<Bitmap> preview;
+        std::optional<imaging::Bitmap> preview;
     };
     void mouseDown(MouseButton button, int x, int y, const TGoalsProject& board);
     MouseResult mouseMove(int x, int y, TGoalsProject& board);
@@ -63,7 +63,7 @@ public:
 
     // The composed board at screen size, as the full-screen preview and the
     // wallpaper show it.
-    Bitmap composeScreen() const;
+    imaging::Bitmap composeScreen() const;
 
 private:
     int dpi_;
@@ -71,8 +71,8 @@ private:
     int previewWidth_;
     int previewHeight_;
     TextLayer layer_;
-    Bitmap screen_;
-    Bitmap preview_;
+    imaging::Bitmap screen_;
+    imaging::Bitmap preview_;
     TextRenderState text_;
     TextBoxDrag drag_;
 };

@@ -34,11 +34,12 @@ void BlendPixel(std::uint8_t* rgb, std::uint32_t argb) {
 
 }  // namespace
 
-void OverlayTextLayer(Bitmap& image, const TextLayer& layer) {
+void OverlayTextLayer(imaging::Bitmap& image, const TextLayer& layer) {
     OverlayTextLayerRows(image, layer, image.height(), 0);
 }
 
-void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow) {
+void OverlayTextLayerRows(imaging::Bitmap& band, const TextLayer& layer, int fullHeight,
+                          int firstRow) {
     const QRect drawn = layer.drawnBounds();
     if (band.empty() || drawn.isEmpty()) return;
     const QImage& source = layer.image();

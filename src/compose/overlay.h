@@ -11,11 +11,12 @@ namespace dorvane::compose {
 // pixel (the one under each target pixel's centre; no smoothing, rows and columns
 // dropped when shrinking). Each pixel blends by the text's coverage: untouched
 // pixels keep the picture exactly, fully covered ones become exactly the text colour.
-void OverlayTextLayer(Bitmap& image, const TextLayer& layer);
+void OverlayTextLayer(imaging::Bitmap& image, const TextLayer& layer);
 
 // The same for a band of a picture: `band` holds the rows from firstRow on of a
 // picture of band.width() × fullHeight, and gets exactly the result that
 // OverlayTextLayer gives those rows of the whole picture.
-void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow);
+void OverlayTextLayerRows(imaging::Bitmap& band, const TextLayer& layer, int fullHeight,
+                          int firstRow);
 
 }  // namespace dorvane::compose

@@ -17,7 +17,7 @@ constexpr std::uint32_t kRed = 0x0000FF;  // 0x00BBGGRR
 // At ratio 1 a block is the one pixel.
 class RatioPainter {
 public:
-    RatioPainter(Bitmap& image, double ratio) : image_(image), ratio_(ratio) {
+    RatioPainter(imaging::Bitmap& image, double ratio) : image_(image), ratio_(ratio) {
         // The preview pixels that reach the image, plus one either side.
         limitX_ = static_cast<int>(std::ceil(image.width() / ratio)) + 1;
         limitY_ = static_cast<int>(std::ceil(image.height() / ratio)) + 1;
@@ -36,7 +36,7 @@ private:
     // Called only for preview pixels within a few of the image.
     int Device(int v) const { return static_cast<int>(std::floor(v * ratio_ + 0.5)); }
 
-    Bitmap& image_;
+    imaging::Bitmap& image_;
     double ratio_;
     int limitX_ = 0;
     int limitY_ = 0;
@@ -71,7 +71,7 @@ void Outline(RatioPainter& painter, int left, int top, int right, int bottom, st
 
 }  // namespace
 
-void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame, double ratio) {
+void DrawTextBoxFrame(imaging::Bitmap& image, const FrameRect& frame, double ratio) {
     RatioPainter painter(image, ratio);
     // The red dots go over the white line where a tiny box makes the two meet.
     Outline(painter, frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1, kWhite,
@@ -79,9 +79,9 @@ void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame, double ratio) {
     Outline(painter, frame.left, frame.top, frame.right, frame.bottom, kRed, true);
 }
 
-Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,
-                      const TextRenderState& state, double ratio) {
-    Bitmap shown = previewPicture;
+imaging::Bitmap RefreshPreview(const imaging::Bitmap& previewPicture, const TextLayer& layer,
+                               const TextRenderState& state, double ratio) {
+    imaging::Bitmap shown = previewPicture;
     OverlayTextLayer(shown, layer);
     if (state.TextHeight > 0) DrawTextBoxFrame(shown, state.Frame, ratio);
     return shown;

@@ -14,12 +14,12 @@ namespace dorvane::compose {
 // it (columns L − 1 and R, rows T − 1 and B). The frame is in preview pixels and
 // the image has `ratio` device pixels per preview pixel (a HiDPI preview): the
 // lines keep their place and are `ratio` device pixels wide.
-void DrawTextBoxFrame(Bitmap& image, const FrameRect& frame, double ratio = 1);
+void DrawTextBoxFrame(imaging::Bitmap& image, const FrameRect& frame, double ratio = 1);
 
 // The preview picture with the text layer laid over it and, when there is text
 // (TextHeight > 0), the frame of the text box; previewPicture has `ratio` device
 // pixels per preview pixel.
-Bitmap RefreshPreview(const Bitmap& previewPicture, const TextLayer& layer,
-                      const TextRenderState& state, double ratio = 1);
+imaging::Bitmap RefreshPreview(const imaging::Bitmap& previewPicture, const TextLayer& layer,
+                               const TextRenderState& state, double ratio = 1);
 
 }  // namespace dorvane::compose

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/saved_preview.h"
 
-#include "boards/base64.h"
-#include "boards/memory_stream.h"
+#include "base/base64.h"
+#include "base/memory_stream.h"
 #include "compose/overlay.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
@@ -10,16 +10,16 @@
 
 namespace dorvane::compose {
 
-std::string MakePreviewText(const Bitmap& screenPicture, const TextLayer& layer) {
-    const Size size =
-        FitSize(screenPicture.width(), screenPicture.height(), kPreviewBoxWidth, kPreviewBoxHeight);
-    Bitmap small(size.width, size.height);
-    ScaleBitmap(screenPicture, small);
+std::string MakePreviewText(const imaging::Bitmap& screenPicture, const TextLayer& layer) {
+    const imaging::Size size = imaging::FitSize(screenPicture.width(), screenPicture.height(),
+                                                kPreviewBoxWidth, kPreviewBoxHeight);
+    imaging::Bitmap small(size.width, size.height);
+    imaging::ScaleBitmap(screenPicture, small);
     OverlayTextLayer(small, layer);
-    MemoryStream jpeg(EncodeJpeg(small, 95));
+    base::MemoryStream jpeg(imaging::EncodeJpeg(small, 95));
     jpeg.seek(0);
-    MemoryStream text;
-    Base64Encode(jpeg, text, -1, 0);
+    base::MemoryStream text;
+    base::Base64Encode(jpeg, text, -1, 0);
     return text.text();
 }
 

@@ -14,6 +14,6 @@ inline constexpr int kPreviewBoxWidth = 182;
 inline constexpr int kPreviewBoxHeight = 169;
 
 // The screen picture reduced into the box with the text layer over it, encoded.
-std::string MakePreviewText(const Bitmap& screenPicture, const TextLayer& layer);
+std::string MakePreviewText(const imaging::Bitmap& screenPicture, const TextLayer& layer);
 
 }  // namespace dorvane::compose

@@ -16,7 +16,7 @@ std::string DesktopNotToldMessage(const std::string& path, const std::string& re
            "\r\rYou can choose this picture as the background in your desktop's settings.";
 }
 
-WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperOutcome WriteAndSetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                                       const std::filesystem::path& folder,
                                       const DesktopSetter& desktop) {
     const std::filesystem::path path = std::filesystem::absolute(folder / kWallpaperFileName);
@@ -25,16 +25,16 @@ WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLay
     } catch (const std::exception& e) {
         return {WallpaperResult::Failed, std::string(kWallpaperFailed) + "\r\r" + e.what()};
     }
-    const wallpaper::Outcome outcome =
+    const platform::wallpaper::Outcome outcome =
         desktop ? desktop(QString::fromStdString(path.string()))
-                : wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+                : platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
     if (!outcome.ok)
         return {WallpaperResult::NotShown,
                 DesktopNotToldMessage(path.string(), outcome.detail.toStdString())};
     return {WallpaperResult::Set, kWallpaperDone};
 }
 
-WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperResult SetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                              const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs) {
     if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;

@@ -33,7 +33,7 @@ struct WallpaperDialogs {
 };
 
 // Has the desktop show the file at an absolute path; says whether it confirmed.
-using DesktopSetter = std::function<wallpaper::Outcome(const QString& absPath)>;
+using DesktopSetter = std::function<platform::wallpaper::Outcome(const QString& absPath)>;
 
 enum class WallpaperResult { Declined, Set, NotShown, Failed };
 
@@ -49,7 +49,7 @@ struct WallpaperOutcome {
 // confirmed; otherwise the message names the file written and the desktop's
 // reason. A file that cannot be written is reported with its reason, and the
 // desktop is not asked.
-WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperOutcome WriteAndSetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                                       const std::filesystem::path& folder,
                                       const DesktopSetter& desktop);
 
@@ -58,7 +58,7 @@ WallpaperOutcome WriteAndSetWallpaper(const Bitmap& screenPicture, const TextLay
 // reported only when the desktop confirmed; otherwise the message names the file written and the
 // desktop's reason. A file that cannot be written is reported with its reason, and the desktop is
 // not asked.
-WallpaperResult SetWallpaper(const Bitmap& screenPicture, const TextLayer& layer,
+WallpaperResult SetWallpaper(const imaging::Bitmap& screenPicture, const TextLayer& layer,
                              const std::filesystem::path& folder, const DesktopSetter& desktop,
                              const WallpaperDialogs& dialogs);
 

@@ -67,7 +67,7 @@ void ReadStyleControls(const StyleControls& controls, TGoalsProject& board) {
 
 int FindFontItem(const ChoiceList& cbFont, const std::string& name) {
     for (std::size_t i = 0; i < cbFont.items.size(); ++i)
-        if (EqualsIgnoringAsciiCase(cbFont.items[i], name)) return static_cast<int>(i);
+        if (base::EqualsIgnoringAsciiCase(cbFont.items[i], name)) return static_cast<int>(i);
     return -1;
 }
 

@@ -58,8 +58,8 @@ TextBoxDrag::MoveResult TextBoxDrag::MouseMove(int x, int y, TGoalsProject& boar
     if (text.TextHeight > 0) result.cursor = CursorFor(HitTestTextBox(text.Frame, x, y));
     if (DragMode == hzNone || text.PreviewScale <= 0) return result;
     DragDelta = {x - DragStart.x, y - DragStart.y};
-    const std::int64_t ex = RoundHalfEven(DragDelta.x / text.PreviewScale);
-    const std::int64_t ey = RoundHalfEven(DragDelta.y / text.PreviewScale);
+    const std::int64_t ex = base::RoundHalfEven(DragDelta.x / text.PreviewScale);
+    const std::int64_t ey = base::RoundHalfEven(DragDelta.y / text.PreviewScale);
     if (DragMode == hzLeftEdge) {
         board.TextPosX = Clamp32(DragOrigin.x + ex);
         board.TextWidth = Clamp32(DragOrigin.width - ex);

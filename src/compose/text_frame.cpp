@@ -13,7 +13,7 @@ namespace {
 int ScaleEdge(std::int64_t fullSize, double scale) {
     // Clamped so that absurd boxes from edited files cannot overflow.
     constexpr double kLimit = 1 << 30;
-    return static_cast<int>(RoundHalfEven(std::clamp(fullSize * scale, -kLimit, kLimit)));
+    return static_cast<int>(base::RoundHalfEven(std::clamp(fullSize * scale, -kLimit, kLimit)));
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::compose {
 
 TextLayer::TextLayer(int width, int height)
     : image_(width, height, QImage::Format_ARGB32_Premultiplied) {
     if (width > 0 && height > 0 && image_.isNull())
-        throw Error("Not enough memory for a text layer of " + std::to_string(width) + "x" +
-                    std::to_string(height));
+        throw base::Error("Not enough memory for a text layer of " + std::to_string(width) + "x" +
+                          std::to_string(height));
     image_.fill(Qt::transparent);
     rows_.resize(static_cast<std::size_t>(std::max(0, height)));
 }

@@ -20,18 +20,18 @@ constexpr int DrawnFontSize(std::int32_t fontSize) {
 
 // Em height E of a font of `points` at `dpi` pixels per inch: S × D / 72.
 constexpr int EmHeight(int points, int dpi) {
-    return static_cast<int>(DivRoundHalfAway(std::int64_t{points} * dpi, 72));
+    return static_cast<int>(base::DivRoundHalfAway(std::int64_t{points} * dpi, 72));
 }
 constexpr int LineStep(int em) {
-    return static_cast<int>(DivRoundHalfEven(12LL * em, 10));
+    return static_cast<int>(base::DivRoundHalfEven(12LL * em, 10));
 }
 constexpr int GoalGap(int em) {
-    return static_cast<int>(DivRoundHalfEven(7LL * em, 10));
+    return static_cast<int>(base::DivRoundHalfEven(7LL * em, 10));
 }
 
 // round(0.9 × H), H the height of the 8-point interface font at dpi (11 pixels at 96).
 constexpr int InterfaceFontAdjust(int dpi) {
-    return static_cast<int>(DivRoundHalfEven(9LL * EmHeight(8, dpi), 10));
+    return static_cast<int>(base::DivRoundHalfEven(9LL * EmHeight(8, dpi), 10));
 }
 
 }  // namespace dorvane::compose

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/add_picture.h"
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/files.h"
 
 namespace dorvane::gallery {
@@ -45,7 +45,7 @@ bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path&
     platform::CopyOutcome copied;
     try {
         copied = platform::CopyFileNoOverwrite(path, galleryFolder, fileName);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         dialogs.inform(CopyFailedMessage(galleryFolder, e.what()));
         return false;
     }

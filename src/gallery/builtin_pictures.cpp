@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/builtin_pictures.h"
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::gallery {
 
@@ -45,7 +45,7 @@ namespace {
 
 int CheckedNumber(int n) {
     if (n < 1 || n > kBuiltInPictureCount)
-        throw Error("There is no built-in picture number " + std::to_string(n));
+        throw base::Error("There is no built-in picture number " + std::to_string(n));
     return n;
 }
 

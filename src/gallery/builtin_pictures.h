@@ -16,7 +16,7 @@ inline constexpr int kBuiltInPictureCount = 32;
 // Picture n (1…32) is entry n-1.
 extern const std::array<std::string_view, kBuiltInPictureCount> kBuiltInPictureNames;
 
-// The display name of built-in picture n; throws dorvane::Error outside 1…32.
+// The display name of built-in picture n; throws dorvane::base::Error outside 1…32.
 std::string_view BuiltInPictureName(int n);
 
 // All 32 display names, picture 1 first (what the gallery build lists).
@@ -24,7 +24,7 @@ std::vector<std::string> BuiltInPictureNameList();
 
 // RCDATA resource names: "picPhoto"+n, the 1600×1200 photograph, and
 // "picThumb"+n, its 95×71 thumbnail; n in decimal without leading zeros.
-// Both throw dorvane::Error outside 1…32.
+// Both throw dorvane::base::Error outside 1…32.
 std::string BuiltInPhotoResource(int n);
 std::string BuiltInThumbResource(int n);
 

@@ -8,14 +8,14 @@
 namespace dorvane::gallery {
 
 std::string UserPictureName(std::string_view fileName) {
-    return AsciiUpper(fileName.substr(0, fileName.find('.')));
+    return base::AsciiUpper(fileName.substr(0, fileName.find('.')));
 }
 
 std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name) {
-    const std::string key = AsciiUpper(name);
+    const std::string key = base::AsciiUpper(name);
     std::int32_t found = -1;
     for (const TImgInfo& entry : pictures)
-        if (AsciiUpper(entry.Name) == key) found = entry.Number;
+        if (base::AsciiUpper(entry.Name) == key) found = entry.Number;
     return found;
 }
 

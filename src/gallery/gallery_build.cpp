@@ -13,7 +13,7 @@ namespace dorvane::gallery {
 namespace {
 
 struct Decoded {
-    Bitmap thumbnail;
+    imaging::Bitmap thumbnail;
     bool ok = false;
 };
 
@@ -23,7 +23,7 @@ struct Decoded {
 class Prefetcher {
 public:
     Prefetcher(const GallerySource& source, const std::vector<std::string>& files, int threads,
-               const platform::ThreadStarter& startThread)
+               const base::ThreadStarter& startThread)
         : source_(source),
           files_(files),
           window_(static_cast<std::size_t>(threads)),
@@ -70,12 +70,12 @@ private:
     const GallerySource& source_;
     const std::vector<std::string>& files_;
     std::size_t window_;
-    const platform::ThreadStarter& startThread_;
+    const base::ThreadStarter& startThread_;
     std::size_t started_ = 0;
     std::deque<Pending> pending_;  // destroyed before the rest: joins the threads
 };
 
-std::int32_t AddEntry(Catalogue& pictures, TImgInfo entry, const Bitmap& thumb,
+std::int32_t AddEntry(Catalogue& pictures, TImgInfo entry, const imaging::Bitmap& thumb,
                       std::int32_t selected, GalleryGrid& grid) {
     const auto number = static_cast<std::int32_t>(pictures.size()) + 1;
     entry.Number = number;
@@ -93,7 +93,7 @@ std::string GalleryLoadErrorText(const std::string& fileName) {
 
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
                           GalleryGrid& grid, int workerThreads,
-                          const platform::ThreadStarter& startThread) {
+                          const base::ThreadStarter& startThread) {
     grid.clear();
     pictures.clear();
     try {

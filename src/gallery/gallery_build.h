@@ -12,20 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "base/threads.h"
 #include "gallery/catalogue.h"
 #include "imaging/bitmap.h"
-#include "platform/threads.h"
 
 namespace dorvane::gallery {
 
 // What the build reads: the built-in thumbnails and the user files.
 struct GallerySource {
-    std::vector<std::string> builtInNames;                // 32 display names, picture 1 first
-    std::function<Bitmap(int n)> builtInThumbnail;        // 95×71, from "picThumb"+n
-    std::function<std::vector<std::string>()> userFiles;  // names, listing order
+    std::vector<std::string> builtInNames;                   // 32 display names, picture 1 first
+    std::function<imaging::Bitmap(int n)> builtInThumbnail;  // 95×71, from "picThumb"+n
+    std::function<std::vector<std::string>()> userFiles;     // names, listing order
     // The 95×71 thumbnail of a user file; called on worker threads, so it must
-    // touch nothing shared. Throws dorvane::Error for a file it cannot use.
-    std::function<Bitmap(const std::string& fileName)> userThumbnail;
+    // touch nothing shared. Throws dorvane::base::Error for a file it cannot use.
+    std::function<imaging::Bitmap(const std::string& fileName)> userThumbnail;
 };
 
 // What the build writes to: the grid and the messages.
@@ -33,7 +33,7 @@ class GalleryGrid {
 public:
     virtual ~GalleryGrid() = default;
     virtual void clear() = 0;  // no thumbnails, layout cursor back at its start
-    virtual void addThumbnail(const TImgInfo& entry, const Bitmap& thumbnail) = 0;
+    virtual void addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) = 0;
     virtual void select(std::int32_t number) = 0;  // SelectThumbnail (sets PicName too)
     virtual void finish(std::int32_t count) = 0;   // place the bottom spacer
     // "Error loading picture from gallery! (name)"; returns when confirmed.
@@ -48,6 +48,6 @@ std::string GalleryLoadErrorText(const std::string& fileName);
 // threads (0: one a processor core); without threads, on the calling one.
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
                           GalleryGrid& grid, int workerThreads = 0,
-                          const platform::ThreadStarter& startThread = platform::StartThread);
+                          const base::ThreadStarter& startThread = base::StartThread);
 
 }  // namespace dorvane::gallery

@@ -126,8 +126,8 @@ void GalleryPage::clear() {
     state_.PictureCount = 0;
 }
 
-void GalleryPage::addThumbnail(const TImgInfo& entry, const Bitmap& thumbnail) {
-    auto* t = new ThumbnailControl(content_, entry.Number, ToQImage(thumbnail));
+void GalleryPage::addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) {
+    auto* t = new ThumbnailControl(content_, entry.Number, imaging::ToQImage(thumbnail));
     const GridPoint at = ThumbnailPosition(entry.Number, kGridWidth);
     t->move(at.x, at.y);
     t->setToolTip(QString::fromStdString(entry.Name));

@@ -73,7 +73,7 @@ public:
 
     // GalleryGrid: what BuildGallery does to the grid.
     void clear() override;
-    void addThumbnail(const TImgInfo& entry, const Bitmap& thumbnail) override;
+    void addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) override;
     void select(std::int32_t number) override;
     void finish(std::int32_t count) override;
     void reportLoadError(const std::string& message) override;

@@ -3,23 +3,24 @@
 
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 #include "platform/files.h"
+#include "platform/picture_resource.h"
 
 namespace dorvane::gallery {
 
 void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
-                        const std::filesystem::path& galleryFolder, Bitmap& target) {
+                        const std::filesystem::path& galleryFolder, imaging::Bitmap& target) {
     const auto count = static_cast<std::int32_t>(pictures.size());
     if (n < 1 || n > count) n = 1;
-    if (pictures.empty()) throw Error("The gallery is empty");
+    if (pictures.empty()) throw base::Error("The gallery is empty");
     const TImgInfo& entry = pictures[static_cast<std::size_t>(n - 1)];
     if (entry.BuiltIn)
-        LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
+        platform::LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
     else
-        LoadPictureFromFile(target,
-                            platform::ResolveName(galleryFolder, UserPictureFileName(entry)));
+        imaging::LoadPictureFromFile(
+            target, platform::ResolveName(galleryFolder, UserPictureFileName(entry)));
 }
 
 }  // namespace dorvane::gallery

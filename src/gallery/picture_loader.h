@@ -13,6 +13,6 @@ namespace dorvane::gallery {
 // Numbers outside 1…count load picture 1. Errors (a vanished or undecodable
 // file) go back to the caller unchanged.
 void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
-                        const std::filesystem::path& galleryFolder, Bitmap& target);
+                        const std::filesystem::path& galleryFolder, imaging::Bitmap& target);
 
 }  // namespace dorvane::gallery

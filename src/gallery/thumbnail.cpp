@@ -4,17 +4,17 @@
 #include <algorithm>
 #include <string>
 
+#include "base/error.h"
 #include "gallery/grid_geometry.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
-#include "platform/error.h"
 
 namespace dorvane::gallery {
 namespace {
 
-Bitmap Centre(const Bitmap& fitted) {
-    Bitmap thumb(kThumbWidth, kThumbHeight);
+imaging::Bitmap Centre(const imaging::Bitmap& fitted) {
+    imaging::Bitmap thumb(kThumbWidth, kThumbHeight);
     thumb.fill(0xFFFFFF);
     const int x0 = (kThumbWidth - fitted.width()) / 2;
     const int y0 = (kThumbHeight - fitted.height()) / 2;
@@ -26,7 +26,7 @@ Bitmap Centre(const Bitmap& fitted) {
 }  // namespace
 
 int ThumbnailScaleDenominator(int fullWidth, int fullHeight) {
-    const Size fit = FitSize(fullWidth, fullHeight, kThumbWidth, kThumbHeight);
+    const imaging::Size fit = imaging::FitSize(fullWidth, fullHeight, kThumbWidth, kThumbHeight);
     for (int d = 8; d > 1; d /= 2) {
         const int w = (fullWidth + d - 1) / d;  // libjpeg rounds scaled sizes up
         const int h = (fullHeight + d - 1) / d;
@@ -35,29 +35,32 @@ int ThumbnailScaleDenominator(int fullWidth, int fullHeight) {
     return 1;
 }
 
-Bitmap MakeThumbnail(const Bitmap& picture) {
-    const Size fit = FitSize(picture.width(), picture.height(), kThumbWidth, kThumbHeight);
-    Bitmap fitted(fit.width, fit.height);
-    ScaleBitmap(picture, fitted);
+imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture) {
+    const imaging::Size fit =
+        imaging::FitSize(picture.width(), picture.height(), kThumbWidth, kThumbHeight);
+    imaging::Bitmap fitted(fit.width, fit.height);
+    imaging::ScaleBitmap(picture, fitted);
     return Centre(fitted);
 }
 
-Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
-    if (bytes.empty()) throw Error("Cannot read picture " + what + ": the file is empty");
-    Bitmap reduced;
-    const Size full = DecodeJpegReduced(
-        bytes, what, [](Size s) { return ThumbnailScaleDenominator(s.width, s.height); }, reduced);
+imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
+    if (bytes.empty()) throw base::Error("Cannot read picture " + what + ": the file is empty");
+    imaging::Bitmap reduced;
+    const imaging::Size full = imaging::DecodeJpegReduced(
+        bytes, what, [](imaging::Size s) { return ThumbnailScaleDenominator(s.width, s.height); },
+        reduced);
     // The fitted size follows from the full size, so acceptance matches a full decode.
-    const Size fit = FitSize(full.width, full.height, kThumbWidth, kThumbHeight);
-    if (!(fit == Size{reduced.width(), reduced.height()}) && (fit.width < 1 || fit.height < 2))
-        throw Error("Cannot make a thumbnail of " + what);
-    Bitmap fitted(fit.width, fit.height);
-    ScaleBitmap(reduced, fitted);
+    const imaging::Size fit = imaging::FitSize(full.width, full.height, kThumbWidth, kThumbHeight);
+    if (!(fit == imaging::Size{reduced.width(), reduced.height()}) &&
+        (fit.width < 1 || fit.height < 2))
+        throw base::Error("Cannot make a thumbnail of " + what);
+    imaging::Bitmap fitted(fit.width, fit.height);
+    imaging::ScaleBitmap(reduced, fitted);
     return Centre(fitted);
 }
 
-Bitmap ThumbnailFromFile(const std::filesystem::path& path) {
-    return ThumbnailFromJpeg(ReadPictureFile(path), "file " + path.string());
+imaging::Bitmap ThumbnailFromFile(const std::filesystem::path& path) {
+    return ThumbnailFromJpeg(imaging::ReadPictureFile(path), "file " + path.string());
 }
 
 }  // namespace dorvane::gallery

@@ -14,16 +14,16 @@
 
 namespace dorvane::gallery {
 
-// The 95×71 thumbnail of a decoded picture. Throws dorvane::Error when the fitted
+// The 95×71 thumbnail of a decoded picture. Throws dorvane::base::Error when the fitted
 // size has fewer than two rows (an extreme aspect ratio).
-Bitmap MakeThumbnail(const Bitmap& picture);
+imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture);
 
 // The thumbnail of JPEG data, decoded reduced; `what` names it in errors.
-Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
+imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
 
-// The thumbnail of a JPEG file; throws dorvane::Error for a missing, empty,
+// The thumbnail of a JPEG file; throws dorvane::base::Error for a missing, empty,
 // corrupt or absurdly large file.
-Bitmap ThumbnailFromFile(const std::filesystem::path& path);
+imaging::Bitmap ThumbnailFromFile(const std::filesystem::path& path);
 
 // The DCT scale (1, 2, 4 or 8 as a denominator) that keeps at least twice the
 // fitted thumbnail size; 1 (full scale) for small pictures.

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 // 2^28 pixels (about 268 megapixels, 805 MB at 24 bits) admits every real camera
 // photograph and keeps a lying size field from exhausting memory.
@@ -19,8 +19,8 @@ Bitmap::Bitmap(int width, int height) {
 
 void Bitmap::resize(int width, int height) {
     if (width < 0 || height < 0 || std::int64_t{width} * height > kMaxPixels)
-        throw Error("Picture size " + std::to_string(width) + "x" + std::to_string(height) +
-                    " is not supported");
+        throw base::Error("Picture size " + std::to_string(width) + "x" + std::to_string(height) +
+                          " is not supported");
     width_ = width;
     height_ = height;
     stride_ = StrideFor(width);
@@ -53,4 +53,4 @@ bool operator==(const Bitmap& a, const Bitmap& b) {
     return true;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

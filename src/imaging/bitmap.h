@@ -8,12 +8,13 @@
 #include <cstdint>
 #include <vector>
 
-namespace dorvane {
+namespace dorvane::imaging {
 
 class Bitmap {
 public:
     Bitmap() = default;
-    Bitmap(int width, int height);  // black; throws dorvane::Error on a negative or absurd size
+    Bitmap(int width,
+           int height);  // black; throws dorvane::base::Error on a negative or absurd size
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -50,4 +51,4 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

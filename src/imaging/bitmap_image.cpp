@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace dorvane::gallery {
+namespace dorvane::imaging {
 
 QImage ToQImage(const Bitmap& bitmap) {
     if (bitmap.empty()) return {};
@@ -20,4 +20,4 @@ Bitmap FromQImage(const QImage& image) {
     return out;
 }
 
-}  // namespace dorvane::gallery
+}  // namespace dorvane::imaging

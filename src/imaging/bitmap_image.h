@@ -6,9 +6,9 @@
 
 #include "imaging/bitmap.h"
 
-namespace dorvane::gallery {
+namespace dorvane::imaging {
 
 QImage ToQImage(const Bitmap& bitmap);   // Format_RGB888, a deep copy
 Bitmap FromQImage(const QImage& image);  // any format, flattened to RGB
 
-}  // namespace dorvane::gallery
+}  // namespace dorvane::imaging

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/error.h"
 #include "base/rounding.h"
-#include "platform/error.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 std::string SizeText(int width, int height) {
@@ -20,7 +20,7 @@ int ToInt(std::int64_t v) {
 
 // A screen's or picture's proportions in thousandths: 1920×1080 → 1778.
 std::int64_t RatioThousandths(Size s) {
-    return DivRoundHalfEven(std::int64_t{s.width} * 1000, s.height);
+    return base::DivRoundHalfEven(std::int64_t{s.width} * 1000, s.height);
 }
 
 }  // namespace
@@ -28,28 +28,31 @@ std::int64_t RatioThousandths(Size s) {
 Size FitSize(int sourceWidth, int sourceHeight, int boxWidth, int boxHeight) {
     // A source without pixels has no proportions; refuse it rather than divide by zero.
     if (sourceWidth <= 0 || sourceHeight <= 0)
-        throw Error("Cannot fit a picture of size " + SizeText(sourceWidth, sourceHeight));
-    Size fit{boxWidth, ToInt(DivRoundHalfEven(std::int64_t{sourceHeight} * boxWidth, sourceWidth))};
+        throw base::Error("Cannot fit a picture of size " + SizeText(sourceWidth, sourceHeight));
+    Size fit{boxWidth,
+             ToInt(base::DivRoundHalfEven(std::int64_t{sourceHeight} * boxWidth, sourceWidth))};
     if (fit.height > boxHeight) {
         fit.height = boxHeight;
-        fit.width = ToInt(DivRoundHalfEven(std::int64_t{sourceWidth} * boxHeight, sourceHeight));
+        fit.width =
+            ToInt(base::DivRoundHalfEven(std::int64_t{sourceWidth} * boxHeight, sourceHeight));
     }
     return fit;
 }
 
 Rect ScreenCropRect(Size picture, Size screen) {
     if (picture.width <= 0 || picture.height <= 0 || screen.width <= 0 || screen.height <= 0)
-        throw Error("Cannot crop a picture of size " + SizeText(picture.width, picture.height) +
-                    " for a screen of size " + SizeText(screen.width, screen.height));
+        throw base::Error("Cannot crop a picture of size " +
+                          SizeText(picture.width, picture.height) + " for a screen of size " +
+                          SizeText(screen.width, screen.height));
     const std::int64_t screenRatio = RatioThousandths(screen);
     const std::int64_t pictureRatio = RatioThousandths(picture);
     Rect crop;
     if (screenRatio > pictureRatio) {
         crop.width = picture.width;
-        crop.height = ToInt(DivRoundHalfEven(std::int64_t{crop.width} * 1000, screenRatio));
+        crop.height = ToInt(base::DivRoundHalfEven(std::int64_t{crop.width} * 1000, screenRatio));
     } else {
         crop.height = picture.height;
-        crop.width = ToInt(DivRoundHalfEven(std::int64_t{crop.height} * screenRatio, 1000));
+        crop.width = ToInt(base::DivRoundHalfEven(std::int64_t{crop.height} * screenRatio, 1000));
     }
     // The ratios are rounded to thousandths, so for tall or very wide pictures the
     // crop can come out a pixel larger than the picture (1001×3000 on a screen of
@@ -61,4 +64,4 @@ Rect ScreenCropRect(Size picture, Size screen) {
     return crop;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -2,7 +2,7 @@
 // Fitting sizes and the centred crop that gives a picture the screen's proportions.
 #pragma once
 
-namespace dorvane {
+namespace dorvane::imaging {
 
 struct Size {
     int width = 0;
@@ -27,4 +27,4 @@ Size FitSize(int sourceWidth, int sourceHeight, int boxWidth, int boxHeight);
 // ratios in thousandths (1600×1200 on 1920×1080 → 1600×900 from (0, 150)).
 Rect ScreenCropRect(Size picture, Size screen);
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG decoding (libjpeg, full scale, accurate integer IDCT, no block smoothing;
 // greyscale and CMYK/YCCK arrive as RGB) and the baseline encoder of the
-// saved boards' preview. Every failure is a dorvane::Error naming its source.
+// saved boards' preview. Every failure is a dorvane::base::Error naming its source.
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,12 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "imaging/bitmap.h"
 #include "imaging/fit.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 
 // `what` names the data in error messages (a file path or a resource name).
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
@@ -30,15 +29,13 @@ Size ReadJpegSize(std::span<const std::uint8_t> bytes, const std::string& what);
 Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& what,
                        const std::function<int(Size)>& denominator, Bitmap& target);
 
-// The whole of a file; throws dorvane::Error naming it when it cannot be read.
+// The whole of a file; throws dorvane::base::Error naming it when it cannot be read.
 std::vector<std::uint8_t> ReadPictureFile(const std::filesystem::path& path);
 
-// The RCDATA resource `name` (any letter case) decoded into target.
-void LoadPictureFromResource(Bitmap& target, std::string_view name);
 // A JPEG file decoded into target.
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path);
 
 // Baseline JPEG, libjpeg's defaults otherwise.
 std::vector<std::uint8_t> EncodeJpeg(const Bitmap& picture, int quality = 95);
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -13,15 +13,14 @@
 #include <memory>
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
-#include "platform/resources.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 // 2^28 pixels, the Bitmap's own limit: every real camera photograph fits, and a
@@ -115,7 +114,7 @@ bool Finish(Decoder& d) {
 }
 
 [[noreturn]] void Fail(const std::string& what, const char* reason) {
-    throw Error("Cannot read picture " + what + ": " + reason);
+    throw base::Error("Cannot read picture " + what + ": " + reason);
 }
 
 // Decodes at 1/denominator(full size) of the full size; returns the full size.
@@ -206,14 +205,9 @@ Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& w
     return Decode(bytes, what, target, denominator);
 }
 
-void LoadPictureFromResource(Bitmap& target, std::string_view name) {
-    const platform::ResourceBytes bytes = platform::LoadResource("RCDATA", name);
-    Decode(bytes, "resource " + std::string(name), target);
-}
-
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
     Decode(bytes, "file " + path.string(), target);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

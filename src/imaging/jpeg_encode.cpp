@@ -5,14 +5,14 @@
 #include <new>
 #include <string>
 
+#include "base/error.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
@@ -104,16 +104,16 @@ bool Compress(Encoder& e, const Bitmap& picture, int quality, const std::vector<
 
 std::vector<std::uint8_t> EncodeJpeg(const Bitmap& picture, int quality) {
     if (picture.empty())
-        throw Error("Cannot encode a picture of " + std::to_string(picture.width()) + "x" +
-                    std::to_string(picture.height()) + " pixels as JPEG");
+        throw base::Error("Cannot encode a picture of " + std::to_string(picture.width()) + "x" +
+                          std::to_string(picture.height()) + " pixels as JPEG");
     std::vector<JSAMPROW> rows(static_cast<std::size_t>(picture.height()));
     for (int y = 0; y < picture.height(); ++y)
         rows[static_cast<std::size_t>(y)] = const_cast<JSAMPROW>(picture.row(y));
     std::vector<std::uint8_t> bytes;
     Encoder e(bytes);
     if (!Compress(e, picture, quality, rows))
-        throw Error(std::string("Cannot encode the picture as JPEG: ") + e.message);
+        throw base::Error(std::string("Cannot encode the picture as JPEG: ") + e.message);
     return bytes;
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -26,13 +26,13 @@
 #include <thread>
 #include <vector>
 
+#include "base/error.h"
 #include "base/rounding.h"
+#include "base/threads.h"
 #include "imaging/fit.h"
 #include "imaging/scale_plan.h"
-#include "platform/error.h"
-#include "platform/threads.h"
 
-namespace dorvane {
+namespace dorvane::imaging {
 namespace {
 
 using detail::ScalePlan;
@@ -192,19 +192,19 @@ void ScaleBitmap(const Bitmap& source, Bitmap& destination) {
 }
 
 void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads,
-                                  const platform::ThreadStarter& start) {
+                                  const base::ThreadStarter& start) {
     if (source.width() == destination.width() && source.height() == destination.height()) {
         CopyPixels(source, destination);
         return;
     }
     if (destination.width() < 1 || destination.height() < 2)
-        throw Error("Cannot resample a picture into " + std::to_string(destination.width()) + "x" +
-                    std::to_string(destination.height()) +
-                    " pixels: at least one column and two rows are needed");
+        throw base::Error("Cannot resample a picture into " + std::to_string(destination.width()) +
+                          "x" + std::to_string(destination.height()) +
+                          " pixels: at least one column and two rows are needed");
     // A source without pixels has nothing to sample (its last column would be −1).
     if (source.empty())
-        throw Error("Cannot resample a picture of " + std::to_string(source.width()) + "x" +
-                    std::to_string(source.height()) + " pixels");
+        throw base::Error("Cannot resample a picture of " + std::to_string(source.width()) + "x" +
+                          std::to_string(source.height()) + " pixels");
 
     const std::shared_ptr<const ScalePlan> shared = PlanFor(source, destination);
     const ScalePlan& plan = *shared;
@@ -213,7 +213,7 @@ void detail::ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int
     // About eight bands a thread: small enough to even out, large enough that
     // re-expanding the source rows at each band's start costs little.
     BandQueue bands(rows, std::max(8, rows / (8 * threads)));
-    platform::RunOnThreads(
+    base::RunOnThreads(
         threads, [&] { ScaleBands(plan, source, destination, bands); }, start);
 }
 
@@ -228,4 +228,4 @@ void PrepareScreenPictures(const Bitmap& full, Bitmap& screen, Bitmap& preview) 
     ScaleBitmap(scratch, preview);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::imaging

@@ -12,7 +12,7 @@
 #define DORVANE_X86 1
 #endif
 
-namespace dorvane::detail {
+namespace dorvane::imaging::detail {
 
 namespace {
 
@@ -194,4 +194,4 @@ void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std:
         BlendTail(plan, rowA, rowB, fy[r], out[r], 32 * plan.directBase.size());
 }
 
-}  // namespace dorvane::detail
+}  // namespace dorvane::imaging::detail

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -13,7 +13,7 @@
 
 #include "base/rounding.h"
 
-namespace dorvane::detail {
+namespace dorvane::imaging::detail {
 
 namespace {
 
@@ -133,8 +133,8 @@ ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int de
     ScalePlan plan;
     // The divisor is the destination's size, not its size minus one: the last
     // destination pixel samples one step before the source's last pixel.
-    plan.xStep = MulDiv(sourceWidth - 1, 65536, destWidth);
-    plan.yStep = MulDiv(sourceHeight - 1, 65536, destHeight);
+    plan.xStep = base::MulDiv(sourceWidth - 1, 65536, destWidth);
+    plan.yStep = base::MulDiv(sourceHeight - 1, 65536, destHeight);
     const std::size_t channels = std::size_t{3} * static_cast<std::size_t>(destWidth);
     plan.left.resize(channels);
     plan.right.resize(channels);
@@ -289,7 +289,7 @@ bool VectorsSupported(Vectors vectors) {
 }
 
 void UseVectors(Vectors vectors) {
-    if (!VectorsSupported(vectors)) throw Error("This processor lacks the requested vectors");
+    if (!VectorsSupported(vectors)) throw base::Error("This processor lacks the requested vectors");
     Chosen().store(vectors);
 }
 
@@ -317,4 +317,4 @@ void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int1
     blend(plan.fx.data(), plan.fx.size(), aValue, aDelta, bValue, bDelta, fy, out);
 }
 
-}  // namespace dorvane::detail
+}  // namespace dorvane::imaging::detail

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/threads.h"
 #include "imaging/bitmap.h"
-#include "platform/threads.h"
 
-namespace dorvane::detail {
+namespace dorvane::imaging::detail {
 
 struct ScalePlan {
     std::int64_t xStep = 0;
@@ -44,14 +44,14 @@ struct ScalePlan {
 // chosen at start; tests switch to each supported one to check it bit for bit.
 enum class Vectors { kPlain, kAvx2, kAvx512 };
 bool VectorsSupported(Vectors vectors);
-void UseVectors(Vectors vectors);  // throws dorvane::Error when unsupported
+void UseVectors(Vectors vectors);  // throws dorvane::base::Error when unsupported
 Vectors VectorsInUse();
 
 // ScaleBitmap with the destination's rows shared out over up to `threads` threads;
 // with fewer (none can be started) the calling thread does the rest. A failure
 // on any of them is thrown here.
 void ScaleBitmapOnThreads(const Bitmap& source, Bitmap& destination, int threads,
-                          const platform::ThreadStarter& start = platform::StartThread);
+                          const base::ThreadStarter& start = base::StartThread);
 
 // Source and destination must not be empty.
 ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int destHeight);
@@ -86,4 +86,4 @@ bool CanBlendDirect(const ScalePlan& plan);
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
                      int rows, const std::uint32_t* fy, std::uint8_t* const* out);
 
-}  // namespace dorvane::detail
+}  // namespace dorvane::imaging::detail

@@ -10,7 +10,7 @@
 namespace dorvane::pages {
 
 LinkCommand ParseLinkTarget(std::string_view target) {
-    const std::string t = AsciiUpper(target);
+    const std::string t = base::AsciiUpper(target);
     if (t.starts_with("HTTP") || t.starts_with("MAILTO")) return {LinkKind::Web};
     if (t.starts_with("LINKPAGE")) {
         if (t.size() > 8 && t[8] >= '1' && t[8] <= '7') return {LinkKind::Page, t[8] - '0'};

@@ -7,14 +7,14 @@
 namespace dorvane::pages {
 
 std::string ImageResourceType(std::string_view imageName) {
-    const std::string prefix = AsciiUpper(imageName.substr(0, 3));
+    const std::string prefix = base::AsciiUpper(imageName.substr(0, 3));
     if (prefix == "GIF") return "GIF";
     if (prefix == "BMP") return "BITMAP";
     return prefix;
 }
 
 bool IsClickImage(std::string_view source) {
-    return source.size() >= 8 && AsciiUpper(source.substr(3, 5)) == "CLICK";
+    return source.size() >= 8 && base::AsciiUpper(source.substr(3, 5)) == "CLICK";
 }
 
 std::string PressedFaceName(std::string_view source) {

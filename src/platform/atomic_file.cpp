@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace {
@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 [[noreturn]] void Fail(const fs::path& path, const std::string& why) {
-    throw Error("Cannot write " + path.string() + ": " + why);
+    throw base::Error("Cannot write " + path.string() + ": " + why);
 }
 
 // A new temporary file beside target, created with the default permissions

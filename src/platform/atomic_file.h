@@ -12,16 +12,16 @@ namespace dorvane::platform {
 
 // The file a write to `path` replaces: symbolic links followed to their end, so
 // that a link stays a link and its target gets the new bytes. Throws
-// dorvane::Error when that is something other than a regular file (a folder, a
+// dorvane::base::Error when that is something other than a regular file (a folder, a
 // device, a FIFO) or the links go round in a loop; a missing file is fine.
 std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
 
 // Writes the bytes as the file ResolveWriteTarget names, keeping an earlier
-// file's permissions. Throws dorvane::Error naming the file and the system's
+// file's permissions. Throws dorvane::base::Error naming the file and the system's
 // reason ("No space left on device") when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
-// The same, written piece by piece. Every call throws dorvane::Error naming the
+// The same, written piece by piece. Every call throws dorvane::base::Error naming the
 // file on failure; without commit() the earlier file stays as it was.
 class AtomicFile {
 public:

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/resources.h"
 
 namespace dorvane::platform {
@@ -28,7 +28,7 @@ QImage Decode(std::string_view name) {
     const int size = static_cast<int>(bytes.size());
     if (!image.loadFromData(bytes.data(), size, FormatOf(bytes)) &&
         !image.loadFromData(bytes.data(), size))
-        throw Error("Bitmap resource \"" + std::string(name) + "\" cannot be read");
+        throw base::Error("Bitmap resource \"" + std::string(name) + "\" cannot be read");
     return image;
 }
 

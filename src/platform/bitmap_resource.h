@@ -7,7 +7,7 @@
 
 namespace dorvane::platform {
 
-// The "BITMAP" resource `name` (any letter case); throws dorvane::Error when it
+// The "BITMAP" resource `name` (any letter case); throws dorvane::base::Error when it
 // is missing or cannot be decoded.
 QImage BitmapResource(std::string_view name);
 

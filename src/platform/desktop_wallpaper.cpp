@@ -7,7 +7,7 @@
 #include "platform/wallpaper/desktop_detect.h"
 #include "platform/wallpaper/gsettings_backend.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 NoDesktopBackend::NoDesktopBackend(Desktop found) : found_(found) {}
 
@@ -64,4 +64,4 @@ Outcome SetDesktopWallpaper(const QString& absPath) {
     return BackendFor(desktop, runner)->apply(absPath);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

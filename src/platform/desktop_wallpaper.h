@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 struct Outcome {
     bool ok = false;
@@ -45,4 +45,4 @@ std::unique_ptr<Backend> BackendFor(Desktop desktop, CommandRunner& runner);
 // Detects the running desktop and has it show absPath (written beforehand).
 Outcome SetDesktopWallpaper(const QString& absPath);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

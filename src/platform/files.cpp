@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "base/ascii.h"
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace fs = std::filesystem;
@@ -22,8 +22,8 @@ bool MatchFrom(std::string_view name, std::string_view pattern) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || base::AsciiUpper(pattern[p]) ==
+                                                                   base::AsciiUpper(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -54,7 +54,7 @@ void WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw Error(SystemReason(n < 0 ? errno : 0));
+        if (n <= 0) throw base::Error(SystemReason(n < 0 ? errno : 0));
         data += n;
         size -= static_cast<std::size_t>(n);
     }
@@ -65,7 +65,7 @@ void CopyContents(int from, int to) {
     for (;;) {
         const ssize_t got = ::read(from, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw Error("Cannot read the picture: " + SystemReason(errno));
+        if (got < 0) throw base::Error("Cannot read the picture: " + SystemReason(errno));
         if (got == 0) return;
         WriteAll(to, buffer, static_cast<std::size_t>(got));
     }
@@ -75,14 +75,14 @@ bool HasEntryNamed(const fs::path& folder, std::string_view name) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (SameNameIgnoringCase(it->path().filename().string(), name)) return true;
-    if (ec) throw Error(SystemReason(ec.value()));
+    if (ec) throw base::Error(SystemReason(ec.value()));
     return false;
 }
 
 }  // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return EqualsIgnoringAsciiCase(a, b);
+    return base::EqualsIgnoringAsciiCase(a, b);
 }
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
@@ -99,7 +99,7 @@ std::vector<std::string> FindFiles(const fs::path& folder, std::string_view patt
         if (MatchesPattern(name, pattern)) names.push_back(std::move(name));
     }
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return LessIgnoringAsciiCase(a, b);
+        return base::LessIgnoringAsciiCase(a, b);
     });
     return names;
 }
@@ -116,19 +116,19 @@ fs::path ResolveName(const fs::path& folder, std::string_view name) {
 CopyOutcome CopyFileNoOverwrite(const fs::path& source, const fs::path& folder,
                                 const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
-        throw Error("Not a file name: " + name);
+        throw base::Error("Not a file name: " + name);
     if (HasEntryNamed(folder, name)) return CopyOutcome::NameTaken;
     const Fd in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0) throw Error("Cannot read the picture: " + SystemReason(errno));
+    if (in.fd < 0) throw base::Error("Cannot read the picture: " + SystemReason(errno));
     const fs::path target = folder / name;
     // O_EXCL: a file that appears meanwhile is still never overwritten.
     const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0 && errno == EEXIST) return CopyOutcome::NameTaken;
-    if (out < 0) throw Error(SystemReason(errno));
+    if (out < 0) throw base::Error(SystemReason(errno));
     try {
         const Fd closer{out};
         CopyContents(in.fd, out);
-        if (::fsync(out) != 0 && errno != EINVAL) throw Error(SystemReason(errno));
+        if (::fsync(out) != 0 && errno != EINVAL) throw base::Error(SystemReason(errno));
     } catch (...) {
         std::error_code ec;
         fs::remove(target, ec);

@@ -31,7 +31,7 @@ enum class CopyOutcome { Copied, NameTaken };
 
 // Copies `source` to folder/name byte for byte. Refuses (NameTaken) when any entry
 // of the folder has that name in any letter case. Any other failure (the source
-// cannot be read, the folder cannot be listed or written) throws dorvane::Error
+// cannot be read, the folder cannot be listed or written) throws dorvane::base::Error
 // with the system's reason; a half-written target is removed.
 CopyOutcome CopyFileNoOverwrite(const std::filesystem::path& source,
                                 const std::filesystem::path& folder, const std::string& name);

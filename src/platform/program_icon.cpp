@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/resources.h"
 
 namespace dorvane::platform {
@@ -18,7 +18,7 @@ QIcon ProgramIcon() {
         const ResourceBytes bytes = LoadResource("ICON", name);
         QImage picture;
         if (!picture.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG"))
-            throw Error("Icon resource \"" + name + "\" cannot be read");
+            throw base::Error("Icon resource \"" + name + "\" cannot be read");
         icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon;

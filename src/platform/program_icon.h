@@ -11,7 +11,7 @@ namespace dorvane::platform {
 inline constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // Every size of the icon from the "ICON" resources dorvane_N (none in programs that
-// link no resources); throws dorvane::Error when one cannot be decoded.
+// link no resources); throws dorvane::base::Error when one cannot be decoded.
 QIcon ProgramIcon();
 
 }  // namespace dorvane::platform

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace {
@@ -12,7 +12,8 @@ namespace {
 const ResourceEntry* Find(std::string_view type, std::string_view name) {
     for (std::size_t i = 0; i < kResourceCount; ++i) {
         const ResourceEntry& e = kResourceTable[i];
-        if (EqualsIgnoringAsciiCase(e.type, type) && EqualsIgnoringAsciiCase(e.name, name))
+        if (base::EqualsIgnoringAsciiCase(e.type, type) &&
+            base::EqualsIgnoringAsciiCase(e.name, name))
             return &e;
     }
     return nullptr;
@@ -23,8 +24,8 @@ const ResourceEntry* Find(std::string_view type, std::string_view name) {
 ResourceBytes LoadResource(std::string_view type, std::string_view name) {
     const ResourceEntry* e = Find(type, name);
     if (!e)
-        throw Error("Resource \"" + std::string(name) + "\" of type " + std::string(type) +
-                    " not found");
+        throw base::Error("Resource \"" + std::string(name) + "\" of type " + std::string(type) +
+                          " not found");
     return {reinterpret_cast<const std::uint8_t*>(e->begin),
             static_cast<std::size_t>(e->end - e->begin)};
 }
@@ -36,7 +37,7 @@ bool HasResource(std::string_view type, std::string_view name) {
 std::vector<std::string> ResourceNames(std::string_view type) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < kResourceCount; ++i)
-        if (EqualsIgnoringAsciiCase(kResourceTable[i].type, type))
+        if (base::EqualsIgnoringAsciiCase(kResourceTable[i].type, type))
             names.emplace_back(kResourceTable[i].name);
     return names;
 }

@@ -26,7 +26,7 @@ extern const std::size_t kResourceCount;
 
 using ResourceBytes = std::span<const std::uint8_t>;
 
-// The bytes of a resource; throws dorvane::Error naming the resource when missing.
+// The bytes of a resource; throws dorvane::base::Error naming the resource when missing.
 ResourceBytes LoadResource(std::string_view type, std::string_view name);
 bool HasResource(std::string_view type, std::string_view name);
 // The names of every resource of a type, in list order.

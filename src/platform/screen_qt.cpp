@@ -3,14 +3,14 @@
 #include <QScreen>
 #include <cmath>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/screen.h"
 
 namespace dorvane::platform {
 
 ScreenInfo QtScreen::info() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) throw Error("No screen is available");
+    if (!screen) throw base::Error("No screen is available");
     const qreal ratio = screen->devicePixelRatio();
     const QSize logical = screen->size();
     ScreenInfo info;

@@ -47,11 +47,11 @@ protected:
         std::ofstream(boardB_, std::ios::binary) << text;
     }
     QString Path(const fs::path& p) const { return QString::fromStdString(p.string()); }
-    Bitmap Rendered(const fs::path& board, const QString& size) {
+    imaging::Bitmap Rendered(const fs::path& board, const QString& size) {
         const fs::path out = folder_ / "rendered.bmp";
         EXPECT_EQ(Dorvane(exe_, {"render", Path(board), "--size", size, "-o", Path(out)}).status,
                   0);
-        return gallery::FromQImage(QImage(Path(out)));
+        return imaging::FromQImage(QImage(Path(out)));
     }
     TempFolder folder_;
     fs::path exe_ = folder_ / "dorvane";

@@ -3,8 +3,8 @@
 // failed command has returned, never one inside another, never to nobody.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "main_window_fixture.h"
-#include "platform/error.h"
 #include "platform/error_report.h"
 
 using dorvane::platform::ReportError;
@@ -30,7 +30,7 @@ public:
 
 class Thrower : public QObject {
 public:
-    bool event(QEvent*) override { throw dorvane::Error("Thrown"); }
+    bool event(QEvent*) override { throw dorvane::base::Error("Thrown"); }
 };
 
 }  // namespace
@@ -52,7 +52,7 @@ TEST(ErrorBox, AFullStopIsAddedWhenTheLastCodeIsAboveTheFullStops) {
 TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const auto fail = [] { throw dorvane::Error("Broken"); };
+    const auto fail = [] { throw dorvane::base::Error("Broken"); };
     struct Row {
         const char* entry;
         std::function<void()> act;

@@ -36,7 +36,7 @@ struct MainWindowFixture {
     RecordingLinks links;
     QDate today{2026, 12, 7};
     // The desktop's answers to "show this wallpaper", and the paths it was given.
-    dorvane::wallpaper::Outcome desktopAnswer{true, {}};
+    dorvane::platform::wallpaper::Outcome desktopAnswer{true, {}};
     std::vector<QString> desktopPaths;
     std::function<void(dorvane::app::Services&)> configure;  // last changes before the start
     std::unique_ptr<dorvane::app::MainWindow> w;
@@ -94,9 +94,9 @@ struct MainWindowFixture {
     // A JPEG of one colour.
     std::string Jpeg(const std::filesystem::path& path, int width, int height,
                      std::uint32_t colour = 0x3366CC) {
-        dorvane::Bitmap b(width, height);
+        dorvane::imaging::Bitmap b(width, height);
         b.fill(colour);
-        const auto bytes = dorvane::EncodeJpeg(b, 95);
+        const auto bytes = dorvane::imaging::EncodeJpeg(b, 95);
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));

@@ -46,7 +46,7 @@ TEST(MainWindowGallery, ClickChoosesThePictureOfTheBoard) {
 TEST(MainWindowGallery, PictureIsRebuiltOnceWhenPageTwoIsLeft) {
     MainWindowFixture f;
     auto& w = f.Start();
-    const dorvane::Bitmap first = w.model().composer().screenPicture();
+    const dorvane::imaging::Bitmap first = w.model().composer().screenPicture();
     f.Click("imgButton2");
     ClickThumbnail(w, 5);
     f.Click("imgButton5");
@@ -270,7 +270,7 @@ TEST(MainWindowGallery, PreviewLinkShowsTheComposedBoardAtScreenSize) {
     QTest::mouseClick(&preview, Qt::LeftButton);
     EXPECT_FALSE(preview.isVisible());
     ASSERT_EQ(shown.size(), QSize(1024, 768));
-    EXPECT_NE(shown, dorvane::gallery::ToQImage(
+    EXPECT_NE(shown, dorvane::imaging::ToQImage(
                          w.model().composer().screenPicture()));  // the text is on it
     EXPECT_EQ(w.currentPage(), 4);
 }

@@ -128,7 +128,7 @@ TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {
         for (Qt::Key k : r.keys) p.Key(p.w.findChild<QComboBox*>(r.list), k);
         EXPECT_EQ(r.field(p.w.model().board()), r.expected) << r.list;
         EXPECT_NE(p.shown(), before) << r.list;
-        EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.model().composer().preview()))
+        EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.model().composer().preview()))
             << r.list;
     }
     EXPECT_EQ(p.w.model().composer().text().TextHeight,
@@ -189,7 +189,7 @@ TEST(Page4, DragsOfTheTextBoxAndTheirLimits) {
         for (std::size_t i = 1; i < r.path.size(); ++i) {
             QTest::mouseMove(p.canvas(), r.path[i]);
             // Every step of a drag shows a fresh composition at once.
-            EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.model().composer().preview()))
+            EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.model().composer().preview()))
                 << r.what;
         }
         QTest::mouseRelease(p.canvas(), button, {}, r.path.back());
@@ -293,7 +293,7 @@ TEST(Page4, ArrowKeysNudgeTheBoxWithinTheScreen) {
         for (int i = 0; i < r.times; ++i) p.Key(p.canvas(), r.key, r.mods);
         EXPECT_EQ(p.Box(), r.box) << r.key;
     }
-    EXPECT_EQ(p.shown(), dorvane::gallery::ToQImage(p.w.model().composer().preview()));
+    EXPECT_EQ(p.shown(), dorvane::imaging::ToQImage(p.w.model().composer().preview()));
 }
 
 TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
@@ -316,14 +316,14 @@ TEST(Page4, PreviewAndWallpaperAreTheSameComposition) {
     ASSERT_EQ(wallpaper.size(), QSize(1024, 768));
     EXPECT_EQ(wallpaper.convertToFormat(QImage::Format_RGB32),
               full.convertToFormat(QImage::Format_RGB32));
-    EXPECT_NE(full, dorvane::gallery::ToQImage(p.w.model().composer().screenPicture()));
+    EXPECT_NE(full, dorvane::imaging::ToQImage(p.w.model().composer().screenPicture()));
 }
 
 TEST(Page4, SetBackgroundMessages) {
     struct Row {
         const char* what;
         bool yes;
-        dorvane::wallpaper::Outcome desktop;
+        dorvane::platform::wallpaper::Outcome desktop;
         bool writable;
         std::string told;  // empty: nothing
     };

@@ -69,9 +69,9 @@ struct GalleryAndBoard {
 
     explicit GalleryAndBoard(const std::string& picName = "beach") {
         fs::create_directory(gallery);
-        Bitmap sand(400, 300);
+        imaging::Bitmap sand(400, 300);
         sand.fill(0x80C0E0);
-        const std::vector<std::uint8_t> jpeg = EncodeJpeg(sand, 95);
+        const std::vector<std::uint8_t> jpeg = imaging::EncodeJpeg(sand, 95);
         std::ofstream(gallery / "Beach.JPG", std::ios::binary)
             .write(reinterpret_cast<const char*>(jpeg.data()),
                    static_cast<std::streamsize>(jpeg.size()));
@@ -101,7 +101,7 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 
 TEST(RenderBoardPicture, UsesTheGalleryPictureFoundInAnyCaseAndDrawsTheText) {
     GalleryAndBoard s;
-    const Bitmap picture = RenderBoardPicture(s.options());
+    const imaging::Bitmap picture = RenderBoardPicture(s.options());
     ASSERT_EQ(picture.width(), 640);
     ASSERT_EQ(picture.height(), 480);
     EXPECT_TRUE(Near(picture.pixel(500, 400), 0x80C0E0));  // the sand, no text there
@@ -114,7 +114,7 @@ TEST(RenderBoardPicture, UsesTheGalleryPictureFoundInAnyCaseAndDrawsTheText) {
 TEST(RenderBoardPicture, WritesPngAndBmpOfTheScreenSize) {
     GalleryAndBoard s;
     RenderOptions o = s.options(320, 200);
-    const Bitmap picture = RenderBoardPicture(o);
+    const imaging::Bitmap picture = RenderBoardPicture(o);
     WriteRenderedPicture(o.output, picture);
     const QImage png(QString::fromStdString(o.output.string()));
     ASSERT_EQ(png.size(), QSize(320, 200));

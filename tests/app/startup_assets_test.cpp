@@ -7,19 +7,19 @@
 
 #include "../support/qt_app.h"
 #include "app/builtin_thumbnails.h"
+#include "base/error.h"
 #include "gallery/thumbnail.h"
-#include "imaging/jpeg.h"
 #include "platform/bitmap_resource.h"
-#include "platform/error.h"
+#include "platform/picture_resource.h"
 
-using dorvane::Bitmap;
+using dorvane::imaging::Bitmap;
 using dorvane::platform::BitmapResource;
 
 namespace {
 
 Bitmap FreshThumbnail(int n) {
     Bitmap picture;
-    dorvane::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
+    dorvane::platform::LoadPictureFromResource(picture, "picThumb" + std::to_string(n));
     return dorvane::gallery::MakeThumbnail(picture);
 }
 
@@ -38,8 +38,8 @@ TEST(BitmapResource, KeptFaceIsUnchangedByPaintingOnACopy) {
 
 TEST(BitmapResource, MissingNameFailsEveryTime) {
     QtApp();
-    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::Error);
-    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::Error);
+    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::base::Error);
+    EXPECT_THROW(BitmapResource("no_such_face"), dorvane::base::Error);
 }
 
 TEST(BuiltInThumbnails, SameAsDecodingEachOnItsOwn) {

@@ -5,7 +5,7 @@
 #include "base/ascii.h"
 #include "base/rounding.h"
 
-namespace dorvane {
+namespace dorvane::base {
 namespace {
 
 TEST(Rounding, QuotientsAndRealsRoundAsTheProgramNeeds) {
@@ -68,4 +68,4 @@ TEST(AsciiCase, OnlyLettersAToZFoldWhateverTheLocale) {
 }
 
 }  // namespace
-}  // namespace dorvane
+}  // namespace dorvane::base

@@ -10,11 +10,11 @@
 
 #include "../support/file_size_limit.h"
 #include "base/ascii.h"
-#include "boards/base64.h"
+#include "base/base64.h"
+#include "base/error.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 namespace dorvane::boards {
 namespace {
@@ -39,7 +39,7 @@ BoardReadContext Context(int width = 1024, int height = 768) {
     c.screenHeight = height;
     c.fontItems = {"Arial", "Courier New", "Times New Roman"};
     c.findPictureByName = [](const std::string& name) {
-        const std::string up = AsciiUpper(name);
+        const std::string up = base::AsciiUpper(name);
         return up == "BRYCE CANYON" ? 1 : up == "SUNSET" ? 22 : up == "BEACH" ? 33 : -1;
     };
     return c;
@@ -211,7 +211,7 @@ TEST(ReadProjectFile, PreviewPiecesUpToDataNum) {
 
 // A 1280 × 1024 scene: a picture with some structure and the board's text layer.
 struct Scene {
-    Bitmap picture{1280, 1024};
+    imaging::Bitmap picture{1280, 1024};
     compose::TextLayer layer{1280, 1024};
     Scene() {
         for (int y = 0; y < picture.height(); ++y)
@@ -241,16 +241,16 @@ TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     compose::TextLayer again(1280, 1024);
     compose::RenderTextLayer(again, back, 96, 328);
     EXPECT_EQ(again.image(), s.layer.image());
-    Bitmap first = s.picture, second = s.picture;
+    imaging::Bitmap first = s.picture, second = s.picture;
     compose::OverlayTextLayer(first, s.layer);
     compose::OverlayTextLayer(second, again);
     EXPECT_EQ(first, second);
 
     // The stored preview: a JPEG of the screen fitted into 182 × 169.
-    MemoryStream text(back.Preview);
-    MemoryStream bytes;
-    Base64Decode(text, bytes);
-    const Bitmap preview = DecodeJpeg(bytes.bytes(), "preview");
+    base::MemoryStream text(back.Preview);
+    base::MemoryStream bytes;
+    base::Base64Decode(text, bytes);
+    const imaging::Bitmap preview = imaging::DecodeJpeg(bytes.bytes(), "preview");
     EXPECT_EQ(preview.width(), 182);
     EXPECT_EQ(preview.height(), 146);
     EXPECT_EQ(back.Preview.find('='), std::string::npos);
@@ -262,10 +262,11 @@ TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
     WriteAll(path, "earlier board");
     TGoalsProject board = FixtureBoard();
     compose::TextLayer layer(10, 10);
-    EXPECT_THROW(WriteProjectFile(path, board, Bitmap(), layer), Error);
+    EXPECT_THROW(WriteProjectFile(path, board, imaging::Bitmap(), layer), base::Error);
     EXPECT_EQ(ReadAll(path), "earlier board");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path().toStdString()), {}), 1);
-    EXPECT_THROW(WriteProjectFile("/no/such/folder/x.gls", board, Scene().picture, layer), Error);
+    EXPECT_THROW(WriteProjectFile("/no/such/folder/x.gls", board, Scene().picture, layer),
+                 base::Error);
 }
 
 TEST(WriteProjectFile, ASaveThatBreaksOffHalfWayLeavesTheEarlierFile) {
@@ -277,7 +278,7 @@ TEST(WriteProjectFile, ASaveThatBreaksOffHalfWayLeavesTheEarlierFile) {
     board.Preview.clear();
     {
         const test::FileSizeLimit limit(300);  // less than the new file needs
-        EXPECT_THROW(WriteProjectFile(path, board, s.picture, s.layer), Error);
+        EXPECT_THROW(WriteProjectFile(path, board, s.picture, s.layer), base::Error);
     }
     EXPECT_EQ(ReadAll(path), "earlier board");
     EXPECT_TRUE(board.Preview.empty());  // the board keeps its old preview too

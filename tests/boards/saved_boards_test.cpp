@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "../platform/temp_folder.h"
-#include "boards/base64.h"
+#include "base/base64.h"
 #include "imaging/jpeg.h"
 
 namespace dorvane::boards {
@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Base64(const std::vector<std::uint8_t>& bytes) {
-    MemoryStream in(bytes), out;
-    Base64Encode(in, out);
+    base::MemoryStream in(bytes), out;
+    base::Base64Encode(in, out);
     return out.text();
 }
 
@@ -70,7 +70,9 @@ TEST(SavedBoards, MemoLinesHaveBulletsAndNoGaps) {
 }
 
 TEST(SavedBoards, StoredPreviewShownOnlyWhenItDecodesInsideTheBox) {
-    const auto jpeg = [](int w, int h) { return Base64(EncodeJpeg(Bitmap(w, h), 95)); };
+    const auto jpeg = [](int w, int h) {
+        return Base64(imaging::EncodeJpeg(imaging::Bitmap(w, h), 95));
+    };
     struct Row {
         std::string text;
         int width;  // 0: not shown
@@ -82,7 +84,7 @@ TEST(SavedBoards, StoredPreviewShownOnlyWhenItDecodesInsideTheBox) {
         {"not base64 at all", 0}, {jpeg(182, 146).substr(0, 40), 0},
     };
     for (const Row& r : rows) {
-        const std::optional<Bitmap> shown = DecodeStoredPreview(r.text);
+        const std::optional<imaging::Bitmap> shown = DecodeStoredPreview(r.text);
         EXPECT_EQ(shown ? shown->width() : 0, r.width) << r.text.substr(0, 20);
     }
 }

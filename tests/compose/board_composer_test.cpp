@@ -31,7 +31,7 @@ TEST(BoardComposer, AStyleChangeReadsTheListsAndRedraws) {
     EXPECT_EQ(p.composer.text().TextHeight, 50);
     EXPECT_EQ(p.composer.text().Frame, (FrameRect{3, 3, 346, 20}));
     p.controls.cbSize.selected = 13;  // "36"
-    const Bitmap shown = p.composer.styleChanged(p.controls, p.board);
+    const imaging::Bitmap shown = p.composer.styleChanged(p.controls, p.board);
     EXPECT_EQ(p.board.FontSize, 36);
     EXPECT_EQ(p.composer.text().TextHeight, 2 * (58 + 34) - 10);
     EXPECT_EQ(shown.pixel(2, 10), 0xFFFFFFu);  // the frame's white line at L − 1
@@ -54,7 +54,7 @@ TEST(BoardComposer, ADragMovesTheBoxAndShowsExactlyAFreshComposition) {
     TextLayer fresh(1024, 768);
     const TextRenderState state = RenderTextLayer(fresh, p.board, 96, 349);
     EXPECT_EQ(*last.preview, RefreshPreview(p.composer.previewPicture(), fresh, state));
-    Bitmap screen = p.composer.screenPicture();
+    imaging::Bitmap screen = p.composer.screenPicture();
     OverlayTextLayer(screen, fresh);
     EXPECT_EQ(p.composer.composeScreen(), screen);
 }

@@ -96,7 +96,7 @@ TEST(DrawGoalText, WhiteTextOnALightPictureHasNoDarkFringe) {
     b.FontColor = 0xFFFFFF;
     TextLayer layer(1024, 768);
     Render(b, layer);
-    Bitmap picture(1024, 768);
+    imaging::Bitmap picture(1024, 768);
     picture.fill(0xC8C8C8);
     OverlayTextLayer(picture, layer);
     int white = 0;

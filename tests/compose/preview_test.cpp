@@ -14,14 +14,14 @@
 namespace dorvane::compose {
 namespace {
 
-Bitmap Filled(int w, int h, std::uint32_t color) {
-    Bitmap b(w, h);
+imaging::Bitmap Filled(int w, int h, std::uint32_t color) {
+    imaging::Bitmap b(w, h);
     b.fill(color);
     return b;
 }
 
 TEST(DrawTextBoxFrame, WhiteOutsideRedDottedOnTheBorderPictureElsewhere) {
-    Bitmap img = Filled(40, 30, 0x404040);
+    imaging::Bitmap img = Filled(40, 30, 0x404040);
     DrawTextBoxFrame(img, FrameRect{10, 5, 30, 20});
     // White solid outline through columns 9 and 30, rows 4 and 20.
     for (int x = 9; x <= 30; ++x) {
@@ -50,7 +50,7 @@ TEST(DrawTextBoxFrame, WhiteOutsideRedDottedOnTheBorderPictureElsewhere) {
 }
 
 TEST(DrawTextBoxFrame, FramesBeyondThePictureAreClipped) {
-    Bitmap img = Filled(20, 20, 0);
+    imaging::Bitmap img = Filled(20, 20, 0);
     DrawTextBoxFrame(img, FrameRect{-1000000, -5, 1000000, 1000000});
     DrawTextBoxFrame(img, FrameRect{0, 0, 20, 20});
     EXPECT_EQ(img.pixel(0, 0), 0x0000FFu);
@@ -63,9 +63,9 @@ TEST(DrawTextBoxFrame, AtARatioEachPreviewPixelBecomesABlockOfDevicePixels) {
     for (const FrameRect frame : {FrameRect{3, 2, 17, 11}, FrameRect{-4, 5, 9, 30},
                                   FrameRect{-1000000000, -5, 1000000000, 1000000000}})
         for (const int ratio : {2, 3}) {
-            Bitmap small = Filled(20, 14, 0x404040);
+            imaging::Bitmap small = Filled(20, 14, 0x404040);
             DrawTextBoxFrame(small, frame);
-            Bitmap large = Filled(20 * ratio, 14 * ratio, 0x404040);
+            imaging::Bitmap large = Filled(20 * ratio, 14 * ratio, 0x404040);
             DrawTextBoxFrame(large, frame, ratio);
             for (int y = 0; y < large.height(); ++y)
                 for (int x = 0; x < large.width(); ++x)
@@ -82,8 +82,8 @@ TEST(RefreshPreview, PictureTextAndFrameOnlyWhenThereIsText) {
     b.FontColor = 0x00FFFF;
     b.Goal[1] = "WWWWWWWW";
     const TextRenderState state = RenderTextLayer(layer, b, 96, 349);
-    const Bitmap picture = Filled(349, 262, 0x202020);
-    const Bitmap shown = RefreshPreview(picture, layer, state);
+    const imaging::Bitmap picture = Filled(349, 262, 0x202020);
+    const imaging::Bitmap shown = RefreshPreview(picture, layer, state);
     EXPECT_EQ(shown.pixel(state.Frame.left - 1, state.Frame.top + 2), 0xFFFFFFu);
     int yellow = 0;
     for (int y = state.Frame.top + 1; y < state.Frame.bottom - 1; ++y)
@@ -101,15 +101,15 @@ TEST(OverlayTextLayer, NearestPixelScalingAndOneToOneCopy) {
     TextLayer layer(8, 4);
     layer.canvas().setPixel(5, 2, qRgba(255, 0, 0, 255));
     layer.markDrawn(QRect(0, 0, 8, 4));
-    Bitmap same = Filled(8, 4, 0x00FF00);
+    imaging::Bitmap same = Filled(8, 4, 0x00FF00);
     OverlayTextLayer(same, layer);
     EXPECT_EQ(same.pixel(5, 2), 0x0000FFu);
     EXPECT_EQ(same.pixel(4, 2), 0x00FF00u);
-    Bitmap half = Filled(4, 2, 0x00FF00);  // samples columns 1, 3, 5, 7 and rows 1, 3
+    imaging::Bitmap half = Filled(4, 2, 0x00FF00);  // samples columns 1, 3, 5, 7 and rows 1, 3
     OverlayTextLayer(half, layer);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(half.pixel(x, y), 0x00FF00u) << x << "," << y;
-    Bitmap twice = Filled(16, 8, 0);
+    imaging::Bitmap twice = Filled(16, 8, 0);
     OverlayTextLayer(twice, layer);
     EXPECT_EQ(twice.pixel(10, 4), 0x0000FFu);
     EXPECT_EQ(twice.pixel(11, 5), 0x0000FFu);
@@ -120,7 +120,7 @@ TEST(OverlayTextLayer, HalfCoverageBlendsWithThePicture) {
     TextLayer layer(1, 1);
     layer.canvas().setPixel(0, 0, qRgba(128, 128, 128, 128));  // premultiplied white at half
     layer.markDrawn(QRect(0, 0, 1, 1));                        // what drawing on the layer promises
-    Bitmap pic = Filled(1, 1, 0x000000);
+    imaging::Bitmap pic = Filled(1, 1, 0x000000);
     OverlayTextLayer(pic, layer);
     EXPECT_EQ(pic.pixel(0, 0), 0x808080u);
     pic.fill(0xFFFFFF);
@@ -129,7 +129,7 @@ TEST(OverlayTextLayer, HalfCoverageBlendsWithThePicture) {
 }
 
 TEST(EncodeBmp, HeaderAndBottomUpPaddedBgrRows) {
-    Bitmap pic(3, 2);
+    imaging::Bitmap pic(3, 2);
     pic.setPixel(0, 0, 0x0000FF);  // red, top-left
     pic.setPixel(2, 1, 0xFF0000);  // blue, bottom-right
     const std::vector<std::uint8_t> bmp = EncodeBmp(pic);
@@ -159,7 +159,7 @@ TEST(EncodeBmp, HeaderAndBottomUpPaddedBgrRows) {
 TEST(WriteComposedBmpFile, GivesTheBytesOfTheWholeCompositionWhateverTheBands) {
     // Heights below, at and across the band of 64 rows, text on the band borders.
     for (const int height : {1, 63, 64, 65, 150}) {
-        Bitmap picture(37, height);
+        imaging::Bitmap picture(37, height);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < 37; ++x)
                 picture.setPixel(x, y, static_cast<std::uint32_t>(x * 7 + y * 1301));
@@ -175,7 +175,7 @@ TEST(WriteComposedBmpFile, GivesTheBytesOfTheWholeCompositionWhateverTheBands) {
         QTemporaryDir dir;
         const std::string path = dir.filePath("board.bmp").toStdString();
         WriteComposedBmpFile(path, picture, layer);
-        Bitmap composed = picture;
+        imaging::Bitmap composed = picture;
         OverlayTextLayer(composed, layer);
         std::ifstream in(path, std::ios::binary);
         const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 class FakeDesktop {
 public:
-    wallpaper::Outcome apply(const QString& absPath) {
+    platform::wallpaper::Outcome apply(const QString& absPath) {
         paths.push_back(absPath);
         // The desktop reads the file as it is when asked.
         shown = QImage(absPath);
@@ -29,7 +29,7 @@ public:
     }
     std::vector<QString> paths;
     QImage shown;
-    wallpaper::Outcome outcome{true, ""};
+    platform::wallpaper::Outcome outcome{true, ""};
 };
 
 struct Dialogs {
@@ -46,7 +46,7 @@ struct Dialogs {
 };
 
 struct Scene {
-    Bitmap picture{64, 48};
+    imaging::Bitmap picture{64, 48};
     TextLayer layer{64, 48};
     Scene() { picture.fill(0x336699); }
     void text(const char* goal) {
@@ -147,7 +147,7 @@ TEST(SetWallpaper, AWriteThatFailsHalfWayLeavesTheEarlierWallpaperWhole) {
     ASSERT_EQ(SetWallpaper(s.picture, s.layer, folder, desktop, d.get()), WallpaperResult::Set);
     const fs::path file = folder / kWallpaperFileName;
     const auto before = fs::file_size(file);
-    Bitmap bigger(256, 192);
+    imaging::Bitmap bigger(256, 192);
     TextLayer layer(256, 192);
     WallpaperResult result;
     {

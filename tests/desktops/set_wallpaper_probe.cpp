@@ -11,7 +11,7 @@
 #include "platform/wallpaper/desktop_detect.h"
 
 int main(int argc, char** argv) {
-    using namespace dorvane::wallpaper;
+    using namespace dorvane::platform::wallpaper;
     // The screens' names (XFCE) need a display connection.
     std::unique_ptr<QCoreApplication> app;
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

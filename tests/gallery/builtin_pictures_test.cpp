@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "base/error.h"
 #include "gallery/catalogue.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
+#include "platform/picture_resource.h"
 #include "platform/resources.h"
 
 using namespace dorvane;
@@ -42,35 +43,36 @@ struct JpegFrame {
 // Walks the marker segments up to the first scan.
 JpegFrame ReadJpegFrame(platform::ResourceBytes b) {
     JpegFrame f;
-    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) throw Error("no SOI marker");
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) throw base::Error("no SOI marker");
     std::size_t pos = 2;
     while (pos + 4 <= b.size()) {
-        if (b[pos] != 0xFF) throw Error("marker expected at " + std::to_string(pos));
+        if (b[pos] != 0xFF) throw base::Error("marker expected at " + std::to_string(pos));
         const int marker = b[pos + 1];
         if (marker == 0xFF) {  // fill byte
             ++pos;
             continue;
         }
         const std::size_t length = (std::size_t{b[pos + 2]} << 8) | b[pos + 3];
-        if (length < 2 || pos + 2 + length > b.size()) throw Error("segment overruns the data");
+        if (length < 2 || pos + 2 + length > b.size())
+            throw base::Error("segment overruns the data");
         const bool sof =
             marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (sof) {
-            if (length < 8) throw Error("short frame header");
+            if (length < 8) throw base::Error("short frame header");
             f.sofMarker = marker;
             ++f.frameCount;
             f.precision = b[pos + 4];
             f.height = (b[pos + 5] << 8) | b[pos + 6];
             f.width = (b[pos + 7] << 8) | b[pos + 8];
             f.components = b[pos + 9];
-            if (length < 8 + 3 * std::size_t(f.components)) throw Error("short frame header");
+            if (length < 8 + 3 * std::size_t(f.components)) throw base::Error("short frame header");
             for (int c = 0; c < f.components; ++c)
                 f.subsampled |= b[pos + 11 + 3 * std::size_t(c)] != 0x11;
         }
         if (marker == 0xDA) return f;  // start of scan: the header is over
         pos += 2 + length;
     }
-    throw Error("no scan found");
+    throw base::Error("no scan found");
 }
 
 std::vector<std::uint8_t> ReadFile(const fs::path& path) {
@@ -85,7 +87,7 @@ std::vector<std::uint8_t> ReadFile(const fs::path& path) {
 
 // The picture as `djpeg -dct int -nosmooth` decodes it (accurate integer IDCT, no
 // block smoothing: the settings the program decodes with).
-Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
+imaging::Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
     const fs::path dir = fs::temp_directory_path();
     const std::string stem = "dorvane_builtin_" + std::to_string(::getpid()) + "_" + name;
     const fs::path jpg = dir / (stem + ".jpg"), ppm = dir / (stem + ".ppm");
@@ -100,7 +102,8 @@ Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
     const std::vector<std::uint8_t> data = ReadFile(ppm);
     fs::remove(jpg);
     fs::remove(ppm);
-    if (status != 0) throw Error("djpeg failed on " + name + " (scripts/install-deps installs it)");
+    if (status != 0)
+        throw base::Error("djpeg failed on " + name + " (scripts/install-deps installs it)");
 
     // Binary PPM: "P6 <w> <h> 255" and one whitespace byte, then the pixels.
     std::size_t pos = 0;
@@ -111,14 +114,14 @@ Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
             token += static_cast<char>(data[pos++]);
         return token;
     };
-    if (field() != "P6") throw Error("djpeg wrote no colour PPM for " + name);
+    if (field() != "P6") throw base::Error("djpeg wrote no colour PPM for " + name);
     const int width = std::stoi(field()), height = std::stoi(field());
-    if (field() != "255") throw Error("unexpected PPM depth for " + name);
+    if (field() != "255") throw base::Error("unexpected PPM depth for " + name);
     ++pos;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     if (data.size() != pos + rowBytes * static_cast<std::size_t>(height))
-        throw Error("truncated PPM for " + name);
-    Bitmap picture(width, height);
+        throw base::Error("truncated PPM for " + name);
+    imaging::Bitmap picture(width, height);
     for (int y = 0; y < height; ++y)
         std::copy_n(data.data() + pos + rowBytes * static_cast<std::size_t>(y), rowBytes,
                     picture.row(y));
@@ -127,7 +130,7 @@ Bitmap DecodeWithDjpeg(platform::ResourceBytes bytes, const std::string& name) {
 
 // The photograph averaged over a grid of width × height cells (three values a
 // cell, row by row). One pass over the pixels: cheap even in a sanitizer build.
-std::vector<double> CellMeans(const Bitmap& photo, int width, int height) {
+std::vector<double> CellMeans(const imaging::Bitmap& photo, int width, int height) {
     std::vector<int> cellX(std::size_t(photo.width()));
     for (int x = 0; x < photo.width(); ++x) cellX[std::size_t(x)] = x * width / photo.width();
     std::vector<double> sums(std::size_t(width) * std::size_t(height) * 3);
@@ -152,7 +155,7 @@ std::vector<double> CellMeans(const Bitmap& photo, int width, int height) {
 }
 
 // Mean absolute difference per channel between a thumbnail and cell means.
-double ThumbnailDistance(const std::vector<double>& means, const Bitmap& thumb) {
+double ThumbnailDistance(const std::vector<double>& means, const imaging::Bitmap& thumb) {
     double total = 0;
     std::size_t i = 0;
     for (int y = 0; y < thumb.height(); ++y)
@@ -177,7 +180,7 @@ TEST(BuiltInPictures, NamesAreTheFixedTable) {
     for (auto name : kBuiltInPictureNames) {
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find('.'), std::string_view::npos) << name;
-        upper.insert(AsciiUpper(name));
+        upper.insert(base::AsciiUpper(name));
     }
     EXPECT_EQ(upper.size(), 32u);
 
@@ -199,9 +202,9 @@ TEST(BuiltInPictures, ResourceNamesHaveNoLeadingZeros) {
 
 TEST(BuiltInPictures, NumbersOutsideOneToThirtyTwoAreRefused) {
     for (int n : {0, -1, 33, 1000}) {
-        EXPECT_THROW(BuiltInPictureName(n), Error) << n;
-        EXPECT_THROW(BuiltInPhotoResource(n), Error) << n;
-        EXPECT_THROW(BuiltInThumbResource(n), Error) << n;
+        EXPECT_THROW(BuiltInPictureName(n), base::Error) << n;
+        EXPECT_THROW(BuiltInPhotoResource(n), base::Error) << n;
+        EXPECT_THROW(BuiltInThumbResource(n), base::Error) << n;
     }
 }
 
@@ -217,9 +220,9 @@ TEST(BuiltInPictures, FrameHeaderReaderCatchesProgressiveAndBrokenData) {
     EXPECT_EQ(f.components, 3);
     EXPECT_TRUE(f.subsampled);
     const std::vector<std::uint8_t> truncated(progressive.begin(), progressive.begin() + 10);
-    EXPECT_THROW(ReadJpegFrame(truncated), Error);
+    EXPECT_THROW(ReadJpegFrame(truncated), base::Error);
     const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    EXPECT_THROW(ReadJpegFrame(png), Error);
+    EXPECT_THROW(ReadJpegFrame(png), base::Error);
 }
 
 TEST(BuiltInPictures, EveryPhotoAndThumbnailIsABaselineJpegOfItsSize) {
@@ -252,23 +255,23 @@ TEST(BuiltInPictures, EveryPhotoAndThumbnailIsABaselineJpegOfItsSize) {
 // Every picture decodes exactly as the reference decoder decodes it, and every
 // thumbnail shows its own photograph (a numbering slip would swap them).
 TEST(BuiltInPictures, DecodedPixelsMatchDjpegAndThumbnailsMatchTheirPhotos) {
-    std::vector<Bitmap> thumbs;
+    std::vector<imaging::Bitmap> thumbs;
     for (int n = 1; n <= kBuiltInPictureCount; ++n) {
         const std::string name = BuiltInThumbResource(n);
         const auto bytes = platform::LoadResource("RCDATA", name);
-        thumbs.push_back(DecodeJpeg(bytes, name));
+        thumbs.push_back(imaging::DecodeJpeg(bytes, name));
         ASSERT_EQ(thumbs.back().width(), 95) << name;
         ASSERT_EQ(thumbs.back().height(), 71) << name;
         EXPECT_TRUE(thumbs.back() == DecodeWithDjpeg(bytes, name)) << name;
-        Bitmap loaded;
-        LoadPictureFromResource(loaded, name);
+        imaging::Bitmap loaded;
+        platform::LoadPictureFromResource(loaded, name);
         EXPECT_TRUE(loaded == thumbs.back()) << name;
     }
     for (int n = 1; n <= kBuiltInPictureCount; ++n) {
         SCOPED_TRACE(BuiltInPictureName(n));
         const std::string name = BuiltInPhotoResource(n);
         const auto bytes = platform::LoadResource("RCDATA", name);
-        const Bitmap photo = DecodeJpeg(bytes, name);
+        const imaging::Bitmap photo = imaging::DecodeJpeg(bytes, name);
         ASSERT_EQ(photo.width(), 1600);
         ASSERT_EQ(photo.height(), 1200);
         EXPECT_TRUE(photo == DecodeWithDjpeg(bytes, name)) << name;

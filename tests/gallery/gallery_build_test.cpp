@@ -7,7 +7,7 @@
 #include <set>
 #include <system_error>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane;
 using namespace dorvane::gallery;
@@ -18,7 +18,7 @@ namespace {
 class RecordingGrid : public GalleryGrid {
 public:
     void clear() override { log.push_back("clear"); }
-    void addThumbnail(const TImgInfo& e, const Bitmap& t) override {
+    void addThumbnail(const TImgInfo& e, const imaging::Bitmap& t) override {
         log.push_back("add " + std::to_string(e.Number) + " " + e.Name);
         EXPECT_EQ(t.width(), 95);
         colours.push_back(t.pixel(0, 0));
@@ -31,8 +31,8 @@ public:
     std::vector<std::uint32_t> colours;
 };
 
-Bitmap Thumb(std::uint32_t colour) {
-    Bitmap b(95, 71);
+imaging::Bitmap Thumb(std::uint32_t colour) {
+    imaging::Bitmap b(95, 71);
     b.fill(colour);
     return b;
 }
@@ -43,7 +43,7 @@ GallerySource Source(std::vector<std::string> files) {
     s.builtInThumbnail = [](int n) { return Thumb(static_cast<std::uint32_t>(n)); };
     s.userFiles = [files] { return files; };
     s.userThumbnail = [](const std::string& name) {
-        if (name.find("bad") != std::string::npos) throw Error("Cannot decode " + name);
+        if (name.find("bad") != std::string::npos) throw base::Error("Cannot decode " + name);
         return Thumb(static_cast<std::uint32_t>(name.size()) << 8);
     };
     return s;
@@ -102,7 +102,7 @@ TEST(BuildGallery, SelectionIsCarriedOverByNumber) {
 TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
     GallerySource s = Source({"a.jpg"});
     s.builtInThumbnail = [](int n) {
-        if (n == 5) throw Error("bad resource");
+        if (n == 5) throw base::Error("bad resource");
         return Thumb(1);
     };
     Catalogue pictures;
@@ -115,11 +115,11 @@ TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
 TEST(BuildGallery, FilesWhoseThreadCannotStartAreDecodedAllTheSame) {
     int starts = 0;
     for (int every : {1, 2}) {  // no thread at all; every second one fails
-        const platform::ThreadStarter start = [&](std::function<void()> task) {
+        const base::ThreadStarter start = [&](std::function<void()> task) {
             if (++starts % every == 0)
                 throw std::system_error(
                     std::make_error_code(std::errc::resource_unavailable_try_again));
-            return platform::StartThread(std::move(task));
+            return base::StartThread(std::move(task));
         };
         Catalogue pictures;
         RecordingGrid grid;

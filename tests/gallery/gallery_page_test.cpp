@@ -9,8 +9,8 @@
 #include <QToolTip>
 
 #include "../support/qt_app.h"
+#include "base/error.h"
 #include "gallery/grid_geometry.h"
-#include "platform/error.h"
 
 using namespace dorvane;
 using namespace dorvane::gallery;
@@ -37,14 +37,14 @@ struct Page {
     void Build(int userPictures, std::int32_t selected) {
         GallerySource s;
         for (int n = 1; n <= 32; ++n) s.builtInNames.push_back("Picture " + std::to_string(n));
-        s.builtInThumbnail = [](int) { return Bitmap(95, 71); };
+        s.builtInThumbnail = [](int) { return imaging::Bitmap(95, 71); };
         s.userFiles = [userPictures] {
             std::vector<std::string> files;
             for (int i = 0; i < userPictures; ++i)
                 files.push_back("u" + std::to_string(i) + ".jpg");
             return files;
         };
-        s.userThumbnail = [](const std::string&) { return Bitmap(95, 71); };
+        s.userThumbnail = [](const std::string&) { return imaging::Bitmap(95, 71); };
         state.SelectedPicture = selected;
         BuildGallery(state.Pictures, selected, s, page, 2);
     }

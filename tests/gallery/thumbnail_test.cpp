@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "../platform/temp_folder.h"
+#include "base/error.h"
 #include "gallery/picture_loader.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
-#include "platform/error.h"
 
 namespace fs = std::filesystem;
 using namespace dorvane;
@@ -17,14 +17,14 @@ using namespace dorvane::gallery;
 
 namespace {
 
-Bitmap Solid(int w, int h, std::uint32_t colour) {
-    Bitmap b(w, h);
+imaging::Bitmap Solid(int w, int h, std::uint32_t colour) {
+    imaging::Bitmap b(w, h);
     b.fill(colour);
     return b;
 }
 
 std::vector<std::uint8_t> Jpeg(int w, int h, std::uint32_t colour = 0x2080C0) {
-    return EncodeJpeg(Solid(w, h, colour), 95);
+    return imaging::EncodeJpeg(Solid(w, h, colour), 95);
 }
 
 void WriteFile(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
@@ -44,7 +44,7 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 }  // namespace
 
 TEST(MakeThumbnail, PortraitPictureGetsWhiteBandsLeftAndRight) {
-    const Bitmap thumb = MakeThumbnail(Solid(1200, 1600, 0x0000FF));
+    const imaging::Bitmap thumb = MakeThumbnail(Solid(1200, 1600, 0x0000FF));
     ASSERT_EQ(thumb.width(), 95);
     ASSERT_EQ(thumb.height(), 71);
     EXPECT_EQ(thumb.pixel(20, 35), 0xFFFFFFu);
@@ -54,7 +54,7 @@ TEST(MakeThumbnail, PortraitPictureGetsWhiteBandsLeftAndRight) {
 }
 
 TEST(MakeThumbnail, ThumbnailSizedPictureIsCopiedExactly) {
-    Bitmap picture(95, 71);
+    imaging::Bitmap picture(95, 71);
     for (int y = 0; y < 71; ++y)
         for (int x = 0; x < 95; ++x)
             picture.setPixel(x, y, static_cast<std::uint32_t>(x * 977 + y));
@@ -62,7 +62,7 @@ TEST(MakeThumbnail, ThumbnailSizedPictureIsCopiedExactly) {
 }
 
 TEST(MakeThumbnail, ExtremeAspectRatioIsAnError) {
-    EXPECT_THROW(MakeThumbnail(Solid(2000, 10, 0)), Error);  // fits as 95 × 0
+    EXPECT_THROW(MakeThumbnail(Solid(2000, 10, 0)), base::Error);  // fits as 95 × 0
 }
 
 TEST(ThumbnailScaleDenominator, KeepsTwiceTheThumbnail) {
@@ -75,10 +75,10 @@ TEST(ThumbnailScaleDenominator, KeepsTwiceTheThumbnail) {
 
 TEST(ThumbnailFromJpeg, ReducedDecodeLooksLikeTheFullOne) {
     const auto bytes = Jpeg(1600, 1200, 0x3060A0);
-    const Bitmap fast = ThumbnailFromJpeg(bytes, "test");
-    Bitmap full;
-    full = DecodeJpeg(bytes, "test");
-    const Bitmap slow = MakeThumbnail(full);
+    const imaging::Bitmap fast = ThumbnailFromJpeg(bytes, "test");
+    imaging::Bitmap full;
+    full = imaging::DecodeJpeg(bytes, "test");
+    const imaging::Bitmap slow = MakeThumbnail(full);
     ASSERT_EQ(fast.width(), 95);
     for (int y = 0; y < 71; y += 7)
         for (int x = 0; x < 95; x += 9) EXPECT_TRUE(Near(fast.pixel(x, y), slow.pixel(x, y)));
@@ -88,7 +88,7 @@ TEST(ThumbnailFromJpeg, AcceptanceFollowsTheFullSize) {
     // 1900 × 30 fits as 95 × 2 (1.5 rounds to 2): a thumbnail can be made.
     EXPECT_NO_THROW(ThumbnailFromJpeg(Jpeg(1900, 30), "wide"));
     // 3000 × 20 fits as 95 × 1: no thumbnail, as with a full decode.
-    EXPECT_THROW(ThumbnailFromJpeg(Jpeg(3000, 20), "wider"), Error);
+    EXPECT_THROW(ThumbnailFromJpeg(Jpeg(3000, 20), "wider"), base::Error);
 }
 
 TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
@@ -111,7 +111,7 @@ TEST(ThumbnailFromFile, BadFilesAreErrorsNeverCrashes) {
         }
     WriteFile(dir / "huge.jpg", huge);
     for (const char* name : {"empty.jpg", "random.jpg", "truncated.jpg", "huge.jpg", "gone.jpg"})
-        EXPECT_THROW(ThumbnailFromFile(dir / name), Error) << name;
+        EXPECT_THROW(ThumbnailFromFile(dir / name), base::Error) << name;
     WriteFile(dir / "good.jpg", good);
     EXPECT_EQ(ThumbnailFromFile(dir / "good.jpg").width(), 95);
     EXPECT_EQ(ThumbnailFromFile(dir / "half.jpg").width(), 95);
@@ -123,7 +123,7 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     const Catalogue pictures{
         {"A", false, 1}, {"BEACH", false, 2}, {"MY", false, 3, "My.Beach.jpg"}};
     WriteFile(dir / "a.JPG", Jpeg(32, 16));
-    Bitmap target;
+    imaging::Bitmap target;
     LoadGalleryPicture(2, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 64);
     LoadGalleryPicture(0, pictures, dir.path(), target);  // out of range: picture 1
@@ -135,6 +135,6 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     LoadGalleryPicture(3, pictures, dir.path(), target);
     EXPECT_EQ(target.width(), 8);
     std::filesystem::remove(dir / "My.Beach.jpg");
-    EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), Error);
-    EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), Error);
+    EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), base::Error);
+    EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), base::Error);
 }

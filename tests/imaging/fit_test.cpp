@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 
 TEST(FitSize, ThumbnailBox) {
     EXPECT_EQ(FitSize(1600, 1200, 95, 71), (Size{95, 71}));
@@ -24,9 +25,9 @@ TEST(FitSize, PreviewBoxForCommonScreens) {
 }
 
 TEST(FitSize, SourceWithoutPixelsIsAnError) {
-    EXPECT_THROW(FitSize(0, 100, 95, 71), Error);
-    EXPECT_THROW(FitSize(100, 0, 95, 71), Error);
-    EXPECT_THROW(FitSize(-5, 100, 95, 71), Error);
+    EXPECT_THROW(FitSize(0, 100, 95, 71), base::Error);
+    EXPECT_THROW(FitSize(100, 0, 95, 71), base::Error);
+    EXPECT_THROW(FitSize(-5, 100, 95, 71), base::Error);
 }
 
 TEST(ScreenCropRect, WorkedValues) {
@@ -50,6 +51,6 @@ TEST(ScreenCropRect, StaysInsideThePictureWhenRatiosRound) {
 }
 
 TEST(ScreenCropRect, EmptySizesAreErrors) {
-    EXPECT_THROW(ScreenCropRect({0, 1200}, {1920, 1080}), Error);
-    EXPECT_THROW(ScreenCropRect({1600, 1200}, {1920, 0}), Error);
+    EXPECT_THROW(ScreenCropRect({0, 1200}, {1920, 1080}), base::Error);
+    EXPECT_THROW(ScreenCropRect({1600, 1200}, {1920, 0}), base::Error);
 }

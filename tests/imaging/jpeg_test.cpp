@@ -9,9 +9,11 @@
 #include <random>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
+#include "platform/picture_resource.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 namespace fs = std::filesystem;
 
 namespace {
@@ -63,7 +65,7 @@ std::string FileError(const fs::path& path) {
     Bitmap target;
     try {
         LoadPictureFromFile(target, path);
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         return e.what();
     }
     ADD_FAILURE() << "no error for " << path;
@@ -121,22 +123,22 @@ TEST(DecodeJpeg, ReusesOrResizesTheTarget) {
 
 TEST(DecodeJpeg, ResourceIsFoundInAnyLetterCase) {
     Bitmap picture;
-    LoadPictureFromResource(picture, "PICTEST");
+    platform::LoadPictureFromResource(picture, "PICTEST");
     EXPECT_TRUE(picture == ReadNetpbm(kData / "colour.ppm"));
 }
 
 TEST(DecodeJpeg, BadResourcesNameThemselves) {
     Bitmap picture;
     try {
-        LoadPictureFromResource(picture, "picPhoto99");
+        platform::LoadPictureFromResource(picture, "picPhoto99");
         FAIL();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picPhoto99")) << e.what();
     }
     try {
-        LoadPictureFromResource(picture, "picNotJpeg");
+        platform::LoadPictureFromResource(picture, "picNotJpeg");
         FAIL();
-    } catch (const Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_TRUE(Contains(e.what(), "picNotJpeg")) << e.what();
         EXPECT_TRUE(Contains(e.what(), "Not a JPEG file")) << e.what();
     }
@@ -195,7 +197,7 @@ TEST(DecodeJpeg, LyingSizesAreRefused) {
         try {
             DecodeJpeg(bytes, "huge.jpg");
             ADD_FAILURE() << c.reason;
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             EXPECT_TRUE(Contains(e.what(), "huge.jpg")) << e.what();
             EXPECT_TRUE(Contains(e.what(), c.reason)) << e.what();
         }
@@ -227,7 +229,7 @@ TEST(DecodeJpeg, CorruptedBytesNeverCrash) {
         try {
             const Bitmap b = DecodeJpeg(bytes, "corrupt.jpg");
             EXPECT_LE(std::int64_t{b.width()} * b.height(), std::int64_t{1} << 28);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             EXPECT_TRUE(Contains(e.what(), "corrupt.jpg"));
         }
     }
@@ -272,5 +274,5 @@ TEST(EncodeJpeg, LargerPictureSpansManyOutputChunks) {
 }
 
 TEST(EncodeJpeg, EmptyPictureIsAnError) {
-    EXPECT_THROW(EncodeJpeg(Bitmap{}), Error);
+    EXPECT_THROW(EncodeJpeg(Bitmap{}), base::Error);
 }

@@ -16,7 +16,7 @@ inline std::int64_t ReferenceMulDiv(std::int64_t p, std::int64_t q, std::int64_t
 }
 
 // Same-size copies and the size errors are left to the caller.
-inline void ReferenceScale(const Bitmap& src, Bitmap& dst) {
+inline void ReferenceScale(const imaging::Bitmap& src, imaging::Bitmap& dst) {
     const std::int64_t xStep = ReferenceMulDiv(src.width() - 1, 65536, dst.width());
     const std::int64_t yStep = ReferenceMulDiv(src.height() - 1, 65536, dst.height());
     std::int64_t sy = 0;

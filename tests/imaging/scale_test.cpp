@@ -8,11 +8,12 @@
 #include <system_error>
 #include <thread>
 
+#include "base/error.h"
 #include "imaging/scale_plan.h"
-#include "platform/error.h"
 #include "scale_reference.h"
 
 using namespace dorvane;
+using namespace dorvane::imaging;
 using dorvane::test::ReferenceScale;
 
 namespace {
@@ -211,17 +212,17 @@ TEST(ScaleBitmap, RefusesDestinationsWithoutAColumnOrWithOneRow) {
     const Bitmap src = RandomBitmap(10, 10, rng);
     Bitmap oneRow(10, 1);
     oneRow.fill(0x123456);
-    EXPECT_THROW(ScaleBitmap(src, oneRow), Error);
+    EXPECT_THROW(ScaleBitmap(src, oneRow), base::Error);
     EXPECT_EQ(oneRow.pixel(3, 0), 0x123456u);  // nothing written
     Bitmap noColumn(0, 10);
-    EXPECT_THROW(ScaleBitmap(src, noColumn), Error);
+    EXPECT_THROW(ScaleBitmap(src, noColumn), base::Error);
     Bitmap nothing;
-    EXPECT_THROW(ScaleBitmap(src, nothing), Error);
+    EXPECT_THROW(ScaleBitmap(src, nothing), base::Error);
 }
 
 TEST(ScaleBitmap, RefusesAnEmptySource) {
     Bitmap empty(0, 5), out(4, 4);
-    EXPECT_THROW(ScaleBitmap(empty, out), Error);
+    EXPECT_THROW(ScaleBitmap(empty, out), base::Error);
     Bitmap none, none2;
     EXPECT_NO_THROW(ScaleBitmap(none, none2));  // same size: a copy of nothing
 }

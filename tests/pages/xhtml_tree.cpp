@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 namespace dorvane::test {
 namespace {
@@ -43,7 +43,7 @@ private:
 
     [[noreturn]] void Fail(const std::string& why) const {
         int line = 1 + static_cast<int>(std::count(s_.begin(), s_.begin() + pos_, '\n'));
-        throw Error("line " + std::to_string(line) + ": " + why);
+        throw base::Error("line " + std::to_string(line) + ": " + why);
     }
     bool Starts(std::string_view p) const { return s_.substr(pos_, p.size()) == p; }
     size_t Find(std::string_view p) const {

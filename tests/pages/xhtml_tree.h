@@ -36,7 +36,7 @@ struct XDocument {
     std::vector<std::string> entities;  // every &name; or &#n; as written
 };
 
-// Parses a page text; throws dorvane::Error with the line number on any fault.
+// Parses a page text; throws dorvane::base::Error with the line number on any fault.
 XDocument ParseXhtml(std::string_view text);
 
 }  // namespace dorvane::test

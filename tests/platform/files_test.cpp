@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -137,7 +137,7 @@ TEST(CopyFileNoOverwrite, OtherFailuresThrowTheSystemsReasonAndLeaveNothing) {
         try {
             CopyFileNoOverwrite(r.source, r.folder, r.name);
             ADD_FAILURE() << r.reason;
-        } catch (const dorvane::Error& e) {
+        } catch (const dorvane::base::Error& e) {
             EXPECT_EQ(e.what(), r.reason);
         }
     }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane::platform;
 
@@ -26,7 +26,7 @@ TEST(Resources, MissingNameRaisesErrorNamingIt) {
     try {
         LoadResource("GIF", "gifNowhere");
         FAIL() << "no error";
-    } catch (const dorvane::Error& e) {
+    } catch (const dorvane::base::Error& e) {
         EXPECT_NE(std::string(e.what()).find("gifNowhere"), std::string::npos) << e.what();
     }
 }

@@ -48,7 +48,7 @@ private:
 };
 
 // The root window's pixels on a 24-bit display (blue, green, red, unused per pixel).
-inline dorvane::Bitmap ReadRootPixels(const QString& display) {
+inline dorvane::imaging::Bitmap ReadRootPixels(const QString& display) {
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> c(
         xcb_connect(display.toLatin1().constData(), nullptr), &xcb_disconnect);
     if (xcb_connection_has_error(c.get())) throw std::runtime_error("no X display");
@@ -61,7 +61,7 @@ inline dorvane::Bitmap ReadRootPixels(const QString& display) {
     if (!reply || xcb_get_image_data_length(reply.get()) != w * h * 4)
         throw std::runtime_error("cannot read the root window as 32-bit pixels");
     const std::uint8_t* p = xcb_get_image_data(reply.get());
-    dorvane::Bitmap pixels(w, h);
+    dorvane::imaging::Bitmap pixels(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x, p += 4) pixels.setPixel(x, y, p[2] | p[1] << 8 | p[0] << 16);
     return pixels;

@@ -8,7 +8,7 @@
 #include "platform/wallpaper/command_runner.h"
 #include "platform/wallpaper/desktop_detect.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 std::unique_ptr<Backend> MakePlasmaBackend();
 std::unique_ptr<Backend> MakeSwayBackend(CommandRunner& runner);
@@ -18,4 +18,4 @@ std::unique_ptr<Backend> MakeXfceBackend();  // session bus, the screens' names
 std::unique_ptr<Backend> MakeLxqtBackend(CommandRunner& runner);
 std::unique_ptr<Backend> MakeLxdeBackend(CommandRunner& runner);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -11,7 +11,7 @@
 #include <QProcess>
 #include <algorithm>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kSliceMs = 20;
@@ -68,4 +68,4 @@ QString PreferredProgram(const QString& absolutePath) {
     return QFileInfo(absolutePath).fileName();
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 class CommandRunner {
 public:
@@ -44,4 +44,4 @@ private:
 // the search path decides; used to prefer the system's tool over a shadowing one.
 QString PreferredProgram(const QString& absolutePath);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

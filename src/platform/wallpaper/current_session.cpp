@@ -13,7 +13,7 @@
 
 #include "platform/wallpaper/desktop_detect.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kBusTimeoutMs = 2000;
@@ -112,4 +112,4 @@ SessionInfo CurrentSession() {
     return {QProcessEnvironment::systemEnvironment(), SessionBusNames(), OwnProcesses()};
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

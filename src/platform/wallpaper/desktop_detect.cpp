@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 using NameEntry = std::pair<const char*, Desktop>;
@@ -163,4 +163,4 @@ bool RunsProcess(const QList<QStringList>& processes, const QString& program, co
     return false;
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 enum class Desktop {
     Gnome,
@@ -53,4 +53,4 @@ QList<QStringList> OwnProcesses();
 // The same from `procRoot` for the user `uid`; "unix:0.0" and ":0" are one display.
 QList<QStringList> ProcessesOnDisplay(const QString& procRoot, uint uid, const QString& display);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -9,7 +9,7 @@
 
 #include "platform/wallpaper/quoting.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 const QString kOptionsKey = QStringLiteral("picture-options");
@@ -144,4 +144,4 @@ Outcome GSettingsBackend::apply(const QString& absPath) {
     }
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

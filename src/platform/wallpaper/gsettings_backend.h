@@ -14,7 +14,7 @@
 #include "platform/wallpaper/command_runner.h"
 #include "platform/wallpaper/desktop_detect.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 struct GSettingsKey {
     enum class Form { Uri, Path };
@@ -65,4 +65,4 @@ private:
     Pause pause_;
 };
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -4,7 +4,7 @@
 #include "platform/wallpaper/desktop_detect.h"
 #include "platform/wallpaper/pcmanfm_backends.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 LxdeBackend::LxdeBackend(CommandRunner& runner, ProcessLister processes)
     : runner_(runner), processes_(std::move(processes)) {}
@@ -33,4 +33,4 @@ std::unique_ptr<Backend> MakeLxdeBackend(CommandRunner& runner) {
     return std::make_unique<LxdeBackend>(runner, OwnProcesses);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -9,7 +9,7 @@
 #include "platform/wallpaper/desktop_detect.h"
 #include "platform/wallpaper/pcmanfm_backends.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 const QString kProgram = QStringLiteral("pcmanfm-qt");
@@ -65,4 +65,4 @@ std::unique_ptr<Backend> MakeLxqtBackend(CommandRunner& runner) {
     return std::make_unique<LxqtBackend>(runner, OwnProcesses, CacheHome());
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -11,7 +11,7 @@
 #include "platform/desktop_wallpaper.h"
 #include "platform/wallpaper/command_runner.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 using ProcessLister = std::function<QList<QStringList>()>;
 
@@ -50,4 +50,4 @@ private:
 // $XDG_CACHE_HOME, or ~/.cache when it is unset or not absolute.
 QString CacheHome();
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

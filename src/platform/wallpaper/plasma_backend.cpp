@@ -6,7 +6,7 @@
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/plasma_script.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kCallTimeoutMs = 10000;
@@ -47,4 +47,4 @@ std::unique_ptr<Backend> MakePlasmaBackend() {
     return std::make_unique<PlasmaBackend>();
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QUrl>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 QString PlasmaUrlLiteral(const QString& absPath) {
     const QString url = QUrl::fromLocalFile(absPath).toString(QUrl::FullyEncoded);
@@ -30,4 +30,4 @@ QString PlasmaWallpaperScript(const QString& absPath) {
         .arg(PlasmaUrlLiteral(absPath));
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 // The file's URL (percent-encoded) as a JavaScript string literal, quotes included.
 QString PlasmaUrlLiteral(const QString& absPath);
@@ -15,4 +15,4 @@ QString PlasmaUrlLiteral(const QString& absPath);
 // same from one wallpaper to the next.
 QString PlasmaWallpaperScript(const QString& absPath);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <cctype>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 std::optional<char32_t> Hex(const QString& text, qsizetype at, int digits) {
@@ -90,4 +90,4 @@ std::optional<QString> ParseGVariantString(const QByteArray& text) {
     return out;
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

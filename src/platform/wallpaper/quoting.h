@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 // "file:///home/ann/My%20walls/b%C3%BCro.bmp": every byte outside the unreserved
 // set is percent-encoded, so '#', '%', '?', spaces and non-ASCII survive.
@@ -21,4 +21,4 @@ QString GVariantString(const QString& value);
 // stands for; nothing when the text is not exactly one string literal.
 std::optional<QString> ParseGVariantString(const QByteArray& text);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

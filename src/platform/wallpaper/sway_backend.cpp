@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sway: the background command over its IPC socket ($SWAYSOCK). Sending it again
 // makes sway restart its background program, which reads the file anew.
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kTimeoutMs = 10000;
@@ -27,7 +27,7 @@ public:
             const QString problem =
                 sway::CommandReplyProblem(sway::RunCommand(socketPath, *command, kTimeoutMs));
             if (!problem.isEmpty()) return Fail(problem);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return Fail(QString::fromStdString(e.what()));
         }
         return {true, name()};
@@ -51,4 +51,4 @@ std::unique_ptr<Backend> MakeSwayBackend(CommandRunner& runner) {
     return std::make_unique<SwayBackend>(runner);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -6,7 +6,7 @@
 #include <QJsonObject>
 #include <cstring>
 
-namespace dorvane::wallpaper::sway {
+namespace dorvane::platform::wallpaper::sway {
 namespace {
 
 constexpr char kMagic[] = "i3-ipc";
@@ -55,4 +55,4 @@ QString CommandReplyProblem(const QByteArray& json) {
     return {};
 }
 
-}  // namespace dorvane::wallpaper::sway
+}  // namespace dorvane::platform::wallpaper::sway

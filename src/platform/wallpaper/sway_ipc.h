@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace dorvane::wallpaper::sway {
+namespace dorvane::platform::wallpaper::sway {
 
 inline constexpr std::uint32_t kRunCommand = 0;
 inline constexpr int kHeaderSize = 14;                   // "i3-ipc", length, type
@@ -32,4 +32,4 @@ std::optional<Header> DecodeHeader(const QByteArray& bytes);
 // "success": true; otherwise what sway said (or that the reply made no sense).
 QString CommandReplyProblem(const QByteArray& json);
 
-}  // namespace dorvane::wallpaper::sway
+}  // namespace dorvane::platform::wallpaper::sway

@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 #include "platform/wallpaper/sway_ipc.h"
 
-namespace dorvane::wallpaper::sway {
+namespace dorvane::platform::wallpaper::sway {
 namespace {
 
 class Socket {
@@ -40,7 +40,8 @@ public:
             wait(POLLOUT, clock);
             const ssize_t n = ::send(fd_, bytes.constData() + done,
                                      static_cast<std::size_t>(bytes.size() - done), MSG_NOSIGNAL);
-            if (n < 0 && errno != EINTR) throw Error(std::string("send: ") + std::strerror(errno));
+            if (n < 0 && errno != EINTR)
+                throw base::Error(std::string("send: ") + std::strerror(errno));
             if (n > 0) done += n;
         }
     }
@@ -50,8 +51,9 @@ public:
             wait(POLLIN, clock);
             const ssize_t n =
                 ::recv(fd_, bytes.data() + done, static_cast<std::size_t>(count - done), 0);
-            if (n == 0) throw Error("sway closed the connection before it answered");
-            if (n < 0 && errno != EINTR) throw Error(std::string("recv: ") + std::strerror(errno));
+            if (n == 0) throw base::Error("sway closed the connection before it answered");
+            if (n < 0 && errno != EINTR)
+                throw base::Error(std::string("recv: ") + std::strerror(errno));
             if (n > 0) done += n;
         }
         return bytes;
@@ -62,13 +64,13 @@ private:
     [[noreturn]] void Fail(const std::string& why) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
-        throw Error(why);
+        throw base::Error(why);
     }
     void wait(short events, const QElapsedTimer& clock) {
         const qint64 left = timeoutMs_ - clock.elapsed();
         pollfd p{fd_, events, 0};
         if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) == 0)
-            throw Error("no answer within " + std::to_string(timeoutMs_) + " ms");
+            throw base::Error("no answer within " + std::to_string(timeoutMs_) + " ms");
     }
     int timeoutMs_;
     int fd_;
@@ -83,10 +85,10 @@ QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, i
     socket.send(sway::EncodeMessage(sway::kRunCommand, command), clock);
     const auto header = sway::DecodeHeader(socket.receive(sway::kHeaderSize, clock));
     if (!header || header->type != sway::kRunCommand)
-        throw Error("the reply is not a command reply of the i3/sway protocol");
+        throw base::Error("the reply is not a command reply of the i3/sway protocol");
     if (header->length > sway::kMaxReplySize)
-        throw Error("the reply is too long (" + std::to_string(header->length) + " bytes)");
+        throw base::Error("the reply is too long (" + std::to_string(header->length) + " bytes)");
     return socket.receive(static_cast<qsizetype>(header->length), clock);
 }
 
-}  // namespace dorvane::wallpaper::sway
+}  // namespace dorvane::platform::wallpaper::sway

@@ -4,11 +4,11 @@
 
 #include <QByteArray>
 
-namespace dorvane::wallpaper::sway {
+namespace dorvane::platform::wallpaper::sway {
 
 // Sends a RUN_COMMAND message and returns the reply's JSON text (at most
-// kMaxReplySize bytes). Throws dorvane::Error on any failure or when the whole
+// kMaxReplySize bytes). Throws dorvane::base::Error on any failure or when the whole
 // exchange takes longer than timeoutMs.
 QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs);
 
-}  // namespace dorvane::wallpaper::sway
+}  // namespace dorvane::platform::wallpaper::sway

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/error.h"
+#include "base/error.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 std::string DisplayName() {
@@ -23,10 +23,10 @@ Connection::Connection() {
     int screenNumber = 0;
     connection_.reset(xcb_connect(nullptr, &screenNumber));
     if (xcb_connection_has_error(connection_.get()))
-        throw Error("cannot connect to the X display " + DisplayName());
+        throw base::Error("cannot connect to the X display " + DisplayName());
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_.get()));
     for (int i = 0; it.rem > 0 && i < screenNumber; ++i) xcb_screen_next(&it);
-    if (it.rem == 0) throw Error("the X display " + DisplayName() + " has no such screen");
+    if (it.rem == 0) throw base::Error("the X display " + DisplayName() + " has no such screen");
     screen_ = it.data;
 }
 
@@ -35,7 +35,7 @@ xcb_atom_t Connection::atom(const char* name) {
         xcb_intern_atom(get(), 0, static_cast<std::uint16_t>(std::strlen(name)), name);
     ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(get(), cookie, nullptr),
                                             &std::free);
-    if (!reply) throw Error(std::string("the X server did not answer for the atom ") + name);
+    if (!reply) throw base::Error(std::string("the X server did not answer for the atom ") + name);
     return reply->atom;
 }
 
@@ -55,15 +55,16 @@ void Connection::sync(const std::string& what) {
     ReplyPtr<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(get(), xcb_get_input_focus(get()), nullptr), &std::free);
     if (!reply || xcb_connection_has_error(get()))
-        throw Error("the X connection broke while " + what);
+        throw base::Error("the X connection broke while " + what);
     // We select no events, so anything queued is an error for one of our requests.
     while (xcb_generic_event_t* event = xcb_poll_for_event(get())) {
         const bool isError = event->response_type == 0;
         const int code = isError ? reinterpret_cast<xcb_generic_error_t*>(event)->error_code : 0;
         std::free(event);
         if (isError)
-            throw Error("the X server refused " + what + " (error " + std::to_string(code) + ")");
+            throw base::Error("the X server refused " + what + " (error " + std::to_string(code) +
+                              ")");
     }
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

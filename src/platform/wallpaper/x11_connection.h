@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 
 class Connection {
 public:
-    Connection();  // throws dorvane::Error naming the display
+    Connection();  // throws dorvane::base::Error naming the display
     xcb_connection_t* get() const { return connection_.get(); }
     xcb_screen_t& screen() const { return *screen_; }
     xcb_window_t root() const { return screen_->root; }
@@ -33,4 +33,4 @@ private:
     xcb_screen_t* screen_ = nullptr;
 };
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

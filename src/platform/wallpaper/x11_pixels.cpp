@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 bool Contiguous(std::uint32_t mask) {
@@ -69,7 +69,7 @@ std::size_t PackedRowBytes(int width, const PixelFormat& f) {
     return (bits + pad - 1) / pad * pad / 8;
 }
 
-void PackRows(const Bitmap& picture, int firstRow, int rowCount, const PixelFormat& f,
+void PackRows(const imaging::Bitmap& picture, int firstRow, int rowCount, const PixelFormat& f,
               std::vector<std::uint8_t>& out) {
     const std::size_t rowBytes = PackedRowBytes(picture.width(), f);
     out.assign(rowBytes * static_cast<std::size_t>(rowCount), 0);
@@ -82,4 +82,4 @@ void PackRows(const Bitmap& picture, int firstRow, int rowCount, const PixelForm
     }
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -8,7 +8,7 @@
 
 #include "imaging/bitmap.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 
 // What the server's setup says about pixmaps of the root window's depth.
 struct PixelFormat {
@@ -27,7 +27,7 @@ bool IsSupported(const PixelFormat& format);
 std::size_t PackedRowBytes(int width, const PixelFormat& format);
 
 // Rows [firstRow, firstRow + rowCount) of the picture, packed; `out` is resized.
-void PackRows(const Bitmap& picture, int firstRow, int rowCount, const PixelFormat& format,
+void PackRows(const imaging::Bitmap& picture, int firstRow, int rowCount, const PixelFormat& format,
               std::vector<std::uint8_t>& out);
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/error.h"
 #include "imaging/scale.h"
-#include "platform/error.h"
 #include "platform/wallpaper/x11_connection.h"
 #include "platform/wallpaper/x11_pixels.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
 struct Rect {
@@ -63,34 +63,35 @@ PixelFormat FormatOf(Connection& c) {
             if (v.data->visual_id != c.screen().root_visual) continue;
             if (v.data->_class != XCB_VISUAL_CLASS_TRUE_COLOR &&
                 v.data->_class != XCB_VISUAL_CLASS_DIRECT_COLOR)
-                throw Error("the root window is not true colour");
+                throw base::Error("the root window is not true colour");
             f.redMask = v.data->red_mask;
             f.greenMask = v.data->green_mask;
             f.blueMask = v.data->blue_mask;
         }
     }
     if (!IsSupported(f))
-        throw Error("the root window's pixel layout (depth " + std::to_string(depth) + ", " +
-                    std::to_string(f.bitsPerPixel) + " bits a pixel) is not supported");
+        throw base::Error("the root window's pixel layout (depth " + std::to_string(depth) + ", " +
+                          std::to_string(f.bitsPerPixel) + " bits a pixel) is not supported");
     return f;
 }
 
 // The picture at the monitor's size (the picture itself when it fits already).
-const Bitmap& Stretched(const Bitmap& picture, const Rect& r, Bitmap& scratch) {
+const imaging::Bitmap& Stretched(const imaging::Bitmap& picture, const Rect& r,
+                                 imaging::Bitmap& scratch) {
     if (picture.width() == r.width && picture.height() == r.height) return picture;
     scratch.resize(r.width, r.height);
-    ScaleBitmap(picture, scratch);
+    imaging::ScaleBitmap(picture, scratch);
     return scratch;
 }
 
-void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc, const Bitmap& picture,
-                const Rect& r, const PixelFormat& format) {
+void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
     // Requests of a few MiB at most, within the server's (big-requests) limit.
     const std::size_t limit = std::min<std::size_t>(
         std::size_t{xcb_get_maximum_request_length(c.get())} * 4, std::size_t{4} << 20);
     const std::size_t rowBytes = PackedRowBytes(r.width, format);
     const std::size_t header = sizeof(xcb_put_image_request_t);
-    if (rowBytes + header > limit) throw Error("a screen row is too wide for the X server");
+    if (rowBytes + header > limit) throw base::Error("a screen row is too wide for the X server");
     const int rowsPerRequest = static_cast<int>((limit - header) / rowBytes);
     std::vector<std::uint8_t> packed;
     for (int y = 0; y < r.height; y += rowsPerRequest) {
@@ -104,8 +105,8 @@ void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc, const Bit
     }
 }
 
-xcb_pixmap_t PaintPixmap(Connection& c, const Bitmap& picture) {
-    if (picture.empty()) throw Error("the picture is empty");
+xcb_pixmap_t PaintPixmap(Connection& c, const imaging::Bitmap& picture) {
+    if (picture.empty()) throw base::Error("the picture is empty");
     const PixelFormat format = FormatOf(c);
     const xcb_screen_t& s = c.screen();
     const xcb_pixmap_t pixmap = xcb_generate_id(c.get());
@@ -117,7 +118,7 @@ xcb_pixmap_t PaintPixmap(Connection& c, const Bitmap& picture) {
     // Black where no monitor shows the root.
     const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
     xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
-    Bitmap scratch;
+    imaging::Bitmap scratch;
     for (const Rect& r : Monitors(c))
         PutPicture(c, pixmap, gc, Stretched(picture, r, scratch), r, format);
     xcb_free_gc(c.get(), gc);
@@ -132,7 +133,7 @@ std::uint32_t RootPixmapId() {
     return c.rootPixmapProperty(c.atom("_XROOTPMAP_ID"));
 }
 
-std::uint32_t SetRootPicture(const Bitmap& picture) {
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture) {
     Connection c;
     const xcb_atom_t xroot = c.atom("_XROOTPMAP_ID");
     const xcb_atom_t esetroot = c.atom("ESETROOT_PMAP_ID");
@@ -155,11 +156,11 @@ std::uint32_t SetRootPicture(const Bitmap& picture) {
     if (oldEsetroot != 0 && oldEsetroot == oldRoot && oldEsetroot != pixmap)
         std::free(xcb_request_check(c.get(), xcb_kill_client_checked(c.get(), oldEsetroot)));
     if (c.rootPixmapProperty(xroot) != pixmap)
-        throw Error("_XROOTPMAP_ID does not name the new pixmap after setting it");
+        throw base::Error("_XROOTPMAP_ID does not name the new pixmap after setting it");
     // Last, so that every failure above frees the pixmap with our connection.
     xcb_set_close_down_mode(c.get(), XCB_CLOSE_DOWN_RETAIN_PERMANENT);
     c.sync("keeping the root pixmap");
     return pixmap;
 }
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -8,16 +8,16 @@
 
 #include "imaging/bitmap.h"
 
-namespace dorvane::wallpaper::x11 {
+namespace dorvane::platform::wallpaper::x11 {
 
 // The pixmap that _XROOTPMAP_ID names on $DISPLAY's default screen; 0 when the
-// property is missing. Throws dorvane::Error when the display cannot be reached.
+// property is missing. Throws dorvane::base::Error when the display cannot be reached.
 std::uint32_t RootPixmapId();
 
 // Paints the picture stretched onto every monitor (the whole root window when the
 // server reports none), makes it the root background and the two properties,
 // frees the pixmap of the previous setter that followed the same convention, and
-// returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::Error.
-std::uint32_t SetRootPicture(const Bitmap& picture);
+// returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::base::Error.
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture);
 
-}  // namespace dorvane::wallpaper::x11
+}  // namespace dorvane::platform::wallpaper::x11

@@ -9,27 +9,27 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "base/error.h"
 #include "imaging/bitmap_image.h"
-#include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_root.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 constexpr int kToolTimeoutMs = 15000;
 constexpr qint64 kMaxPixels = qint64{16384} * 16384;
 
-Bitmap LoadPicture(const QString& path) {
+imaging::Bitmap LoadPicture(const QString& path) {
     QImageReader reader(path, "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || qint64{size.width()} * size.height() > kMaxPixels)
-        throw Error("cannot read " + path.toStdString() + " as a BMP picture of a sane size");
+        throw base::Error("cannot read " + path.toStdString() + " as a BMP picture of a sane size");
     const QImage image = reader.read();
     if (image.isNull())
-        throw Error("cannot read " + path.toStdString() + ": " +
-                    reader.errorString().toStdString());
-    return gallery::FromQImage(image);
+        throw base::Error("cannot read " + path.toStdString() + ": " +
+                          reader.errorString().toStdString());
+    return imaging::FromQImage(image);
 }
 
 QString FirstLine(const QByteArray& text) {
@@ -42,18 +42,18 @@ public:
     QString name() const override { return QStringLiteral("X11 root window"); }
 
     Outcome apply(const QString& absPath) override {
-        Bitmap picture;
+        imaging::Bitmap picture;
         try {
             x11::RootPixmapId();  // the display answers
             picture = LoadPicture(absPath);
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return Fail(QString::fromStdString(e.what()));
         }
         QString why;
         try {
             x11::SetRootPicture(picture);
             return {true, name()};
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             why = QString::fromStdString(e.what());
         }
         for (const auto& [tool, args] :
@@ -83,7 +83,7 @@ private:
             if (after == 0 || after == before)
                 return "_XROOTPMAP_ID did not change " + FirstLine(r.err);
             return {};
-        } catch (const Error& e) {
+        } catch (const base::Error& e) {
             return QString::fromStdString(e.what());
         }
     }
@@ -97,4 +97,4 @@ std::unique_ptr<Backend> MakeX11RootBackend(CommandRunner& runner) {
     return std::make_unique<X11RootBackend>(runner);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

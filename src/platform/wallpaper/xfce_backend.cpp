@@ -15,7 +15,7 @@
 
 #include "platform/wallpaper/backends.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 const QString kService = QStringLiteral("org.xfce.Xfconf");
@@ -124,4 +124,4 @@ std::unique_ptr<Backend> MakeXfceBackend() {
     return std::make_unique<XfceBackend>(QDBusConnection::sessionBus(), screens);
 }
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

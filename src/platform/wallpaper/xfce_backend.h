@@ -7,7 +7,7 @@
 
 #include "platform/desktop_wallpaper.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 
 class XfceBackend : public Backend {
 public:
@@ -33,4 +33,4 @@ private:
 // or, when there is none, workspace 0 of each named monitor and of "monitor0".
 QStringList XfceImageProperties(const QStringList& existing, const QStringList& screenNames);
 
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -12,7 +12,7 @@
 #include "platform/wallpaper/pcmanfm_backends.h"
 #include "platform/wallpaper/quoting.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 using Keys = std::map<QString, QString>;
@@ -182,4 +182,4 @@ TEST(PcmanfmBackends, LxqtClearsTheScaledCopyOfEveryProfileFirst) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

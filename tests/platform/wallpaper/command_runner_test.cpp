@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QThread>
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 QStringList Sh(const char* script) {
@@ -86,4 +86,4 @@ TEST(ProcessRunner, KeepsOutputBounded) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -8,7 +8,7 @@
 #include "../temp_folder.h"
 #include "platform/wallpaper/desktop_detect.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 struct Row {
@@ -151,4 +151,4 @@ TEST(ProcessesOnDisplay, CountTheDesktopOfOurDisplayOnly) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -7,7 +7,7 @@
 
 #include "platform/wallpaper/command_runner.h"
 
-struct FakeRunner : dorvane::wallpaper::CommandRunner {
+struct FakeRunner : dorvane::platform::wallpaper::CommandRunner {
     std::function<Result(const QString&, const QStringList&)> answer = [](auto&, auto&) {
         return Result{};  // not installed
     };

@@ -19,7 +19,7 @@
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/plasma_script.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 // The shared nasty paths, and some that would break a careless script.
@@ -171,6 +171,6 @@ TEST(PlasmaBackend, FailsWithPlasmasReason) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper
 
 #include "plasma_backend_test.moc"

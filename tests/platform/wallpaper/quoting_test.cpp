@@ -7,7 +7,7 @@
 
 #include "nasty_paths.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 TEST(Quoting, NastyPathsSurviveEveryForm) {
@@ -47,4 +47,4 @@ TEST(Quoting, ReadsWhatGSettingsPrints) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -19,7 +19,7 @@
 #include "platform/wallpaper/quoting.h"
 #include "platform/wallpaper/xfce_backend.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 TEST(PrivateSession, IsRunning) {
@@ -173,4 +173,4 @@ TEST(CurrentSession, SeesTheBusAndThisProcess) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

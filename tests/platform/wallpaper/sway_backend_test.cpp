@@ -12,14 +12,14 @@
 #include <thread>
 
 #include "../temp_folder.h"
+#include "base/error.h"
 #include "fake_runner.h"
 #include "nasty_paths.h"
-#include "platform/error.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/sway_ipc.h"
 #include "platform/wallpaper/sway_socket.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
 // The tokens of a sway command line as sway reads them: blanks separate, double
@@ -151,7 +151,8 @@ TEST_F(Sway, GivesUpOnASilentServerAtTheTimeLimit) {
     FakeSway server(std::nullopt, socket_);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_THROW(sway::RunCommand(QByteArray::fromStdString(socket_.string()), "nop", 200), Error);
+    EXPECT_THROW(sway::RunCommand(QByteArray::fromStdString(socket_.string()), "nop", 200),
+                 base::Error);
     EXPECT_GE(clock.elapsed(), 200);
 }
 
@@ -167,4 +168,4 @@ TEST_F(Sway, FailsWithoutASocket_OrForAPathTheCommandCannotCarry) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

@@ -11,11 +11,11 @@
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_pixels.h"
 
-namespace dorvane::wallpaper {
+namespace dorvane::platform::wallpaper {
 namespace {
 
-Bitmap Pattern(int width, int height, int seed) {
-    Bitmap b(width, height);
+imaging::Bitmap Pattern(int width, int height, int seed) {
+    imaging::Bitmap b(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             b.setPixel(x, y,
@@ -25,16 +25,16 @@ Bitmap Pattern(int width, int height, int seed) {
     return b;
 }
 
-Bitmap Crop(const Bitmap& b, int x0, int y0, int width, int height) {
-    Bitmap out(width, height);
+imaging::Bitmap Crop(const imaging::Bitmap& b, int x0, int y0, int width, int height) {
+    imaging::Bitmap out(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) out.setPixel(x, y, b.pixel(x0 + x, y0 + y));
     return out;
 }
 
-Bitmap Stretched(const Bitmap& b, int width, int height) {
-    Bitmap out(width, height);
-    ScaleBitmap(b, out);
+imaging::Bitmap Stretched(const imaging::Bitmap& b, int width, int height) {
+    imaging::Bitmap out(width, height);
+    imaging::ScaleBitmap(b, out);
     return out;
 }
 
@@ -51,7 +51,7 @@ bool PixmapExists(const QString& display, std::uint32_t id) {
 class X11Root : public ::testing::Test {
 protected:
     void Use(const XvfbServer& server) { qputenv("DISPLAY", server.display().toLatin1()); }
-    Outcome Apply(const Bitmap& picture) {
+    Outcome Apply(const imaging::Bitmap& picture) {
         compose::WriteBmpFile(path_, picture);
         return MakeX11RootBackend(runner_)->apply(QString::fromStdString(path_.string()));
     }
@@ -63,7 +63,7 @@ protected:
 TEST_F(X11Root, AppliedTwiceAtOnePath_ShowsTheNewContent_AndFreesTheFirstPixmap) {
     XvfbServer server;
     Use(server);
-    const Bitmap a = Pattern(320, 240, 1), b = Pattern(320, 240, 90);
+    const imaging::Bitmap a = Pattern(320, 240, 1), b = Pattern(320, 240, 90);
     const Outcome first = Apply(a);
     ASSERT_TRUE(first.ok) << first.detail.toStdString();
     EXPECT_EQ(ReadRootPixels(server.display()), a);
@@ -83,7 +83,7 @@ TEST_F(X11Root, AppliedTwiceAtOnePath_ShowsTheNewContent_AndFreesTheFirstPixmap)
 TEST_F(X11Root, StretchesThePictureOntoEachMonitor) {
     XvfbServer server;
     Use(server);
-    const Bitmap picture = Pattern(64, 48, 7);
+    const imaging::Bitmap picture = Pattern(64, 48, 7);
     ASSERT_TRUE(Apply(picture).ok);
     EXPECT_EQ(ReadRootPixels(server.display()), Stretched(picture, 320, 240));
 
@@ -98,7 +98,7 @@ TEST_F(X11Root, StretchesThePictureOntoEachMonitor) {
         ASSERT_TRUE(xrandr.waitForFinished(10000) && xrandr.exitCode() == 0);
     }
     ASSERT_TRUE(Apply(picture).ok);
-    const Bitmap root_pixels = ReadRootPixels(server.display());
+    const imaging::Bitmap root_pixels = ReadRootPixels(server.display());
     EXPECT_EQ(Crop(root_pixels, 0, 0, 200, 240), Stretched(picture, 200, 240));
     EXPECT_EQ(Crop(root_pixels, 200, 0, 120, 240), Stretched(picture, 120, 240));
 }
@@ -146,7 +146,7 @@ TEST_F(X11Root, PaletteDisplay_FallsBackToTheTools_AndChecksTheirWork) {
 
 // Worked values: one pixel (18, 52, 86) packed for the layouts servers use.
 TEST(X11Pixels, PacksIntoTheServersLayout) {
-    Bitmap pixel(1, 1);
+    imaging::Bitmap pixel(1, 1);
     pixel.setPixel(0, 0, 18 | 52 << 8 | 86 << 16);
     struct Case {
         x11::PixelFormat format;
@@ -171,4 +171,4 @@ TEST(X11Pixels, PacksIntoTheServersLayout) {
 }
 
 }  // namespace
-}  // namespace dorvane::wallpaper
+}  // namespace dorvane::platform::wallpaper

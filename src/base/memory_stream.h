@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dorvane {
+namespace dorvane::base {
 
 class MemoryStream {
 public:
@@ -52,4 +52,4 @@ private:
     std::size_t position_ = 0;
 };
 
-}  // namespace dorvane
+}  // namespace dorvane::base

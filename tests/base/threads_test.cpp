@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/threads.h"
+#include "base/threads.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
-using dorvane::platform::RunOnThreads;
-using dorvane::platform::StartThread;
-using dorvane::platform::ThreadStarter;
+using dorvane::base::RunOnThreads;
+using dorvane::base::StartThread;
+using dorvane::base::ThreadStarter;
 
 namespace {
 

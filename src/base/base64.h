@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "boards/memory_stream.h"
+#include "base/memory_stream.h"
 
-namespace dorvane {
+namespace dorvane::base {
 
 inline constexpr std::string_view kBase64Alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -28,4 +28,4 @@ std::int64_t Base64Encode(MemoryStream& input, MemoryStream& output, std::int64_
                           int lineLength = 0);
 std::int64_t Base64Decode(MemoryStream& input, MemoryStream& output);
 
-}  // namespace dorvane
+}  // namespace dorvane::base

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/threads.h"
+#include "base/threads.h"
 
 #include <exception>
 #include <mutex>
 #include <system_error>
 #include <vector>
 
-namespace dorvane::platform {
+namespace dorvane::base {
 
 std::jthread StartThread(std::function<void()> task) {
     return std::jthread(std::move(task));
@@ -38,4 +38,4 @@ void RunOnThreads(int threads, const std::function<void()>& work, const ThreadSt
     if (failure) std::rethrow_exception(failure);
 }
 
-}  // namespace dorvane::platform
+}  // namespace dorvane::base

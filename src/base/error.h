@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace dorvane {
+namespace dorvane::base {
 
 class Error : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace dorvane
+}  // namespace dorvane::base

@@ -6,7 +6,7 @@
 #include <functional>
 #include <thread>
 
-namespace dorvane::platform {
+namespace dorvane::base {
 
 // Starts task on a new thread; throws std::system_error when the system has none
 // to give (too many threads, no memory for a stack).
@@ -22,4 +22,4 @@ std::jthread StartThread(std::function<void()> task);
 void RunOnThreads(int threads, const std::function<void()>& work,
                   const ThreadStarter& start = StartThread);
 
-}  // namespace dorvane::platform
+}  // namespace dorvane::base

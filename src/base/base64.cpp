@@ -3,7 +3,7 @@
 // Each block runs a general loop that follows the bit accumulator exactly, and
 // for base64 a fast path over whole 3-byte / 4-character groups that gives the
 // same output whenever no bits are pending.
-#include "boards/base64.h"
+#include "base/base64.h"
 
 #include <algorithm>
 #include <array>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
+#include "base/error.h"
 
-namespace dorvane {
+namespace dorvane::base {
 namespace {
 
 constexpr std::int64_t kMinBufferSize = 65536;
@@ -301,4 +301,4 @@ std::int64_t Base64Decode(MemoryStream& input, MemoryStream& output) {
     return DecodeBitGroups(input, output, kBase64Alphabet, 6);
 }
 
-}  // namespace dorvane
+}  // namespace dorvane::base

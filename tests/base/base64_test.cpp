@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "boards/base64.h"
+#include "base/base64.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "platform/error.h"
+#include "base/error.h"
 
 using namespace dorvane;
+using namespace dorvane::base;
 
 namespace {
 

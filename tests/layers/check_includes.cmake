@@ -1,0 +1,75 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Checks that every #include between the folders of src/ goes down the layers
+# of doc/architecture.md. Run as: cmake -DSRC=<src folder> -P check_includes.cmake
+# Prints one line per include against the rules and fails when there is any.
+cmake_minimum_required(VERSION 3.25)
+
+# The layers, bottom first. A folder may include its own folder and the folders
+# of the layers below its own; never one beside it or above it, so no two folders
+# can include each other.
+set(layer_1 base)
+set(layer_2 imaging dns)
+set(layer_3 platform)
+set(layer_4 compose htmlview)
+set(layer_5 boards gallery)
+set(layer_6 pages)
+set(layer_7 app)
+
+set(layers)
+foreach(n RANGE 1 7)
+  foreach(folder IN LISTS layer_${n})
+    set(allowed_${folder} ${layers})
+  endforeach()
+  list(APPEND layers ${layer_${n}})
+endforeach()
+
+if(NOT SRC)
+  message(FATAL_ERROR "usage: cmake -DSRC=<src folder> -P check_includes.cmake")
+endif()
+
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC} ${SRC}/*)
+set(faults 0)
+foreach(folder IN LISTS folders)
+  if(IS_DIRECTORY ${SRC}/${folder} AND NOT folder IN_LIST layers)
+    message("src/${folder}: a folder with no place in the layers")
+    math(EXPR faults "${faults} + 1")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+list(SORT sources)
+foreach(file IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" from "${file}")
+  if(NOT from IN_LIST layers)
+    continue()
+  endif()
+  file(STRINGS ${SRC}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">]*)[\">].*" "\\1\\2" include "${line}")
+    string(SUBSTRING "${include}" 0 1 quote)
+    string(SUBSTRING "${include}" 1 -1 path)
+    string(REGEX MATCH "^[^/]+" to "${path}")
+    if(quote STREQUAL "<")
+      set(shown "<${path}>")
+    else()
+      set(shown "\"${path}\"")
+    endif()
+    if(path MATCHES "(^|/)\\.\\.(/|$)")
+      message("src/${file}: ${shown}: no paths up through ..")
+      math(EXPR faults "${faults} + 1")
+    elseif(NOT path MATCHES "/" AND quote STREQUAL "\"")
+      message("src/${file}: ${shown}: name project headers by their folder")
+      math(EXPR faults "${faults} + 1")
+    elseif(to STREQUAL from OR NOT IS_DIRECTORY ${SRC}/${to})
+      # its own folder, or a system or library header
+    elseif(NOT to IN_LIST allowed_${from})
+      message("src/${file}: ${shown}: ${from} may not include ${to}")
+      math(EXPR faults "${faults} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults GREATER 0)
+  message(FATAL_ERROR "${faults} faults against the layers of doc/architecture.md")
+endif()
+message("every include goes down the layers")
