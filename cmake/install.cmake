@@ -19,12 +19,16 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/${DORVANE_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Manual pages are installed compressed, as Debian's policy asks (-n: no time stamp,
-# so the package is the same on every build).
-set(man_gz ${CMAKE_BINARY_DIR}/dorvane.1.gz)
-add_custom_command(OUTPUT ${man_gz}
-  COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" gzip ${CMAKE_SOURCE_DIR}/doc/dorvane.1 ${man_gz}
-  DEPENDS ${CMAKE_SOURCE_DIR}/doc/dorvane.1 VERBATIM)
+# The manual page is made from doc/dorvane.1.in and the command line's tables (the
+# same that --help prints), and installed compressed, as Debian's policy asks (-n: no
+# time stamp, so the package is the same on every build).
+set(man_page ${CMAKE_BINARY_DIR}/doc/dorvane.1)
+set(man_gz ${man_page}.gz)
+add_custom_command(OUTPUT ${man_page} ${man_gz}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+  COMMAND make_manual_page ${CMAKE_SOURCE_DIR}/doc/dorvane.1.in ${man_page}
+  COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" gzip ${man_page} ${man_gz}
+  DEPENDS make_manual_page ${CMAKE_SOURCE_DIR}/doc/dorvane.1.in VERBATIM)
 add_custom_target(dorvane_man ALL DEPENDS ${man_gz})
 install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
