@@ -187,7 +187,13 @@ std::string ProgramHelp(std::string_view dataFolderLine) {
     AppendTerms(text, kExitStatuses, 5);
     text += "\nEnvironment:\n";
     AppendTerms(text, kEnvironment, 6);
-    text += "\nFiles:\n" + Wrap(dataFolderLine, 2);
+    // Not wrapped: a folder's name may hold blanks.
+    text += "\nFiles:\n";
+    for (std::size_t start = 0; start < dataFolderLine.size();) {
+        const std::size_t end = std::min(dataFolderLine.find('\n', start), dataFolderLine.size());
+        text.append("  ").append(dataFolderLine.substr(start, end - start)).append("\n");
+        start = end + 1;
+    }
     AppendTerms(text, kFiles, 6);
     return text;
 }

@@ -81,8 +81,8 @@ fs::path DataFolder() {
 }
 
 std::string DataFolderHelp(const fs::path& folder) {
-    return "Goal boards (MyGoals/), added pictures (MyGallery/) and the wallpaper file are\n"
-           "kept in " +
+    return "Goal boards (MyGoals/), added pictures (MyGallery/) and the wallpaper file\n"
+           "are kept in " +
            folder.string() + "/\n";
 }
 

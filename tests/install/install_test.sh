@@ -59,7 +59,8 @@ grep -E '^@|@VERSION@' "$work/dorvane.1" && fail "the manual page has unfilled l
 grep -qF "kept in $share/dorvane/" "$work/help" || { cat "$work/help"; fail "installed: data not in XDG"; }
 home=$(getent passwd "$(id -u)" | cut -d: -f6)
 for unset in "-u HOME" "HOME="; do
-  env $unset "$local/bin/dorvane" --help | grep -qF "kept in $home/.local/share/dorvane/" ||
+  env $unset "$local/bin/dorvane" --help >"$work/help"
+  grep -qF "kept in $home/.local/share/dorvane/" "$work/help" ||
     fail "installed, $unset: data not below the password database's home $home"
 done
 "$build/src/app/dorvane" --help >"$work/help"
