@@ -20,12 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    return text;
-}
-
 int Fail(int status, const std::string& why) {
     std::cerr << "dorvane apply: " << OneLine(why) << "\n";
     return status;

@@ -83,6 +83,12 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
 
 }  // namespace
 
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
 void CheckBoardFile(const fs::path& board) {
     std::error_code ec;
     const fs::file_status status = fs::status(board, ec);
@@ -211,7 +217,7 @@ std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool 
 int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
     const auto parsed = ParseRenderArguments(args);
     if (const auto* complaint = std::get_if<std::string>(&parsed)) {
-        std::cerr << "dorvane render: " << *complaint << " (see dorvane render --help)\n";
+        std::cerr << "dorvane render: " << OneLine(*complaint) << " (see dorvane render --help)\n";
         return kExitBadArguments;
     }
     const RenderOptions& options = std::get<RenderOptions>(parsed);
@@ -225,10 +231,10 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
         WriteRenderedPicture(options.output, picture);
     } catch (const BoardFileError& e) {
-        std::cerr << "dorvane render: " << e.what() << "\n";
+        std::cerr << "dorvane render: " << OneLine(e.what()) << "\n";
         return kExitBadArguments;
     } catch (const std::exception& e) {
-        std::cerr << "dorvane render: " << e.what() << "\n";
+        std::cerr << "dorvane render: " << OneLine(e.what()) << "\n";
         return kExitFailed;
     }
     return kExitDone;

@@ -41,6 +41,10 @@ public:
     using Error::Error;
 };
 
+// The text with its line breaks made blanks: a failure is said on one line, even
+// for a file whose name holds a line break.
+std::string OneLine(std::string text);
+
 // Throws BoardFileError unless the file is a goal board that can be read.
 void CheckBoardFile(const std::filesystem::path& board);
 

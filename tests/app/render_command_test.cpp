@@ -155,6 +155,13 @@ TEST(RunRenderCommand, ReportsFailuresInOneLineWithAnExitStatus) {
                          &err),
               2);
     EXPECT_NE(err.find("there is no board"), std::string::npos);
+    std::ofstream(s.root / "two\nlines.gls") << "random bytes";
+    EXPECT_EQ(RunCommand({"render", (s.root / "two\nlines.gls").string(), "--size", "64x48", "-o",
+                          (s.root / "a.png").string()},
+                         &err),
+              2);
+    EXPECT_NE(err.find("two lines.gls is not a goal board"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
                           s.gallery.string(), "-o", "/no/such/folder/a.png"},
