@@ -117,7 +117,8 @@ TEST_F(ApplyCommand, OneTableOfExitStatuses_NothingWrittenForABoardThatIsNone) {
     ASSERT_EQ(::mkfifo((folder_ / "fifo.gls").c_str(), 0600), 0);
     fs::create_directory(folder_ / "folder.gls");
     const QString out = Path(folder_ / "out.png"), board = Path(boardA_);
-    const QStringList noDisplay = {"WAYLAND_DISPLAY=bogus", "XDG_RUNTIME_DIR=" + Path(folder_.path())};
+    const QStringList noDisplay = {"WAYLAND_DISPLAY=bogus",
+                                   "XDG_RUNTIME_DIR=" + Path(folder_.path())};
     struct Case {
         QStringList args;
         int status;
