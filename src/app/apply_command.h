@@ -17,14 +17,13 @@ struct ApplyOptions {
     int height = 0;
 };
 
-std::string ApplyUsage();
-
 // Arguments after "apply". The string alternative is the one-line complaint.
 std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<std::string>& args);
 
 // Returns the exit status: 0 when the desktop confirmed the new wallpaper, 1 when
 // anything after reading the board failed, 2 for bad arguments or a board that
-// cannot be read. Failures are one line on stderr.
+// cannot be read or is none; then neither the wallpaper nor its file is touched.
+// Failures are one line on stderr.
 int RunApplyCommand(const std::vector<std::string>& args, char* programName);
 
 }  // namespace dorvane::app

@@ -12,6 +12,7 @@
 #include "pages/site_config.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_wallpaper.h"
+#include "platform/display_check.h"
 #include "platform/network_state.h"
 
 namespace {
@@ -47,15 +48,21 @@ void QuitAfterFirstFrameIfAsked(QWidget& window) {
 int main(int argc, char** argv) {
     // Headless commands first: they need no display and no window.
     if (const std::optional<int> status = dorvane::app::RunCommandLine(argc, argv)) return *status;
-    dorvane::app::Application app(argc, argv);
+    if (const std::string missing = dorvane::platform::MissingDisplay(); !missing.empty()) {
+        std::cerr << "dorvane: no usable display: " << missing << "\n";
+        return 1;
+    }
+    const auto app = [&] {
+        const dorvane::platform::QtStartGuard guard;
+        return std::make_unique<dorvane::app::Application>(argc, argv);
+    }();
     dorvane::platform::QtScreen screen;
     dorvane::platform::DesktopLinkOpener links;
     dorvane::app::Services services;
     services.screen = &screen;
-    services.dialogs = &app.dialogs();
+    services.dialogs = &app->dialogs();
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
-    services.dataFolder = dorvane::platform::DataFolder();
     services.setDesktopWallpaper = &dorvane::platform::wallpaper::SetDesktopWallpaper;
     const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
     dorvane::platform::SystemNetworkState network;
@@ -64,14 +71,16 @@ int main(int argc, char** argv) {
     services.isOnline = [&online] { return online.IsOnline(); };
     services.resourcesPageUrl = site.resourcesPageUrl;
     try {
+        services.dataFolder = dorvane::platform::DataFolder();
         dorvane::app::MainWindow formMain(services);
         formMain.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
         formMain.show();
         QuitAfterFirstFrameIfAsked(formMain);
-        return app.exec();
+        return app->exec();
     } catch (const std::exception& e) {
         // Start-up has no recovery of its own: say what failed and stop.
-        app.showError(e.what());
+        std::cerr << "dorvane: " << e.what() << "\n";
+        app->showError(e.what());
         return 1;
     }
 }

@@ -4,14 +4,17 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
 
+#include "app/command_line.h"
+#include "app/command_line_text.h"
 #include "base/ascii.h"
-#include "base/error.h"
 #include "base/rounding.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
@@ -27,6 +30,8 @@
 #include "imaging/scale.h"
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
+#include "platform/display_check.h"
+#include "base/error.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -58,9 +63,7 @@ gallery::Catalogue MakeCatalogue(const fs::path& galleryFolder) {
 
 compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogue& pictures,
                                  std::vector<std::string>& warnings) {
-    std::error_code ec;
-    if (!fs::is_regular_file(o.board, ec) || !std::ifstream(o.board, std::ios::binary))
-        throw base::Error("cannot read the board " + o.board.string());
+    CheckBoardFile(o.board);
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
     std::optional<std::string> unknownPicture;
@@ -72,15 +75,35 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
         }};
     TGoalsProject board = NewBoard(o.width);
     boards::ReadProjectFile(o.board, board, context);
-    if (!boards::ProfileDocument::Load(o.board).hasSection("Goal"))
-        warnings.push_back(o.board.string() + " has no [Goal] section; the default board is used");
-    else if (unknownPicture)
+    if (unknownPicture)
         warnings.push_back("the gallery has no picture \"" + *unknownPicture + "\"; \"" +
                            board.PicName + "\" is used");
     return board;
 }
 
 }  // namespace
+
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+void CheckBoardFile(const fs::path& board) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(board, ec);
+    if (!fs::exists(status)) throw BoardFileError("there is no board " + board.string());
+    if (!fs::is_regular_file(status))
+        throw BoardFileError("the board " + board.string() + " is not a regular file");
+    errno = 0;
+    if (!std::ifstream(board, std::ios::binary))
+        throw BoardFileError("cannot read the board " + board.string() + ": " +
+                             std::strerror(errno != 0 ? errno : EIO));
+    // Random bytes or an empty file read as a board of defaults: refused here, so
+    // that nothing is composed, written or set from them.
+    if (!boards::ProfileDocument::Load(board).hasSection("Goal"))
+        throw BoardFileError(board.string() + " is not a goal board (it has no [Goal] section)");
+}
 
 bool ParseRenderSize(std::string_view text, int& width, int& height) {
     const std::size_t x = text.find_first_of("xX");
@@ -89,51 +112,20 @@ bool ParseRenderSize(std::string_view text, int& width, int& height) {
            width <= kMaxRenderSide && height <= kMaxRenderSide;
 }
 
-std::string RenderUsage() {
-    return "Usage: dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] "
-           "-o OUT.bmp|OUT.png\n"
-           "\n"
-           "Composes a saved goal board exactly as its wallpaper would look on a screen of\n"
-           "WIDTH x HEIGHT pixels at N pixels per inch (default 96), without a display.\n"
-           "The picture comes from the built-in gallery or from the gallery folder (DIR, by\n"
-           "default the program's own MyGallery folder). The output is a 24-bit BMP or a\n"
-           "PNG file, chosen by its extension.\n";
-}
-
 std::variant<RenderOptions, std::string> ParseRenderArguments(
     const std::vector<std::string>& args) {
+    auto parsed = ParseArguments(*FindCommandText("render"), args);
+    if (auto* complaint = std::get_if<std::string>(&parsed)) return std::move(*complaint);
+    const ParsedArguments& a = std::get<ParsedArguments>(parsed);
     RenderOptions o;
-    bool sized = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--size" || a == "--dpi" || a == "--gallery" || a == "-o" || a == "--output") {
-            if (!hasValue) return "missing value after " + a;
-            const std::string& v = args[++i];
-            if (a == "--size") {
-                if (std::string complaint = ParseBoardSize(v, o.width, o.height);
-                    !complaint.empty())
-                    return complaint;
-                sized = true;
-            } else if (a == "--dpi") {
-                if (!ParseInt(v, o.dpi) || o.dpi < 24 || o.dpi > 1200)
-                    return "bad dpi \"" + v + "\": expected a whole number from 24 to 1200";
-            } else if (a == "--gallery") {
-                o.gallery = v;
-            } else {
-                o.output = v;
-            }
-        } else if (!a.empty() && a[0] == '-') {
-            return "unknown option " + a;
-        } else if (o.board.empty()) {
-            o.board = a;
-        } else {
-            return "unexpected argument " + a;
-        }
-    }
-    if (o.board.empty()) return "no board file given";
-    if (!sized) return "no --size given";
-    if (o.output.empty()) return "no output file given (-o OUT.bmp or OUT.png)";
+    o.board = a.operands[0];
+    if (std::string complaint = ParseBoardSize(a.value("--size"), o.width, o.height);
+        !complaint.empty())
+        return complaint;
+    if (a.has("--dpi") && (!ParseInt(a.value("--dpi"), o.dpi) || o.dpi < 24 || o.dpi > 1200))
+        return "bad dpi \"" + a.value("--dpi") + "\": expected a whole number from 24 to 1200";
+    if (a.has("--gallery")) o.gallery = a.value("--gallery");
+    o.output = a.value("--output");
     const std::string ext = Extension(o.output);
     if (ext != ".BMP" && ext != ".PNG") return "the output must end in .bmp or .png";
     return o;
@@ -203,8 +195,7 @@ void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw base::Error("cannot encode " + path.string() + " as PNG");
+    if (!image.save(&buffer, "PNG")) throw base::Error("cannot encode " + path.string() + " as PNG");
     platform::WriteFileAtomically(path,
                                   std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));
@@ -219,29 +210,34 @@ std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool 
     // Qt keeps references to both for the application's life.
     static int argc = 1;
     static char* argv[] = {programName, nullptr};
+    const platform::QtStartGuard guard;
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
     const auto parsed = ParseRenderArguments(args);
     if (const auto* complaint = std::get_if<std::string>(&parsed)) {
-        std::cerr << "dorvane render: " << *complaint << " (see dorvane --help)\n";
-        return 2;
+        std::cerr << "dorvane render: " << OneLine(*complaint) << " (see dorvane render --help)\n";
+        return kExitBadArguments;
     }
-    // Text drawing needs a GUI application; the offscreen platform needs no display.
-    const auto app = MakeCommandApplication(programName, true);
+    const RenderOptions& options = std::get<RenderOptions>(parsed);
     try {
-        const RenderOptions& options = std::get<RenderOptions>(parsed);
+        CheckBoardFile(options.board);
         CheckRenderOutput(options);
+        // Text drawing needs a GUI application; the offscreen platform needs no display.
+        const auto app = MakeCommandApplication(programName, true);
         std::vector<std::string> warnings;
         const imaging::Bitmap picture = RenderBoardPicture(options, &warnings);
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
         WriteRenderedPicture(options.output, picture);
+    } catch (const BoardFileError& e) {
+        std::cerr << "dorvane render: " << OneLine(e.what()) << "\n";
+        return kExitBadArguments;
     } catch (const std::exception& e) {
-        std::cerr << "dorvane render: " << e.what() << "\n";
-        return 1;
+        std::cerr << "dorvane render: " << OneLine(e.what()) << "\n";
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
 }
 
 }  // namespace dorvane::app

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The headless "render" command: composes a saved board exactly as its wallpaper
 // would look on a screen of a given size, without a display.
-//   dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] -o OUT.bmp|OUT.png
+//   dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] -o FILE
 #pragma once
 
 #include <QGuiApplication>
@@ -14,6 +14,7 @@
 
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
+#include "base/error.h"
 
 namespace dorvane::app {
 
@@ -26,13 +27,26 @@ struct RenderOptions {
     std::filesystem::path output;
 };
 
-inline constexpr int kMaxRenderSide = 16384;
+// The largest side of a screen a board is composed for: 8K screens are 7680 x 4320,
+// and 8192 x 8192 takes about half a gigabyte to compose.
+inline constexpr int kMaxRenderSide = 8192;
 
 // "WIDTHxHEIGHT" (or "X"), each side from 1 to kMaxRenderSide.
 bool ParseRenderSize(std::string_view text, int& width, int& height);
 
-// The text that --help prints.
-std::string RenderUsage();
+// A board file that cannot be composed at all: missing, unreadable, not a regular
+// file, or no goal board (no [Goal] section: random bytes, an empty file).
+class BoardFileError : public base::Error {
+public:
+    using base::Error::Error;
+};
+
+// The text with its line breaks made blanks: a failure is said on one line, even
+// for a file whose name holds a line break.
+std::string OneLine(std::string text);
+
+// Throws BoardFileError unless the file is a goal board that can be read.
+void CheckBoardFile(const std::filesystem::path& board);
 
 // Arguments after "render". The string alternative is the one-line complaint.
 std::variant<RenderOptions, std::string> ParseRenderArguments(const std::vector<std::string>& args);
@@ -47,12 +61,12 @@ bool IsComposableSize(int width, int height);
 
 // The board composed at options.width × options.height: its picture from the
 // built-in gallery or the gallery folder, cropped and scaled to the screen, with
-// its text over it. What the reading rules stood in for (a board without its
-// [Goal] section, a picture the gallery lacks, a gallery folder that does not
-// exist) goes to warnings, one line each. Needs a QGuiApplication; throws
-// dorvane::base::Error.
+// its text over it. What the reading rules stood in for (a picture the gallery
+// lacks, a gallery folder that does not exist) goes to warnings, one line each.
+// Needs a QGuiApplication; throws BoardFileError for a board it cannot use and
+// dorvane::base::Error for other failures.
 imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
-                                   std::vector<std::string>* warnings = nullptr);
+                          std::vector<std::string>* warnings = nullptr);
 
 // The same board before the text is laid over the picture: what "set as
 // background" writes (compose::WriteComposedBmpFile) without a composed copy.
@@ -72,11 +86,12 @@ void WriteRenderedPicture(const std::filesystem::path& path, const imaging::Bitm
 
 // A QGuiApplication for a headless command, none when one exists already. Qt's own
 // notes (no runtime folder and the like) would muddle the one line of a failure,
-// so only fatal ones get through. The offscreen platform needs no display.
+// so only fatal ones get through, and a platform that cannot start ends the
+// process with one line and status 1. The offscreen platform needs no display.
 std::unique_ptr<QGuiApplication> MakeCommandApplication(char* programName, bool offscreen);
 
 // The command with the arguments after "render". Returns the exit status: 0 done,
-// 1 failed, 2 bad arguments.
+// 1 failed, 2 bad arguments or a board that cannot be used (no output is written).
 int RunRenderCommand(const std::vector<std::string>& args, char* programName);
 
 }  // namespace dorvane::app

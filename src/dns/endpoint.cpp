@@ -74,15 +74,23 @@ bool Endpoint::matches(const sockaddr_storage& other) const {
 }
 
 std::string Endpoint::toString() const {
+    // Appended piece by piece: "[" + std::string(...) inserts at the front, which
+    // GCC 12 at -O3 mistakes for an overlapping copy (-Wrestrict).
     char text[INET6_ADDRSTRLEN] = {};
+    std::string result;
+    std::uint16_t port = 0;
     if (family() == AF_INET) {
         const auto& a = reinterpret_cast<const sockaddr_in&>(address);
         inet_ntop(AF_INET, &a.sin_addr, text, sizeof text);
-        return std::string(text) + ":" + std::to_string(ntohs(a.sin_port));
+        result.append(text);
+        port = ntohs(a.sin_port);
+    } else {
+        const auto& a = reinterpret_cast<const sockaddr_in6&>(address);
+        inet_ntop(AF_INET6, &a.sin6_addr, text, sizeof text);
+        result.append("[").append(text).append("]");
+        port = ntohs(a.sin6_port);
     }
-    const auto& a = reinterpret_cast<const sockaddr_in6&>(address);
-    inet_ntop(AF_INET6, &a.sin6_addr, text, sizeof text);
-    return "[" + std::string(text) + "]:" + std::to_string(ntohs(a.sin6_port));
+    return result.append(":").append(std::to_string(port));
 }
 
 }  // namespace dorvane::dns

@@ -2,10 +2,14 @@
 #include "platform/data_folder.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "base/error.h"
 
 namespace dorvane::platform {
 namespace fs = std::filesystem;
@@ -19,8 +23,13 @@ fs::path ChooseDataFolder(const DataFolderInputs& in) {
     fs::path base;
     if (!in.xdgDataHome.empty() && fs::path(in.xdgDataHome).is_absolute())
         base = in.xdgDataHome;
+    else if (fs::path(in.home).is_absolute())
+        base = fs::path(in.home) / ".local" / "share";
     else
-        base = fs::path(in.home.empty() ? "/tmp" : in.home) / ".local" / "share";
+        throw base::Error(
+            "no home folder to keep the data in: HOME is not set, and the password "
+            "database gives none for user " +
+            std::to_string(::getuid()));
     return base / "dorvane";
 }
 
@@ -48,17 +57,32 @@ fs::path ProgramFolder() {
     return exe.parent_path();
 }
 
+std::string PasswordDatabaseHome() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    // A large entry asks for a larger buffer; 1 MB is far beyond any real one.
+    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+           buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    return found != nullptr && found->pw_dir != nullptr ? found->pw_dir : "";
+}
+
 fs::path DataFolder() {
     DataFolderInputs in;
     in.programFolder = ProgramFolder();
     if (const char* x = std::getenv("XDG_DATA_HOME")) in.xdgDataHome = x;
-    if (const char* h = std::getenv("HOME")) in.home = h;
+    if (const char* h = std::getenv("HOME"); h != nullptr && fs::path(h).is_absolute())
+        in.home = h;
+    else
+        in.home = PasswordDatabaseHome();
     return ChooseDataFolder(in);
 }
 
 std::string DataFolderHelp(const fs::path& folder) {
-    return "Goal boards (MyGoals/), added pictures (MyGallery/) and the wallpaper file are\n"
-           "kept in " +
+    return "Goal boards (MyGoals/), added pictures (MyGallery/) and the wallpaper file\n"
+           "are kept in " +
            folder.string() + "/\n";
 }
 

@@ -20,15 +20,22 @@ inline constexpr const char* kDesktopId = DORVANE_APP_ID;
 struct DataFolderInputs {
     std::filesystem::path programFolder;
     std::string xdgDataHome;  // the variable's value, empty when unset
-    std::string home;         // $HOME
+    // The home folder: $HOME, or when that is unset, empty or relative, the password
+    // database's; empty when neither has one.
+    std::string home;
     // Whether the program may create files in a folder; the real check by default.
     std::function<bool(const std::filesystem::path&)> writable;
     // Whether a program folder is the bin/ of an installation; the real check by default.
     std::function<bool(const std::filesystem::path&)> installed;
 };
 
-// The data folder, with no trailing separator.
+// The data folder, with no trailing separator. Throws dorvane::base::Error when it would
+// lie below a home folder and there is none: never a shared place such as /tmp.
 std::filesystem::path ChooseDataFolder(const DataFolderInputs& inputs);
+
+// The home folder of the user running the program, from the password database;
+// empty when it has none.
+std::string PasswordDatabaseHome();
 
 // Is `programFolder` a bin/ whose sibling share/applications/ holds our desktop entry?
 bool IsInstalledLayout(const std::filesystem::path& programFolder);

@@ -33,9 +33,12 @@ TEST(ParseRenderArguments, AcceptsTheDocumentedForms) {
     EXPECT_EQ(o.dpi, 120);
     EXPECT_EQ(o.output, "out.PNG");
     EXPECT_TRUE(o.gallery.empty());
-    const auto defaults = ParseRenderArguments({"-o", "w.bmp", "--size", "800X600", "b.gls"});
+    const auto defaults =
+        ParseRenderArguments({"--output=w.bmp", "--size", "800X600", "--", "-b.gls"});
     ASSERT_TRUE(std::holds_alternative<RenderOptions>(defaults));
     EXPECT_EQ(std::get<RenderOptions>(defaults).dpi, 96);
+    EXPECT_EQ(std::get<RenderOptions>(defaults).board, "-b.gls");
+    EXPECT_EQ(std::get<RenderOptions>(defaults).output, "w.bmp");
 }
 
 TEST(ParseRenderArguments, RejectsBadArgumentsWithOneLine) {
@@ -45,6 +48,10 @@ TEST(ParseRenderArguments, RejectsBadArgumentsWithOneLine) {
         {"b.gls", "--size", "1280", "-o", "x.png"},
         {"b.gls", "--size", "0x10", "-o", "x.png"},
         {"b.gls", "--size", "99999x10", "-o", "x.png"},
+        {"b.gls", "--size", "8193x10", "-o", "x.png"},
+        {"b.gls", "--size", "640x480", "--size", "640x480", "-o", "x.png"},
+        {"b.gls", "--size=640x480", "-o", "x.png", "--output", "y.png"},
+        {"b.gls", "--size", "640x480", "-o", "x.png", "--dpi=96", "--dpi=96"},
         {"b.gls", "--size", "10x-5", "-o", "x.png"},
         {"b.gls", "--size", "640x480"},
         {"b.gls", "--size", "640x480", "-o", "x.jpg"},
@@ -146,8 +153,15 @@ TEST(RunRenderCommand, ReportsFailuresInOneLineWithAnExitStatus) {
     EXPECT_EQ(RunCommand({"render", (s.root / "none.gls").string(), "--size", "64x48", "-o",
                           (s.root / "a.png").string()},
                          &err),
-              1);
-    EXPECT_NE(err.find("cannot read the board"), std::string::npos);
+              2);
+    EXPECT_NE(err.find("there is no board"), std::string::npos);
+    std::ofstream(s.root / "two\nlines.gls") << "random bytes";
+    EXPECT_EQ(RunCommand({"render", (s.root / "two\nlines.gls").string(), "--size", "64x48", "-o",
+                          (s.root / "a.png").string()},
+                         &err),
+              2);
+    EXPECT_NE(err.find("two lines.gls is not a goal board"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_EQ(RunCommand({"render", s.board.string(), "--size", "64x48", "--gallery",
                           s.gallery.string(), "-o", "/no/such/folder/a.png"},
@@ -241,8 +255,9 @@ TEST(RunRenderCommand, RefusesDestructiveOutputsAndWarnsOfFallbacks) {
                        QSize(64, 48));
          }},
         {"board without its section",
-         [&](const GalleryAndBoard& s, Call&) { rewrite(s.board, "[Other]\r\nGoal1=x\r\n"); }, 0,
-         "has no [Goal] section; the default board is used", nullptr},
+         [&](const GalleryAndBoard& s, Call&) { rewrite(s.board, "[Other]\r\nGoal1=x\r\n"); }, 2,
+         "is not a goal board (it has no [Goal] section)",
+         [](const GalleryAndBoard& s) { EXPECT_FALSE(fs::exists(s.root / "out.png")); }},
         {"picture the gallery lacks",
          [&](const GalleryAndBoard& s, Call&) { rewrite(s.board, "[Goal]\r\nPicName=Moon\r\n"); },
          0, "warning: the gallery has no picture \"Moon\"; \"Bryce Canyon\" is used", nullptr},

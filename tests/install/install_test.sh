@@ -2,10 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch ~/.local as a person would (cmake --install
 # --prefix ~/.local) and checks the result: the desktop entry and the AppStream
-# metadata pass the desktop's own validators and name each other, the icon is
-# there at every size, the manual page formats without warnings, and the
-# installed program keeps its data in $XDG_DATA_HOME/dorvane/ although its bin/
-# is writable, while the build's own program keeps it beside itself.
+# metadata pass the desktop's own validators without a word and name each other,
+# the icon is there at every size, the manual page formats without warnings and
+# has its sections, and the installed program keeps its data in
+# $XDG_DATA_HOME/dorvane/ although its bin/ is writable (below the password
+# database's home folder when HOME is unset or empty), while the build's own
+# program keeps it beside itself.
 #   install_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1 id=$2
@@ -21,9 +23,11 @@ share=$local/share
 entry=$share/applications/$id.desktop
 meta=$share/metainfo/$id.metainfo.xml
 
-desktop-file-validate "$entry" | grep -Ev ': hint: ' && fail "desktop-file-validate complains"
+said=$(desktop-file-validate "$entry" 2>&1) || true
+[[ -z "$said" ]] || fail "desktop-file-validate: $said"
 appstreamcli validate --no-net "$meta" >"$work/appstream.log" 2>&1 ||
   { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+grep -E '^[EWI]: ' "$work/appstream.log" && fail "appstreamcli validate has remarks"
 
 key() { sed -n "s/^$1=//p" "$entry"; }
 [[ "$(key Icon)" == "$id" ]] || fail "Icon=$(key Icon)"
@@ -45,12 +49,20 @@ man=$share/man/man1/dorvane.1.gz
 gzip -dc "$man" >"$work/dorvane.1"
 warnings=$(groff -man -ww -z "$work/dorvane.1" 2>&1)
 [[ -z "$warnings" ]] || fail "manual page: $warnings"
-for word in render apply XDG_DATA_HOME '\-\-size'; do
-  grep -qF -- "$word" "$work/dorvane.1" || fail "the manual page does not mention $word"
+for word in '.SH COMMANDS' '.SH OPTIONS' '.SH EXIT STATUS' '.SH ENVIRONMENT' '.SH FILES' \
+  '\-\-version'; do
+  grep -qF -- "$word" "$work/dorvane.1" || fail "the manual page lacks $word"
 done
+grep -E '^@|@VERSION@' "$work/dorvane.1" && fail "the manual page has unfilled lines"
 
 "$local/bin/dorvane" --help >"$work/help"
 grep -qF "kept in $share/dorvane/" "$work/help" || { cat "$work/help"; fail "installed: data not in XDG"; }
+home=$(getent passwd "$(id -u)" | cut -d: -f6)
+for unset in "-u HOME" "HOME="; do
+  env $unset "$local/bin/dorvane" --help >"$work/help"
+  grep -qF "kept in $home/.local/share/dorvane/" "$work/help" ||
+    fail "installed, $unset: data not below the password database's home $home"
+done
 "$build/src/app/dorvane" --help >"$work/help"
 grep -qF "kept in $build/src/app/" "$work/help" ||
   { cat "$work/help"; fail "build tree: data not beside the program"; }

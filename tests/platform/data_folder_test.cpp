@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "base/error.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +49,18 @@ TEST(ChooseDataFolder, DecidedByLayoutThenByWritability) {
                             [&](const fs::path&) { return r.installed; }};
         EXPECT_EQ(ChooseDataFolder(in), fs::path(r.expected))
             << "installed " << r.installed << ", writable " << r.writable;
+    }
+}
+
+// Without a home folder (neither $HOME nor the password database has one) the data
+// folder is refused, never put in a shared place such as /tmp.
+TEST(ChooseDataFolder, RefusesToGuessWithoutAHome) {
+    for (const char* home : {"", "relative/home"}) {
+        DataFolderInputs in{"/usr/bin", "", home, [](const fs::path&) { return false; },
+                            kNotInstalled};
+        EXPECT_THROW(ChooseDataFolder(in), dorvane::base::Error) << home;
+        in.xdgDataHome = "/home/u/.data";  // no home needed then
+        EXPECT_EQ(ChooseDataFolder(in), fs::path("/home/u/.data/dorvane"));
     }
 }
 
