@@ -15,6 +15,7 @@
 #include "app/board_model.h"
 #include "app/focus_ring.h"
 #include "app/preview_page.h"
+#include "app/render_command.h"
 #include "app/saved_boards_page.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
@@ -212,6 +213,15 @@ boards::BoardReadContext MainWindow::boardContext() const {
 }
 
 void MainWindow::loadBoardFile(const fs::path& file) {
+    // A damaged or unreadable board says so, naming the file, and the current
+    // board stays as it was.
+    try {
+        CheckBoardFile(file);
+    } catch (const std::exception& e) {
+        services_.dialogs->showError("The goals could not be loaded from " + file.string() +
+                                     ".\r\r" + e.what());
+        return;
+    }
     compose::TGoalsProject board;
     boards::ReadProjectFile(file, board, boardContext());
     model_->replaceBoard(std::move(board));

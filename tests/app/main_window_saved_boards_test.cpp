@@ -307,4 +307,33 @@ TEST(SavedBoards, ANameDifferingOnlyInCaseReplacesTheFileKeepingItsSpelling) {
     EXPECT_NE(bytes.find("Goal1=later\r\n"), std::string::npos);
 }
 
+// A file that is no board, or is gone by the time it is loaded, is reported by
+// name and leaves the current board as it was.
+TEST(SavedBoards, ADamagedOrVanishedBoardIsReportedAndChangesNothing) {
+    const struct {
+        const char* what;
+        std::string bytes;  // empty: the file goes before the load
+    } rows[] = {{"random bytes", std::string("\x89\x01zz\xff\x00q", 7)}, {"gone", ""}};
+    for (const auto& r : rows) {
+        SavedBoardsFixture f;
+        auto& w = f.Start();
+        f.Board("bad.gls", "Goal1=Was here\r\n");
+        f.SetGoal(1, "Mine");
+        f.Click("imgButton5");
+        f.Select("bad");
+        if (r.bytes.empty()) {
+            fs::remove(w.goalsFolder() / "bad.gls");
+        } else {
+            std::ofstream(w.goalsFolder() / "bad.gls", std::ios::binary) << r.bytes;
+        }
+        const auto before = w.model().board();
+        f.dialogs.answers = {true};
+        w.runLink("loadProject");
+        ASSERT_EQ(f.dialogs.texts("error").size(), 1u) << r.what;
+        EXPECT_NE(f.dialogs.texts("error")[0].find("bad.gls"), std::string::npos) << r.what;
+        EXPECT_EQ(w.model().board(), before) << r.what;
+        EXPECT_EQ(w.currentPage(), 5) << r.what;
+    }
+}
+
 }  // namespace
