@@ -63,7 +63,7 @@ TEST(Page4, StyleListsHaveTheirPlacesAndItems) {
         {"cbSize", "Size", {191, 308, 42, 22}, 191, 14, "12"},
         {"cbAlign", "Align", {234, 308, 55, 22}, 235, 3, "left"},
         {"cbColor", "Color", {290, 308, 38, 22}, 290, 20, "Black"},
-        {"cbShading", "Shading", {329, 308, 52, 22}, 329, 3, "none"},
+        {"cbShading", "Shading", {329, 308, 52, 22}, 329, 13, "none"},
     };
     for (const Row& r : rows) {
         auto* list = p.w.findChild<QComboBox*>(r.list);
@@ -112,7 +112,7 @@ TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {
     };
     const Row rows[] = {
         {"cbStyle", {Qt::Key_End}, [](auto& b) { return int(b.FontStyle); }, 3},
-        {"cbShading", {Qt::Key_End}, [](auto& b) { return int(b.FontShading); }, 2},
+        {"cbShading", {Qt::Key_End}, [](auto& b) { return int(b.FontShading); }, 12},
         {"cbSize", {Qt::Key_End}, [](auto& b) { return b.FontSize; }, 36},
         {"cbAlign", {Qt::Key_Down}, [](auto& b) { return int(b.FontAlign); }, 1},
         {"cbColor",
