@@ -18,4 +18,8 @@ void OverlayTextLayer(Bitmap& image, const TextLayer& layer);
 // OverlayTextLayer gives those rows of the whole picture.
 void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow);
 
+// The same for a part of a picture of the layer's own size: `part` holds the
+// pixels from `origin` on and gets exactly what OverlayTextLayer gives them there.
+void OverlayTextLayerPart(Bitmap& part, const TextLayer& layer, QPoint origin);
+
 }  // namespace dorvane::compose
