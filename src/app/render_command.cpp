@@ -18,6 +18,7 @@
 #include "compose/font_families.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
+#include "compose/readability.h"
 #include "compose/style_controls.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
@@ -91,13 +92,14 @@ bool ParseRenderSize(std::string_view text, int& width, int& height) {
 
 std::string RenderUsage() {
     return "Usage: dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] [--gallery DIR] "
-           "-o OUT.bmp|OUT.png\n"
+           "[--report] -o OUT.bmp|OUT.png\n"
            "\n"
            "Composes a saved goal board exactly as its wallpaper would look on a screen of\n"
            "WIDTH x HEIGHT pixels at N pixels per inch (default 96), without a display.\n"
            "The picture comes from the built-in gallery or from the gallery folder (DIR, by\n"
            "default the program's own MyGallery folder). The output is a 24-bit BMP or a\n"
-           "PNG file, chosen by its extension.\n";
+           "PNG file, chosen by its extension. --report prints how readable the text is:\n"
+           "its contrast with what surrounds it (4.5:1 or more is easy to read).\n";
 }
 
 std::variant<RenderOptions, std::string> ParseRenderArguments(
@@ -123,6 +125,8 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
             } else {
                 o.output = v;
             }
+        } else if (a == "--report") {
+            o.report = true;
         } else if (!a.empty() && a[0] == '-') {
             return "unknown option " + a;
         } else if (o.board.empty()) {
@@ -183,7 +187,7 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
-    return {std::move(screen), std::move(layer)};
+    return {std::move(screen), std::move(layer), board};
 }
 
 void CheckRenderOutput(const RenderOptions& o) {
@@ -233,9 +237,13 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         const RenderOptions& options = std::get<RenderOptions>(parsed);
         CheckRenderOutput(options);
         std::vector<std::string> warnings;
-        const Bitmap picture = RenderBoardPicture(options, &warnings);
+        BoardLayers board = RenderBoardLayers(options, &warnings);
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
-        WriteRenderedPicture(options.output, picture);
+        const Readability measure =
+            MeasureBoardReadability(board.screen, board.layer, board.board.FontColor);
+        OverlayTextLayer(board.screen, board.layer);
+        WriteRenderedPicture(options.output, board.screen);
+        if (options.report) std::cout << "readability: " << DescribeReadability(measure) << "\n";
     } catch (const std::exception& e) {
         std::cerr << "dorvane render: " << e.what() << "\n";
         return 1;

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "compose/goal_board.h"
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
@@ -24,6 +25,7 @@ struct RenderOptions {
     int dpi = 96;
     std::filesystem::path gallery;  // empty: the program's own gallery folder
     std::filesystem::path output;
+    bool report = false;  // --report: print the readability of what was rendered
 };
 
 inline constexpr int kMaxRenderSide = 16384;
@@ -59,6 +61,7 @@ Bitmap RenderBoardPicture(const RenderOptions& options,
 struct BoardLayers {
     Bitmap screen;
     compose::TextLayer layer;
+    compose::TGoalsProject board;  // as read and drawn
 };
 BoardLayers RenderBoardLayers(const RenderOptions& options,
                               std::vector<std::string>* warnings = nullptr);
