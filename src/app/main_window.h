@@ -167,6 +167,7 @@ private:
     void imgPreviewEndDrag();
     void NudgeTextBox(int dx, int dy, bool repeated);
     void ApplyUndoStep(const std::optional<compose::BoardLook>& look);
+    void MakeReadable();  // off the UI thread; one undo step when it lands
     void OpenResourcesPage();
     void ShowResourcesPage();
     void ShowOfflineResources();
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<compose::BoardComposer> composer_;  // sized for the screen at creation
     compose::BoardUndo undo_;
     std::optional<compose::BoardLook> dragBefore_;  // the look when the drag began
+    bool makingReadable_ = false;                   // a "Make readable" is under way
     std::unique_ptr<gallery::TformPreview> formPreview_;
     bool firstFramePainted_ = false;
     bool openAfterFirstFrame_ = false;

@@ -2,7 +2,12 @@
 // Page 4 in the main window: the style lists, the preview's mouse and keys, undo,
 // and the "preview" and "setbackground" commands. The composition itself lives
 // in compose::BoardComposer; these methods connect it to the board and the page.
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
 #include "app/main_window.h"
+#include "compose/make_readable.h"
+#include "compose/readability.h"
 #include "compose/set_wallpaper.h"
 #include "gallery/preview_window.h"
 #include "imaging/bitmap_image.h"
@@ -26,6 +31,7 @@ void TformMain::WirePreviewPage() {
     canvas.onMouseUp = [this](compose::MouseButton, QPoint) { imgMouseMouseUp(); };
     canvas.onEndDrag = [this] { imgPreviewEndDrag(); };
     canvas.onNudge = [this](int dx, int dy, bool repeated) { NudgeTextBox(dx, dy, repeated); };
+    page4->onMakeReadable = [this] { MakeReadable(); };
     actions.preview = [this] { ShowFullPreview(); };
     actions.setBackground = [this] { SetWallpaper(); };
 }
@@ -56,6 +62,8 @@ void TformMain::ShowPreview(const Bitmap& composed) {
     QImage image = gallery::ToQImage(composed);
     image.setDevicePixelRatio(composer_->ratio());  // drawn at the preview's own size
     page4->imgPreview->setImage(image);
+    page4->showReadability(compose::MeasureBoardReadability(
+        composer_->screenPicture(), composer_->textLayer(), CurrentBoard.FontColor));
 }
 
 void TformMain::imgMouseMouseDown(compose::MouseButton button, QPoint at) {
@@ -98,6 +106,41 @@ void TformMain::ApplyUndoStep(const std::optional<compose::BoardLook>& look) {
     ShowBoardStyle();
     composer_->render(CurrentBoard);
     RefreshPreview();
+}
+
+// The search measures many looks, so it runs on a worker with copies of the
+// board and the picture. Its answer lands only if the board still looks as it
+// did and shows the same picture; it is then one undo step, "Make readable".
+void TformMain::MakeReadable() {
+    if (makingReadable_) return;
+    imgPreviewEndDrag();
+    makingReadable_ = true;
+    page4->setCursor(Qt::BusyCursor);
+    const compose::TGoalsProject board = CurrentBoard;
+    const Bitmap screen = composer_->screenPicture();
+    const int dpi = services_.screen->info().dpi;
+    const int picture = gallery.LoadedPicture;
+    auto* watcher = new QFutureWatcher<compose::ReadableFix>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, board, picture] {
+        watcher->deleteLater();
+        makingReadable_ = false;
+        page4->unsetCursor();
+        const compose::ReadableFix fix = watcher->result();
+        page4->btnMakeReadable->setToolTip(
+            QString::fromStdString(compose::DescribeFix(fix, board)));
+        if (compose::LookOf(CurrentBoard) != compose::LookOf(board) ||
+            gallery.LoadedPicture != picture || board.Goal != CurrentBoard.Goal)
+            return;  // changed meanwhile: the answer is for another board
+        const compose::BoardLook before = compose::LookOf(CurrentBoard);
+        CurrentBoard.FontColor = fix.FontColor;
+        CurrentBoard.FontShading = fix.FontShading;
+        undo_.record(before, compose::LookOf(CurrentBoard));  // nothing when unchanged
+        ShowBoardStyle();
+        composer_->render(CurrentBoard);
+        RefreshPreview();
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [board, screen, dpi] { return compose::MakeReadable(board, screen, dpi); }));
 }
 
 void TformMain::ShowFullPreview() {

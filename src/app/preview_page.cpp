@@ -2,6 +2,7 @@
 #include "app/preview_page.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QPainter>
 #include <QShortcut>
 
@@ -15,6 +16,10 @@ namespace {
 constexpr int kListTop = 308;
 constexpr int kListHeight = 22;
 constexpr int kLabelTop = 294;
+// The indicator and the link sit at the right end of the title line, beside
+// "Preview": the hint line under the lists is filled by its own sentence.
+constexpr int kReadabilityTop = 7;
+constexpr int kReadabilityRight = 368;  // the preview's right edge
 
 QColor ToQColor(compose::Color c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -64,7 +69,8 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     cbSize->setMaxVisibleItems(11);
     cbColor->setFont(font());  // the window's own font, not Arial
     cbColor->setIconSize(QSize(16, 12));
-    cbColor->view()->setMinimumWidth(130);  // the names beside the swatches
+    cbColor->view()->setMinimumWidth(130);    // the names beside the swatches
+    cbShading->view()->setMinimumWidth(110);  // "bright band 80%" and the like
     undoKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     redoKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
     connect(undoKey_, &QShortcut::activated, this, [this] {
@@ -73,7 +79,57 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     connect(redoKey_, &QShortcut::activated, this, [this] {
         if (onRedo) onRedo();
     });
+    AddReadability();
     setShortcutsEnabled(false);
+}
+
+void PreviewPage::AddReadability() {
+    btnMakeReadable = new QPushButton("Make readable", this);
+    btnMakeReadable->setObjectName("btnMakeReadable");
+    btnMakeReadable->setFont(Arial(8, false));
+    btnMakeReadable->setFlat(true);
+    btnMakeReadable->setCursor(Qt::PointingHandCursor);
+    btnMakeReadable->setFocusPolicy(Qt::StrongFocus);
+    btnMakeReadable->setStyleSheet(
+        "QPushButton { color: #0000CC; text-decoration: underline; border: none; padding: 0; "
+        "background: white; }");
+    btnMakeReadable->setToolTip(
+        "Change only the text colour and shading, as little as needed, so that the goals "
+        "are easy to read on this picture");
+    btnMakeReadable->adjustSize();
+    btnMakeReadable->move(kReadabilityRight - btnMakeReadable->width(), kReadabilityTop);
+    connect(btnMakeReadable, &QPushButton::clicked, this, [this] {
+        if (onMakeReadable) onMakeReadable();
+    });
+    lblReadability = new QLabel(this);
+    lblReadability->setObjectName("lblReadability");
+    lblReadability->setFont(Arial(8, true));
+    lblReadability->setAutoFillBackground(true);
+    lblReadability->setAccessibleDescription(
+        "Contrast of the goal text with what surrounds it; 4.5 to 1 or more is easy to read");
+    showReadability({});
+}
+
+void PreviewPage::showReadability(const compose::Readability& measure) {
+    QString text, spoken;
+    if (!measure.visible()) {
+        text = "No text to read";
+        spoken = "No goal text can be seen";
+    } else {
+        const QString ratio = QString::fromStdString(compose::FormatRatio(measure.ratio));
+        const QString verdict = measure.readable() ? "Easy to read" : "Hard to read";
+        text = verdict + " (" + ratio + ")";
+        spoken = verdict + ", contrast " + ratio.chopped(2) + " to 1";
+    }
+    if (text == lblReadability->text()) return;
+    lblReadability->setText(text);
+    lblReadability->setStyleSheet(measure.readable() ? "color: #006400; background: white;"
+                                                     : "color: #A00000; background: white;");
+    lblReadability->setAccessibleName(spoken);
+    lblReadability->adjustSize();
+    lblReadability->move(btnMakeReadable->x() - 6 - lblReadability->width(), kReadabilityTop);
+    QAccessibleEvent changed(lblReadability, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QComboBox* PreviewPage::AddStyleList(const char* name, const char* label, int left, int labelLeft,

@@ -7,11 +7,13 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <array>
 #include <functional>
 
 #include "app/preview_canvas.h"
+#include "compose/readability.h"
 #include "compose/style_controls.h"
 #include "htmlview/html_view.h"
 
@@ -34,6 +36,8 @@ public:
     QComboBox* cbAlign;
     QComboBox* cbColor;  // swatches with the colour names
     QComboBox* cbShading;
+    QLabel* lblReadability;        // on the title line: "Easy to read (7.32:1)"
+    QPushButton* btnMakeReadable;  // a link beside it
 
     // The six lists in the order of the row.
     std::array<QComboBox*, 6> styleLists() const;
@@ -45,14 +49,20 @@ public:
     // The lists' selections into the model.
     void readStyles(compose::StyleControls& model) const;
 
+    // The indicator for the board as the preview shows it; screen readers are told
+    // when it changes.
+    void showReadability(const compose::Readability& measure);
+
     // Undo and redo keys work only while the page is shown.
     void setShortcutsEnabled(bool on);
 
     std::function<void()> onStyleChosen;  // cbFontChange: the user chose an item
     std::function<void()> onUndo;
     std::function<void()> onRedo;
+    std::function<void()> onMakeReadable;
 
 private:
+    void AddReadability();
     QComboBox* AddStyleList(const char* name, const char* label, int left, int labelLeft,
                             int width);
 
