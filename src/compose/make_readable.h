@@ -8,7 +8,7 @@
 // is a candidate, priced by how much it changes the look:
 //   colour:  0 when kept, else 1 + ΔE/25, ΔE the CIE 1976 distance in L*a*b*
 //            between the old and new colour (black to white costs 5, white to
-//            cream 1.2, grey to silver 1.9);
+//            cream 1.24, grey to silver 1.96);
 //   shading: 0 when kept, else none 0.5, a shadow 1, an outline 2, a band
 //            2.5 + 2.5 × its opacity (35 % 3.4, 50 % 3.75, 65 % 4.1, 80 % 4.5).
 // Candidates are measured from the cheapest up (ties in list order, shading
