@@ -8,6 +8,7 @@
 
 #include "app/narrow_arrow_style.h"
 #include "app/page_panels.h"
+#include "app/tab_order.h"
 #include "compose/goal_board.h"
 
 namespace dorvane::app {
@@ -90,6 +91,9 @@ void PreviewPage::AddReadability() {
     btnMakeReadable->setFlat(true);
     btnMakeReadable->setCursor(Qt::PointingHandCursor);
     btnMakeReadable->setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it after the page's own controls: the preview keeps the focus
+    // that page 4 opens with.
+    btnMakeReadable->setProperty(kVisitLast, true);
     btnMakeReadable->setStyleSheet(
         "QPushButton { color: #0000CC; text-decoration: underline; border: none; padding: 0; "
         "background: white; }");

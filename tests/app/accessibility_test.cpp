@@ -155,8 +155,8 @@ TEST(Accessibility, TabVisitsEveryControlOfEachPageInOrder) {
          {"Goal 1", "Goal 2", "Goal 3", "Goal 4", "Goal 5", "Goal 6", "Goal 7",
           "Add bullets to text", "Continue"}},
         {4,
-         {"Make readable", "Preview of the goal board", "Font", "Style", "Size", "Align", "Color",
-          "Shading", "Preview", "Save", "Set as wallpaper"}},
+         {"Preview of the goal board", "Font", "Style", "Size", "Align", "Color", "Shading",
+          "Preview", "Save", "Set as wallpaper", "Make readable"}},
         {5, {"Saved goal boards", "Load", "Delete", "Goals of the chosen board"}},
     };
     for (const auto& [page, controls] : pages) {
