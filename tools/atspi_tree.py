@@ -41,7 +41,7 @@ PAGES = [
     ("Your goals", [(TEXT, f"Goal {n}") for n in range(1, 8)] +
      [("check box", "Add bullets to text"), (BUTTON, "Continue")], "Write down your goals"),
     ("Preview", [("image", "Preview of the goal board"), (BUTTON, "Preview"), (BUTTON, "Save"),
-                 (BUTTON, "Set as wallpaper")] +
+                 (BUTTON, "Set as wallpaper"), (BUTTON, "Make readable")] +
      [("combo box", n) for n in ("Font", "Style", "Size", "Align", "Color", "Shading")],
      "Drag the text"),
     ("Saved work", [(LIST, "Saved goal boards"), (BUTTON, "Load"), (BUTTON, "Delete"),

@@ -22,6 +22,22 @@ constexpr OptionText kRenderOptions[] = {
      ".png). It is written whole or not at all, and never over the board, a folder or a "
      "special file.",
      true},
+    {"--report", "", "",
+     "prints how readable the goal text is: its contrast with what surrounds it, as "
+     "\"readability: 7.32:1, easy to read\" (4.5:1 or more is easy to read)."},
+};
+
+constexpr OptionText kReadableOptions[] = {
+    {"--output", "-o", "FILE",
+     "the board to write, with the fix applied; never the board itself, a folder or a "
+     "special file.",
+     true},
+    {"--size", "", "WIDTHxHEIGHT",
+     "the screen's size in pixels the board is judged on (default 1920x1080)."},
+    {"--dpi", "", "N", "the screen's pixels per inch, from 24 to 1200 (default 96)."},
+    {"--gallery", "", "DIR",
+     "the folder of added pictures that the board's picture may come from (default: "
+     "MyGallery/ in the data folder)."},
 };
 
 constexpr OptionText kApplyOptions[] = {
@@ -42,6 +58,11 @@ constexpr CommandText kCommands[] = {
      "desktop confirms the change; otherwise it says on one line what failed and where the "
      "picture is. It knows GNOME, Budgie, Cinnamon, MATE, KDE Plasma, Xfce, LXQt, LXDE, sway "
      "and plain X11 window managers."},
+    {"readable", kBoard, kReadableOptions,
+     "Makes the goals of BOARD.gls easy to read on its picture with the least visible "
+     "change: only the text colour and the shading may change (an outline or a band behind "
+     "the text where needed), until the text's contrast with what surrounds it is at least "
+     "4.5:1. Writes the board to FILE and prints the contrast before and after."},
 };
 
 constexpr OptionText kProgramOptions[] = {

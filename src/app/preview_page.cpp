@@ -2,14 +2,20 @@
 #include "app/preview_page.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
+#include <QFutureWatcher>
 #include <QPainter>
+#include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/board_model.h"
 #include "app/narrow_arrow_style.h"
 #include "app/page_panels.h"
+#include "app/tab_order.h"
 #include "compose/board_look.h"
 #include "compose/goal_board.h"
+#include "compose/make_readable.h"
 #include "imaging/bitmap_image.h"
 #include "platform/error_report.h"
 
@@ -19,6 +25,8 @@ namespace {
 constexpr int kListTop = 308;
 constexpr int kListHeight = 22;
 constexpr int kLabelTop = 294;
+constexpr int kReadabilityTop = 7;      // on the title line, right of "Preview"
+constexpr int kReadabilityRight = 368;  // the preview's right edge
 
 // The undo step's name for each list, in the order of the row.
 const std::array<const char*, 6> kEditNames = {
@@ -120,6 +128,7 @@ PreviewPage::PreviewPage(QWidget* parent, BoardModel& model) : QWidget(parent), 
         redoAction_->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
     });
     setShortcutsEnabled(false);
+    addReadability();
 
     connect(canvas_, &PreviewCanvas::mousePressed, this, &PreviewPage::mouseDown);
     connect(canvas_, &PreviewCanvas::mouseMoved, this, &PreviewPage::mouseMove);
@@ -217,10 +226,96 @@ void PreviewPage::refresh() {
     showPreview(model_.composer().preview());
 }
 
+void PreviewPage::addReadability() {
+    makeReadable_ = new QPushButton("Make readable", this);
+    makeReadable_->setObjectName("btnMakeReadable");
+    makeReadable_->setFont(Arial(8, false));
+    makeReadable_->setFlat(true);
+    makeReadable_->setCursor(Qt::PointingHandCursor);
+    makeReadable_->setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it after the page's own controls: the preview keeps the focus
+    // that page 4 opens with.
+    makeReadable_->setProperty(kVisitLast, true);
+    makeReadable_->setStyleSheet(
+        "QPushButton { color: #0000CC; text-decoration: underline; border: none; padding: 0; "
+        "background: white; }");
+    makeReadable_->setToolTip(
+        "Change only the text colour and shading, as little as needed, so that the goals "
+        "are easy to read on this picture");
+    makeReadable_->adjustSize();
+    makeReadable_->move(kReadabilityRight - makeReadable_->width(), kReadabilityTop);
+    connect(makeReadable_, &QPushButton::clicked, this,
+            [this] { platform::RunCommand([this] { makeReadable(); }); });
+    readability_ = new QLabel(this);
+    readability_->setObjectName("lblReadability");
+    readability_->setFont(Arial(8, true));
+    readability_->setAutoFillBackground(true);
+    readability_->setAccessibleDescription(
+        "Contrast of the goal text with what surrounds it; 4.5 to 1 or more is easy to read");
+    showReadability({});
+    connect(&fix_, &QFutureWatcher<compose::ReadableFix>::finished, this, [this] {
+        unsetCursor();
+        platform::RunCommand([this] { applyFix(); });
+    });
+}
+
+void PreviewPage::showReadability(const compose::Readability& measure) {
+    QString text, spoken;
+    if (!measure.visible()) {
+        text = "No text to read";
+        spoken = "No goal text can be seen";
+    } else {
+        const QString ratio = QString::fromStdString(compose::FormatRatio(measure.ratio));
+        const QString verdict = measure.readable() ? "Easy to read" : "Hard to read";
+        text = verdict + " (" + ratio + ")";
+        spoken = verdict + ", contrast " + ratio.chopped(2) + " to 1";
+    }
+    if (text == readability_->text()) return;
+    readability_->setText(text);
+    readability_->setStyleSheet(measure.readable() ? "color: #006400; background: white;"
+                                                   : "color: #A00000; background: white;");
+    readability_->setAccessibleName(spoken);
+    readability_->adjustSize();
+    readability_->move(makeReadable_->x() - 6 - readability_->width(), kReadabilityTop);
+    QAccessibleEvent changed(readability_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+// The search measures many looks, so it runs on a worker with copies of the
+// board and the picture. Its answer lands only if the board still looks as it did
+// and shows the same picture; it is then one undo step, "Make readable".
+void PreviewPage::makeReadable() {
+    if (fix_.isRunning()) return;
+    model_.endDrag();
+    setCursor(Qt::BusyCursor);
+    fixFor_ = model_.board();
+    fixPicture_ = model_.gallery().LoadedPicture;
+    fix_.setFuture(QtConcurrent::run(
+        [board = fixFor_, screen = model_.composer().screenPicture(), dpi = model_.screen().dpi] {
+            return compose::MakeReadable(board, screen, dpi);
+        }));
+}
+
+void PreviewPage::applyFix() {
+    const compose::ReadableFix fix = fix_.result();
+    makeReadable_->setToolTip(QString::fromStdString(compose::DescribeFix(fix, fixFor_)));
+    const compose::TGoalsProject& now = model_.board();
+    if (compose::LookOf(now) != compose::LookOf(fixFor_) || now.Goal != fixFor_.Goal ||
+        model_.gallery().LoadedPicture != fixPicture_)
+        return;  // changed meanwhile: the answer is for another board
+    compose::TGoalsProject fixed = now;
+    fixed.FontColor = fix.FontColor;
+    fixed.FontShading = fix.FontShading;
+    model_.editLook(compose::LookOf(fixed), tr("Make readable"));
+}
+
 void PreviewPage::showPreview(const imaging::Bitmap& composed) {
     QImage image = imaging::ToQImage(composed);
     image.setDevicePixelRatio(model_.composer().ratio());  // drawn at the preview's own size
     canvas_->setImage(image);
+    const compose::BoardComposer& composer = model_.composer();
+    showReadability(compose::MeasureBoardReadability(composer.screenPicture(), composer.textLayer(),
+                                                     model_.board().FontColor));
 }
 
 void PreviewPage::mouseDown(compose::MouseButton button, QPoint at) {

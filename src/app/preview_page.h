@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -13,11 +14,14 @@
 #include <vector>
 
 #include "app/preview_canvas.h"
+#include "compose/make_readable.h"
+#include "compose/readability.h"
 #include "compose/style_controls.h"
 #include "htmlview/html_view.h"
 #include "imaging/bitmap.h"
 
 class QAction;
+class QPushButton;
 
 namespace dorvane::app {
 
@@ -36,6 +40,14 @@ public:
     std::array<QComboBox*, 6> styleLists() const;
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
+    QLabel* readabilityLabel() const { return readability_; }  // "Easy to read (7.32:1)"
+    QPushButton* makeReadableButton() const { return makeReadable_; }
+    // The indicator for the board as the preview shows it; screen readers are told
+    // when it changes.
+    void showReadability(const compose::Readability& measure);
+    // "Make readable": the least visible change of colour and shading that makes
+    // the goals easy to read, found on another thread, as one undo step.
+    void makeReadable();
 
     // The font list offers the installed families among the board fonts.
     void fillStyleLists(const std::vector<std::string>& installedFamilies);
@@ -59,6 +71,8 @@ private:
     void mouseDown(compose::MouseButton button, QPoint at);
     void mouseMove(QPoint at, bool buttonHeld);
     void endDrag();
+    void addReadability();
+    void applyFix();
     void nudge(int dx, int dy, bool repeated);
 
     BoardModel& model_;
@@ -70,6 +84,11 @@ private:
     std::array<QComboBox*, 6> lists_{};
     QAction* undoAction_;
     QAction* redoAction_;
+    QLabel* readability_ = nullptr;
+    QPushButton* makeReadable_ = nullptr;
+    QFutureWatcher<compose::ReadableFix> fix_;
+    compose::TGoalsProject fixFor_;  // the board the search runs for
+    int fixPicture_ = 0;
 };
 
 }  // namespace dorvane::app

@@ -15,6 +15,7 @@
 #include "app/command_line.h"
 #include "app/command_line_text.h"
 #include "base/ascii.h"
+#include "base/error.h"
 #include "base/rounding.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
@@ -22,6 +23,7 @@
 #include "compose/font_families.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
+#include "compose/readability.h"
 #include "compose/style_controls.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
@@ -31,7 +33,6 @@
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
 #include "platform/display_check.h"
-#include "base/error.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -126,6 +127,7 @@ std::variant<RenderOptions, std::string> ParseRenderArguments(
         return "bad dpi \"" + a.value("--dpi") + "\": expected a whole number from 24 to 1200";
     if (a.has("--gallery")) o.gallery = a.value("--gallery");
     o.output = a.value("--output");
+    o.report = a.has("--report");
     const std::string ext = Extension(o.output);
     if (ext != ".BMP" && ext != ".PNG") return "the output must end in .bmp or .png";
     return o;
@@ -175,7 +177,7 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     imaging::PrepareScreenPictures(full, screen, preview);
     TextLayer layer(o.width, o.height);
     RenderTextLayer(layer, board, o.dpi, preview.width());
-    return {std::move(screen), std::move(layer)};
+    return {std::move(screen), std::move(layer), board};
 }
 
 void CheckRenderOutput(const RenderOptions& o) {
@@ -195,7 +197,8 @@ void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw base::Error("cannot encode " + path.string() + " as PNG");
+    if (!image.save(&buffer, "PNG"))
+        throw base::Error("cannot encode " + path.string() + " as PNG");
     platform::WriteFileAtomically(path,
                                   std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));
@@ -227,9 +230,14 @@ int RunRenderCommand(const std::vector<std::string>& args, char* programName) {
         // Text drawing needs a GUI application; the offscreen platform needs no display.
         const auto app = MakeCommandApplication(programName, true);
         std::vector<std::string> warnings;
-        const imaging::Bitmap picture = RenderBoardPicture(options, &warnings);
+        BoardLayers board = RenderBoardLayers(options, &warnings);
         for (const std::string& w : warnings) std::cerr << "dorvane render: warning: " << w << "\n";
-        WriteRenderedPicture(options.output, picture);
+        const compose::Readability measure =
+            compose::MeasureBoardReadability(board.screen, board.layer, board.board.FontColor);
+        OverlayTextLayer(board.screen, board.layer);
+        WriteRenderedPicture(options.output, board.screen);
+        if (options.report)
+            std::cout << "readability: " << compose::DescribeReadability(measure) << "\n";
     } catch (const BoardFileError& e) {
         std::cerr << "dorvane render: " << OneLine(e.what()) << "\n";
         return kExitBadArguments;

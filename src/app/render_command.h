@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "compose/goal_board.h"
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 #include "base/error.h"
@@ -25,6 +26,7 @@ struct RenderOptions {
     int dpi = 96;
     std::filesystem::path gallery;  // empty: the program's own gallery folder
     std::filesystem::path output;
+    bool report = false;  // --report: print the readability of what was rendered
 };
 
 // The largest side of a screen a board is composed for: 8K screens are 7680 x 4320,
@@ -73,6 +75,7 @@ imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
 struct BoardLayers {
     imaging::Bitmap screen;
     compose::TextLayer layer;
+    compose::TGoalsProject board;  // as read and drawn
 };
 BoardLayers RenderBoardLayers(const RenderOptions& options,
                               std::vector<std::string>* warnings = nullptr);

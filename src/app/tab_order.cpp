@@ -30,6 +30,8 @@ std::vector<QWidget*> ReadingOrder(QWidget* parent) {
                          [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
         row = end;
     }
+    std::stable_partition(kids.begin(), kids.end(),
+                          [](QWidget* w) { return !w->property(kVisitLast).toBool(); });
     return kids;
 }
 

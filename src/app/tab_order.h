@@ -18,7 +18,9 @@ struct FocusStop {
 
 // The stops inside `panel` (a page), in reading order: rows from top to bottom,
 // each from left to right; an HTML view adds its links and form controls in
-// document order.
+// document order. A control marked with the property kVisitLast (one put where
+// there was room rather than where it belongs) comes after its page's others.
+inline constexpr const char* kVisitLast = "dorvaneVisitLast";
 std::vector<FocusStop> PanelStops(QWidget* panel);
 
 // The stop that holds the keyboard focus now, as an index into `stops`; -1 when

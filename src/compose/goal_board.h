@@ -28,7 +28,7 @@ struct TGoalsProject {
     std::int32_t FontSize = 12;
     std::uint8_t FontStyle = 0;  // 0 regular, 1 bold, 2 italic, 3 bold and italic
     Color FontColor = 0;
-    std::uint8_t FontShading = 0;  // 0 none, 1 dark, 2 bright
+    std::uint8_t FontShading = 0;  // index into kShadingNames (compose/shading.h)
     std::uint8_t FontAlign = 0;    // 0 left, 1 center, 2 right
     bool FontBullets = false;
     std::int32_t TextPosX = 10;
@@ -53,7 +53,22 @@ inline constexpr std::array<std::string_view, 10> FontChoices = {
 inline constexpr std::array<std::string_view, 4> kStyleNames = {"regular", "bold", "italic",
                                                                 "bold/italic"};
 inline constexpr std::array<std::string_view, 3> kAlignNames = {"left", "center", "right"};
-inline constexpr std::array<std::string_view, 3> kShadingNames = {"none", "dark", "bright"};
+// The shading list: the three shadings of the original program, then outlines and
+// translucent bands behind the text at four opacities. Files store the index; the
+// original program reads any value above 2 as "none", so its files stay readable.
+inline constexpr std::array<std::string_view, 13> kShadingNames = {"none",
+                                                                   "dark",
+                                                                   "bright",
+                                                                   "dark outline",
+                                                                   "bright outline",
+                                                                   "dark band 35%",
+                                                                   "dark band 50%",
+                                                                   "dark band 65%",
+                                                                   "dark band 80%",
+                                                                   "bright band 35%",
+                                                                   "bright band 50%",
+                                                                   "bright band 65%",
+                                                                   "bright band 80%"};
 
 struct NamedColor {
     std::string_view name;

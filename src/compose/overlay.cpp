@@ -61,4 +61,16 @@ void OverlayTextLayerRows(imaging::Bitmap& band, const TextLayer& layer, int ful
     }
 }
 
+void OverlayTextLayerPart(imaging::Bitmap& part, const TextLayer& layer, QPoint origin) {
+    const QRect target =
+        QRect(origin, QSize(part.width(), part.height())).intersected(layer.drawnBounds());
+    if (target.isEmpty()) return;
+    const QImage& source = layer.image();
+    for (int y = target.top(); y <= target.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
+        std::uint8_t* to = part.row(y - origin.y()) + 3 * (target.left() - origin.x());
+        for (int x = target.left(); x <= target.right(); ++x, to += 3) BlendPixel(to, from[x]);
+    }
+}
+
 }  // namespace dorvane::compose

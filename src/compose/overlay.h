@@ -19,4 +19,8 @@ void OverlayTextLayer(imaging::Bitmap& image, const TextLayer& layer);
 void OverlayTextLayerRows(imaging::Bitmap& band, const TextLayer& layer, int fullHeight,
                           int firstRow);
 
+// The same for a part of a picture of the layer's own size: `part` holds the
+// pixels from `origin` on and gets exactly what OverlayTextLayer gives them there.
+void OverlayTextLayerPart(imaging::Bitmap& part, const TextLayer& layer, QPoint origin);
+
 }  // namespace dorvane::compose

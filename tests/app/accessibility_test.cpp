@@ -156,7 +156,7 @@ TEST(Accessibility, TabVisitsEveryControlOfEachPageInOrder) {
           "Add bullets to text", "Continue"}},
         {4,
          {"Preview of the goal board", "Font", "Style", "Size", "Align", "Color", "Shading",
-          "Preview", "Save", "Set as wallpaper"}},
+          "Preview", "Save", "Set as wallpaper", "Make readable"}},
         {5, {"Saved goal boards", "Load", "Delete", "Goals of the chosen board"}},
     };
     for (const auto& [page, controls] : pages) {

@@ -256,6 +256,28 @@ TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     EXPECT_EQ(back.Preview.find('='), std::string::npos);
 }
 
+// Outlines and bands are stored as FontShading 3 to 12 and come back drawing the
+// same pixels; a value beyond the list is kept as it was (and draws no shading).
+TEST(WriteProjectFile, EveryShadingRoundTripsAndDrawsAlike) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "shaded.gls";
+    Scene s;
+    for (const int shading : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 255}) {
+        TGoalsProject board = FixtureBoard();
+        board.FontShading = static_cast<std::uint8_t>(shading);
+        compose::RenderTextLayer(s.layer, board, 96, 328);
+        WriteProjectFile(path, board, s.picture, s.layer);
+        EXPECT_NE(ReadAll(path).find("FontShading=" + std::to_string(shading) + "\r\n"),
+                  std::string::npos);
+        TGoalsProject back;
+        ReadProjectFile(path, back, Context(1280, 1024));
+        EXPECT_EQ(back.FontShading, shading);
+        compose::TextLayer again(1280, 1024);
+        compose::RenderTextLayer(again, back, 96, 328);
+        EXPECT_EQ(again.image(), s.layer.image()) << shading;
+    }
+}
+
 TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "keep.gls";
