@@ -15,6 +15,7 @@
 #include "app/command_line.h"
 #include "app/command_line_text.h"
 #include "base/ascii.h"
+#include "base/error.h"
 #include "base/rounding.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
@@ -31,7 +32,6 @@
 #include "platform/atomic_file.h"
 #include "platform/data_folder.h"
 #include "platform/display_check.h"
-#include "base/error.h"
 #include "platform/files.h"
 
 namespace dorvane::app {
@@ -195,7 +195,8 @@ void WriteRenderedPicture(const fs::path& path, const imaging::Bitmap& picture) 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw base::Error("cannot encode " + path.string() + " as PNG");
+    if (!image.save(&buffer, "PNG"))
+        throw base::Error("cannot encode " + path.string() + " as PNG");
     platform::WriteFileAtomically(path,
                                   std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));
