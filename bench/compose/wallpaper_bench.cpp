@@ -41,7 +41,9 @@ void BM_SetWallpaper4K(benchmark::State& state) {
     const fs::path folder = state.range(0) ? fs::path(BENCH_OUTPUT_DIR) : fs::temp_directory_path();
     WallpaperDialogs dialogs{[](const std::string&, const std::string&) { return true; },
                              [](const std::string&) {}};
-    const DesktopSetter desktop = [](const QString&) { return platform::wallpaper::Outcome{true, {}}; };
+    const DesktopSetter desktop = [](const QString&) {
+        return platform::wallpaper::Outcome{true, {}};
+    };
     for (auto _ : state) {
         if (SetWallpaper(screen, layer, folder, desktop, dialogs) != WallpaperResult::Set)
             state.SkipWithError("the wallpaper was not written");

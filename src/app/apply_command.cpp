@@ -7,12 +7,12 @@
 #include "app/command_line.h"
 #include "app/command_line_text.h"
 #include "app/render_command.h"
+#include "base/error.h"
 #include "compose/bmp_writer.h"
 #include "compose/set_wallpaper.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/display_check.h"
-#include "base/error.h"
 #include "platform/screen.h"
 
 namespace dorvane::app {

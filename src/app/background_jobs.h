@@ -24,9 +24,9 @@ namespace dorvane::app {
 struct LoadedPictures {
     int number = 0;
     imaging::Bitmap full;
-    imaging::Bitmap screen;      // at screen size
-    imaging::Bitmap preview;     // at the preview's size in device pixels
-    std::string error;  // why the picture could not be read, when it could not
+    imaging::Bitmap screen;   // at screen size
+    imaging::Bitmap preview;  // at the preview's size in device pixels
+    std::string error;        // why the picture could not be read, when it could not
 };
 
 class BackgroundJobs : public QObject {
@@ -42,8 +42,8 @@ public:
     int pictureLoading() const;  // the number being loaded, or 0
 
     // Writes the composed board as the wallpaper file and has the desktop show it.
-    void setWallpaper(imaging::Bitmap screenPicture, compose::TextLayer layer, std::filesystem::path folder,
-                      compose::DesktopSetter desktop);
+    void setWallpaper(imaging::Bitmap screenPicture, compose::TextLayer layer,
+                      std::filesystem::path folder, compose::DesktopSetter desktop);
     bool settingWallpaper() const { return wallpaper_.isRunning(); }
 
     // Asks whether the computer is online.

@@ -87,7 +87,8 @@ void BoardModel::setLook(const compose::BoardLook& look) {
     emit lookChanged();
 }
 
-void BoardModel::setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen, imaging::Bitmap preview) {
+void BoardModel::setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen,
+                                  imaging::Bitmap preview) {
     fullPicture_ = std::move(full);
     composer_->screenPicture() = std::move(screen);
     composer_->previewPicture() = std::move(preview);

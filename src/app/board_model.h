@@ -52,7 +52,8 @@ public:
     const imaging::Bitmap& fullPicture() const { return fullPicture_; }
     // The photograph decoded elsewhere becomes the loaded one, as picture n, with
     // the working pictures at screen and preview size made from it.
-    void setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen, imaging::Bitmap preview);
+    void setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen,
+                          imaging::Bitmap preview);
     bool pictureLoaded() const { return gallery_.LoadedPicture == gallery_.SelectedPicture; }
 
     // The page-4 composition.

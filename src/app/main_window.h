@@ -63,7 +63,8 @@ struct Services {
     // Has the desktop show the wallpaper file; the desktop backends provide it.
     std::function<platform::wallpaper::Outcome(const QString& absPath)> setDesktopWallpaper =
         [](const QString&) {
-            return platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+            return platform::wallpaper::Outcome{false,
+                                                QStringLiteral("no supported desktop was found")};
         };
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date

@@ -12,10 +12,10 @@
 #include <variant>
 #include <vector>
 
+#include "base/error.h"
 #include "compose/goal_board.h"
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
-#include "base/error.h"
 
 namespace dorvane::app {
 
@@ -68,7 +68,7 @@ bool IsComposableSize(int width, int height);
 // Needs a QGuiApplication; throws BoardFileError for a board it cannot use and
 // dorvane::base::Error for other failures.
 imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
-                          std::vector<std::string>* warnings = nullptr);
+                                   std::vector<std::string>* warnings = nullptr);
 
 // The same board before the text is laid over the picture: what "set as
 // background" writes (compose::WriteComposedBmpFile) without a composed copy.

@@ -26,8 +26,9 @@ WallpaperOutcome WriteAndSetWallpaper(const imaging::Bitmap& screenPicture, cons
         return {WallpaperResult::Failed, std::string(kWallpaperFailed) + "\r\r" + e.what()};
     }
     const platform::wallpaper::Outcome outcome =
-        desktop ? desktop(QString::fromStdString(path.string()))
-                : platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
+        desktop
+            ? desktop(QString::fromStdString(path.string()))
+            : platform::wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
     if (!outcome.ok)
         return {WallpaperResult::NotShown,
                 DesktopNotToldMessage(path.string(), outcome.detail.toStdString())};

@@ -19,9 +19,9 @@ TEST(PageClicks, ButtonLinksWaitForTheirFaceAndASecondClickMeanwhileIsRefused) {
     (void)app;
     struct Row {
         const char* what;
-        bool onImage;                       // the click's release was on a button image
-        std::vector<const char*> links;     // link clicks while the face shows
-        std::vector<int> shownAtOnce;       // pages shown before the event loop runs
+        bool onImage;                    // the click's release was on a button image
+        std::vector<const char*> links;  // link clicks while the face shows
+        std::vector<int> shownAtOnce;    // pages shown before the event loop runs
         std::vector<int> shownInTheEnd;
     };
     const Row rows[] = {
