@@ -179,13 +179,24 @@ std::span<const TermText> DataFiles() {
     return kFiles;
 }
 
-std::string Synopsis(const CommandText& c) {
+// Continued four columns further in when wrapped.
+std::string Synopsis(const CommandText& c, std::size_t indent) {
     std::string text = "dorvane " + std::string(c.name);
-    for (const OperandText& operand : c.operands) text.append(" ").append(operand.name);
+    std::size_t column = (indent == std::string::npos ? 0 : indent) + text.size();
+    const auto add = [&](const std::string& word) {
+        if (indent != std::string::npos && column + 1 + word.size() > 80) {
+            text += "\n" + std::string(indent + 4, ' ') + word;
+            column = indent + 4 + word.size();
+        } else {
+            text += " " + word;
+            column += 1 + word.size();
+        }
+    };
+    for (const OperandText& operand : c.operands) add(std::string(operand.name));
     for (const OptionText& o : c.options) {
         std::string option(o.shortName.empty() ? o.name : o.shortName);
         if (!o.value.empty()) option.append(" ").append(o.value);
-        text += o.required ? " " + option : " [" + option + "]";
+        add(o.required ? option : "[" + option + "]");
     }
     return text;
 }
@@ -198,7 +209,7 @@ std::string ProgramHelp(std::string_view dataFolderLine) {
                            0) +
                        "\nCommands:\n";
     for (const CommandText& c : kCommands) {
-        text += "\n  " + Synopsis(c) + "\n" + Wrap(c.help, 4);
+        text += "\n  " + Synopsis(c, 2) + "\n" + Wrap(c.help, 4);
         AppendOptions(text, c.options);
     }
     text += "\nOptions:\n";
@@ -220,14 +231,14 @@ std::string ProgramHelp(std::string_view dataFolderLine) {
 }
 
 std::string CommandHelp(const CommandText& c) {
-    std::string text = "Usage: " + Synopsis(c) + "\n\n" + Wrap(c.help, 0) + "\nOptions:\n";
+    std::string text = "Usage: " + Synopsis(c, 7) + "\n\n" + Wrap(c.help, 0) + "\nOptions:\n";
     AppendOptions(text, c.options);
     return text + "\nSee dorvane --help for the exit statuses, or man dorvane.\n";
 }
 
 std::string ShortUsage() {
     std::string text = "Usage: dorvane [--help | --version]\n";
-    for (const CommandText& c : kCommands) text += "       " + Synopsis(c) + "\n";
+    for (const CommandText& c : kCommands) text += "       " + Synopsis(c, 7) + "\n";
     return text;
 }
 

@@ -55,7 +55,8 @@ std::span<const TermText> DataFiles();
 std::string_view ProgramVersion();  // "0.1"
 
 // "dorvane render BOARD.gls --size WIDTHxHEIGHT [--dpi N] ..."
-std::string Synopsis(const CommandText& command);
+// Wrapped within 80 columns when it starts at column `indent`; on one line without.
+std::string Synopsis(const CommandText& command, std::size_t indent = std::string::npos);
 
 // The text of `dorvane --help`, wrapped at 80 columns. `dataFolderLine` says
 // where this process keeps its data.

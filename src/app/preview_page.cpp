@@ -93,7 +93,8 @@ PreviewPage::PreviewPage(QWidget* parent, BoardModel& model) : QWidget(parent), 
     size->setMaxVisibleItems(11);
     colour->setFont(this->font());  // the window's own font, not Arial
     colour->setIconSize(QSize(16, 12));
-    colour->view()->setMinimumWidth(130);  // the names beside the swatches
+    colour->view()->setMinimumWidth(130);   // the names beside the swatches
+    shading->view()->setMinimumWidth(110);  // "bright band 80%" and the like
 
     // Undo and redo as the desktop has them: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y. A
     // drag under way ends (and becomes a step) before the history moves.

@@ -6,13 +6,13 @@
 #include <iostream>
 
 #include "app/render_command.h"
+#include "base/error.h"
 #include "boards/profile.h"
 #include "boards/project_file.h"
 #include "compose/goal_text.h"
 #include "compose/make_readable.h"
 #include "compose/saved_preview.h"
 #include "platform/atomic_file.h"
-#include "base/error.h"
 
 namespace dorvane::app {
 namespace {

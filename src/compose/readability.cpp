@@ -181,19 +181,21 @@ double ContrastRatio(std::uint32_t a, std::uint32_t b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain, Color textColor,
-                               const QRect& area) {
+Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain,
+                               Color textColor, const QRect& area) {
     if (composed.width() != plain.width() || composed.height() != plain.height()) return {};
     return Measure(ViewOf(composed), ViewOf(plain), QRect(0, 0, plain.width(), plain.height()),
                    static_cast<std::uint32_t>(textColor) & 0xFFFFFF, area);
 }
 
-Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain, Color textColor) {
+Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain,
+                               Color textColor) {
     return MeasureReadability(composed, plain, textColor,
                               QRect(0, 0, composed.width(), composed.height()));
 }
 
-Readability MeasureBoardReadability(const imaging::Bitmap& screen, const TextLayer& layer, Color textColor) {
+Readability MeasureBoardReadability(const imaging::Bitmap& screen, const TextLayer& layer,
+                                    Color textColor) {
     const QRect drawn = layer.drawnBounds();
     if (drawn.isEmpty() || screen.empty()) return {};
     if (layer.width() != screen.width() || layer.height() != screen.height()) {

@@ -40,14 +40,16 @@ double ContrastRatio(std::uint32_t a, std::uint32_t b);
 // The measure of `composed` against `plain` (the same board without goals, same
 // size) for text of textColor. Only pixels inside `area` may differ between the
 // two (the caller's promise; the rest of the picture is not searched for cores).
-Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain, Color textColor,
-                               const QRect& area);
+Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain,
+                               Color textColor, const QRect& area);
 // The same over the whole picture.
-Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain, Color textColor);
+Readability MeasureReadability(const imaging::Bitmap& composed, const imaging::Bitmap& plain,
+                               Color textColor);
 
 // The measure of a board whose picture at screen size is `screen` and whose
 // text is `layer` (the same size): only the rows the text touches are composed.
-Readability MeasureBoardReadability(const imaging::Bitmap& screen, const TextLayer& layer, Color textColor);
+Readability MeasureBoardReadability(const imaging::Bitmap& screen, const TextLayer& layer,
+                                    Color textColor);
 
 // "7.32:1, easy to read", "3.10:1, hard to read" or "no goal text can be seen".
 // The ratio is cut, not rounded, to two decimals, so 4.499 never shows as 4.50.

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTimer>
 

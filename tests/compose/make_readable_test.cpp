@@ -43,7 +43,8 @@ imaging::Bitmap Photo(int n, int width, int height) {
 }
 
 // The board with the fix, measured afresh.
-Readability MeasureFixed(TGoalsProject board, const ReadableFix& fix, const imaging::Bitmap& screen) {
+Readability MeasureFixed(TGoalsProject board, const ReadableFix& fix,
+                         const imaging::Bitmap& screen) {
     board.FontColor = fix.FontColor;
     board.FontShading = fix.FontShading;
     TextLayer layer(screen.width(), screen.height());

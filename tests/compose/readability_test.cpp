@@ -91,7 +91,8 @@ TEST(MeasureReadability, EdgesOfThePictureAndTinyPictures) {
     EXPECT_EQ(none.cores, 1);
     EXPECT_EQ(none.surround, 0);
     EXPECT_EQ(none.ratio, 1.0);
-    EXPECT_FALSE(MeasureReadability(composed, imaging::Bitmap(2, 1), kBlack).visible());  // sizes differ
+    EXPECT_FALSE(
+        MeasureReadability(composed, imaging::Bitmap(2, 1), kBlack).visible());  // sizes differ
     EXPECT_FALSE(MeasureReadability(composed, plain, kBlack, QRect(5, 5, 3, 3)).visible());
     Square corner(kWhite, kBlack, kWhite);  // a search area reaching past the picture
     EXPECT_EQ(
