@@ -5,12 +5,14 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <utility>
 
 #include "app/accessibility.h"
+#include "app/notice.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -156,6 +158,11 @@ void TformMain::WireButtons() {
     page2->onDoubleClick = [this](gallery::ThumbnailControl* t) { ThumbnailDblClick(t); };
     page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
+    if (services_.links)
+        services_.links->setFailureHandler([notice = QPointer<Notice>(new Notice(this))](
+                                               const std::string& target) {
+            if (notice) notice->say(LinkFailedText(target));
+        });
     WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };

@@ -119,7 +119,7 @@ void TformMain::OpenResourcesPage() {
 void TformMain::ShowResourcesPage() {
     try {
         if (!services_.isOnline()) return ShowOfflineResources();
-        if (!ResourcesPageLoaded) OpenResourcesPage();
+        if (!ResourcesPageLoaded || WebBrowser->failed()) OpenResourcesPage();  // tried again
         WebBrowser->resize(chrome->skin("imgQuote").width() + 385, 412);
         WebBrowser->raise();
         services_.pacing.pump();

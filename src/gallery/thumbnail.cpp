@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gallery/grid_geometry.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
@@ -44,9 +45,19 @@ Bitmap MakeThumbnail(const Bitmap& picture) {
 
 Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
     if (bytes.empty()) throw Error("Cannot read picture " + what + ": the file is empty");
+    const int orientation = ReadExifOrientation(bytes);
+    const auto upright = [orientation](Size s) {
+        return SwapsSides(orientation) ? Size{s.height, s.width} : s;
+    };
     Bitmap reduced;
-    const Size full = DecodeJpegReduced(
-        bytes, what, [](Size s) { return ThumbnailScaleDenominator(s.width, s.height); }, reduced);
+    const Size full = upright(DecodeJpegReduced(
+        bytes, what,
+        [&upright](Size s) {
+            const Size u = upright(s);
+            return ThumbnailScaleDenominator(u.width, u.height);
+        },
+        reduced));
+    if (orientation != 1) reduced = Oriented(reduced, orientation);
     // The fitted size follows from the full size, so acceptance matches a full decode.
     const Size fit = FitSize(full.width, full.height, kThumbWidth, kThumbHeight);
     if (!(fit == Size{reduced.width(), reduced.height()}) && (fit.width < 1 || fit.height < 2))

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "imaging/exif_orientation.h"
 #include "imaging/jpeg.h"
 #include "platform/error.h"
 #include "platform/resources.h"
@@ -214,6 +215,9 @@ void LoadPictureFromResource(Bitmap& target, std::string_view name) {
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
     Decode(bytes, "file " + path.string(), target);
+    // A user's photo is shown upright, as the camera meant it.
+    if (const int orientation = ReadExifOrientation(bytes); orientation != 1)
+        target = Oriented(target, orientation);
 }
 
 }  // namespace dorvane

@@ -41,9 +41,13 @@ void AddPreviewPane(QFileDialog& dialog) {
     grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& f) {
         QImageReader reader(f);
+        reader.setAutoTransform(true);  // upright, as the gallery will show it
         const QSize size = reader.size();
         if (size.isValid() && size.width() * static_cast<qint64>(size.height()) < (1 << 28)) {
-            reader.setScaledSize(size.scaled(preview->size(), Qt::KeepAspectRatio));
+            // The reduced size is of the stored picture, which may be turned afterwards.
+            const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+            const QSize box = turned ? preview->size().transposed() : preview->size();
+            reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
             preview->setPixmap(QPixmap::fromImage(reader.read()));
         } else {
             preview->setPixmap({});

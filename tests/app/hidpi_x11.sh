@@ -7,6 +7,8 @@
 # and the window carries the program's icon.
 #   hidpi_x11.sh PATH/TO/dorvane SOURCE_DIR APP_ID
 set -euo pipefail
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1 source=$2 id=$3
 for tool in xvfb-run xdotool xprop import compare convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
