@@ -9,6 +9,7 @@
 
 #include "app/accessibility.h"
 #include "app/focus_ring.h"
+#include "app/key_hint.h"
 #include "app/main_window.h"
 
 namespace dorvane::app {
@@ -19,6 +20,7 @@ void TformMain::MakeAccessible() {
     // The preview moves its text box with the arrow keys: Tab reaches it too.
     page4->imgPreview->setAccessibleName("Preview of the goal board");
     page4->imgPreview->setFocusPolicy(Qt::StrongFocus);
+    new KeyHint(page4->imgPreview, page4->htmlBody42);  // says so while it has the focus
     // Each list is labelled by the caption above it (on Linux a list's name is its value).
     for (QComboBox* list : page4->styleLists())
         if (auto* caption = page4->findChild<QLabel*>("lbl" + list->objectName().mid(2)))

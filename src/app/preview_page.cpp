@@ -60,6 +60,7 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     cbShading = AddStyleList("cbShading", "Shading", 329, 329, 52);
     // "bold/italic", "center" and "bright" fit only beside a narrower arrow.
     for (QComboBox* list : {cbStyle, cbAlign, cbShading}) UseNarrowArrow(list);
+    UseElidedText(cbFont);  // "Times New Ro…", not "Times New Roma"
     cbFont->setMaxVisibleItems(10);
     cbSize->setMaxVisibleItems(11);
     cbColor->setFont(font());  // the window's own font, not Arial

@@ -3,7 +3,9 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTextEdit>
+#include <utility>
 
 #include "app/image_control.h"
 #include "app/page_panels.h"
@@ -66,6 +68,12 @@ SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform
     lbProjects->setStyleSheet("QListWidget::item { height: 16px; }");
     connect(lbProjects, &QListWidget::itemSelectionChanged, this,
             &SavedBoardsPage::lbProjectsClick);
+    // A click on the board already chosen reads its file again (it may have
+    // changed on disk); a click that changes the choice is read once, above.
+    lbProjects->viewport()->installEventFilter(this);
+    connect(lbProjects, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (std::exchange(pressedChosen_, nullptr) == item) lbProjectsClick();
+    });
     lblProjectsPreview = new QLabel(kResting, this);
     lblProjectsPreview->setObjectName("lblProjectsPreview");
     lblProjectsPreview->move(5, 224);
@@ -81,6 +89,15 @@ SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform
     imgProjectPreview = new ImageControl(this, "imgProjectPreview");
     imgProjectPreview->setGeometry(195, 239, 182, 169);
     imgProjectPreview->hide();
+}
+
+bool SavedBoardsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lbProjects->viewport() && event->type() == QEvent::MouseButtonPress) {
+        QListWidgetItem* item =
+            lbProjects->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        pressedChosen_ = item && item->isSelected() ? item : nullptr;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 SavedBoardsPage::~SavedBoardsPage() {
@@ -105,11 +122,13 @@ void SavedBoardsPage::SaveProject() {
 void SavedBoardsPage::ListProjects() {
     const QSignalBlocker quiet(lbProjects);  // emptying the list is no selection event
     lbProjects->clear();
+    pressedChosen_ = nullptr;
     memoGoals->clear();
     imgProjectPreview->hide();
     for (const boards::SavedBoardEntry& e : boards::ListSavedBoards(folder_)) {
         auto* item = new QListWidgetItem(QString::fromStdString(e.entry));
-        item->setData(Qt::UserRole, QString::fromStdString(e.fileName));
+        // The name's own bytes: one that is not UTF-8 would not survive a QString.
+        item->setData(Qt::UserRole, QByteArray::fromStdString(e.fileName));
         lbProjects->addItem(item);
     }
 }
@@ -118,7 +137,7 @@ std::optional<fs::path> SavedBoardsPage::selectedFile() const {
     const QList<QListWidgetItem*> selected = lbProjects->selectedItems();
     if (selected.isEmpty()) return std::nullopt;
     return platform::ResolveName(folder_,
-                                 selected.first()->data(Qt::UserRole).toString().toStdString());
+                                 selected.first()->data(Qt::UserRole).toByteArray().toStdString());
 }
 
 void SavedBoardsPage::lbProjectsClick() {

@@ -17,6 +17,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QTextEdit;
 
 namespace dorvane::htmlview {
@@ -74,6 +75,9 @@ public:
     // Reads the file into the current board and shows it (page 3).
     std::function<void(const std::filesystem::path&)> loadBoard;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::optional<std::filesystem::path> selectedFile() const;
     void showBoard(const std::filesystem::path& file);
@@ -81,6 +85,7 @@ private:
     std::filesystem::path folder_;
     platform::Dialogs& dialogs_;
     platform::Pacing pacing_;
+    QListWidgetItem* pressedChosen_ = nullptr;  // the chosen item, when a press was on it
 };
 
 }  // namespace dorvane::app

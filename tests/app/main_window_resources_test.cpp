@@ -3,6 +3,9 @@
 // online check says yes, the local page and its quotation when it says no.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <atomic>
+
 #include "../support/local_http_server.h"
 #include "main_window_fixture.h"
 #include "pages/page_texts.h"
@@ -162,6 +165,50 @@ TEST(ResourcesPage, TheWindowPaintsBeforeTheFirstCheck) {
     f.Start();
     qApp->removeEventFilter(&seen);
     EXPECT_EQ(paintedAtCheck, std::vector<bool>{true});
+}
+
+TEST(ResourcesPage, AFailedPageIsTriedAgainOnTheNextVisit) {
+    std::atomic<bool> up = false;
+    LocalHttpServer flaky([&up](const std::string&) {
+        return up ? Response::Page("<p>Goal-setting resources</p>") : Response::Status(503);
+    });
+    OnlineWindow f;
+    f.configure = [&](dorvane::app::Services& s) {
+        s.isOnline = [] { return true; };
+        s.resourcesPageUrl = flaky.base() + "/resources.htm#top";
+    };
+    auto& w = f.Start();
+    f.Click("imgAddRes");
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return w.WebBrowser->failed(); }, 20000));
+    EXPECT_TRUE(Text(w.WebBrowser->view()).contains("Try again"));
+    up = true;
+    f.Click("imgButton1");
+    f.Click("imgAddRes");
+    EXPECT_TRUE(f.WebPageShown());
+    EXPECT_FALSE(w.WebBrowser->failed());
+    f.Click("imgButton1");
+    f.Click("imgAddRes");  // a page that loaded is not fetched again on a visit
+    const std::size_t fetched = flaky.paths().size();
+    EXPECT_GE(fetched, 2u);
+    EXPECT_TRUE(f.WebPageShown());
+    EXPECT_EQ(flaky.paths().size(), fetched);
+}
+
+TEST(ResourcesPage, ALinkThatNoProgramOpensIsSaidInTheWindow) {
+    OnlineWindow f;
+    auto& w = f.Start();
+    auto* notice = w.findChild<QLabel*>("notice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isVisible());
+    f.links.failing = true;
+    f.Click("imgAddRes");
+    ASSERT_TRUE(f.WebPageShown());
+    bool handled = false;
+    w.WebBrowser->view().OnHotSpotClick(w.WebBrowser->view(), "worksheets.htm", handled);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text().toStdString(),
+              "No web browser or mail program could be started to open " + f.server.base() +
+                  "/worksheets.htm.");
 }
 
 TEST(ResourcesPage, LinksInTheWebPageOpenInTheDesktopsBrowser) {
