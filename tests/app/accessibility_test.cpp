@@ -235,3 +235,28 @@ TEST(Accessibility, FocusRingShowsOnlyAfterTheKeyboardIsUsed) {
 }
 
 }  // namespace
+
+// Page 5's Load and Delete buttons stand just above the separator ornament: their
+// ring stays off it.
+TEST(Accessibility, TheRingOfAPageLinkStaysOffTheOrnamentBelow) {
+    MainWindowFixture f;
+    f.Start();
+    f.w->ShowPage(5);
+    dorvane::htmlview::HtmlView& links = *f.w->page5->htmlBody52;
+    const auto window = [&links](QRect r) {
+        return QRect(links.viewport()->mapTo(links.window(), r.topLeft()), r.size());
+    };
+    QRect ornament;
+    for (int i = 0; i < links.imageCount(); ++i)
+        if (links.image(i).source == "gifBar") ornament = window(links.image(i).rect);
+    ASSERT_FALSE(ornament.isEmpty());
+    links.setFocus(Qt::OtherFocusReason);
+    for (int link = 0; link < links.linkCount(); ++link) {
+        links.setFocusedLink(link);
+        Key(Qt::Key_Shift);  // the keyboard is in use
+        const QRect ring = f.w->focusRing->ring();
+        ASSERT_FALSE(ring.isEmpty()) << link;
+        EXPECT_TRUE(ring.contains(window(links.linkRect(link)))) << link;
+        EXPECT_FALSE(ring.intersects(ornament)) << link;
+    }
+}
