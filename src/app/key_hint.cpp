@@ -26,7 +26,8 @@ KeyHint::KeyHint(QWidget* preview, QWidget* hintView)
 }
 
 bool KeyHint::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == preview_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    if (watched == preview_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         setVisible(event->type() == QEvent::FocusIn);
         if (isVisible()) raise();
     }

@@ -8,8 +8,7 @@
 
 namespace dorvane::app {
 
-inline constexpr const char* kPreviewKeysHint =
-    "Arrow keys move the text; Shift moves it by 10.";
+inline constexpr const char* kPreviewKeysHint = "Arrow keys move the text; Shift moves it by 10.";
 
 class KeyHint : public QLabel {
     Q_OBJECT

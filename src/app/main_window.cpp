@@ -23,6 +23,7 @@
 #include "gallery/thumbnail.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
+#include "pages/site_config.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
 #include "platform/window_system.h"
@@ -159,13 +160,17 @@ void TformMain::WireButtons() {
     page2->inform = [this](const std::string& message) { services_.dialogs->inform(message); };
     actions.openLink = [this](const std::string& target) { services_.links->open(target); };
     if (services_.links)
-        services_.links->setFailureHandler([notice = QPointer<Notice>(new Notice(this))](
-                                               const std::string& target) {
-            if (notice) notice->say(LinkFailedText(target));
-        });
+        services_.links->setFailureHandler(
+            [notice = QPointer<Notice>(new Notice(this))](const std::string& target) {
+                if (notice) notice->say(LinkFailedText(target));
+            });
     WebBrowser->onOpenLink = actions.openLink;
     actions.showPage = [this](int page) { ShowPage(page); };
     actions.findPicture = [this] { AddPictureFromDisk(); };
+    actions.showCredits = [this] {
+        services_.links->open(
+            pages::PhotoCreditsAddress(QCoreApplication::applicationDirPath().toStdString()));
+    };
     WirePreviewPage();
     WireSavedBoards();
 }

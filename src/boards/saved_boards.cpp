@@ -41,8 +41,8 @@ std::vector<SavedBoardEntry> ListSavedBoards(const fs::path& folder) {
         std::string entry = name.substr(0, name.size() - 4);  // the ".gls" the pattern matched
         // Shown as UTF-8 (a name in another encoding shows U+FFFD); the file keeps
         // its own bytes for reading and deleting.
-        found.push_back({collator.sortKey(QString::fromStdString(entry)),
-                         {std::move(entry), std::move(name)}});
+        found.push_back(
+            {collator.sortKey(QString::fromStdString(entry)), {std::move(entry), std::move(name)}});
     }
     // Entries equal but for case (or for bytes shown alike) keep a fixed order.
     std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {

@@ -12,7 +12,9 @@ using Bytes = std::span<const std::uint8_t>;
 class TiffReader {
 public:
     explicit TiffReader(Bytes tiff) : tiff_(tiff), bigEndian_(tiff.size() >= 2 && tiff[0] == 'M') {}
-    bool has(std::size_t at, std::size_t n) const { return at <= tiff_.size() && n <= tiff_.size() - at; }
+    bool has(std::size_t at, std::size_t n) const {
+        return at <= tiff_.size() && n <= tiff_.size() - at;
+    }
     std::uint32_t u16(std::size_t at) const {
         return bigEndian_ ? (tiff_[at] << 8) | tiff_[at + 1] : tiff_[at] | (tiff_[at + 1] << 8);
     }
@@ -75,23 +77,31 @@ int ReadExifOrientation(Bytes jpeg) {
 
 Bitmap Oriented(const Bitmap& picture, int orientation) {
     if (orientation < 2 || orientation > 8) return picture;
+    // For each orientation: the upright picture is the stored one transposed
+    // (5 to 8), then mirrored left to right and/or top to bottom.
+    struct Turn {
+        bool transpose, mirrorX, mirrorY;
+    };
+    static constexpr Turn kTurns[9] = {{},
+                                       {false, false, false},
+                                       {false, true, false},
+                                       {false, true, true},
+                                       {false, false, true},
+                                       {true, false, false},
+                                       {true, false, true},
+                                       {true, true, true},
+                                       {true, true, false}};
+    const Turn t = kTurns[orientation];
     const int w = picture.width();
     const int h = picture.height();
-    const bool swap = SwapsSides(orientation);
-    Bitmap out(swap ? h : w, swap ? w : h);
+    Bitmap out(t.transpose ? h : w, t.transpose ? w : h);
     for (int y = 0; y < out.height(); ++y) {
         std::uint8_t* to = out.row(y);
         for (int x = 0; x < out.width(); ++x, to += 3) {
-            int sx = x, sy = y;  // where the upright pixel (x, y) is stored
-            switch (orientation) {
-            case 2: sx = w - 1 - x; break;
-            case 3: sx = w - 1 - x; sy = h - 1 - y; break;
-            case 4: sy = h - 1 - y; break;
-            case 5: sx = y; sy = x; break;
-            case 6: sx = y; sy = h - 1 - x; break;
-            case 7: sx = w - 1 - y; sy = h - 1 - x; break;
-            case 8: sx = w - 1 - y; sy = x; break;
-            }
+            const int u = t.transpose ? y : x;  // where the upright pixel (x, y) is stored
+            const int v = t.transpose ? x : y;
+            const int sx = t.mirrorX ? w - 1 - u : u;
+            const int sy = t.mirrorY ? h - 1 - v : v;
             std::memcpy(to, picture.row(sy) + std::size_t(sx) * 3, 3);
         }
     }

@@ -107,9 +107,12 @@ void BoundedFetch::onReadyRead() {
     while (reply_ && reply_->bytesAvailable() > 0) {
         const QByteArray piece = reply_->read(kReadBuffer);
         switch (decoder_->feed(piece, body_, maxBytes_)) {
-        case ContentDecoder::Status::More: break;
-        case ContentDecoder::Status::TooLarge: return finish(FetchResult::Status::TooLarge);
-        case ContentDecoder::Status::Invalid: return finish(FetchResult::Status::Failed);
+            case ContentDecoder::Status::More:
+                break;
+            case ContentDecoder::Status::TooLarge:
+                return finish(FetchResult::Status::TooLarge);
+            case ContentDecoder::Status::Invalid:
+                return finish(FetchResult::Status::Failed);
         }
     }
 }

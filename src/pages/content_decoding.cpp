@@ -54,8 +54,10 @@ ContentDecoder::Status ContentDecoder::feed(QByteArrayView in, QByteArray& out, 
         z.avail_out = static_cast<uInt>(room);
         const int r = inflate(&z, Z_NO_FLUSH);
         out.resize(at + room - z.avail_out);
-        if (r == Z_STREAM_END) inflater_->ended = true;
-        else if (r != Z_OK && r != Z_BUF_ERROR) return Status::Invalid;
+        if (r == Z_STREAM_END)
+            inflater_->ended = true;
+        else if (r != Z_OK && r != Z_BUF_ERROR)
+            return Status::Invalid;
         if (out.size() > limit) return Status::TooLarge;
         if (r == Z_BUF_ERROR && z.avail_out != 0) break;  // wants more input
     }

@@ -55,9 +55,15 @@ std::vector<std::string> EntriesOf(const std::vector<SavedBoardEntry>& list) {
 // set (the C locale), as English does.
 TEST(SavedBoards, ListedInTheOrderOfThePersonsLanguage) {
     TempFolder dir;
-    const std::vector<std::string> names = {
-        "zulu", "\xC3\x84rger weg", "\xC3\x85ngstr\xC3\xB6m", "\xC3\xA9" "clair",
-        "\xC4\x86wiczenia", "cherry", "Banana", "apple"};
+    const std::vector<std::string> names = {"zulu",
+                                            "\xC3\x84rger weg",
+                                            "\xC3\x85ngstr\xC3\xB6m",
+                                            "\xC3\xA9"
+                                            "clair",
+                                            "\xC4\x86wiczenia",
+                                            "cherry",
+                                            "Banana",
+                                            "apple"};
     for (const std::string& name : names) std::ofstream(dir / (name + ".gls")) << "[Goal]";
     struct Row {
         const char* locale;
@@ -66,14 +72,22 @@ TEST(SavedBoards, ListedInTheOrderOfThePersonsLanguage) {
     const Row rows[] = {
         {"C",
          {"\xC3\x85ngstr\xC3\xB6m", "apple", "\xC3\x84rger weg", "Banana", "cherry",
-          "\xC4\x86wiczenia", "\xC3\xA9" "clair", "zulu"}},
+          "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu"}},
         {"en_GB",
          {"\xC3\x85ngstr\xC3\xB6m", "apple", "\xC3\x84rger weg", "Banana", "cherry",
-          "\xC4\x86wiczenia", "\xC3\xA9" "clair", "zulu"}},
+          "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu"}},
         // Swedish puts Å and Ä after Z.
         {"sv_SE",
-         {"apple", "Banana", "cherry", "\xC4\x86wiczenia", "\xC3\xA9" "clair", "zulu",
-          "\xC3\x85ngstr\xC3\xB6m", "\xC3\x84rger weg"}},
+         {"apple", "Banana", "cherry", "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu", "\xC3\x85ngstr\xC3\xB6m", "\xC3\x84rger weg"}},
     };
     for (const Row& r : rows) {
         QLocale::setDefault(QLocale(r.locale));

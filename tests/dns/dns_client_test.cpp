@@ -216,8 +216,8 @@ TEST(DnsClient, AnswersFromDnsmasq) {
     EXPECT_TRUE(client.Resolves(Dnsmasq::kKnownName, kNeverReached));
     const auto start = Clock::now();
     EXPECT_FALSE(client.Resolves(Dnsmasq::kMissingName, kNeverReached));  // "no such name"
-    EXPECT_LT(Clock::now() - start, kNeverReached);  // decided by the answer
-    EXPECT_TRUE(client.Resolves("KNOWN.test.", kNeverReached));  // names have no case
+    EXPECT_LT(Clock::now() - start, kNeverReached);                       // decided by the answer
+    EXPECT_TRUE(client.Resolves("KNOWN.test.", kNeverReached));           // names have no case
 }
 
 class FakeNetwork : public platform::NetworkState {
@@ -275,9 +275,9 @@ TEST(OnlineCheck, ClosedServerPortIsOfflineAtOnce) {
     peer.sin_port = htons(elsewhere.port());
     ASSERT_EQ(::connect(held.fd(), reinterpret_cast<sockaddr*>(&peer), sizeof peer), 0);
     FakeNetwork network;
-    const pages::OnlineCheck check(
-        network, *ParseEndpoint("127.0.0.1:" + std::to_string(held.port())), "known.test",
-        kNeverReached);
+    const pages::OnlineCheck check(network,
+                                   *ParseEndpoint("127.0.0.1:" + std::to_string(held.port())),
+                                   "known.test", kNeverReached);
     const auto start = Clock::now();
     EXPECT_FALSE(check.IsOnline());
     EXPECT_LT(Clock::now() - start, kNeverReached);  // decided by the refusal

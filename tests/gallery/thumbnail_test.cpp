@@ -147,9 +147,9 @@ TEST(ExifOrientation, PhonePortraitsComeOutUpright) {
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 400; ++x) stored.setPixel(x, y, x < 200 ? 0x0000FF : 0xFF0000);
     const std::vector<std::uint8_t> plain = EncodeJpeg(stored, 95);
-    const std::uint8_t app1[] = {0xFF, 0xE1, 0, 34,  'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0,
-                                 8,    0,    0, 0,   1,   0,   0x12, 0x01, 3, 0, 1,   0,   0,  0,
-                                 6,    0,    0, 0,   0,   0,   0,    0};
+    const std::uint8_t app1[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0,    0,    'I', 'I',
+                                 42,   0,    8, 0,  0,   0,   1,   0,   0x12, 0x01, 3,   0,
+                                 1,    0,    0, 0,  6,   0,   0,   0,   0,    0,    0,   0};
     std::vector<std::uint8_t> turned(plain.begin(), plain.begin() + 2);
     turned.insert(turned.end(), std::begin(app1), std::end(app1));
     turned.insert(turned.end(), plain.begin() + 2, plain.end());

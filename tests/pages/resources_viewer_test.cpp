@@ -4,6 +4,7 @@
 #include "pages/resources_viewer.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <QBuffer>
 #include <QImage>
@@ -11,7 +12,6 @@
 #include <atomic>
 #include <chrono>
 #include <map>
-#include <zlib.h>
 
 #include "../support/local_http_server.h"
 #include "../support/qt_app.h"
@@ -80,7 +80,13 @@ struct Viewer {
         viewer.view().selectAll();
         return viewer.view().selectedText();
     }
-    QString FirstLine() { return Text().trimmed().section(QChar::ParagraphSeparator, 0, 0).section('\n', 0, 0).trimmed(); }
+    QString FirstLine() {
+        return Text()
+            .trimmed()
+            .section(QChar::ParagraphSeparator, 0, 0)
+            .section('\n', 0, 0)
+            .trimmed();
+    }
     void Click(const char* href) {
         bool handled = false;
         viewer.view().OnHotSpotClick(viewer.view(), href, handled);
@@ -181,8 +187,8 @@ TEST(ResourcesViewer, CompressedPagesCountTheirDecompressedSize) {
         const char* path;
         bool loaded;
     };
-    const Row rows[] = {{"/gzip", true},  {"/x-gzip", true},  {"/deflate", true},
-                        {"/identity", true}, {"/bomb", false}, {"/cut", false},
+    const Row rows[] = {{"/gzip", true},     {"/x-gzip", true},  {"/deflate", true},
+                        {"/identity", true}, {"/bomb", false},   {"/cut", false},
                         {"/corrupt", false}, {"/brotli", false}, {"/twice", false}};
     Viewer v;
     v.viewer.limits.page.maxBytes = 1 << 20;
