@@ -2,7 +2,6 @@
 // Through xdg-open where there is one, whose exit status says whether a program
 // took the link (3: no program for it, 4: the program failed to start); the
 // process is watched from the event loop, never waited for.
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -25,7 +24,10 @@ void DesktopLinkOpener::open(const std::string& target) {
         if (!QDesktopServices::openUrl(url)) QTimer::singleShot(0, failed);
         return;
     }
-    auto* process = new QProcess(QCoreApplication::instance());  // deleted when it ends
+    // Deletes itself when it ends. Without a parent on purpose: xdg-open may wait
+    // for the browser it started, and a process object destroyed at exit would
+    // kill it (and warn); left alone, it outlives the program as a browser should.
+    auto* process = new QProcess;
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::finished, process,
