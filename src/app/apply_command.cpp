@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "app/monitors_command.h"
 #include "app/render_command.h"
 #include "compose/bmp_writer.h"
 #include "compose/set_wallpaper.h"
@@ -75,11 +76,12 @@ int Apply(RenderOptions render) {
 }  // namespace
 
 std::string ApplyUsage() {
-    return "Usage: dorvane apply BOARD.gls [--size WIDTHxHEIGHT]\n"
+    return "Usage: dorvane apply BOARD.gls [--size WIDTHxHEIGHT | --monitor NAME]\n"
            "\n"
-           "Composes a saved goal board for the primary screen (or for WIDTH x HEIGHT\n"
-           "pixels), writes it as the wallpaper file Dorvane_wallpaper.bmp in the program's\n"
-           "data folder and makes it the desktop background. Exits with 0 only when the\n"
+           "Composes a saved goal board for each monitor at its own size (for the monitor\n"
+           "NAME alone, or once for WIDTH x HEIGHT pixels), writes it into the program's\n"
+           "data folder (Dorvane_wallpaper.bmp, or one Dorvane_wallpaper_NAME.bmp per\n"
+           "monitor) and makes it the desktop background. Exits with 0 only when the\n"
            "desktop confirmed it; otherwise says why on one line and exits with 1 (2 for\n"
            "bad arguments or a board that cannot be read).\n";
 }
@@ -93,6 +95,9 @@ std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<st
             const std::string& v = args[++i];
             if (std::string complaint = ParseBoardSize(v, o.width, o.height); !complaint.empty())
                 return complaint;
+        } else if (a == "--monitor") {
+            if (i + 1 == args.size()) return "missing value after --monitor";
+            o.monitor = args[++i];
         } else if (!a.empty() && a[0] == '-') {
             return "unknown option " + a;
         } else if (o.board.empty()) {
@@ -102,6 +107,7 @@ std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<st
         }
     }
     if (o.board.empty()) return "no board file given";
+    if (!o.monitor.empty() && o.width != 0) return "--monitor and --size do not go together";
     return o;
 }
 
@@ -121,6 +127,8 @@ int RunApplyCommand(const std::vector<std::string>& args, char* programName) {
     render.board = o.board;
     render.width = o.width;
     render.height = o.height;
+    // Without a size, every monitor gets the board composed at its own size.
+    if (o.width == 0) return ApplyToMonitors(render, o.monitor);
     return Apply(render);
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/apply_command.h"
+#include "app/monitors_command.h"
 #include "app/render_command.h"
 #include "platform/data_folder.h"
 
@@ -13,6 +14,7 @@ namespace {
 constexpr CommandLineCommand kCommands[] = {
     {"render", RenderUsage, RunRenderCommand},
     {"apply", ApplyUsage, RunApplyCommand},
+    {"monitors", MonitorsUsage, RunMonitorsCommand},
 };
 
 bool IsHelp(std::string_view arg) {

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "compose/goal_board.h"
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
@@ -24,6 +25,10 @@ struct RenderOptions {
     int dpi = 96;
     std::filesystem::path gallery;  // empty: the program's own gallery folder
     std::filesystem::path output;
+    // Where a board that does not say its screen counts as styled (0: at
+    // width x height); its box is read against that size, then scaled.
+    int styledWidth = 0;
+    int styledHeight = 0;
 };
 
 inline constexpr int kMaxRenderSide = 16384;
@@ -53,6 +58,14 @@ bool IsComposableSize(int width, int height);
 // dorvane::Error.
 Bitmap RenderBoardPicture(const RenderOptions& options,
                           std::vector<std::string>* warnings = nullptr);
+
+// A saved board as read for composing, with its picture at full size.
+struct BoardSource {
+    compose::TGoalsProject board;
+    Bitmap photo;
+};
+BoardSource LoadBoardSource(const RenderOptions& options,
+                            std::vector<std::string>* warnings = nullptr);
 
 // The same board before the text is laid over the picture: what "set as
 // background" writes (compose::WriteComposedBmpFile) without a composed copy.

@@ -74,19 +74,28 @@ private:
     int fd_;
 };
 
-}  // namespace
-
-QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs) {
+QByteArray Exchange(const QByteArray& socketPath, std::uint32_t type, const QByteArray& payload,
+                    std::uint32_t maxReply, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     Socket socket(socketPath, timeoutMs);
-    socket.send(sway::EncodeMessage(sway::kRunCommand, command), clock);
+    socket.send(sway::EncodeMessage(type, payload), clock);
     const auto header = sway::DecodeHeader(socket.receive(sway::kHeaderSize, clock));
-    if (!header || header->type != sway::kRunCommand)
-        throw Error("the reply is not a command reply of the i3/sway protocol");
-    if (header->length > sway::kMaxReplySize)
+    if (!header || header->type != type)
+        throw Error("the reply is not an answer of the i3/sway protocol to the message sent");
+    if (header->length > maxReply)
         throw Error("the reply is too long (" + std::to_string(header->length) + " bytes)");
     return socket.receive(static_cast<qsizetype>(header->length), clock);
+}
+
+}  // namespace
+
+QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs) {
+    return Exchange(socketPath, sway::kRunCommand, command, sway::kMaxReplySize, timeoutMs);
+}
+
+QByteArray GetOutputs(const QByteArray& socketPath, int timeoutMs) {
+    return Exchange(socketPath, sway::kGetOutputs, {}, sway::kMaxOutputsReplySize, timeoutMs);
 }
 
 }  // namespace dorvane::wallpaper::sway

@@ -8,6 +8,8 @@
 // for a file it could not read.
 #include <QImage>
 #include <QImageReader>
+#include <map>
+#include <vector>
 
 #include "imaging/bitmap_image.h"
 #include "platform/error.h"
@@ -66,7 +68,37 @@ public:
         return Fail(why);
     }
 
+    MonitorLayout monitorLayout() const override { return MonitorLayout::Each; }
+
+    // Our own setter only: feh and hsetroot cannot leave the other monitors alone.
+    Outcome applyEach(const QList<MonitorPicture>& pictures) override {
+        try {
+            x11::RootPixmapId();  // the display answers
+            std::vector<Bitmap> loaded(static_cast<std::size_t>(pictures.size()));
+            std::map<std::string, const Bitmap*> byName;
+            for (qsizetype i = 0; i < pictures.size(); ++i) {
+                loaded[static_cast<std::size_t>(i)] = LoadPicture(pictures[i].path);
+                byName[pictures[i].name.toStdString()] = &loaded[static_cast<std::size_t>(i)];
+            }
+            std::vector<std::string> unknown;
+            x11::SetMonitorPictures(byName, &unknown);
+            if (unknown.size() == byName.size())
+                return Fail("the X server has no monitor " + Joined(unknown));
+            if (!unknown.empty())
+                return {true, name() + ": the X server has no monitor " + Joined(unknown)};
+            return {true, name()};
+        } catch (const Error& e) {
+            return Fail(QString::fromStdString(e.what()));
+        }
+    }
+
 private:
+    static QString Joined(const std::vector<std::string>& names) {
+        QStringList list;
+        for (const std::string& n : names) list << QString::fromStdString(n);
+        return list.join(", ");
+    }
+
     Outcome Fail(const QString& why) const { return {false, name() + ": " + why}; }
 
     // Empty when the tool set a new root pixmap; otherwise why not.
