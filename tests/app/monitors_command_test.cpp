@@ -22,7 +22,7 @@ struct Finished {
     QString out, err;
 };
 
-Finished Run(const QString& program, const QStringList& args, const QString& display) {
+Finished RunProgram(const QString& program, const QStringList& args, const QString& display) {
     QProcess p;
     QProcessEnvironment env;
     env.insert("DISPLAY", display);
@@ -66,7 +66,7 @@ protected:
                                          .arg(a.x)
                                          .arg(a.y);
             // The first takes the place of Xvfb's own monitor (its output "screen").
-            ASSERT_EQ(Run("xrandr", {"--setmonitor", a.name, geometry, first_ ? "screen" : "none"},
+            ASSERT_EQ(RunProgram("xrandr", {"--setmonitor", a.name, geometry, first_ ? "screen" : "none"},
                           server.display())
                           .status,
                       0);
@@ -74,11 +74,11 @@ protected:
         }
     }
     Finished Dorvane(const QStringList& args, const XvfbServer& server) {
-        return Run(QString::fromStdString(exe_.string()), args, server.display());
+        return RunProgram(QString::fromStdString(exe_.string()), args, server.display());
     }
     Bitmap Rendered(int width, int height) {
         const fs::path out = folder_ / "rendered.bmp";
-        const Finished r = Run(QString::fromStdString(exe_.string()),
+        const Finished r = RunProgram(QString::fromStdString(exe_.string()),
                                {"render", Board(), "--size", QString("%1x%2").arg(width).arg(height),
                                 "-o", QString::fromStdString(out.string())},
                                {});

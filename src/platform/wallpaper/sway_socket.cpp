@@ -82,7 +82,9 @@ QByteArray Exchange(const QByteArray& socketPath, std::uint32_t type, const QByt
     socket.send(sway::EncodeMessage(type, payload), clock);
     const auto header = sway::DecodeHeader(socket.receive(sway::kHeaderSize, clock));
     if (!header || header->type != type)
-        throw Error("the reply is not an answer of the i3/sway protocol to the message sent");
+        throw Error(std::string("the reply is not ") +
+                    (type == sway::kRunCommand ? "a command reply" : "an output list") +
+                    " of the i3/sway protocol");
     if (header->length > maxReply)
         throw Error("the reply is too long (" + std::to_string(header->length) + " bytes)");
     return socket.receive(static_cast<qsizetype>(header->length), clock);
