@@ -90,14 +90,12 @@ public:
                                             ") is too small for a board; it was left as it is");
             }
             if (usable.empty()) throw Error("there is no monitor to compose the board for");
-            std::vector<Monitor> targets = usable;
-            if (!job_.only.empty()) {
-                std::erase_if(targets, [&](const Monitor& m) { return m.name != job_.only; });
-                if (targets.empty()) throw Error(NoSuchMonitor());
-            }
+            if (!job_.only.empty() &&
+                std::none_of(usable.begin(), usable.end(),
+                             [&](const Monitor& m) { return m.name == job_.only; }))
+                throw Error(NoSuchMonitor());
             if (job_.monitors.size() == 1) return single(usable.front());
-            if (desktop_.monitorLayout() == wallpaper::MonitorLayout::Each)
-                return each(usable, targets);
+            if (desktop_.monitorLayout() == wallpaper::MonitorLayout::Each) return each(usable);
             return spanned(usable);
         } catch (const std::exception& e) {
             result_.status = Status::Failed;
@@ -131,29 +129,31 @@ private:
         return told(desktop_.apply(QString::fromStdString(path.string())));
     }
 
-    MonitorWallpaperResult each(const std::vector<Monitor>& usable,
-                                const std::vector<Monitor>& targets) {
+    MonitorWallpaperResult each(const std::vector<Monitor>& usable) {
         const std::vector<std::string> names = MonitorFileNames(usable);
-        std::map<std::string, fs::path> pathOf;
-        for (std::size_t i = 0; i < usable.size(); ++i)
-            pathOf[usable[i].name] = fs::absolute(job_.folder / names[i]);
-        ForEachMonitor(targets.size(), [&](std::size_t i) {
-            const Monitor& m = targets[i];
+        std::vector<fs::path> paths;
+        std::vector<std::size_t> chosen;
+        for (std::size_t i = 0; i < usable.size(); ++i) {
+            paths.push_back(fs::absolute(job_.folder / names[i]));
+            if (job_.only.empty() || usable[i].name == job_.only) chosen.push_back(i);
+        }
+        ForEachMonitor(chosen.size(), [&](std::size_t k) {
+            const Monitor& m = usable[chosen[k]];
             const ComposedScreen composed =
                 ComposeScreen(job_.board, *job_.photo, {m.width, m.height}, styled(), job_.dpi);
-            WriteComposedBmpFile(pathOf[m.name], composed.screen, composed.layer);
+            WriteComposedBmpFile(paths[chosen[k]], composed.screen, composed.layer);
         });
         QList<wallpaper::MonitorPicture> pictures;
-        for (const Monitor& m : usable) {
-            const bool target = std::any_of(targets.begin(), targets.end(),
-                                            [&](const Monitor& t) { return t.name == m.name; });
+        for (std::size_t i = 0; i < usable.size(); ++i) {
+            const Monitor& m = usable[i];
+            const bool target = std::find(chosen.begin(), chosen.end(), i) != chosen.end();
             std::error_code ec;
             // Setting one monitor leaves the others with the pictures they have.
-            if (!target && !fs::is_regular_file(pathOf[m.name], ec)) continue;
-            if (target) result_.files.push_back(pathOf[m.name]);
+            if (!target && !fs::is_regular_file(paths[i], ec)) continue;
+            if (target) result_.files.push_back(paths[i]);
             pictures.append({QString::fromStdString(m.name),
                              QRect(m.x, m.y, m.logicalWidth, m.logicalHeight),
-                             QString::fromStdString(pathOf[m.name].string())});
+                             QString::fromStdString(paths[i].string())});
         }
         if (job_.only.empty()) RemoveOthers(job_.folder, result_.files);
         return told(desktop_.applyEach(pictures));
