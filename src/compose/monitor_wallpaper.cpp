@@ -137,11 +137,19 @@ private:
             paths.push_back(fs::absolute(job_.folder / names[i]));
             if (job_.only.empty() || usable[i].name == job_.only) chosen.push_back(i);
         }
+        // The composed pictures stay in memory for the desktop, up to a bound.
+        long long pixels = 0;
+        for (std::size_t i : chosen) pixels += static_cast<long long>(usable[i].width) * usable[i].height;
+        const bool keep = pixels <= kMaxKeptPixels;
+        std::vector<std::shared_ptr<const Bitmap>> kept(usable.size());
         ForEachMonitor(chosen.size(), [&](std::size_t k) {
             const Monitor& m = usable[chosen[k]];
-            const ComposedScreen composed =
+            ComposedScreen composed =
                 ComposeScreen(job_.board, *job_.photo, {m.width, m.height}, styled(), job_.dpi);
             WriteComposedBmpFile(paths[chosen[k]], composed.screen, composed.layer);
+            if (!keep) return;
+            OverlayTextLayer(composed.screen, composed.layer);
+            kept[chosen[k]] = std::make_shared<const Bitmap>(std::move(composed.screen));
         });
         QList<wallpaper::MonitorPicture> pictures;
         for (std::size_t i = 0; i < usable.size(); ++i) {
@@ -153,7 +161,7 @@ private:
             if (target) result_.files.push_back(paths[i]);
             pictures.append({QString::fromStdString(m.name),
                              QRect(m.x, m.y, m.logicalWidth, m.logicalHeight),
-                             QString::fromStdString(paths[i].string())});
+                             QString::fromStdString(paths[i].string()), kept[i]});
         }
         if (job_.only.empty()) RemoveOthers(job_.folder, result_.files);
         return told(desktop_.applyEach(pictures));

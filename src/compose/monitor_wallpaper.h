@@ -22,6 +22,9 @@ namespace dorvane::compose {
 inline constexpr const char* kMonitorWallpaperPrefix = "Dorvane_wallpaper_";
 // The picture spanning all monitors must stay a size one can hold in memory.
 inline constexpr long long kMaxSpannedPixels = 16384LL * 8192;
+// Composed pictures up to this many pixels in all are handed to the desktop in
+// memory as well (about four 4K monitors), so it need not read them back.
+inline constexpr long long kMaxKeptPixels = 3840LL * 2160 * 4;
 
 // The board's picture cropped to the screen's proportions and resampled to it, and
 // the text drawn for that size from the board styled on `styled` (see

@@ -9,6 +9,8 @@
 #include <QString>
 #include <memory>
 
+#include "imaging/bitmap.h"
+
 namespace dorvane::wallpaper {
 
 struct Outcome {
@@ -22,6 +24,9 @@ struct MonitorPicture {
     QString name;
     QRect geometry;
     QString path;
+    // The file's picture when the caller still holds it: a backend that needs the
+    // pixels takes them from here instead of reading the file back.
+    std::shared_ptr<const Bitmap> pixels;
 };
 
 // How a desktop shows several monitors: each its own picture, or one picture

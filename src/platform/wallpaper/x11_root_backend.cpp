@@ -8,11 +8,15 @@
 // for a file it could not read.
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
+#include <atomic>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "imaging/bitmap_image.h"
 #include "platform/error.h"
+#include "platform/threads.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_root.h"
 
@@ -74,11 +78,22 @@ public:
     Outcome applyEach(const QList<MonitorPicture>& pictures) override {
         try {
             x11::RootPixmapId();  // the display answers
-            std::vector<Bitmap> loaded(static_cast<std::size_t>(pictures.size()));
+            // Read side by side: each file is a monitor's worth of pixels.
+            const std::size_t count = static_cast<std::size_t>(pictures.size());
+            std::vector<Bitmap> loaded(count);
+            std::atomic<std::size_t> next{0};
+            platform::RunOnThreads(
+                static_cast<int>(std::min<std::size_t>(count, std::thread::hardware_concurrency())),
+                [&] {
+                    for (std::size_t i = next++; i < count; i = next++)
+                        if (!pictures[static_cast<qsizetype>(i)].pixels)
+                            loaded[i] = LoadPicture(pictures[static_cast<qsizetype>(i)].path);
+                });
             std::map<std::string, const Bitmap*> byName;
-            for (qsizetype i = 0; i < pictures.size(); ++i) {
-                loaded[static_cast<std::size_t>(i)] = LoadPicture(pictures[i].path);
-                byName[pictures[i].name.toStdString()] = &loaded[static_cast<std::size_t>(i)];
+            for (std::size_t i = 0; i < count; ++i) {
+                const MonitorPicture& picture = pictures[static_cast<qsizetype>(i)];
+                byName[picture.name.toStdString()] =
+                    picture.pixels ? picture.pixels.get() : &loaded[i];
             }
             std::vector<std::string> unknown;
             x11::SetMonitorPictures(byName, &unknown);
