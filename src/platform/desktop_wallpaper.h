@@ -26,7 +26,7 @@ struct MonitorPicture {
     QString path;
     // The file's picture when the caller still holds it: a backend that needs the
     // pixels takes them from here instead of reading the file back.
-    std::shared_ptr<const Bitmap> pixels;
+    std::shared_ptr<const Bitmap> pixels = nullptr;
 };
 
 // How a desktop shows several monitors: each its own picture, or one picture
