@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/accessibility.h"
+#include "compose/board_scaling.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -184,6 +185,9 @@ boards::BoardReadContext TformMain::BoardContext() const {
 
 void TformMain::LoadBoardFile(const fs::path& file) {
     boards::ReadProjectFile(file, CurrentBoard, BoardContext());
+    // A board styled on another screen is edited as it looks on this one.
+    const platform::ScreenInfo screen = services_.screen->info();
+    compose::RestyleBoard(CurrentBoard, {screen.width, screen.height}, screen.dpi);
     ShowBoardStyle();
     clearUndo();
     // Selecting the picture writes its catalogue spelling into the board.

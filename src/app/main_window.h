@@ -21,6 +21,7 @@
 #include "compose/board_composer.h"
 #include "compose/board_undo.h"
 #include "compose/goal_board.h"
+#include "compose/monitor_wallpaper.h"
 #include "compose/style_controls.h"
 #include "gallery/gallery_page.h"
 #include "imaging/bitmap.h"
@@ -30,6 +31,7 @@
 #include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
+#include "platform/monitors.h"
 #include "platform/pacing.h"
 #include "platform/screen.h"
 
@@ -58,6 +60,12 @@ struct Services {
         [](const QString&) {
             return wallpaper::Outcome{false, QStringLiteral("no supported desktop was found")};
         };
+    // The monitors, and setting a picture for each (compose::SetMonitorWallpapers
+    // with the running desktop); without them, or with one monitor, the window's
+    // screen alone is set as always.
+    std::function<std::vector<platform::Monitor>()> listMonitors;
+    std::function<compose::MonitorWallpaperResult(const compose::MonitorWallpaperJob&)>
+        setMonitorWallpapers;
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
     int galleryThreads = 0;                                              // 0: one per core

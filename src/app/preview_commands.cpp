@@ -115,6 +115,23 @@ void TformMain::SetWallpaper() {
     };
     dialogs.inform = [this](const std::string& text) { services_.dialogs->inform(text); };
     dialogs.processEvents = [this] { services_.pacing.pump(); };
+    const std::vector<platform::Monitor> monitors =
+        services_.listMonitors ? services_.listMonitors() : std::vector<platform::Monitor>();
+    if (monitors.size() > 1 && services_.setMonitorWallpapers) {
+        // Each monitor its own composition; the board is styled on this screen.
+        const platform::ScreenInfo screen = services_.screen->info();
+        compose::MonitorWallpaperJob job;
+        job.board = CurrentBoard;
+        job.photo = &FullPicture;
+        job.monitors = monitors;
+        job.styledFallback = {composer_->screenWidth(), composer_->screenHeight()};
+        job.board.ScreenWidth = composer_->screenWidth();
+        job.board.ScreenHeight = composer_->screenHeight();
+        job.dpi = screen.dpi;
+        job.folder = services_.dataFolder;
+        compose::SetWallpaperOnMonitors(job, services_.setMonitorWallpapers, dialogs);
+        return;
+    }
     compose::SetWallpaper(composer_->screenPicture(), composer_->textLayer(), services_.dataFolder,
                           services_.setDesktopWallpaper, dialogs);
 }

@@ -73,9 +73,9 @@ Bitmap ComposedPicture(const TGoalsProject& board, const Bitmap& photo, ScreenSi
     return std::move(composed.screen);
 }
 
-class Run {
+class WallpaperRun {
 public:
-    Run(const MonitorWallpaperJob& job, wallpaper::Backend& desktop) : job_(job), desktop_(desktop) {}
+    WallpaperRun(const MonitorWallpaperJob& job, wallpaper::Backend& desktop) : job_(job), desktop_(desktop) {}
 
     MonitorWallpaperResult go() {
         try {
@@ -272,7 +272,33 @@ std::vector<std::string> MonitorFileNames(const std::vector<Monitor>& monitors) 
 
 MonitorWallpaperResult SetMonitorWallpapers(const MonitorWallpaperJob& job,
                                             wallpaper::Backend& desktop) {
-    return Run(job, desktop).go();
+    return WallpaperRun(job, desktop).go();
+}
+
+WallpaperResult SetWallpaperOnMonitors(
+    const MonitorWallpaperJob& job,
+    const std::function<MonitorWallpaperResult(const MonitorWallpaperJob&)>& set,
+    const WallpaperDialogs& dialogs) {
+    if (!dialogs.ask(kWallpaperQuestionTitle, kWallpaperQuestion)) return WallpaperResult::Declined;
+    const MonitorWallpaperResult result = set(job);
+    dialogs.processEvents();
+    std::string notes;
+    for (const std::string& note : result.notes) notes += "\r\r" + note;
+    switch (result.status) {
+        case MonitorWallpaperResult::Status::Failed:
+            dialogs.inform(std::string(kWallpaperFailed) + "\r\r" + result.message + notes);
+            return WallpaperResult::Failed;
+        case MonitorWallpaperResult::Status::NotShown: {
+            std::string files;
+            for (const fs::path& f : result.files) files += (files.empty() ? "" : "\r") + f.string();
+            dialogs.inform(DesktopNotToldMessage(files, result.message) + notes);
+            return WallpaperResult::NotShown;
+        }
+        case MonitorWallpaperResult::Status::Set:
+            break;
+    }
+    dialogs.inform(kWallpaperDone + notes);
+    return WallpaperResult::Set;
 }
 
 }  // namespace dorvane::compose

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,5 +65,15 @@ struct MonitorWallpaperResult {
 // Never throws: a failure is the result's message.
 MonitorWallpaperResult SetMonitorWallpapers(const MonitorWallpaperJob& job,
                                             wallpaper::Backend& desktop);
+
+// The "set as background" command for several monitors, with the question and the
+// messages of SetWallpaper (the notes follow the success message). `set` runs
+// SetMonitorWallpapers for the running desktop.
+struct WallpaperDialogs;
+enum class WallpaperResult;
+WallpaperResult SetWallpaperOnMonitors(
+    const MonitorWallpaperJob& job,
+    const std::function<MonitorWallpaperResult(const MonitorWallpaperJob&)>& set,
+    const WallpaperDialogs& dialogs);
 
 }  // namespace dorvane::compose
