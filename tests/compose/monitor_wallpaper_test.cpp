@@ -137,5 +137,33 @@ TEST_F(MonitorWallpapers, HostileLayoutsSayWhatWasDone) {
     EXPECT_EQ(r.message, "there is no monitor to compose the board for");
 }
 
+TEST_F(MonitorWallpapers, TheWindowsCommandAsksAndSaysWhatHappened) {
+    std::vector<std::string> told;
+    bool answer = false;
+    const WallpaperDialogs dialogs{[&](const std::string&, const std::string&) { return answer; },
+                                   [&](const std::string& text) { told.push_back(text); }, [] {}};
+    int runs = 0;
+    MonitorWallpaperResult result;
+    const auto set = [&](const MonitorWallpaperJob&) {
+        ++runs;
+        return result;
+    };
+    EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::Declined);
+    EXPECT_EQ(runs, 0);
+    answer = true;
+    result = {MonitorWallpaperResult::Status::Set, "fake", {"the monitor DOT (1x1) is too small"}, {}};
+    EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::Set);
+    EXPECT_EQ(told.back(), std::string(kWallpaperDone) + "\r\rthe monitor DOT (1x1) is too small");
+    result = {MonitorWallpaperResult::Status::NotShown, "XFCE: xfdesktop is not running", {},
+              {"/d/Dorvane_wallpaper_A.bmp", "/d/Dorvane_wallpaper_B.bmp"}};
+    EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::NotShown);
+    EXPECT_NE(told.back().find("/d/Dorvane_wallpaper_A.bmp\r/d/Dorvane_wallpaper_B.bmp"),
+              std::string::npos);
+    EXPECT_NE(told.back().find("xfdesktop is not running"), std::string::npos);
+    result = {MonitorWallpaperResult::Status::Failed, "disk full", {}, {}};
+    EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::Failed);
+    EXPECT_EQ(told.back(), std::string(kWallpaperFailed) + "\r\rdisk full");
+}
+
 }  // namespace
 }  // namespace dorvane::compose
