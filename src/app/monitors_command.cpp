@@ -43,8 +43,8 @@ std::string MonitorsUsage() {
 }
 
 int RunMonitorsCommand(const std::vector<std::string>& args, char* programName) {
-    if (!args.empty()) return Fail("monitors", 2, "unexpected argument " + args.front() +
-                                                      " (see dorvane --help)");
+    if (!args.empty())
+        return Fail("monitors", 2, "unexpected argument " + args.front() + " (see dorvane --help)");
     if (!platform::DisplayReachable()) return Fail("monitors", 1, "no display to list monitors on");
     const auto app = MakeCommandApplication(programName, false);
     std::cout << platform::FormatMonitorList(platform::ListMonitors());
@@ -87,8 +87,8 @@ int ApplyToMonitors(RenderOptions render, const std::string& only) {
     for (const fs::path& f : result.files) files += (files.empty() ? "" : ", ") + f.string();
     if (result.status == Status::NotShown)
         return Fail("apply", 1,
-                    result.message + " The picture" + (result.files.size() > 1 ? "s are " : " is ") +
-                        files);
+                    result.message + " The picture" +
+                        (result.files.size() > 1 ? "s are " : " is ") + files);
     if (monitors.size() > 1)
         std::cerr << "dorvane apply: note: " << OneLine(result.message) << "; " << files << "\n";
     std::cout << compose::kWallpaperDone << "\n";

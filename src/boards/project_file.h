@@ -41,8 +41,9 @@ std::string BoardFileBytes(const compose::TGoalsProject& board, const std::strin
 
 // Saves the board with a fresh preview of the composed picture (board.Preview
 // receives its text) and the screen size it was composed for (ScreenWidth and
-// ScreenHeight: the screen picture's size, which the board then holds too). The file is written whole beside the target and then takes
-// its place, so an earlier file survives any failure. Throws dorvane::Error.
+// ScreenHeight: the screen picture's size, which the board then holds too). The file is written
+// whole beside the target and then takes its place, so an earlier file survives any failure. Throws
+// dorvane::Error.
 void WriteProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
                       const Bitmap& screenPicture, const compose::TextLayer& layer);
 

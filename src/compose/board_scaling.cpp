@@ -43,8 +43,8 @@ int MapBoxPosition(std::int64_t position, std::int64_t extent, std::int64_t span
     const std::int64_t free = span - extent;
     // A box that filled its span, or hung over it, goes to the side it hung over.
     if (free <= 0) return position <= 0 ? 0 : static_cast<int>(newFree);
-    const double mapped = static_cast<double>(position) * static_cast<double>(newFree) /
-                          static_cast<double>(free);
+    const double mapped =
+        static_cast<double>(position) * static_cast<double>(newFree) / static_cast<double>(free);
     return static_cast<int>(
         std::clamp<std::int64_t>(ToInt(mapped), 0, std::min<std::int64_t>(newFree, INT32_MAX)));
 }
@@ -61,8 +61,7 @@ int MeasureTextHeight(const TGoalsProject& board, int dpi) {
 
 ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize to, int dpi) {
     ScaledBoard out{board, dpi};
-    if (from == to || from.width < 1 || from.height < 1 || to.width < 1 || to.height < 1 ||
-        dpi < 1)
+    if (from == to || from.width < 1 || from.height < 1 || to.width < 1 || to.height < 1 || dpi < 1)
         return out;
     const int styledHeight = std::max(0, MeasureTextHeight(board, dpi));
     int scaledDpi = std::max(1, ToInt(dpi * ScreenScale(from, to)));
@@ -76,19 +75,20 @@ ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize t
                                             from.width, std::max(0, out.board.TextWidth), to.width);
         const int height = MeasureTextHeight(out.board, out.dpi);
         if (height > to.height && out.dpi > 1 && round + 1 < kFitRounds) {
-            scaledDpi = std::clamp(ToInt(std::floor(static_cast<double>(out.dpi) * to.height / height)),
-                                   1, out.dpi - 1);
+            scaledDpi =
+                std::clamp(ToInt(std::floor(static_cast<double>(out.dpi) * to.height / height)), 1,
+                           out.dpi - 1);
             continue;
         }
-        out.board.TextPosY =
-            MapBoxPosition(board.TextPosY, styledHeight, from.height, std::max(0, height), to.height);
+        out.board.TextPosY = MapBoxPosition(board.TextPosY, styledHeight, from.height,
+                                            std::max(0, height), to.height);
         break;
     }
     return out;
 }
 
-TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board,
-                                   ScreenSize styled, int dpi, int previewWidth) {
+TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board, ScreenSize styled,
+                                   int dpi, int previewWidth) {
     const ScreenSize to{layer.width(), layer.height()};
     if (styled == to) return RenderTextLayer(layer, board, dpi, previewWidth);
     const ScaledBoard scaled = ScaleBoard(board, styled, to, dpi);

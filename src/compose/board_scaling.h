@@ -53,8 +53,8 @@ ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize t
 
 // RenderTextLayer on a layer of any size, for a board styled on `styled`: at that
 // size exactly RenderTextLayer; at any other, the board scaled by ScaleBoard.
-TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board,
-                                   ScreenSize styled, int dpi, int previewWidth);
+TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board, ScreenSize styled,
+                                   int dpi, int previewWidth);
 
 // The board restyled for `to`, for editing there: its box and font size scaled as
 // ScaleBoard does (the size rounded to a whole point), and styled on `to` from now

@@ -41,9 +41,8 @@ std::string SizeText(int width, int height) {
 // (each run holds a monitor's pictures, so no more at once than that).
 void ForEachMonitor(std::size_t count, const std::function<void(std::size_t)>& compose) {
     std::atomic<std::size_t> next{0};
-    const int threads = static_cast<int>(
-        std::clamp<std::size_t>(std::min<std::size_t>(count, std::thread::hardware_concurrency()),
-                                1, 8));
+    const int threads = static_cast<int>(std::clamp<std::size_t>(
+        std::min<std::size_t>(count, std::thread::hardware_concurrency()), 1, 8));
     platform::RunOnThreads(threads, [&] {
         for (std::size_t i = next++; i < count; i = next++) compose(i);
     });
@@ -57,9 +56,8 @@ void RemoveOthers(const fs::path& folder, const std::vector<fs::path>& keep) {
     for (const fs::path& p : keep) kept.insert(p.filename());
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        const bool ours =
-            name == kWallpaperFileName ||
-            (name.starts_with(kMonitorWallpaperPrefix) && name.ends_with(".bmp"));
+        const bool ours = name == kWallpaperFileName ||
+                          (name.starts_with(kMonitorWallpaperPrefix) && name.ends_with(".bmp"));
         std::error_code ignored;
         if (ours && !kept.contains(it->path().filename()) && it->is_regular_file(ignored))
             fs::remove(it->path(), ignored);
@@ -75,7 +73,8 @@ Bitmap ComposedPicture(const TGoalsProject& board, const Bitmap& photo, ScreenSi
 
 class WallpaperRun {
 public:
-    WallpaperRun(const MonitorWallpaperJob& job, wallpaper::Backend& desktop) : job_(job), desktop_(desktop) {}
+    WallpaperRun(const MonitorWallpaperJob& job, wallpaper::Backend& desktop)
+        : job_(job), desktop_(desktop) {}
 
     MonitorWallpaperResult go() {
         try {
@@ -139,7 +138,8 @@ private:
         }
         // The composed pictures stay in memory for the desktop, up to a bound.
         long long pixels = 0;
-        for (std::size_t i : chosen) pixels += static_cast<long long>(usable[i].width) * usable[i].height;
+        for (std::size_t i : chosen)
+            pixels += static_cast<long long>(usable[i].width) * usable[i].height;
         const bool keep = pixels <= kMaxKeptPixels;
         std::vector<std::shared_ptr<const Bitmap>> kept(usable.size());
         ForEachMonitor(chosen.size(), [&](std::size_t k) {
@@ -190,8 +190,8 @@ private:
             const Monitor& m = usable[i];
             if (!job_.only.empty() && m.name != job_.only) return;
             if (!Composable({m.logicalWidth, m.logicalHeight})) return;
-            parts[i] = ComposedPicture(job_.board, *job_.photo,
-                                       {m.logicalWidth, m.logicalHeight}, styled(), job_.dpi);
+            parts[i] = ComposedPicture(job_.board, *job_.photo, {m.logicalWidth, m.logicalHeight},
+                                       styled(), job_.dpi);
         });
         for (std::size_t i = 0; i < usable.size(); ++i)
             Put(parts[i], span, usable[i].x - left, usable[i].y - top);
@@ -216,8 +216,9 @@ private:
                     return earlier;
                 }
             }
-            result_.notes.push_back("the other monitors' parts of the picture are black: "
-                                    "there was no earlier picture for this layout");
+            result_.notes.push_back(
+                "the other monitors' parts of the picture are black: "
+                "there was no earlier picture for this layout");
         }
         return Bitmap(width, height);
     }
@@ -228,8 +229,7 @@ private:
         if (x1 <= x0) return;
         for (int row = std::max(0, y); row < std::min(span.height(), y + part.height()); ++row)
             std::memcpy(span.row(row) + std::size_t{3} * x0,
-                        part.row(row - y) + std::size_t{3} * (x0 - x),
-                        std::size_t{3} * (x1 - x0));
+                        part.row(row - y) + std::size_t{3} * (x0 - x), std::size_t{3} * (x1 - x0));
     }
 
     const MonitorWallpaperJob& job_;
@@ -290,7 +290,8 @@ WallpaperResult SetWallpaperOnMonitors(
             return WallpaperResult::Failed;
         case MonitorWallpaperResult::Status::NotShown: {
             std::string files;
-            for (const fs::path& f : result.files) files += (files.empty() ? "" : "\r") + f.string();
+            for (const fs::path& f : result.files)
+                files += (files.empty() ? "" : "\r") + f.string();
             dialogs.inform(DesktopNotToldMessage(files, result.message) + notes);
             return WallpaperResult::NotShown;
         }

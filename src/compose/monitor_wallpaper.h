@@ -44,19 +44,19 @@ std::vector<std::string> MonitorFileNames(const std::vector<platform::Monitor>& 
 
 struct MonitorWallpaperJob {
     TGoalsProject board;
-    const Bitmap* photo = nullptr;              // the board's picture at full size
-    std::vector<platform::Monitor> monitors;    // every monitor of the desktop
-    std::string only;                           // one monitor's name: set it alone
-    ScreenSize styledFallback;                  // where a board that does not say was styled
-    int dpi = 96;                               // pixels per inch at the styled size
-    std::filesystem::path folder;               // the data folder
+    const Bitmap* photo = nullptr;            // the board's picture at full size
+    std::vector<platform::Monitor> monitors;  // every monitor of the desktop
+    std::string only;                         // one monitor's name: set it alone
+    ScreenSize styledFallback;                // where a board that does not say was styled
+    int dpi = 96;                             // pixels per inch at the styled size
+    std::filesystem::path folder;             // the data folder
 };
 
 struct MonitorWallpaperResult {
     enum class Status { Set, NotShown, Failed };
     Status status = Status::Failed;
-    std::string message;             // why it failed, or what the desktop said
-    std::vector<std::string> notes;  // monitors left out, and why
+    std::string message;                       // why it failed, or what the desktop said
+    std::vector<std::string> notes;            // monitors left out, and why
     std::vector<std::filesystem::path> files;  // the pictures written
 };
 

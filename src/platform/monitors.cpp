@@ -13,7 +13,9 @@ std::string PrintableMonitorName(const std::string& name) {
 std::string FormatMonitorList(const std::vector<Monitor>& monitors) {
     std::string text;
     for (const Monitor& m : monitors) {
-        const auto sign = [](int v) { return (v < 0 ? "-" : "+") + std::to_string(v < 0 ? -static_cast<long long>(v) : v); };
+        const auto sign = [](int v) {
+            return (v < 0 ? "-" : "+") + std::to_string(v < 0 ? -static_cast<long long>(v) : v);
+        };
         text += PrintableMonitorName(m.name) + '\t' + std::to_string(m.width) + 'x' +
                 std::to_string(m.height) + '\t' + sign(m.x) + sign(m.y) + '\t' +
                 (m.primary ? "primary" : "secondary") + '\n';

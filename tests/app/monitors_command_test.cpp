@@ -55,21 +55,20 @@ protected:
         std::string text((std::istreambuf_iterator<char>(in)), {});
         // Styled on a 640 x 480 screen, box towards the right.
         text.replace(text.find("TextPosX=40"), 11, "TextPosX=300");
-        text.replace(text.find("TextWidth=600"), 13, "TextWidth=300\r\nScreenWidth=640\r\nScreenHeight=480");
+        text.replace(text.find("TextWidth=600"), 13,
+                     "TextWidth=300\r\nScreenWidth=640\r\nScreenHeight=480");
         std::ofstream(board_, std::ios::binary) << text;
     }
     void Layout(const XvfbServer& server, std::initializer_list<Area> areas) {
         for (const Area& a : areas) {
-            const QString geometry = QString("%1/100x%2/100+%3+%4")
-                                         .arg(a.width)
-                                         .arg(a.height)
-                                         .arg(a.x)
-                                         .arg(a.y);
+            const QString geometry =
+                QString("%1/100x%2/100+%3+%4").arg(a.width).arg(a.height).arg(a.x).arg(a.y);
             // The first takes the place of Xvfb's own monitor (its output "screen").
-            ASSERT_EQ(RunProgram("xrandr", {"--setmonitor", a.name, geometry, first_ ? "screen" : "none"},
-                          server.display())
-                          .status,
-                      0);
+            ASSERT_EQ(
+                RunProgram("xrandr", {"--setmonitor", a.name, geometry, first_ ? "screen" : "none"},
+                           server.display())
+                    .status,
+                0);
             first_ = false;
         }
     }
@@ -78,10 +77,11 @@ protected:
     }
     Bitmap Rendered(int width, int height) {
         const fs::path out = folder_ / "rendered.bmp";
-        const Finished r = RunProgram(QString::fromStdString(exe_.string()),
-                               {"render", Board(), "--size", QString("%1x%2").arg(width).arg(height),
-                                "-o", QString::fromStdString(out.string())},
-                               {});
+        const Finished r =
+            RunProgram(QString::fromStdString(exe_.string()),
+                       {"render", Board(), "--size", QString("%1x%2").arg(width).arg(height), "-o",
+                        QString::fromStdString(out.string())},
+                       {});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         return gallery::FromQImage(QImage(QString::fromStdString(out.string())));
     }
@@ -100,8 +100,12 @@ TEST_F(Monitors, EachMonitorShowsTheBoardComposedAtItsSize_AndOneCanBeSetAlone) 
     const Finished list = Dorvane({"monitors"}, server);
     ASSERT_EQ(list.status, 0) << list.err.toStdString();
     for (const Area& a : {left, right, tall})
-        EXPECT_TRUE(list.out.contains(QString("%1\t%2x%3\t+%4+%5\t").arg(a.name).arg(a.width)
-                                          .arg(a.height).arg(a.x).arg(a.y)))
+        EXPECT_TRUE(list.out.contains(QString("%1\t%2x%3\t+%4+%5\t")
+                                          .arg(a.name)
+                                          .arg(a.width)
+                                          .arg(a.height)
+                                          .arg(a.x)
+                                          .arg(a.y)))
             << list.out.toStdString();
     EXPECT_EQ(list.out.count('\n'), 3);
 
@@ -129,8 +133,7 @@ TEST_F(Monitors, HostileLayoutsAreComposedOrLeftOutWithANote) {
     // Sixteen monitors, one of them 1x1, two mirrored.
     std::vector<std::string> names;
     for (int i = 0; i < 14; ++i) names.push_back("M" + std::to_string(i));
-    for (int i = 0; i < 14; ++i)
-        Layout(server, {{names[i].c_str(), i * 64, 0, 64, 48}});
+    for (int i = 0; i < 14; ++i) Layout(server, {{names[i].c_str(), i * 64, 0, 64, 48}});
     Layout(server, {{"DOT", 1000, 60, 1, 1}, {"MIRROR", 0, 0, 64, 48}});
     const Finished run = Dorvane({"apply", Board()}, server);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();

@@ -57,8 +57,8 @@ TEST(BoardScaling, TheRuleAtOtherSizes) {
         const char* what;
         ScreenSize from, to;
         TGoalsProject board;
-        int dpi;            // the letters: 96 × the smaller ratio, rounded
-        int x, y, width;    // the box; -1: only checked to stay inside
+        int dpi;          // the letters: 96 × the smaller ratio, rounded
+        int x, y, width;  // the box; -1: only checked to stay inside
     } cases[] = {
         {"0.75x", {2560, 1440}, {1920, 1080}, Board(400, 200, 1200), 72, 300, 150, 900},
         {"2x", {1920, 1080}, {3840, 2160}, Board(100, 60, 800), 192, 200, 120, 1600},
@@ -122,13 +122,13 @@ TEST(BoardScaling, TextTallerThanTheScreenGetsSmallerLettersUntilItFits) {
 
 TEST(BoardScaling, MapBoxPositionSharesTheFreeSpace) {
     EXPECT_EQ(MapBoxPosition(0, 100, 1000, 50, 500), 0);
-    EXPECT_EQ(MapBoxPosition(900, 100, 1000, 50, 500), 450);   // at the far edge
+    EXPECT_EQ(MapBoxPosition(900, 100, 1000, 50, 500), 450);    // at the far edge
     EXPECT_EQ(MapBoxPosition(450, 100, 1000, 100, 2000), 950);  // centred
-    EXPECT_EQ(MapBoxPosition(-40, 100, 1000, 50, 500), 0);     // pulled in
+    EXPECT_EQ(MapBoxPosition(-40, 100, 1000, 50, 500), 0);      // pulled in
     EXPECT_EQ(MapBoxPosition(5000, 100, 1000, 50, 500), 450);
-    EXPECT_EQ(MapBoxPosition(10, 1200, 1000, 50, 500), 450);   // hung over the far side
+    EXPECT_EQ(MapBoxPosition(10, 1200, 1000, 50, 500), 450);  // hung over the far side
     EXPECT_EQ(MapBoxPosition(0, 1200, 1000, 50, 500), 0);
-    EXPECT_EQ(MapBoxPosition(100, 10, 1000, 600, 500), 0);     // cannot fit: at the start
+    EXPECT_EQ(MapBoxPosition(100, 10, 1000, 600, 500), 0);  // cannot fit: at the start
     EXPECT_EQ(MapBoxPosition(INT_MAX, 0, 1, 0, INT_MAX), INT_MAX - 0);
 }
 

@@ -118,7 +118,8 @@ TEST_F(MonitorWallpapers, SpannedPictureHoldsEachMonitorsCompositionAtItsPlace) 
 TEST_F(MonitorWallpapers, HostileLayoutsSayWhatWasDone) {
     FakeDesktop desktop(wallpaper::MonitorLayout::Each);
     for (int i = 0; i < 16; ++i)
-        job_.monitors.push_back(At(i == 5 ? "DOT" : "M", i * 20, 0, i == 5 ? 1 : 20, i == 5 ? 1 : 12));
+        job_.monitors.push_back(
+            At(i == 5 ? "DOT" : "M", i * 20, 0, i == 5 ? 1 : 20, i == 5 ? 1 : 12));
     MonitorWallpaperResult r = SetMonitorWallpapers(job_, desktop);
     ASSERT_EQ(r.status, MonitorWallpaperResult::Status::Set) << r.message;
     ASSERT_EQ(r.notes.size(), 1u);
@@ -151,10 +152,13 @@ TEST_F(MonitorWallpapers, TheWindowsCommandAsksAndSaysWhatHappened) {
     EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::Declined);
     EXPECT_EQ(runs, 0);
     answer = true;
-    result = {MonitorWallpaperResult::Status::Set, "fake", {"the monitor DOT (1x1) is too small"}, {}};
+    result = {
+        MonitorWallpaperResult::Status::Set, "fake", {"the monitor DOT (1x1) is too small"}, {}};
     EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::Set);
     EXPECT_EQ(told.back(), std::string(kWallpaperDone) + "\r\rthe monitor DOT (1x1) is too small");
-    result = {MonitorWallpaperResult::Status::NotShown, "XFCE: xfdesktop is not running", {},
+    result = {MonitorWallpaperResult::Status::NotShown,
+              "XFCE: xfdesktop is not running",
+              {},
               {"/d/Dorvane_wallpaper_A.bmp", "/d/Dorvane_wallpaper_B.bmp"}};
     EXPECT_EQ(SetWallpaperOnMonitors(job_, set, dialogs), WallpaperResult::NotShown);
     EXPECT_NE(told.back().find("/d/Dorvane_wallpaper_A.bmp\r/d/Dorvane_wallpaper_B.bmp"),

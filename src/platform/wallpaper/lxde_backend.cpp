@@ -16,8 +16,9 @@ Outcome LxdeBackend::apply(const QString& absPath) {
 Outcome LxdeBackend::applySpanned(const QString& absPath) {
     Outcome outcome = applyMode(absPath, QStringLiteral("screen"));
     if (outcome.ok)
-        outcome.detail += QStringLiteral(" (pcmanfm sets the first monitor's desktop; the others "
-                                         "keep their picture)");
+        outcome.detail += QStringLiteral(
+            " (pcmanfm sets the first monitor's desktop; the others "
+            "keep their picture)");
     return outcome;
 }
 

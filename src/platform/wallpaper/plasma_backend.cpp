@@ -15,15 +15,14 @@ class PlasmaBackend : public Backend {
 public:
     QString name() const override { return QStringLiteral("KDE Plasma"); }
 
-    Outcome apply(const QString& absPath) override {
-        return run(PlasmaWallpaperScript(absPath));
-    }
+    Outcome apply(const QString& absPath) override { return run(PlasmaWallpaperScript(absPath)); }
 
     MonitorLayout monitorLayout() const override { return MonitorLayout::Each; }
 
     Outcome applyEach(const QList<MonitorPicture>& pictures) override {
         QList<std::pair<QRect, QString>> files;
-        for (const MonitorPicture& picture : pictures) files.append({picture.geometry, picture.path});
+        for (const MonitorPicture& picture : pictures)
+            files.append({picture.geometry, picture.path});
         return run(PlasmaMonitorScript(files));
     }
 

@@ -42,15 +42,15 @@ public:
             return Fail("SWAYSOCK is not set and sway did not say its socket");
         QStringList set, missing;
         try {
-            const QStringList outputs =
-                sway::OutputNames(sway::GetOutputs(socketPath, kTimeoutMs));
+            const QStringList outputs = sway::OutputNames(sway::GetOutputs(socketPath, kTimeoutMs));
             for (const MonitorPicture& picture : pictures) {
                 if (!outputs.contains(picture.name)) {
                     missing << picture.name;
                     continue;
                 }
                 const auto command = sway::OutputBackgroundCommand(picture.name, picture.path);
-                if (!command) return Fail("a control character in " + picture.name + " or its path");
+                if (!command)
+                    return Fail("a control character in " + picture.name + " or its path");
                 const QString problem =
                     sway::CommandReplyProblem(sway::RunCommand(socketPath, *command, kTimeoutMs));
                 if (!problem.isEmpty()) return Fail(picture.name + ": " + problem);

@@ -138,9 +138,8 @@ xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint3
     const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
     xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
     const std::vector<Rect> monitors = Monitors(c);
-    if (earlier != 0 && std::any_of(monitors.begin(), monitors.end(), [&](const Rect& r) {
-            return pictureFor(r) == nullptr;
-        })) {
+    if (earlier != 0 && std::any_of(monitors.begin(), monitors.end(),
+                                    [&](const Rect& r) { return pictureFor(r) == nullptr; })) {
         auto* geometry =
             xcb_get_geometry_reply(c.get(), xcb_get_geometry(c.get(), earlier), nullptr);
         const bool sameSize = geometry != nullptr && geometry->width == s.width_in_pixels &&
@@ -209,17 +208,16 @@ std::uint32_t SetRootPicture(const Bitmap& picture) {
 std::uint32_t SetMonitorPictures(const std::map<std::string, const Bitmap*>& pictures,
                                  std::vector<std::string>* unknown) {
     for (const auto& [name, picture] : pictures)
-        if (picture == nullptr || picture->empty()) throw Error("the picture for " + name + " is empty");
+        if (picture == nullptr || picture->empty())
+            throw Error("the picture for " + name + " is empty");
     std::set<std::string> used;
-    const std::uint32_t pixmap = Publish(
-        [&](const Rect& r) -> const Bitmap* {
-            // Without RandR monitors the root is one screen: a lone picture fills it.
-            auto it = r.name.empty() && pictures.size() == 1 ? pictures.begin()
-                                                              : pictures.find(r.name);
-            if (it == pictures.end()) return nullptr;
-            used.insert(it->first);
-            return it->second;
-        });
+    const std::uint32_t pixmap = Publish([&](const Rect& r) -> const Bitmap* {
+        // Without RandR monitors the root is one screen: a lone picture fills it.
+        auto it = r.name.empty() && pictures.size() == 1 ? pictures.begin() : pictures.find(r.name);
+        if (it == pictures.end()) return nullptr;
+        used.insert(it->first);
+        return it->second;
+    });
     if (unknown)
         for (const auto& [name, picture] : pictures)
             if (!used.contains(name)) unknown->push_back(name);

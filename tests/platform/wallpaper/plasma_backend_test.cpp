@@ -156,9 +156,10 @@ TEST(PlasmaBackend, EveryDesktopGetsTheFillModeToggledAndTheImageLast) {
 TEST(PlasmaBackend, EachScreenGetsThePictureMadeForItsRectangle) {
     PlasmaShellOnBus plasma(Answer::RunScript, 3);
     const QString big = Paths().front(), small = Paths().back();
-    const Outcome outcome = MakePlasmaBackend()->applyEach(
-        {{"DUMMY1", QRect(2560, 0, 1920, 1080), small}, {"DUMMY0", QRect(0, 0, 2560, 1440), big},
-         {"GONE", QRect(9, 9, 9, 9), "/tmp/gone.bmp"}});
+    const Outcome outcome =
+        MakePlasmaBackend()->applyEach({{"DUMMY1", QRect(2560, 0, 1920, 1080), small},
+                                        {"DUMMY0", QRect(0, 0, 2560, 1440), big},
+                                        {"GONE", QRect(9, 9, 9, 9), "/tmp/gone.bmp"}});
     ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
     EXPECT_TRUE(outcome.detail.contains("no picture for the screen at 0,1440,800,600"))
         << outcome.detail.toStdString();

@@ -61,7 +61,8 @@ public:
     FakeSway(std::optional<QByteArray> answer, const std::filesystem::path& socketPath)
         : FakeSway(std::vector{std::move(answer)}, socketPath) {}
     // One connection for each answer, in turn.
-    FakeSway(std::vector<std::optional<QByteArray>> answers, const std::filesystem::path& socketPath)
+    FakeSway(std::vector<std::optional<QByteArray>> answers,
+             const std::filesystem::path& socketPath)
         : answers_(std::move(answers)), listener_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
@@ -163,9 +164,10 @@ TEST_F(Sway, EachOutputGetsItsOwnPicture_AndUnknownOutputsAreNamedNotSent) {
     const QByteArray ok = Reply(R"([{"success": true}])");
     FakeSway server({Reply(outputs, sway::kGetOutputs), ok, ok}, socket_);
     const QString a = "/home/ann/walls/it's \"a\".bmp", b = "/tmp/b.bmp";
-    const Outcome outcome = MakeSwayBackend(runner_)->applyEach(
-        {{"DP-2", QRect(640, 0, 320, 240), a}, {"GONE-3", QRect(0, 0, 10, 10), "/tmp/c.bmp"},
-         {"HEADLESS-1", QRect(0, 0, 640, 360), b}});
+    const Outcome outcome =
+        MakeSwayBackend(runner_)->applyEach({{"DP-2", QRect(640, 0, 320, 240), a},
+                                             {"GONE-3", QRect(0, 0, 10, 10), "/tmp/c.bmp"},
+                                             {"HEADLESS-1", QRect(0, 0, 640, 360), b}});
     ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
     EXPECT_TRUE(outcome.detail.contains("no output GONE-3")) << outcome.detail.toStdString();
     const std::vector<QByteArray>& sent = server.receivedAll();
