@@ -2,6 +2,8 @@
 // Laying the text layer over a picture of any size.
 #pragma once
 
+#include <utility>
+
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
@@ -17,5 +19,9 @@ void OverlayTextLayer(Bitmap& image, const TextLayer& layer);
 // picture of band.width() × fullHeight, and gets exactly the result that
 // OverlayTextLayer gives those rows of the whole picture.
 void OverlayTextLayerRows(Bitmap& band, const TextLayer& layer, int fullHeight, int firstRow);
+
+// The rows [first, end) of a picture fullHeight rows high that the layer's text
+// can change; every other row keeps the picture's pixels (first == end: none).
+std::pair<int, int> OverlaidRows(const TextLayer& layer, int fullHeight);
 
 }  // namespace dorvane::compose
