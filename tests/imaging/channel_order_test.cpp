@@ -30,7 +30,9 @@ TEST(ChannelOrder, SwapRedBlueMatchesThePlainLoopAndStaysInTheRow) {
         SwapRedBlue(from.data(), fast.data(), width);
         detail::SwapRedBluePlain(from.data(), plain.data(), width);
         ASSERT_EQ(fast, plain) << width;
-        if (width > 0) EXPECT_EQ(fast[0], from[2]) << width;
+        if (width > 0) {
+            EXPECT_EQ(fast[0], from[2]) << width;
+        }
         // In place, and back again: twice is the original row.
         std::vector<std::uint8_t> row = from;
         SwapRedBlue(row.data(), row.data(), width);

@@ -203,7 +203,9 @@ TEST(X11PictureFile, ReadsPlainBmpsAndLeavesOthersToQt) {
         }
         const std::optional<Bitmap> read = x11::ReadPlainBmp(path, 1 << 24);
         EXPECT_EQ(read.has_value(), c.want == Want::kPicture) << c.name;
-        if (read) EXPECT_EQ(*read, picture) << c.name;
+        if (read) {
+            EXPECT_EQ(*read, picture) << c.name;
+        }
     }
     EXPECT_FALSE(x11::ReadPlainBmp(folder / "missing.bmp", 1 << 24).has_value());
 }
