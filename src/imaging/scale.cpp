@@ -37,6 +37,8 @@ namespace {
 
 using detail::ScalePlan;
 
+constexpr std::size_t kStreamBytes = std::size_t{16} << 20;
+
 // One source row at destination width: value and right-hand difference per channel.
 struct ExpandedRow {
     int y = -1;
@@ -101,7 +103,7 @@ void ScaleRowsExpanded(const ScalePlan& plan, const Bitmap& source, Bitmap& dest
 
 // Destination rows in pairs where two share their source rows (enlargements).
 void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, int firstRow,
-                     int endRow) {
+                     int endRow, bool stream) {
     const int lastSourceRow = source.height() - 1;
     for (int j = firstRow; j < endRow;) {
         const RowPosition at = PositionOf(plan, j, lastSourceRow);
@@ -113,7 +115,7 @@ void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destin
             if (next.iy == at.iy) fy[1] = next.fy, out[1] = destination.row(j + 1), rows = 2;
         }
         const int below = at.iy < lastSourceRow ? at.iy + 1 : at.iy;
-        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out);
+        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out, stream);
         j += rows;
     }
 }
@@ -141,7 +143,12 @@ void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination
                 BandQueue& bands) {
     int first = 0, end = 0;
     if (detail::CanBlendDirect(plan)) {
-        while (bands.Next(first, end)) ScaleRowsDirect(plan, source, destination, first, end);
+        // A destination larger than the caches leaves them anyway: writing it
+        // past them saves reading every line in before it is overwritten.
+        const bool stream = destination.byteCount() >= kStreamBytes;
+        while (bands.Next(first, end))
+            ScaleRowsDirect(plan, source, destination, first, end, stream);
+        if (stream) detail::FinishStreaming();
         return;
     }
     RowCache cache(plan, source);
