@@ -193,7 +193,8 @@ void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std:
                      int rows, const std::uint32_t* fy, std::uint8_t* const* out, bool stream) {
 #ifdef DORVANE_X86
     // Streaming stores need 16-byte alignment: every row's start must have it.
-    for (int r = 0; r < rows; ++r) stream = stream && reinterpret_cast<std::uintptr_t>(out[r]) % 16 == 0;
+    for (int r = 0; r < rows; ++r)
+        stream = stream && reinterpret_cast<std::uintptr_t>(out[r]) % 16 == 0;
     if (rows == 2)
         stream ? BlendBlocks<2, true>(plan, rowA, rowB, fy, out)
                : BlendBlocks<2, false>(plan, rowA, rowB, fy, out);
