@@ -37,8 +37,6 @@ namespace {
 
 using detail::ScalePlan;
 
-constexpr std::size_t kStreamBytes = std::size_t{16} << 20;
-
 // One source row at destination width: value and right-hand difference per channel.
 struct ExpandedRow {
     int y = -1;
@@ -103,7 +101,7 @@ void ScaleRowsExpanded(const ScalePlan& plan, const Bitmap& source, Bitmap& dest
 
 // Destination rows in pairs where two share their source rows (enlargements).
 void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destination, int firstRow,
-                     int endRow, bool stream) {
+                     int endRow) {
     const int lastSourceRow = source.height() - 1;
     for (int j = firstRow; j < endRow;) {
         const RowPosition at = PositionOf(plan, j, lastSourceRow);
@@ -115,7 +113,7 @@ void ScaleRowsDirect(const ScalePlan& plan, const Bitmap& source, Bitmap& destin
             if (next.iy == at.iy) fy[1] = next.fy, out[1] = destination.row(j + 1), rows = 2;
         }
         const int below = at.iy < lastSourceRow ? at.iy + 1 : at.iy;
-        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out, stream);
+        detail::BlendRowsDirect(plan, source.row(at.iy), source.row(below), rows, fy, out);
         j += rows;
     }
 }
@@ -143,12 +141,7 @@ void ScaleBands(const ScalePlan& plan, const Bitmap& source, Bitmap& destination
                 BandQueue& bands) {
     int first = 0, end = 0;
     if (detail::CanBlendDirect(plan)) {
-        // A destination larger than the caches leaves them anyway: writing it
-        // past them saves reading every line in before it is overwritten.
-        const bool stream = destination.byteCount() >= kStreamBytes;
-        while (bands.Next(first, end))
-            ScaleRowsDirect(plan, source, destination, first, end, stream);
-        if (stream) detail::FinishStreaming();
+        while (bands.Next(first, end)) ScaleRowsDirect(plan, source, destination, first, end);
         return;
     }
     RowCache cache(plan, source);

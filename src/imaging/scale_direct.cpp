@@ -4,7 +4,6 @@
 // channels are picked out of one 128-byte window of each source row. This saves
 // writing and re-reading the expanded rows, which costs as much as the blend.
 #include <algorithm>
-#include <cstdint>
 
 #include "imaging/scale_plan.h"
 
@@ -96,7 +95,7 @@ __attribute__((target("avx512f,avx512bw"))) inline __m512i Interleave(int half, 
 // 32768·(A1 + B1) − 65536·A0). The right side is two 16-bit multiply-adds:
 // (B0 − A0, A1 − A0)·(F, A2) and (B1 − B0, −A1 − B1)·(B2, −32768); every
 // product and partial sum stays far inside 32 bits.
-template <int Rows, bool Stream>
+template <int Rows>
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(const ScalePlan& plan,
                                                                         const std::uint8_t* rowA,
                                                                         const std::uint8_t* rowB,
@@ -158,14 +157,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void BlendBlocks(const Sc
                 }
                 // Packing the two halves lane by lane restores the channel order.
                 const __m512i packed = _mm512_maskz_packus_epi32(kAll32, sums[0], sums[1]);
-                const __m256i bytes = _mm512_maskz_cvtepi16_epi8(kAll32, packed);
-                auto* to = reinterpret_cast<__m128i*>(out[r] + channel);
-                if constexpr (Stream) {
-                    _mm_stream_si128(to, _mm256_castsi256_si128(bytes));
-                    _mm_stream_si128(to + 1, _mm256_extracti128_si256(bytes, 1));
-                } else {
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), bytes);
-                }
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out[r] + channel),
+                                    _mm512_maskz_cvtepi16_epi8(kAll32, packed));
             }
         }
     }
@@ -190,28 +183,15 @@ bool CanBlendDirect(const ScalePlan& plan) {
 }
 
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                     int rows, const std::uint32_t* fy, std::uint8_t* const* out, bool stream) {
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out) {
 #ifdef DORVANE_X86
-    // Streaming stores need 16-byte alignment: every row's start must have it.
-    for (int r = 0; r < rows; ++r)
-        stream = stream && reinterpret_cast<std::uintptr_t>(out[r]) % 16 == 0;
     if (rows == 2)
-        stream ? BlendBlocks<2, true>(plan, rowA, rowB, fy, out)
-               : BlendBlocks<2, false>(plan, rowA, rowB, fy, out);
+        BlendBlocks<2>(plan, rowA, rowB, fy, out);
     else
-        stream ? BlendBlocks<1, true>(plan, rowA, rowB, fy, out)
-               : BlendBlocks<1, false>(plan, rowA, rowB, fy, out);
-#else
-    (void)stream;
+        BlendBlocks<1>(plan, rowA, rowB, fy, out);
 #endif
     for (int r = 0; r < rows; ++r)
         BlendTail(plan, rowA, rowB, fy[r], out[r], 32 * plan.directBase.size());
-}
-
-void FinishStreaming() {
-#ifdef DORVANE_X86
-    _mm_sfence();
-#endif
 }
 
 }  // namespace dorvane::detail

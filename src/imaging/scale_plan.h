@@ -94,13 +94,7 @@ bool CanBlendDirect(const ScalePlan& plan);
 // One or two (`rows`) destination rows out[r] of vertical fractions fy[r], all
 // between source rows A (iy) and B (iy + 1, or iy on the last row), straight
 // from the source rows without expanding them; only when CanBlendDirect(plan).
-// With `stream`, rows whose start is 16-byte aligned are written past the
-// caches (the caller then fences: FinishStreaming).
 void BlendRowsDirect(const ScalePlan& plan, const std::uint8_t* rowA, const std::uint8_t* rowB,
-                     int rows, const std::uint32_t* fy, std::uint8_t* const* out,
-                     bool stream = false);
-
-// Makes the streamed rows of this thread visible before other threads read them.
-void FinishStreaming();
+                     int rows, const std::uint32_t* fy, std::uint8_t* const* out);
 
 }  // namespace dorvane::detail
