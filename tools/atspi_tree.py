@@ -35,8 +35,10 @@ BUTTON, LIST, ITEM, TEXT = "push button", "list", "list item", "text"
 PAGES = [
     ("Introduction", [(BUTTON, "Start now"), ("document frame", "Introduction")],
      "Written in present tense"),
-    ("Background", [(LIST, "Background pictures"), (ITEM, "Bryce Canyon"),
-                    (ITEM, "Yellowstone 7"), (BUTTON, "Add picture"), (BUTTON, "Continue")],
+    ("Background", [(LIST, "Background pictures"),
+                    (ITEM, "Autumn trees and a green meadow below a mountain ridge"),
+                    (ITEM, "Two dandelion seeds before orange flowers"),
+                    (BUTTON, "Add picture"), (BUTTON, "Continue")],
      "Choose background image"),
     ("Your goals", [(TEXT, f"Goal {n}") for n in range(1, 8)] +
      [("check box", "Add bullets to text"), (BUTTON, "Continue")], "Write down your goals"),

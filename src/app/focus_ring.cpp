@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/image_control.h"
 #include "htmlview/html_view.h"
@@ -25,6 +26,21 @@ QRect InWindow(const QWidget* w, QRect r) {
         if (!ar.intersects(clip)) return {};
     }
     return out;
+}
+
+// A link's ring, short of the plain pictures next to it: page 5's separator
+// ornament lies just under its Load and Delete buttons.
+QRect AroundLink(const htmlview::HtmlView& view, QRect link) {
+    QRect ring = link.adjusted(-3, -3, 3, 3);
+    for (int i = 0; i < view.imageCount(); ++i) {
+        const htmlview::ImageObject& picture = view.image(i);
+        if (picture.background || !picture.link.isEmpty()) continue;
+        const QRect r = picture.rect.translated(0, -view.scrollY());
+        if (r.width() < 2 || r.height() < 2 || !r.intersects(ring) || r.intersects(link)) continue;
+        if (r.top() > link.bottom()) ring.setBottom(std::min(ring.bottom(), r.top() - 1));
+        if (r.bottom() < link.top()) ring.setTop(std::max(ring.top(), r.bottom() + 1));
+    }
+    return ring;
 }
 
 }  // namespace
@@ -59,7 +75,7 @@ QRect FocusRing::targetRect() const {
     if (!keyboard_ || !t || !t->isVisible() || !t->hasFocus()) return {};
     if (auto* view = qobject_cast<htmlview::HtmlView*>(t)) {
         if (view->focusedLink() < 0) return InWindow(t, t->rect().adjusted(1, 1, -1, -1));
-        const QRect link = view->linkRect(view->focusedLink()).adjusted(-3, -3, 3, 3);
+        const QRect link = AroundLink(*view, view->linkRect(view->focusedLink()));
         return InWindow(view->viewport(), link & view->viewport()->rect());
     }
     // Image buttons touch each other: their ring lies inside them.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -17,6 +18,7 @@
 #include "app/preview_page.h"
 #include "app/render_command.h"
 #include "app/saved_boards_page.h"
+#include "app/notice.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -27,6 +29,7 @@
 #include "gallery/thumbnail.h"
 #include "htmlview/html_view.h"
 #include "pages/resources_viewer.h"
+#include "pages/site_config.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
 #include "platform/window_system.h"
@@ -159,11 +162,20 @@ void MainWindow::wireButtons() {
         services_.dialogs->inform(message);
     };
     actions_.openLink = [this](const std::string& target) { services_.links->open(target); };
+    if (services_.links)
+        services_.links->setFailureHandler(
+            [notice = QPointer<Notice>(new Notice(this))](const std::string& target) {
+                if (notice) notice->say(LinkFailedText(target));
+            });
     resourcesViewer_->onOpenLink = actions_.openLink;
     actions_.showPage = [this](int page) { showPage(page); };
     actions_.findPicture = [this] { addPictureFromDisk(); };
     actions_.preview = [this] { showFullPreview(); };
     actions_.setBackground = [this] { setWallpaper(); };
+    actions_.showCredits = [this] {
+        services_.links->open(
+            pages::PhotoCreditsAddress(QCoreApplication::applicationDirPath().toStdString()));
+    };
     wireSavedBoards();
 }
 

@@ -3,12 +3,27 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 
 namespace dorvane::app {
 
 // A style of the same kind as the application's: the proxy owns its base, so it
 // cannot share the application's own instance.
-NarrowArrowStyle::NarrowArrowStyle() : QProxyStyle(QApplication::style()->name()) {}
+ElidedTextStyle::ElidedTextStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+void ElidedTextStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                  QPainter* painter, const QWidget* widget) const {
+    const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    if (element != CE_ComboBoxLabel || !box || box->editable)
+        return QProxyStyle::drawControl(element, option, painter, widget);
+    QStyleOptionComboBox elided = *box;
+    // The label is drawn one pixel inside the edit field on each side.
+    const int room = subControlRect(CC_ComboBox, box, SC_ComboBoxEditField, widget).width() - 2;
+    elided.currentText = box->fontMetrics.elidedText(box->currentText, Qt::ElideRight, room);
+    QProxyStyle::drawControl(element, &elided, painter, widget);
+}
+
+NarrowArrowStyle::NarrowArrowStyle() = default;
 
 QRect NarrowArrowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                        SubControl part, const QWidget* widget) const {
@@ -26,6 +41,12 @@ QRect NarrowArrowStyle::subControlRect(ComplexControl control, const QStyleOptio
 
 void UseNarrowArrow(QComboBox* list) {
     auto* style = new NarrowArrowStyle;
+    style->setParent(list);
+    list->setStyle(style);
+}
+
+void UseElidedText(QComboBox* list) {
+    auto* style = new ElidedTextStyle;
     style->setParent(list);
     list->setStyle(style);
 }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The application's style with the drop-down arrow area narrowed, for a very narrow list.
+// The application's style for the page-4 lists: a value too long for its box ends
+// in "…" rather than being cut off mid-letter, and (NarrowArrowStyle) the drop-down
+// arrow area narrowed, for a very narrow list.
 #pragma once
 
 #include <QProxyStyle>
@@ -8,7 +10,14 @@ class QComboBox;
 
 namespace dorvane::app {
 
-class NarrowArrowStyle : public QProxyStyle {
+class ElidedTextStyle : public QProxyStyle {
+public:
+    ElidedTextStyle();
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+};
+
+class NarrowArrowStyle : public ElidedTextStyle {
 public:
     // Pixels the arrow area gives to the text; the arrow itself keeps its size.
     static constexpr int kGiven = 6;
@@ -18,7 +27,8 @@ public:
                          const QWidget* widget) const override;
 };
 
-// Gives `list` a NarrowArrowStyle of its own (deleted with the list).
+// Give `list` a style of its own (deleted with the list).
 void UseNarrowArrow(QComboBox* list);
+void UseElidedText(QComboBox* list);
 
 }  // namespace dorvane::app

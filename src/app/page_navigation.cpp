@@ -182,8 +182,10 @@ void MainWindow::onlineAnswered(bool online) {
         if (currentPage_ == 6) showKnownResources();  // the local page after all
         return;
     }
-    // Each activation loads the page again; page 6 only when it never was.
-    if (std::exchange(reloadWhenOnline_, false) || !resourcesPageLoaded_) {
+    // Each activation loads the page again; page 6 when it never was or failed
+    // (tried again).
+    if (std::exchange(reloadWhenOnline_, false) || !resourcesPageLoaded_ ||
+        resourcesViewer_->failed()) {
         resourcesViewer_->navigate(QUrl(QString::fromStdString(services_.resourcesPageUrl)));
         resourcesPageLoaded_ = true;
     }

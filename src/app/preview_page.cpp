@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "app/board_model.h"
+#include "app/key_hint.h"
 #include "app/narrow_arrow_style.h"
 #include "app/page_panels.h"
 #include "app/tab_order.h"
@@ -74,6 +75,7 @@ PreviewPage::PreviewPage(QWidget* parent, BoardModel& model) : QWidget(parent), 
     waitLabel_->adjustSize();
     canvas_ = new PreviewCanvas(this);
     canvas_->setGeometry(15, 27, 353, 262);
+    new KeyHint(canvas_, bottomText_);  // says what the keys do while the preview has the focus
     const struct {
         const char* name;
         const char* label;
@@ -89,6 +91,7 @@ PreviewPage::PreviewPage(QWidget* parent, BoardModel& model) : QWidget(parent), 
     auto [font, style, size, align, colour, shading] = lists_;
     // "bold/italic", "center" and "bright" fit only beside a narrower arrow.
     for (QComboBox* list : {style, align, shading}) UseNarrowArrow(list);
+    UseElidedText(font);  // "Times New Ro…", not "Times New Roma"
     font->setMaxVisibleItems(10);
     size->setMaxVisibleItems(11);
     colour->setFont(this->font());  // the window's own font, not Arial

@@ -4,8 +4,10 @@
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTextEdit>
 #include <QtConcurrent/QtConcurrentRun>
+#include <utility>
 
 #include "app/image_control.h"
 #include "app/page_panels.h"
@@ -67,6 +69,13 @@ SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform
     list_->setStyleSheet("QListWidget::item { height: 16px; }");
     connect(list_, &QListWidget::itemSelectionChanged, this,
             [this] { platform::RunCommand([this] { showSelected(); }); });
+    // A click on the board already chosen reads its file again (it may have
+    // changed on disk); a click that changes the choice is read once, above.
+    list_->viewport()->installEventFilter(this);
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (std::exchange(pressedChosen_, nullptr) == item)
+            platform::RunCommand([this] { showSelected(); });
+    });
     previewLabel_ = new QLabel(kResting, this);
     previewLabel_->setObjectName("lblProjectsPreview");
     previewLabel_->move(5, 224);
@@ -89,6 +98,15 @@ SavedBoardsPage::SavedBoardsPage(QWidget* window, fs::path goalsFolder, platform
         memo_->show();
         previewLabel_->setText(kResting);
     });
+}
+
+bool SavedBoardsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        QListWidgetItem* item =
+            list_->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        pressedChosen_ = item && item->isSelected() ? item : nullptr;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 SavedBoardsPage::~SavedBoardsPage() {
@@ -121,11 +139,13 @@ void SavedBoardsPage::saveProject() {
 void SavedBoardsPage::listProjects() {
     const QSignalBlocker quiet(list_);  // emptying the list is no selection event
     list_->clear();
+    pressedChosen_ = nullptr;
     memo_->clear();
     preview_->hide();
     for (const boards::SavedBoardEntry& e : boards::ListSavedBoards(folder_)) {
         auto* item = new QListWidgetItem(QString::fromStdString(e.entry));
-        item->setData(Qt::UserRole, QString::fromStdString(e.fileName));
+        // The name's own bytes: one that is not UTF-8 would not survive a QString.
+        item->setData(Qt::UserRole, QByteArray::fromStdString(e.fileName));
         list_->addItem(item);
     }
 }
@@ -134,7 +154,7 @@ std::optional<fs::path> SavedBoardsPage::selectedFile() const {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) return std::nullopt;
     return platform::ResolveName(folder_,
-                                 selected.first()->data(Qt::UserRole).toString().toStdString());
+                                 selected.first()->data(Qt::UserRole).toByteArray().toStdString());
 }
 
 bool SavedBoardsPage::reading() const {

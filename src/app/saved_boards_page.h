@@ -20,6 +20,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QTextEdit;
 
 namespace dorvane::htmlview {
@@ -86,6 +87,9 @@ public:
         load_ = std::move(load);
     }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // A board read for showing: its memo lines and its small picture.
     struct ReadBoard {
@@ -110,6 +114,7 @@ private:
     std::function<void(const std::filesystem::path&)> save_;
     std::function<void(const std::filesystem::path&)> load_;
     QFutureWatcher<ReadBoard> reader_;
+    QListWidgetItem* pressedChosen_ = nullptr;  // the chosen item, when a press was on it
 };
 
 }  // namespace dorvane::app

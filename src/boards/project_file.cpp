@@ -19,10 +19,23 @@ using compose::TGoalsProject;
 constexpr const char* kGoal = "Goal";
 constexpr const char* kPreview = "Preview";
 
-// A value as the file holds it: on one line.
+bool IsReaderBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+// A value as the file holds it, so that a reader gives it back: on one line (a
+// pasted line break becomes a blank), and a value wholly inside quotes wrapped in
+// one more pair, which every reader of these files strips. Blanks around the value
+// stay outside that pair, so they are dropped on reading as they always were.
 std::string FileValue(std::string value) {
     std::replace_if(
         value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::string_view core = value;
+    while (!core.empty() && IsReaderBlank(core.front())) core.remove_prefix(1);
+    while (!core.empty() && IsReaderBlank(core.back())) core.remove_suffix(1);
+    if (core.size() >= 2 && (core.front() == '"' || core.front() == '\'') &&
+        core.back() == core.front())
+        return '"' + std::string(core) + '"';
     return value;
 }
 
@@ -76,7 +89,8 @@ void ReadBoxFields(const ProfileDocument& doc, TGoalsProject& board, int width, 
 
 std::string BoardNameFromPath(const std::filesystem::path& path) {
     std::string name = ValidUtf8(path.string());
-    const std::size_t cut = name.find_last_of("\\:/");
+    // Only the slash separates folders here; a colon or a backslash is part of the name.
+    const std::size_t cut = name.rfind('/');
     if (cut != std::string::npos) name.erase(0, cut + 1);
     const std::size_t length = Utf8Length(name);
     name.resize(length > 4 ? Utf8PrefixLength(name, length - 4) : 0);

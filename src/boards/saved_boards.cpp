@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boards/saved_boards.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
@@ -14,20 +16,37 @@
 namespace dorvane::boards {
 namespace fs = std::filesystem;
 
+namespace {
+
+// The person's locale, or English where none is set (the C locale), whose
+// collation puts "Ärger" beside "apple" as every European one does.
+QCollator BoardCollator() {
+    QLocale locale;
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+}  // namespace
+
 std::vector<SavedBoardEntry> ListSavedBoards(const fs::path& folder) {
     struct Keyed {
-        QString key;
+        QCollatorSortKey key;
         SavedBoardEntry entry;
     };
+    const QCollator collator = BoardCollator();
     std::vector<Keyed> found;
     for (std::string& name : platform::FindFiles(folder, "*.GLS")) {
         std::string entry = name.substr(0, name.size() - 4);  // the ".gls" the pattern matched
-        found.push_back({QString::fromStdString(entry), {std::move(entry), std::move(name)}});
+        // Shown as UTF-8 (a name in another encoding shows U+FFFD); the file keeps
+        // its own bytes for reading and deleting.
+        found.push_back(
+            {collator.sortKey(QString::fromStdString(entry)), {std::move(entry), std::move(name)}});
     }
-    // Unicode letter case folded, so that "Łódź" sorts beside "łąka"; entries
-    // equal but for case keep a fixed order.
+    // Entries equal but for case (or for bytes shown alike) keep a fixed order.
     std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
-        const int c = a.key.compare(b.key, Qt::CaseInsensitive);
+        const int c = a.key.compare(b.key);
         return c != 0 ? c < 0 : a.entry.fileName < b.entry.fileName;
     });
     std::vector<SavedBoardEntry> out;

@@ -15,7 +15,7 @@
 namespace dorvane::boards {
 
 // One list entry: the file's name without its last four characters (".gls"),
-// and the file's name as it is on disk.
+// and the file's name as it is on disk, byte for byte (it need not be UTF-8).
 struct SavedBoardEntry {
     std::string entry;
     std::string fileName;
@@ -23,7 +23,7 @@ struct SavedBoardEntry {
 };
 
 // The "*.gls" files of the folder (any letter case, files only), in the list's
-// order: alphabetical without regard to case.
+// order: alphabetical by the person's locale (QCollator), without regard to case.
 std::vector<SavedBoardEntry> ListSavedBoards(const std::filesystem::path& folder);
 
 // The name a save proposes: year, month and day, then "Goals" ("2026-12-07-Goals").

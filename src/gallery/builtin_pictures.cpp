@@ -41,6 +41,43 @@ const std::array<std::string_view, kBuiltInPictureCount> kBuiltInPictureNames = 
     "Yellowstone 7",
 };
 
+// What each photograph shows (resources/CREDITS.md lists the same): the tooltip
+// and the name a screen reader speaks, since the display names are only names.
+const std::array<std::string_view, kBuiltInPictureCount> kBuiltInPictureDescriptions = {
+    "Autumn trees and a green meadow below a mountain ridge",
+    "Dark mountain peaks against a grey sky",
+    "A path across a meadow towards rocky, snowy mountains",
+    "Autumn maple leaves on the ground",
+    "Sunbeams through storm clouds over misty hills",
+    "Sunbeams breaking through dark clouds",
+    "The sun low over a mountain top",
+    "The wooden planks of a pier by a lake",
+    "A calm lake at dusk in pink and violet",
+    "Cables of a bridge against a blue sky",
+    "Storm clouds over a road, seen in passing",
+    "Snowy mountain peaks in the evening light",
+    "A sunset glowing under dark clouds",
+    "Birch trees in the snow",
+    "A nuthatch on a tree trunk",
+    "A misty blue lake with wooded islands",
+    "A stream over rocks in a forest",
+    "Rowing boats on a lake shore at sunset",
+    "A wooden jetty out to huts over a tropical sea",
+    "A footpath through a spruce forest",
+    "Dandelion clocks in the evening sun",
+    "Evening clouds, dark and lit from below",
+    "A kite in a blue sky",
+    "Red maple leaves",
+    "A jetty in the fog, in black and white",
+    "A spruce branch close up",
+    "Moss close up",
+    "Wild flowers in a meadow",
+    "A ladybird on a blade of grass among forget-me-nots",
+    "Fir trees in the fog",
+    "Green maple leaves in the sunlight",
+    "Two dandelion seeds before orange flowers",
+};
+
 namespace {
 
 int CheckedNumber(int n) {
@@ -50,6 +87,10 @@ int CheckedNumber(int n) {
 }
 
 }  // namespace
+
+std::string_view BuiltInPictureDescription(int n) {
+    return kBuiltInPictureDescriptions[static_cast<std::size_t>(CheckedNumber(n) - 1)];
+}
 
 std::string_view BuiltInPictureName(int n) {
     return kBuiltInPictureNames[static_cast<std::size_t>(CheckedNumber(n) - 1)];

@@ -19,6 +19,10 @@ extern const std::array<std::string_view, kBuiltInPictureCount> kBuiltInPictureN
 // The display name of built-in picture n; throws dorvane::base::Error outside 1…32.
 std::string_view BuiltInPictureName(int n);
 
+// What built-in picture n shows, in a few words ("A nuthatch on a tree trunk");
+// throws dorvane::Error outside 1…32.
+std::string_view BuiltInPictureDescription(int n);
+
 // All 32 display names, picture 1 first (what the gallery build lists).
 std::vector<std::string> BuiltInPictureNameList();
 

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "gallery/builtin_pictures.h"
 #include "gallery/grid_geometry.h"
 #include "imaging/bitmap_image.h"
 #include "platform/error_report.h"
@@ -130,7 +131,10 @@ void GalleryPage::addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thu
     auto* t = new ThumbnailControl(content_, entry.Number, imaging::ToQImage(thumbnail));
     const GridPoint at = ThumbnailPosition(entry.Number, kGridWidth);
     t->move(at.x, at.y);
-    t->setToolTip(QString::fromStdString(entry.Name));
+    // Also the thumbnail's name for a screen reader. A built-in photograph's display
+    // name is only a name ("Flamingos" is a nuthatch): say what it shows.
+    t->setToolTip(entry.BuiltIn ? QString::fromUtf8(BuiltInPictureDescription(entry.Number))
+                                : QString::fromStdString(entry.Name));
     t->onClick = [this](ThumbnailControl* c) { SelectThumbnail(c); };
     t->onDoubleClick = [this](ThumbnailControl* c) {
         SelectThumbnail(c);

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "gallery/grid_geometry.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/fit.h"
 #include "imaging/jpeg.h"
 #include "imaging/scale.h"
@@ -45,10 +46,19 @@ imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture) {
 
 imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what) {
     if (bytes.empty()) throw base::Error("Cannot read picture " + what + ": the file is empty");
+    const int orientation = imaging::ReadExifOrientation(bytes);
+    const auto upright = [orientation](imaging::Size s) {
+        return imaging::SwapsSides(orientation) ? imaging::Size{s.height, s.width} : s;
+    };
     imaging::Bitmap reduced;
-    const imaging::Size full = imaging::DecodeJpegReduced(
-        bytes, what, [](imaging::Size s) { return ThumbnailScaleDenominator(s.width, s.height); },
-        reduced);
+    const imaging::Size full = upright(imaging::DecodeJpegReduced(
+        bytes, what,
+        [&upright](imaging::Size s) {
+            const imaging::Size u = upright(s);
+            return ThumbnailScaleDenominator(u.width, u.height);
+        },
+        reduced));
+    if (orientation != 1) reduced = imaging::Oriented(reduced, orientation);
     // The fitted size follows from the full size, so acceptance matches a full decode.
     const imaging::Size fit = imaging::FitSize(full.width, full.height, kThumbWidth, kThumbHeight);
     if (!(fit == imaging::Size{reduced.width(), reduced.height()}) &&

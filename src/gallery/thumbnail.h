@@ -18,7 +18,8 @@ namespace dorvane::gallery {
 // size has fewer than two rows (an extreme aspect ratio).
 imaging::Bitmap MakeThumbnail(const imaging::Bitmap& picture);
 
-// The thumbnail of JPEG data, decoded reduced; `what` names it in errors.
+// The thumbnail of a user's JPEG data, decoded reduced and turned upright as its
+// EXIF orientation says; `what` names it in errors.
 imaging::Bitmap ThumbnailFromJpeg(std::span<const std::uint8_t> bytes, const std::string& what);
 
 // The thumbnail of a JPEG file; throws dorvane::base::Error for a missing, empty,

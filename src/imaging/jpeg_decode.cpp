@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/jpeg.h"
 
 // jpeglib.h needs size_t and FILE declared first.
@@ -208,6 +209,9 @@ Size DecodeJpegReduced(std::span<const std::uint8_t> bytes, const std::string& w
 void LoadPictureFromFile(Bitmap& target, const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
     Decode(bytes, "file " + path.string(), target);
+    // A user's photo is shown upright, as the camera meant it.
+    if (const int orientation = ReadExifOrientation(bytes); orientation != 1)
+        target = Oriented(target, orientation);
 }
 
 }  // namespace dorvane::imaging

@@ -52,6 +52,9 @@ void BoundedFetch::get(const QUrl& url) {
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
+    // Named here, Qt leaves the body as it came, and the decoder below counts
+    // every decompressed byte against the limit.
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     reply_ = network_.get(request);
     reply_->setReadBufferSize(kReadBuffer);
     connect(reply_, &QNetworkReply::metaDataChanged, this, &BoundedFetch::onMetaData);
@@ -87,13 +90,31 @@ void BoundedFetch::onMetaData() {
     if (length.isValid() && length.toLongLong() > maxBytes_) finish(FetchResult::Status::TooLarge);
 }
 
+bool BoundedFetch::ensureDecoder() {
+    if (!decoder_) decoder_ = ContentDecoder::For(reply_->rawHeader("Content-Encoding"));
+    if (!decoder_) finish(FetchResult::Status::Failed);  // an encoding we cannot read
+    return decoder_ != nullptr;
+}
+
 void BoundedFetch::onReadyRead() {
     if (IsRedirect(status())) {
         reply_->skip(reply_->bytesAvailable());
         return;
     }
-    body_ += reply_->read(maxBytes_ + 1 - body_.size());
-    if (body_.size() > maxBytes_) finish(FetchResult::Status::TooLarge);
+    if (!ensureDecoder()) return;
+    // Read in pieces, so that what is held stays near the limit even for a body
+    // that decompresses a thousandfold.
+    while (reply_ && reply_->bytesAvailable() > 0) {
+        const QByteArray piece = reply_->read(kReadBuffer);
+        switch (decoder_->feed(piece, body_, maxBytes_)) {
+            case ContentDecoder::Status::More:
+                break;
+            case ContentDecoder::Status::TooLarge:
+                return finish(FetchResult::Status::TooLarge);
+            case ContentDecoder::Status::Invalid:
+                return finish(FetchResult::Status::Failed);
+        }
+    }
 }
 
 void BoundedFetch::onFinished() {
@@ -103,7 +124,8 @@ void BoundedFetch::onFinished() {
     const int code = status();
     if (IsRedirect(code)) return followRedirect();
     // Only a 2xx answer is a page.
-    const bool ok = reply_->error() == QNetworkReply::NoError && code >= 200 && code < 300;
+    const bool ok = reply_->error() == QNetworkReply::NoError && code >= 200 && code < 300 &&
+                    (!decoder_ || decoder_->complete());
     finish(ok ? FetchResult::Status::Ok : FetchResult::Status::Failed);
 }
 
@@ -115,6 +137,7 @@ void BoundedFetch::followRedirect() {
         return finish(FetchResult::Status::Failed);
     dropReply();
     body_.clear();
+    decoder_.reset();
     get(to);
 }
 

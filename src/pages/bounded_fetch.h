@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One HTTP(S) GET with limits: a size cap on the body, a redirect cap, a time limit
-// for the whole transfer, no cache. What the in-window page viewer fetches with.
+// One HTTP(S) GET with limits: a size cap on the body (counted after decompression),
+// a redirect cap, a time limit for the whole transfer, no cache. What the in-window
+// page viewer fetches with.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +13,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+
+#include "pages/content_decoding.h"
 
 class QNetworkReply;
 
@@ -51,6 +54,7 @@ private:
     void get(const QUrl& url);
     int status() const;
     void onMetaData();
+    bool ensureDecoder();
     void onReadyRead();
     void onFinished();
     void followRedirect();
@@ -61,7 +65,8 @@ private:
     int redirectsLeft_;
     QPointer<QNetworkReply> reply_;
     QTimer deadline_;
-    QByteArray body_;
+    QByteArray body_;  // decoded
+    std::unique_ptr<ContentDecoder> decoder_;
     qint64 maxBytes_;
     Done done_;
 };

@@ -16,13 +16,14 @@ LinkCommand ParseLinkTarget(std::string_view target) {
         if (t.size() > 8 && t[8] >= '1' && t[8] <= '7') return {LinkKind::Page, t[8] - '0'};
         return {};
     }
-    static constexpr std::array<std::pair<std::string_view, LinkKind>, 6> kCommands = {{
+    static constexpr std::array<std::pair<std::string_view, LinkKind>, 7> kCommands = {{
         {"FINDPIC", LinkKind::FindPicture},
         {"SAVEPROJECT", LinkKind::SaveProject},
         {"PREVIEW", LinkKind::Preview},
         {"LOADPROJECT", LinkKind::LoadProject},
         {"DELETEPROJECT", LinkKind::DeleteProject},
         {"SETBACKGROUND", LinkKind::SetBackground},
+        {"CREDITS", LinkKind::Credits},
     }};
     for (const auto& [name, kind] : kCommands)
         if (t == name) return {kind};
@@ -58,6 +59,9 @@ void RunLinkCommand(const std::string& target, const LinkActions& a) {
             break;
         case LinkKind::SetBackground:
             run(a.setBackground);
+            break;
+        case LinkKind::Credits:
+            run(a.showCredits);
             break;
         case LinkKind::None:
             break;

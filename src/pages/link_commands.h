@@ -19,7 +19,8 @@ enum class LinkKind {
     LoadProject,
     DeleteProject,
     SetBackground,
-    None,  // matches no row: nothing happens
+    Credits,  // the photographs' credits (authors and licences)
+    None,     // matches no row: nothing happens
 };
 
 struct LinkCommand {
@@ -42,6 +43,7 @@ struct LinkActions {
     std::function<void()> loadProject;
     std::function<void()> deleteProject;
     std::function<void()> setBackground;
+    std::function<void()> showCredits;
 };
 
 // Runs the command of `target` (as written in the page) with `actions`.

@@ -8,6 +8,12 @@
 #include "htmlview/charset.h"
 
 namespace dorvane::pages {
+namespace {
+
+// The failure page's own link; no page on the web can be named so.
+constexpr const char* kRetryLink = "dorvane-retry:";
+
+}  // namespace
 
 QByteArray WithServerCharset(const QByteArray& body, const QString& contentType) {
     static const QByteArray kBom("\xEF\xBB\xBF");
@@ -60,6 +66,7 @@ void ResourcesViewer::dropTransfers() {
 
 void ResourcesViewer::navigate(const QUrl& url) {
     dropTransfers();
+    askedUrl_ = url;
     fragment_ = url.fragment();
     page_.reset(new BoundedFetch(
         network_, url, limits.page, [this](const FetchResult& r) { pageFetched(r); }, this));
@@ -74,6 +81,7 @@ void ResourcesViewer::pageFetched(const FetchResult& r) {
         showFailure();
         return;
     }
+    failed_ = false;
     pageUrl_ = r.url;
     pageBytes_ = WithServerCharset(r.body, r.contentType);
     load();
@@ -83,8 +91,17 @@ void ResourcesViewer::pageFetched(const FetchResult& r) {
 }
 
 void ResourcesViewer::showFailure() {
+    failed_ = true;
     pageUrl_.clear();
-    pageBytes_ = QByteArray("<p>") + kPageFailedLine + "</p>";
+    pageBytes_ = QByteArray("<p>") + kPageFailedLine + "</p><p><a href=\"" + kRetryLink + "\">" +
+                 kTryAgainText + "</a></p>";
+    // Only an address the viewer would fetch is offered to the browser.
+    const QString address = askedUrl_.toString(QUrl::FullyEncoded);  // ASCII only
+    if (askedUrl_.isValid() && (askedUrl_.scheme() == "http" || askedUrl_.scheme() == "https")) {
+        const QByteArray escaped = address.toHtmlEscaped().toUtf8();
+        pageBytes_ += QByteArray("<p>") + kOpenInBrowserText + "<br><a href=\"" + escaped + "\">" +
+                      escaped + "</a></p>";
+    }
     load();
     emit pageShown(false);
 }
@@ -138,6 +155,7 @@ bool ResourcesViewer::acceptImage(const QByteArray& bytes) {
 }
 
 void ResourcesViewer::linkClicked(const QString& target) {
+    if (failed_ && target == QLatin1String(kRetryLink)) return navigate(askedUrl_);
     const QUrl url = pageUrl_.resolved(QUrl(target));
     if (url.hasFragment() &&
         url.adjusted(QUrl::RemoveFragment) == pageUrl_.adjusted(QUrl::RemoveFragment)) {

@@ -2,7 +2,8 @@
 // The in-window page viewer of the resources page (the window's WebBrowser): it
 // fetches a web page and its images with Qt Network, without cache or history and
 // within limits, and shows them in our own HTML view. Links open in the person's
-// own web browser; a page that fails to load shows one short line instead.
+// own web browser; a page that fails to load shows one short line instead, with a
+// link that tries again and the page's address to open in a web browser.
 //
 // Why our HtmlView and not QTextBrowser: QTextBrowser draws a small CSS-styled
 // page more faithfully (colours, floats, style sheets), but its layout has no
@@ -35,6 +36,8 @@
 namespace dorvane::pages {
 
 inline constexpr const char* kPageFailedLine = "This page could not be loaded.";
+inline constexpr const char* kTryAgainText = "Try again";
+inline constexpr const char* kOpenInBrowserText = "To open it in your web browser:";
 
 struct ViewerLimits {
     FetchLimits page;                       // 4 MB, 5 redirects, 15 s
@@ -56,6 +59,9 @@ public:
     // Starts loading the page (a "#fragment" is scrolled to once it is shown);
     // whatever was loading before is dropped. The old page stays until then.
     void navigate(const QUrl& url);
+
+    // True while the view shows the failure line of the last page asked for.
+    bool failed() const { return failed_; }
 
     htmlview::HtmlView& view() { return *view_; }
     // Web and mail links clicked in the page; other schemes are ignored.
@@ -80,6 +86,8 @@ private:
     QNetworkAccessManager network_;
     FetchPtr page_;
     QUrl pageUrl_;
+    QUrl askedUrl_;  // what navigate was given, for "Try again"
+    bool failed_ = false;
     QString fragment_;
     QByteArray pageBytes_;
     QHash<QString, QByteArray> images_;  // by the source as written in the page

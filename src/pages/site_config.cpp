@@ -2,6 +2,8 @@
 // The configured site and DNS server, with the environment's overrides.
 #include "pages/site_config.h"
 
+#include <QString>
+#include <QUrl>
 #include <algorithm>
 
 #include "dns/dns_message.h"
@@ -73,6 +75,16 @@ std::optional<SiteAddress> ParseSiteAddress(std::string_view text) {
     if (!dns::IsValidHostName(host)) return std::nullopt;
     a.host = host;
     return a;
+}
+
+std::string PhotoCreditsAddress(const std::filesystem::path& programFolder) {
+    const std::filesystem::path file =
+        programFolder.parent_path() / "share" / "doc" / "dorvane" / "CREDITS.md";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::string(kPhotoCreditsPage);
+    return QUrl::fromLocalFile(QString::fromStdString(file.lexically_normal().string()))
+        .toString(QUrl::FullyEncoded)
+        .toStdString();
 }
 
 SiteConfig LoadSiteConfig(const std::function<const char*(const char*)>& env,

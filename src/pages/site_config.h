@@ -16,6 +16,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -65,6 +66,12 @@ std::optional<SiteAddress> ParseSiteAddress(std::string_view text);
 // `page` (a page text) with the built-in resources page address replaced by `url`,
 // in its links and where it is shown without its "#top".
 std::string WithResourcesPageUrl(std::string_view page, std::string_view url);
+
+// Where the About page's "photo credits" link leads: the credits file installed
+// beside the program (share/doc/dorvane/CREDITS.md next to its bin folder), as a
+// file address, or else the credits page of the web site.
+inline constexpr std::string_view kPhotoCreditsPage = "https://www.dorvane.example/credits.htm";
+std::string PhotoCreditsAddress(const std::filesystem::path& programFolder);
 
 // The values above with the environment's overrides. `env` reads a variable (null
 // when unset); malformed values are reported to `warnings`, one line each.

@@ -18,6 +18,13 @@ QString Q(const std::string& s) {
     return QString::fromStdString(DisplayText(s));
 }
 
+// A box to answer, not a window to keep: a title and a close button only (openbox,
+// for one, adds minimise and maximise buttons to a dialog that does not say so).
+void AnswerOnlyFrame(QMessageBox& box) {
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+}
+
 QMessageBox::Icon ToQt(BoxIcon icon) {
     switch (icon) {
         case BoxIcon::Question:
@@ -41,9 +48,13 @@ void AddPreviewPane(QFileDialog& dialog) {
     grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& f) {
         QImageReader reader(f);
+        reader.setAutoTransform(true);  // upright, as the gallery will show it
         const QSize size = reader.size();
         if (size.isValid() && size.width() * static_cast<qint64>(size.height()) < (1 << 28)) {
-            reader.setScaledSize(size.scaled(preview->size(), Qt::KeepAspectRatio));
+            // The reduced size is of the stored picture, which may be turned afterwards.
+            const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+            const QSize box = turned ? preview->size().transposed() : preview->size();
+            reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
             preview->setPixmap(QPixmap::fromImage(reader.read()));
         } else {
             preview->setPixmap({});
@@ -69,10 +80,12 @@ public:
             std::error_code ec;
             if (!typed.exists() && std::filesystem::is_regular_file(other, ec)) {
                 const QString name = QString::fromStdString(other.filename().string());
-                if (QMessageBox::warning(
-                        this, windowTitle(), name + " already exists.\nDo you want to replace it?",
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-                    return;
+                QMessageBox box(QMessageBox::Warning, windowTitle(),
+                                name + " already exists.\nDo you want to replace it?",
+                                QMessageBox::Yes | QMessageBox::No, this);
+                box.setDefaultButton(QMessageBox::No);
+                AnswerOnlyFrame(box);
+                if (box.exec() != QMessageBox::Yes) return;
                 existingOther_ = QString::fromStdString(other.string());
                 QDialog::accept();
                 return;
@@ -116,6 +129,7 @@ std::optional<std::string> Run(QWidget* owner, const FileDialogRequest& r, bool 
 
 void QtDialogs::inform(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, "Dorvane", Q(text), QMessageBox::Ok, owner_);
+    AnswerOnlyFrame(box);
     box.exec();
 }
 
@@ -123,11 +137,13 @@ bool QtDialogs::ask(const std::string& title, const std::string& text, BoxIcon i
     QMessageBox box(ToQt(icon), QString::fromStdString(title), Q(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);
     box.setDefaultButton(QMessageBox::No);
+    AnswerOnlyFrame(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtDialogs::showError(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, "Dorvane", Q(text), QMessageBox::Ok, owner_);
+    AnswerOnlyFrame(box);
     box.exec();
 }
 

@@ -114,8 +114,12 @@ TEST(Accessibility, PagesTwoToFiveExposeTheirControlsByName) {
     f.w->showPage(2);
     auto all = Walk(QAccessible::queryAccessibleInterface(f.w.get()));
     EXPECT_TRUE(Has(all, QAccessible::List, "Background pictures"));
-    for (std::string_view name : dorvane::gallery::kBuiltInPictureNames)
-        EXPECT_TRUE(Has(all, QAccessible::ListItem, QString::fromUtf8(name.data(), name.size())));
+    // Each photograph by what it shows ("Flamingos" is a nuthatch).
+    for (int n = 1; n <= dorvane::gallery::kBuiltInPictureCount; ++n) {
+        const std::string_view shows = dorvane::gallery::BuiltInPictureDescription(n);
+        EXPECT_TRUE(Has(all, QAccessible::ListItem, QString::fromUtf8(shows.data(), shows.size())))
+            << n;
+    }
     EXPECT_TRUE(Has(all, QAccessible::Button, "Add picture"));
     QAccessibleInterface* first =
         QAccessible::queryAccessibleInterface(f.w->galleryPage()->FindThumbnail(1));
@@ -231,3 +235,28 @@ TEST(Accessibility, FocusRingShowsOnlyAfterTheKeyboardIsUsed) {
 }
 
 }  // namespace
+
+// Page 5's Load and Delete buttons stand just above the separator ornament: their
+// ring stays off it.
+TEST(Accessibility, TheRingOfAPageLinkStaysOffTheOrnamentBelow) {
+    MainWindowFixture f;
+    f.Start();
+    f.w->showPage(5);
+    dorvane::htmlview::HtmlView& links = *f.w->savedBoardsPage()->bottomText();
+    const auto window = [&links](QRect r) {
+        return QRect(links.viewport()->mapTo(links.window(), r.topLeft()), r.size());
+    };
+    QRect ornament;
+    for (int i = 0; i < links.imageCount(); ++i)
+        if (links.image(i).source == "gifBar") ornament = window(links.image(i).rect);
+    ASSERT_FALSE(ornament.isEmpty());
+    links.setFocus(Qt::OtherFocusReason);
+    for (int link = 0; link < links.linkCount(); ++link) {
+        links.setFocusedLink(link);
+        Key(Qt::Key_Shift);  // the keyboard is in use
+        const QRect ring = f.w->focusRing()->ring();
+        ASSERT_FALSE(ring.isEmpty()) << link;
+        EXPECT_TRUE(ring.contains(window(links.linkRect(link)))) << link;
+        EXPECT_FALSE(ring.intersects(ornament)) << link;
+    }
+}

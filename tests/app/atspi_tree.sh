@@ -5,8 +5,8 @@
 # pages 1 to 5 over AT-SPI and checks their controls, names, texts and focus.
 #   atspi_tree.sh PATH/TO/dorvane PATH/TO/atspi_tree.py
 set -euo pipefail
-# The online check asks a loopback port where nothing listens: no packet leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1
 atspi_tool=$2
 for t in dbus-run-session dbus-send xdotool /usr/bin/python3 /usr/libexec/at-spi-bus-launcher; do

@@ -7,8 +7,8 @@
 # and the window carries the program's icon.
 #   hidpi_x11.sh PATH/TO/dorvane SOURCE_DIR APP_ID
 set -euo pipefail
-# The online check asks a loopback port where nothing listens: no packet leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1 source=$2 id=$3
 for tool in xvfb-run xdotool xprop import compare convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }

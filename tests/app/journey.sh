@@ -11,6 +11,8 @@
 # A failing step is named and its screenshots are kept in SHOTS_DIR.
 #   journey.sh PATH/TO/dorvane SHOTS_DIR
 set -euo pipefail
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1
 shots=$2
 for tool in xdotool xclip xprop import convert compare; do
@@ -31,9 +33,6 @@ mkdir -p "$work/MyGoals" "$work/disk" "$XDG_CONFIG_HOME"
 printf '[Goal]\r\nVersion=0.1\r\nName=Old plan\r\nPicName=Fall\r\nGoal1=Learn to swim\r\n' \
   >"$work/MyGoals/Old plan.gls"
 convert -size 1024x768 gradient:'#203060-#f0a040' -quality 90 "$work/disk/Sunrise.jpg"
-# The online check asks a port where nothing listens: offline at once, and no
-# query leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
 "$work/dorvane" >"$work/log" 2>&1 &
 program=$!
 x_session_track $program

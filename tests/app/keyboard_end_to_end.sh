@@ -7,8 +7,8 @@
 # dialog, Enter. The board file must hold what was typed and chosen.
 #   keyboard_end_to_end.sh PATH/TO/dorvane
 set -euo pipefail
-# The online check asks a loopback port where nothing listens: no packet leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1
 for tool in xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }

@@ -24,8 +24,12 @@
 
 class RecordingLinks : public dorvane::platform::LinkOpener {
 public:
-    void open(const std::string& target) override { opened.push_back(target); }
+    void open(const std::string& target) override {
+        opened.push_back(target);
+        if (failing && failureHandler()) failureHandler()(target);
+    }
     std::vector<std::string> opened;
+    bool failing = false;  // as when no browser can be started
 };
 
 struct MainWindowFixture {

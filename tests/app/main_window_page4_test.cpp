@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTimer>
@@ -328,8 +329,15 @@ TEST(Page4, ReadabilityIndicatorAndMakeReadable) {
 
 TEST(Page4, ArrowKeysNudgeTheBoxWithinTheScreen) {
     Page4 p;
+    auto* hint = p.w.findChild<QLabel*>("lblPreviewKeys");
+    ASSERT_NE(hint, nullptr);
+    p.w.findChild<QComboBox*>("cbFont")->setFocus();
+    EXPECT_FALSE(hint->isVisible());
     QTest::mouseClick(p.canvas(), Qt::LeftButton, {}, {200, 200});  // outside the box
     ASSERT_TRUE(p.canvas()->hasFocus());
+    // The line under the preview says what the keys do while they work.
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), "Arrow keys move the text; Shift moves it by 10.");
     struct Row {
         Qt::Key key;
         Qt::KeyboardModifiers mods;

@@ -3,6 +3,7 @@
 // online check says yes, the local page and its quotation when it says no.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <atomic>
 
 #include "../support/local_http_server.h"
@@ -167,6 +168,50 @@ TEST(ResourcesPage, TheWindowPaintsBeforeTheFirstCheck) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return checks > 0; }, 10000));
     qApp->removeEventFilter(&seen);
     EXPECT_TRUE(paintedAtFirstCheck);
+}
+
+TEST(ResourcesPage, AFailedPageIsTriedAgainOnTheNextVisit) {
+    std::atomic<bool> up = false;
+    LocalHttpServer flaky([&up](const std::string&) {
+        return up ? Response::Page("<p>Goal-setting resources</p>") : Response::Status(503);
+    });
+    OnlineWindow f;
+    f.configure = [&](dorvane::app::Services& s) {
+        s.isOnline = [] { return true; };
+        s.resourcesPageUrl = flaky.base() + "/resources.htm#top";
+    };
+    auto& w = f.Start();
+    f.Click("imgAddRes");
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return w.resourcesViewer()->failed(); }, 20000));
+    EXPECT_TRUE(Text(w.resourcesViewer()->view()).contains("Try again"));
+    up = true;
+    f.Click("imgButton1");
+    f.Click("imgAddRes");
+    EXPECT_TRUE(f.WebPageShown());
+    EXPECT_FALSE(w.resourcesViewer()->failed());
+    f.Click("imgButton1");
+    f.Click("imgAddRes");  // a page that loaded is not fetched again on a visit
+    const std::size_t fetched = flaky.paths().size();
+    EXPECT_GE(fetched, 2u);
+    EXPECT_TRUE(f.WebPageShown());
+    EXPECT_EQ(flaky.paths().size(), fetched);
+}
+
+TEST(ResourcesPage, ALinkThatNoProgramOpensIsSaidInTheWindow) {
+    OnlineWindow f;
+    auto& w = f.Start();
+    auto* notice = w.findChild<QLabel*>("notice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isVisible());
+    f.links.failing = true;
+    f.Click("imgAddRes");
+    ASSERT_TRUE(f.WebPageShown());
+    bool handled = false;
+    w.resourcesViewer()->view().OnHotSpotClick(w.resourcesViewer()->view(), "worksheets.htm", handled);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text().toStdString(),
+              "No web browser or mail program could be started to open " + f.server.base() +
+                  "/worksheets.htm.");
 }
 
 TEST(ResourcesPage, LinksInTheWebPageOpenInTheDesktopsBrowser) {

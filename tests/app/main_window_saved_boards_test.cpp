@@ -48,6 +48,19 @@ struct SavedBoardsFixture : MainWindowFixture {
         ASSERT_TRUE(QTest::qWaitFor([this] { return !page().reading(); }, 10000));
         QCoreApplication::processEvents();  // the answer of the read
     }
+    // Clicks the entry of the file with exactly these bytes in its name.
+    void SelectFile(const std::string& fileName) {
+        QListWidget& list = *page().boardList();
+        for (int i = 0; i < list.count(); ++i)
+            if (list.item(i)->data(Qt::UserRole).toByteArray().toStdString() == fileName) {
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                                  list.visualItemRect(list.item(i)).center());
+                ASSERT_TRUE(QTest::qWaitFor([this] { return !page().reading(); }, 10000));
+                QCoreApplication::processEvents();  // the answer of the read
+                return;
+            }
+        FAIL() << "no entry for " << fileName;
+    }
     std::string Memo() const { return page().goalsMemo()->toPlainText().toStdString(); }
     // Saves through the page-4 link with the dialog answered by `path` (nothing: cancel).
     void Save(std::optional<std::string> path) {
@@ -120,6 +133,45 @@ TEST(SavedBoards, SelectingShowsGoalsReadAnewEachTime) {
     f.Board("a.gls", "Goal1=Changed\r\n");
     f.Select("a");
     EXPECT_EQ(f.Memo(), std::string(kBullet) + "Changed");
+}
+
+TEST(SavedBoards, ASecondClickOnTheChosenBoardReadsItsFileAgain) {
+    SavedBoardsFixture f;
+    f.Start();
+    f.Board("a.gls", "Goal1=Before\r\n");
+    f.Click("imgButton5");
+    f.Select("a");
+    EXPECT_EQ(f.Memo(), std::string(kBullet) + "Before");
+    f.Board("a.gls", "Goal1=After\r\n");
+    f.Select("a");
+    EXPECT_EQ(f.Memo(), std::string(kBullet) + "After");
+}
+
+// Names that are not UTF-8 keep their own bytes from the list to the file read,
+// loaded and deleted: "victim\xFF" and the "victim\xEF\xBF\xBD" that a QString
+// would turn it into are two files, and a Latin-1 "caf\xE9" is found at all.
+TEST(SavedBoards, NamesThatAreNotUtf8ReachTheirOwnFiles) {
+    SavedBoardsFixture f;
+    auto& w = f.Start();
+    f.Board("victim\xFF.gls", "Goal1=Mine\r\n");
+    f.Board("victim\xEF\xBF\xBD.gls", "Goal1=The other one\r\n");
+    f.Board("caf\xE9.gls", "Goal1=Coffee\r\n");
+    f.Click("imgButton5");
+    EXPECT_EQ(f.Entries().size(), 3u);
+    f.SelectFile("victim\xFF.gls");
+    EXPECT_EQ(f.Memo(), std::string(kBullet) + "Mine");
+    f.SelectFile("caf\xE9.gls");
+    EXPECT_EQ(f.Memo(), std::string(kBullet) + "Coffee");
+    f.dialogs.answers = {true};
+    w.savedBoardsPage()->loadProject();
+    EXPECT_EQ(w.model().board().Goal[1], "Coffee");
+    f.Click("imgButton5");
+    f.SelectFile("victim\xFF.gls");
+    f.dialogs.answers = {true};
+    w.savedBoardsPage()->deleteProject();
+    EXPECT_FALSE(fs::exists(f.goals() / "victim\xFF.gls"));
+    EXPECT_TRUE(fs::exists(f.goals() / "victim\xEF\xBF\xBD.gls"));
+    EXPECT_EQ(f.Entries().size(), 2u);
 }
 
 TEST(SavedBoards, ASelectionLostWhileTheCaptionRepaintsDoesNothing) {

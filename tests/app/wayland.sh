@@ -7,8 +7,8 @@
 # Wayland has no window shapes) and no trace of the key colour.
 #   wayland.sh PATH/TO/dorvane APP_ID
 set -euo pipefail
-# The online check asks a loopback port where nothing listens: no packet leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 exe=$1 id=$2
 for tool in weston weston-screenshooter convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }

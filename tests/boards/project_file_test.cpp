@@ -105,9 +105,48 @@ TEST(BoardFile, GoalsInAnyScriptSurviveAsUtf8WithItsMark) {
 TEST(BoardFile, NameIsTheFileNameWithoutItsLastFourCharacters) {
     EXPECT_EQ(BoardNameFromPath("/x/plan.txt"), "plan");
     EXPECT_EQ(BoardNameFromPath("/x/a.gl"), "");
-    EXPECT_EQ(BoardNameFromPath("C:\\goals\\Summer.gls"), "Summer");
+    EXPECT_EQ(BoardNameFromPath("/x/C:\\goals\\Summer.gls"), "C:\\goals\\Summer");
+    EXPECT_EQ(BoardNameFromPath("/x/Q1: fitness.gls"), "Q1: fitness");
     EXPECT_EQ(BoardNameFromPath("/x/ab.c.gls"), "ab.c");
     EXPECT_EQ(BoardNameFromPath("/x/\xC5\x82\xC4\x85ka.gls"), "\xC5\x82\xC4\x85ka");
+}
+
+TEST(BoardFile, GoalsComeBackAsTheReaderSeesThemWithTheirQuotes) {
+    struct Row {
+        const char* goal;
+        const char* written;  // the line after "Goal1="
+        const char* back;
+    };
+    const Row rows[] = {
+        {"\"Carpe diem\"", "\"\"Carpe diem\"\"", "\"Carpe diem\""},
+        {"'Carpe diem'", "\"'Carpe diem'\"", "'Carpe diem'"},
+        {"\"a\" or \"b\"", "\"\"a\" or \"b\"\"", "\"a\" or \"b\""},
+        {"\"\"", "\"\"\"\"", "\"\""},
+        // Blanks around a value are dropped on reading, quoted or not.
+        {"  \"spaced\" \t", "\"\"spaced\"\"", "\"spaced\""},
+        {"  lead and trail  ", "  lead and trail  ", "lead and trail"},
+        {"\" inner blanks \"", "\"\" inner blanks \"\"", "\" inner blanks \""},
+        // Not wholly inside one pair: written as it is.
+        {"\"", "\"", "\""},
+        {"\"mixed'", "\"mixed'", "\"mixed'"},
+        {"say \"hi\"", "say \"hi\"", "say \"hi\""},
+        // A pasted line break becomes a blank.
+        {"two\r\nlines", "two  lines", "two  lines"},
+        {"\"one\nline\"", "\"\"one line\"\"", "\"one line\""},
+    };
+    QTemporaryDir dir;
+    for (const Row& r : rows) {
+        TGoalsProject board = FixtureBoard();
+        board.Goal[1] = r.goal;
+        const std::string bytes = BoardFileBytes(board, "n");
+        EXPECT_NE(bytes.find(std::string("\r\nGoal1=") + r.written + "\r\n"), std::string::npos)
+            << r.goal;
+        const fs::path path = fs::path(dir.path().toStdString()) / "q.gls";
+        WriteAll(path, bytes);
+        TGoalsProject back;
+        ReadProjectFile(path, back, Context());
+        EXPECT_EQ(back.Goal[1], r.back) << r.goal;
+    }
 }
 
 std::string PreviewSection(std::size_t previewLength) {

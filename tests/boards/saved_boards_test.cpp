@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+#include <algorithm>
 #include <fstream>
 
 #include "../platform/temp_folder.h"
@@ -28,18 +30,81 @@ TEST(SavedBoards, ListedByNameWithoutRegardToCase) {
                              "\xC5\x82\xC4\x85ka.Gls", "zeta.gls.bak"})
         std::ofstream(dir / name) << "[Goal]";
     fs::create_directory(dir / "folder.gls");
+    // Ł sorts after L and before M, ą as a and ó as o: łąka, then Łódź.
     const std::vector<SavedBoardEntry> expected = {
         {"Alpha", "Alpha.GLS"},
         {"beta", "beta.gls"},
-        {"plan", "plan.gls"},
+        {"\xC5\x82\xC4\x85ka", "\xC5\x82\xC4\x85ka.Gls"},
         {"\xC5\x81\xC3\xB3"
          "d\xC5\xBA",
          "\xC5\x81\xC3\xB3"
-         "d\xC5\xBA.gls"},  // Łódź beside łąka
-        {"\xC5\x82\xC4\x85ka", "\xC5\x82\xC4\x85ka.Gls"},
+         "d\xC5\xBA.gls"},
+        {"plan", "plan.gls"},
     };
     EXPECT_EQ(ListSavedBoards(dir.path()), expected);
     EXPECT_TRUE(ListSavedBoards(dir / "missing").empty());
+}
+
+std::vector<std::string> EntriesOf(const std::vector<SavedBoardEntry>& list) {
+    std::vector<std::string> out;
+    for (const SavedBoardEntry& e : list) out.push_back(e.entry);
+    return out;
+}
+
+// Sorted as the person's language sorts, letter case aside; where no language is
+// set (the C locale), as English does.
+TEST(SavedBoards, ListedInTheOrderOfThePersonsLanguage) {
+    TempFolder dir;
+    const std::vector<std::string> names = {"zulu",
+                                            "\xC3\x84rger weg",
+                                            "\xC3\x85ngstr\xC3\xB6m",
+                                            "\xC3\xA9"
+                                            "clair",
+                                            "\xC4\x86wiczenia",
+                                            "cherry",
+                                            "Banana",
+                                            "apple"};
+    for (const std::string& name : names) std::ofstream(dir / (name + ".gls")) << "[Goal]";
+    struct Row {
+        const char* locale;
+        std::vector<std::string> order;
+    };
+    const Row rows[] = {
+        {"C",
+         {"\xC3\x85ngstr\xC3\xB6m", "apple", "\xC3\x84rger weg", "Banana", "cherry",
+          "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu"}},
+        {"en_GB",
+         {"\xC3\x85ngstr\xC3\xB6m", "apple", "\xC3\x84rger weg", "Banana", "cherry",
+          "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu"}},
+        // Swedish puts Å and Ä after Z.
+        {"sv_SE",
+         {"apple", "Banana", "cherry", "\xC4\x86wiczenia",
+          "\xC3\xA9"
+          "clair",
+          "zulu", "\xC3\x85ngstr\xC3\xB6m", "\xC3\x84rger weg"}},
+    };
+    for (const Row& r : rows) {
+        QLocale::setDefault(QLocale(r.locale));
+        EXPECT_EQ(EntriesOf(ListSavedBoards(dir.path())), r.order) << r.locale;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(SavedBoards, FileNamesKeepTheirOwnBytes) {
+    TempFolder dir;
+    for (const char* name : {"victim\xFF.gls", "victim\xEF\xBF\xBD.gls", "caf\xE9.gls"})
+        std::ofstream(dir / name) << "[Goal]";
+    std::vector<std::string> files;
+    for (const SavedBoardEntry& e : ListSavedBoards(dir.path())) files.push_back(e.fileName);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"caf\xE9.gls", "victim\xEF\xBF\xBD.gls",
+                                               "victim\xFF.gls"}));
 }
 
 TEST(SavedBoards, SaveNamesAndTargets) {

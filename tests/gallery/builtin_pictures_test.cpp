@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -189,6 +190,31 @@ TEST(BuiltInPictures, NamesAreTheFixedTable) {
     EXPECT_EQ(list.front(), "Bryce Canyon");
     EXPECT_EQ(list[20], "Sunrise");
     EXPECT_EQ(list.back(), "Yellowstone 7");
+}
+
+// The credits' table says what each photograph shows; the tooltips say the same.
+TEST(BuiltInPictures, DescriptionsAreTheCreditsTable) {
+    std::ifstream credits(std::filesystem::path(DORVANE_SOURCE_DIR) / "resources/CREDITS.md");
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(credits, line);) {
+        const std::string number = "| " + std::to_string(rows.size() + 1) + " | ";
+        if (!line.starts_with(number)) continue;
+        std::vector<std::string> cells;
+        std::stringstream in(line.substr(1));
+        for (std::string cell; std::getline(in, cell, '|');)
+            cells.push_back(cell.substr(1, cell.size() - 2));
+        ASSERT_GE(cells.size(), 3u) << line;
+        EXPECT_EQ(cells[1], BuiltInPictureName(int(rows.size() + 1)));
+        rows.push_back(cells[2]);
+    }
+    ASSERT_EQ(rows.size(), std::size_t{kBuiltInPictureCount});
+    std::set<std::string> distinct;
+    for (int n = 1; n <= kBuiltInPictureCount; ++n) {
+        EXPECT_EQ(BuiltInPictureDescription(n), rows[std::size_t(n - 1)]) << n;
+        distinct.insert(rows[std::size_t(n - 1)]);
+    }
+    EXPECT_EQ(distinct.size(), std::size_t{kBuiltInPictureCount});
+    EXPECT_THROW(BuiltInPictureDescription(33), dorvane::base::Error);
 }
 
 TEST(BuiltInPictures, ResourceNamesHaveNoLeadingZeros) {

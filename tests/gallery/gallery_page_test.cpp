@@ -72,7 +72,9 @@ TEST(GalleryPage, ThirtyTwoThumbnailsInTheirGridWithTooltips) {
     EXPECT_EQ(p.page.FindThumbnail(3)->pos(), QPoint(240, 12));
     EXPECT_EQ(p.page.FindThumbnail(31)->pos(), QPoint(20, 842));
     EXPECT_EQ(p.page.FindThumbnail(32)->pos(), QPoint(130, 842));
-    EXPECT_EQ(p.page.FindThumbnail(32)->toolTip(), "Picture 32");
+    // What the photograph shows, not its display name.
+    EXPECT_EQ(p.page.FindThumbnail(15)->toolTip(), "A nuthatch on a tree trunk");
+    EXPECT_EQ(p.page.FindThumbnail(8)->toolTip(), "The wooden planks of a pier by a lake");
     EXPECT_EQ(p.page.lblImgsBottom->geometry().top(), 925);
     EXPECT_EQ(p.page.imgs->widget()->height(), 938);
     EXPECT_EQ(p.page.imgs->verticalScrollBar()->maximum(), 677);

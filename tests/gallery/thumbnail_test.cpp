@@ -138,3 +138,32 @@ TEST(LoadGalleryPicture, UserPicturesByNameInAnyCaseAndNumbersClamped) {
     EXPECT_THROW(LoadGalleryPicture(3, pictures, dir.path(), target), base::Error);
     EXPECT_THROW(LoadGalleryPicture(1, {}, dir.path(), target), base::Error);
 }
+
+// A phone's portrait photo: stored lying 400 × 200 (left half red, right half
+// blue) with orientation 6, "turn a quarter clockwise". Upright it is 200 × 400,
+// red above blue, in the picture, the full-size decode and the thumbnail alike.
+TEST(ExifOrientation, PhonePortraitsComeOutUpright) {
+    imaging::Bitmap stored(400, 200);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 400; ++x) stored.setPixel(x, y, x < 200 ? 0x0000FF : 0xFF0000);
+    const std::vector<std::uint8_t> plain = imaging::EncodeJpeg(stored, 95);
+    const std::uint8_t app1[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0,    0,    'I', 'I',
+                                 42,   0,    8, 0,  0,   0,   1,   0,   0x12, 0x01, 3,   0,
+                                 1,    0,    0, 0,  6,   0,   0,   0,   0,    0,    0,   0};
+    std::vector<std::uint8_t> turned(plain.begin(), plain.begin() + 2);
+    turned.insert(turned.end(), std::begin(app1), std::end(app1));
+    turned.insert(turned.end(), plain.begin() + 2, plain.end());
+    TempFolder dir;
+    WriteFile(dir / "phone.jpg", turned);
+    const Catalogue pictures{{"PHONE", false, 1}};
+    imaging::Bitmap full;
+    LoadGalleryPicture(1, pictures, dir.path(), full);
+    ASSERT_EQ(full.width(), 200);
+    ASSERT_EQ(full.height(), 400);
+    EXPECT_TRUE(Near(full.pixel(100, 50), 0x0000FF));
+    EXPECT_TRUE(Near(full.pixel(100, 350), 0xFF0000));
+    const imaging::Bitmap thumb = ThumbnailFromFile(dir / "phone.jpg");
+    EXPECT_EQ(thumb.pixel(2, 35), 0xFFFFFFu);  // white bands left and right: portrait
+    EXPECT_TRUE(Near(thumb.pixel(47, 10), 0x0000FF));
+    EXPECT_TRUE(Near(thumb.pixel(47, 60), 0xFF0000));
+}

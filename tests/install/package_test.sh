@@ -10,8 +10,8 @@
 # build's own program does, and keeps its data in $XDG_DATA_HOME/dorvane/.
 #   package_test.sh SOURCE_DIR BUILD_DIR BOARD.gls [PACKAGE.deb]
 set -euo pipefail
-# The online check asks a loopback port where nothing listens: no packet leaves the machine.
-export DORVANE_DNS_SERVER=127.0.0.1:9
+source "$(dirname "$0")/../support/hermetic.sh"
+hermetic "$0" "$@"
 source=$1 build=$2 board=$3 deb=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -34,6 +34,7 @@ TEST(ParseLinkTarget, CommandsInAnyLetterCase) {
         {"loadProject", {LinkKind::LoadProject}},
         {"deleteProject", {LinkKind::DeleteProject}},
         {"setbackground", {LinkKind::SetBackground}},
+        {"Credits", {LinkKind::Credits}},
         {"", {}},
         {"#top", {}},
     };

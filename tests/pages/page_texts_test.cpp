@@ -161,7 +161,7 @@ TEST(PageTexts, CarryExactlyTheirLinks) {
         {"html_body_52",
          {{"loadProject", "gifClickLoad_up"}, {"deleteProject", "gifClickDelete_up"}}},
         {"html_body_6", {{std::string(site::kResourcesPageUrl), ""}}},
-        {"html_body_7", {{web, ""}, {web, ""}, {mail, ""}}},
+        {"html_body_7", {{"credits", ""}, {web, ""}, {web, ""}, {mail, ""}}},
     };
     for (const auto& name : AllPages()) {
         SCOPED_TRACE(name);
@@ -243,7 +243,7 @@ TEST(PageTexts, EveryLinkIsACommandOfTheProgram) {
         {"html_body_42", {LinkKind::Preview, LinkKind::SaveProject, LinkKind::SetBackground}},
         {"html_body_52", {LinkKind::LoadProject, LinkKind::DeleteProject}},
         {"html_body_6", {LinkKind::Web}},
-        {"html_body_7", {LinkKind::Web, LinkKind::Web, LinkKind::Web}},
+        {"html_body_7", {LinkKind::Credits, LinkKind::Web, LinkKind::Web, LinkKind::Web}},
     };
     std::vector<int> pages;
     for (const auto& [name, expected] : kinds) {

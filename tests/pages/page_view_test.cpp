@@ -136,7 +136,7 @@ TEST(PagesInTheView, ReportExactlyTheirLinksOnTheirButtons) {
         {"html_body_42", {"preview", "saveProject", "setbackground"}},
         {"html_body_52", {"loadProject", "deleteProject"}},
         {"html_body_6", {std::string(dorvane::pages::kResourcesPageUrl)}},
-        {"html_body_7", {web, web, std::string(dorvane::pages::kSupportMailLink)}},
+        {"html_body_7", {"credits", web, web, std::string(dorvane::pages::kSupportMailLink)}},
     };
     for (const auto& s : kShown) {
         auto doc = dorvane::htmlview::ParseHtmlBytes(Resource("HTML", s.name), 238);

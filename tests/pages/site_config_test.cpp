@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -84,6 +87,20 @@ TEST(SiteConfig, DnsServerOverride) {
     // Both malformed: one line each.
     const Loaded both = Load({{"DORVANE_DNS_SERVER", "x"}, {"DORVANE_SITE", "a b"}});
     EXPECT_EQ(std::count(both.warnings.begin(), both.warnings.end(), '\n'), 2);
+}
+
+// The credits file installed beside the program, else the web site's page.
+TEST(SiteConfig, PhotoCreditsFromTheInstalledFileElseTheSite) {
+    const QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    std::filesystem::create_directories(root / "usr/bin");
+    EXPECT_EQ(PhotoCreditsAddress(root / "usr/bin"), kPhotoCreditsPage);
+    std::filesystem::create_directories(root / "usr/share/doc/dorvane/CREDITS.md");
+    EXPECT_EQ(PhotoCreditsAddress(root / "usr/bin"), kPhotoCreditsPage);  // a folder
+    std::filesystem::remove(root / "usr/share/doc/dorvane/CREDITS.md");
+    std::ofstream(root / "usr/share/doc/dorvane/CREDITS.md") << "# Credits";
+    EXPECT_EQ(PhotoCreditsAddress(root / "usr/bin"),
+              "file://" + (root / "usr/share/doc/dorvane/CREDITS.md").string());
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ public:
         std::string contentType = "text/html";
         std::string body;
         std::string location;           // for redirects
+        std::string encoding;           // a Content-Encoding header, when not empty
         long long declaredLength = -1;  // a Content-Length other than the body's
 
         static Response Page(std::string body, std::string type = "text/html") {
@@ -143,6 +144,7 @@ private:
             std::string head = "HTTP/1.1 " + std::to_string(r.status) +
                                " X\r\nContent-Type: " + r.contentType + "\r\n";
             if (!r.location.empty()) head += "Location: " + r.location + "\r\n";
+            if (!r.encoding.empty()) head += "Content-Encoding: " + r.encoding + "\r\n";
             if (r.kind == Response::Kind::Endless) {
                 // No length: the body lasts until the connection ends, which it never does.
                 if (SendAll(fd, head + "Connection: close\r\n\r\n")) {

@@ -59,17 +59,19 @@ window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sed -n 1p; }
 
 # choose_in_list NAME X Y KEYS…: opens the drop-down list at window X, Y, presses
 # KEYS in its popup, and waits until the popup is gone and the list shows a new value.
+# The popup is looked for a little below the list: the line just under page 4's
+# lists changes with the focus (it tells the preview's keys while that has it).
 x_drive_list_done() {
   shot "$1" && region "$1" 40 14 $(($2 - 20)) $(($3 - 7)) && ! same_region "$1-before" "$1" &&
-    region "$1" 60 30 $(($2 - 20)) $(($3 + 14)) && same_region "$1-below" "$1"
+    region "$1" 60 20 $(($2 - 20)) $(($3 + 36)) && same_region "$1-below" "$1"
 }
 x_drive_popup_open() {
-  shot "$1" && region "$1" 60 30 $(($2 - 20)) $(($3 + 14)) && ! same_region "$1-below" "$1"
+  shot "$1" && region "$1" 60 20 $(($2 - 20)) $(($3 + 36)) && ! same_region "$1-below" "$1"
 }
 choose_in_list() {
   local name=$1 x=$2 y=$3
   shift 3
-  shot "$name-before" && region "$name-before" 60 30 $((x - 20)) $((y + 14))
+  shot "$name-before" && region "$name-before" 60 20 $((x - 20)) $((y + 36))
   mv "$x_drive_dir/$name-before-r.png" "$x_drive_dir/$name-below-r.png"
   region "$name-before" 40 14 $((x - 20)) $((y - 7))
   click "$x" "$y"

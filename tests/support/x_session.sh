@@ -5,9 +5,10 @@
 #   x_session_track PID...    more processes to end with the session
 #   x_session_at_exit CMD     a command to run when the script ends
 #   x_session_wait SECS CMD…  runs CMD until it succeeds (every 0.05 s); 1 on timeout
-# Xvfb chooses a free display itself and writes its number to -displayfd once it
-# accepts connections, so no other server can take the number meanwhile; xdpyinfo
-# then confirms that it answers. The window manager counts as ready when it has
+# Key repeat is off, so that a key pressed by a test is typed once however late
+# its release comes. Xvfb chooses a free display itself and writes its number to
+# -displayfd once it accepts connections, so no other server can take the number
+# meanwhile; xdpyinfo then confirms that it answers. The window manager counts as ready when it has
 # announced itself on the root window (_NET_SUPPORTING_WM_CHECK). When the script
 # ends, for whatever reason, everything started here is killed.
 
@@ -62,7 +63,11 @@ x_session_start() {
   trap 'exit 143' TERM INT HUP
   x_session_dir=$(mktemp -d)
   mkfifo "$x_session_dir/displayfd"
-  Xvfb -displayfd 3 -screen 0 "${X_SESSION_SCREEN:-1280x1024x24}" -nolisten tcp \
+  # -r: no key repeat. On a busy machine the tool that types can be held up for
+  # more than the repeat delay (660 ms) between pressing a key and letting it go,
+  # and the server would then type that key again and again (eight extra Tabs
+  # once). `xset r off` does not reach the device that xdotool types with.
+  Xvfb -r -displayfd 3 -screen 0 "${X_SESSION_SCREEN:-1280x1024x24}" -nolisten tcp \
     3>"$x_session_dir/displayfd" >"$x_session_dir/xvfb.log" 2>&1 &
   x_session_track $!
   # The server writes its number when it is ready; end of file means it died.
