@@ -207,7 +207,8 @@ TEST(ResourcesPage, ALinkThatNoProgramOpensIsSaidInTheWindow) {
     f.Click("imgAddRes");
     ASSERT_TRUE(f.WebPageShown());
     bool handled = false;
-    w.resourcesViewer()->view().OnHotSpotClick(w.resourcesViewer()->view(), "worksheets.htm", handled);
+    w.resourcesViewer()->view().OnHotSpotClick(w.resourcesViewer()->view(), "worksheets.htm",
+                                               handled);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->text().toStdString(),
               "No web browser or mail program could be started to open " + f.server.base() +
