@@ -19,6 +19,7 @@
 #include "app/preview_page.h"
 #include "app/render_command.h"
 #include "app/saved_boards_page.h"
+#include "app/saved_preview_twin.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -189,6 +190,13 @@ void MainWindow::wireSavedBoards() {
         boards::WriteProjectFile(file, board, composer.screenPicture(), composer.textLayer());
     });
     page.setLoader([this](const fs::path& file) { loadBoardFile(file); });
+    page.setTwinMaker([this] {
+        return [pictures = model_->gallery().Pictures, folder = fs::path(galleryFolder_),
+                screen = model_->screen()](const compose::TGoalsProject& board, int width,
+                                           int height) {
+            return ComposeSavedPreviewTwin(board, pictures, folder, screen, width, height);
+        };
+    });
     actions_.saveProject = [this] { savedBoardsPage_->saveProject(); };
     actions_.loadProject = [this] { savedBoardsPage_->loadProject(); };
     actions_.deleteProject = [this] { savedBoardsPage_->deleteProject(); };

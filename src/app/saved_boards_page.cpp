@@ -171,10 +171,18 @@ void SavedBoardsPage::showSelected() {
     // the newest read, and the older one ends on its own.
     const boards::BoardReadContext context =
         readContext_ ? readContext_() : boards::BoardReadContext{};
-    reader_.setFuture(QtConcurrent::run([file = *file, context] {
+    const TwinJob twin = devicePixelRatioF() > 1 && makeTwin_ ? makeTwin_() : TwinJob();
+    reader_.setFuture(QtConcurrent::run([file = *file, context, twin] {
         compose::TGoalsProject board;
         boards::ReadProjectFile(file, board, context);
-        ReadBoard read{file, {}, boards::DecodeStoredPreview(board.Preview)};
+        ReadBoard read{file, {}, boards::DecodeStoredPreview(board.Preview), {}};
+        if (read.preview && twin) {
+            try {
+                read.twin = twin(board, 2 * read.preview->width(), 2 * read.preview->height());
+            } catch (const std::exception&) {
+                // its picture gone or unreadable: the stored preview alone
+            }
+        }
         for (const std::string& line : boards::MemoLines(board))
             read.lines << QString::fromStdString(line);
         return read;
@@ -184,7 +192,12 @@ void SavedBoardsPage::showSelected() {
 void SavedBoardsPage::showBoard(const ReadBoard& board) {
     memo_->setPlainText(board.lines.join('\n'));
     if (board.preview) {
-        preview_->setImage(imaging::ToQImage(*board.preview));
+        QImage twin;
+        if (board.twin) {
+            twin = imaging::ToQImage(*board.twin);
+            twin.setDevicePixelRatio(2);
+        }
+        preview_->setImage(imaging::ToQImage(*board.preview), twin);
         preview_->show();
     }
 }

@@ -86,6 +86,13 @@ public:
     void setLoader(std::function<void(const std::filesystem::path&)> load) {
         load_ = std::move(load);
     }
+    // The stored preview has 182 × 169 pixels at most; on a screen with a device
+    // pixel ratio above 1 the page shows a twin composed anew at twice that size.
+    // `make` runs on the UI thread and returns a job that is safe to run on another
+    // one: from a board and the twin's size, the twin, or nothing.
+    using TwinJob = std::function<std::optional<imaging::Bitmap>(const compose::TGoalsProject&,
+                                                                 int width, int height)>;
+    void setTwinMaker(std::function<TwinJob()> make) { makeTwin_ = std::move(make); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,6 +103,7 @@ private:
         std::filesystem::path file;
         QStringList lines;
         std::optional<imaging::Bitmap> preview;
+        std::optional<imaging::Bitmap> twin;  // the preview at twice its size
     };
     std::optional<std::filesystem::path> selectedFile() const;
     void showBoard(const ReadBoard& board);
@@ -113,6 +121,7 @@ private:
     std::function<boards::BoardReadContext()> readContext_;
     std::function<void(const std::filesystem::path&)> save_;
     std::function<void(const std::filesystem::path&)> load_;
+    std::function<TwinJob()> makeTwin_;
     QFutureWatcher<ReadBoard> reader_;
     QListWidgetItem* pressedChosen_ = nullptr;  // the chosen item, when a press was on it
 };

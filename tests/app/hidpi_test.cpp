@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QListWidget>
 #include <QTransform>
 #include <stdexcept>
 
 #include "../support/qt_app.h"
 #include "app/chrome.h"
+#include "app/image_control.h"
+#include "app/saved_boards_page.h"
 #include "htmlview/html_view.h"
 #include "main_window_fixture.h"
 #include "pages/page_texts.h"
@@ -178,4 +181,40 @@ TEST(HiDpi, Page4PreviewHasDevicePixelsAndTheMouseKeepsPreviewPixels) {
     QTest::mouseRelease(&canvas, Qt::LeftButton, {}, from + QPoint(30, 40));
     EXPECT_EQ(w.model().board().TextPosX, 10 + 176);
     EXPECT_EQ(w.model().board().TextPosY, 10 + 235);
+}
+
+// Page 5's preview of a saved board: the stored 182-wide picture would be blurred
+// to twice its size, so a twin with every device pixel is composed: the same board
+// (halved, it matches the stored one), not any other picture.
+TEST(HiDpi, SavedBoardPreviewHasATwinWithDevicePixels) {
+    AppAtRatio2();
+    MainWindowFixture f;
+    f.screen.set({2048, 1536, 192, 2});
+    app::MainWindow& w = f.Start();
+    f.SetGoal(1, "Learn to sail");
+    f.dialogs.files.push_back((f.dir / "MyGoals" / "sail.gls").string());
+    w.runLink("saveProject");
+    f.Click("imgButton5");
+    app::SavedBoardsPage& page = *w.savedBoardsPage();
+    QListWidget& list = *page.boardList();
+    ASSERT_EQ(list.count(), 1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(list.item(0)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&page] { return !page.reading(); }, 20000));
+    QCoreApplication::processEvents();
+    const QImage stored = Rgb(page.boardPreview()->image());
+    const QImage twin = page.boardPreview()->image2x();
+    ASSERT_FALSE(stored.isNull());
+    ASSERT_EQ(twin.size(), stored.size() * 2);
+    EXPECT_EQ(twin.devicePixelRatio(), 2);
+    const QImage halved =
+        Rgb(twin).scaled(stored.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    long long difference = 0;
+    for (int y = 0; y < stored.height(); ++y)
+        for (int x = 0; x < stored.width(); ++x) {
+            const QRgb a = stored.pixel(x, y), b = halved.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b));
+        }
+    EXPECT_LT(difference / (3LL * stored.width() * stored.height()), 8);  // JPEG's own noise
 }
