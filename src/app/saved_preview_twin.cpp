@@ -2,6 +2,7 @@
 #include "app/saved_preview_twin.h"
 
 #include "compose/board_composer.h"
+#include "compose/board_scaling.h"
 #include "compose/overlay.h"
 #include "gallery/picture_loader.h"
 #include "imaging/scale.h"
@@ -16,6 +17,10 @@ std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::TGoalsProj
     const std::int32_t n = gallery::FindPictureByName(pictures, board.PicName);
     if (n < 1 || width < 1 || height < 1 || screen.width < 1 || screen.height < 1)
         return std::nullopt;
+    // Only a board styled on this screen: its stored preview was composed at this
+    // size, which bounds the work (a file may claim any screen).
+    const compose::ScreenSize here{screen.width, screen.height};
+    if (!(compose::StyledScreen(board, here) == here)) return std::nullopt;
     imaging::Bitmap full;
     gallery::LoadGalleryPicture(n, pictures, galleryFolder, full);
     // Cropped to the screen's proportions as the wallpaper is, straight into the

@@ -15,7 +15,8 @@
 namespace dorvane::app {
 
 // The board's picture reduced into width × height with its text over it. Nothing
-// when the board names no picture of the catalogue; a picture that cannot be read
+// when the board names no picture of the catalogue or was styled on a screen of
+// another size (its stored preview then stays alone); a picture that cannot be read
 // throws. Safe on any thread: it uses only what it is given.
 std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::TGoalsProject& board,
                                                        const gallery::Catalogue& pictures,
