@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/command_line_text.h"
+#include "app/monitors_command.h"
 #include "app/render_command.h"
 #include "base/error.h"
 #include "compose/bmp_writer.h"
@@ -72,6 +73,8 @@ std::variant<ApplyOptions, std::string> ParseApplyArguments(const std::vector<st
         if (std::string complaint = ParseBoardSize(a.value("--size"), o.width, o.height);
             !complaint.empty())
             return complaint;
+    if (a.has("--monitor")) o.monitor = a.value("--monitor");
+    if (!o.monitor.empty() && o.width != 0) return "--monitor and --size do not go together";
     return o;
 }
 
@@ -95,6 +98,8 @@ int RunApplyCommand(const std::vector<std::string>& args, char* programName) {
     render.board = o.board;
     render.width = o.width;
     render.height = o.height;
+    // Without a size, every monitor gets the board composed at its own size.
+    if (o.width == 0) return ApplyToMonitors(render, o.monitor);
     return Apply(render);
 }
 

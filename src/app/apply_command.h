@@ -15,6 +15,7 @@ struct ApplyOptions {
     std::filesystem::path board;
     int width = 0;  // 0: the primary screen's size in device pixels
     int height = 0;
+    std::string monitor;  // --monitor NAME: set that monitor alone
 };
 
 // Arguments after "apply". The string alternative is the one-line complaint.

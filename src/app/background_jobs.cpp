@@ -80,6 +80,20 @@ void BackgroundJobs::setWallpaper(imaging::Bitmap screenPicture, compose::TextLa
         }));
 }
 
+void BackgroundJobs::setMonitorWallpapers(compose::MonitorWallpaperJob job, imaging::Bitmap photo,
+                                          MonitorSetter set) {
+    if (wallpaper_.isRunning() || !set) return;
+    wallpaper_.setFuture(QtConcurrent::run(
+        [job = std::move(job), photo = std::move(photo), set = std::move(set)]() mutable {
+            job.photo = &photo;
+            try {
+                return compose::DescribeMonitorResult(set(job));
+            } catch (const std::exception& e) {
+                return compose::WallpaperOutcome{compose::WallpaperResult::Failed, e.what()};
+            }
+        }));
+}
+
 void BackgroundJobs::checkOnline(std::function<bool()> isOnline) {
     if (online_.isRunning() || !isOnline) return;
     online_.setFuture(QtConcurrent::run([isOnline = std::move(isOnline)] {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "compose/monitor_wallpaper.h"
 #include "compose/set_wallpaper.h"
 #include "compose/text_layer.h"
 #include "gallery/catalogue.h"
@@ -44,6 +45,13 @@ public:
     // Writes the composed board as the wallpaper file and has the desktop show it.
     void setWallpaper(imaging::Bitmap screenPicture, compose::TextLayer layer,
                       std::filesystem::path folder, compose::DesktopSetter desktop);
+    // The same for several monitors: composes the board for each and has the
+    // desktop show them (`set` is compose::SetMonitorWallpapers with the running
+    // desktop). The photograph is copied, so the job owns what it reads.
+    using MonitorSetter =
+        std::function<compose::MonitorWallpaperResult(const compose::MonitorWallpaperJob&)>;
+    void setMonitorWallpapers(compose::MonitorWallpaperJob job, imaging::Bitmap photo,
+                              MonitorSetter set);
     bool settingWallpaper() const { return wallpaper_.isRunning(); }
 
     // Asks whether the computer is online.

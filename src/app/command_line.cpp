@@ -7,6 +7,7 @@
 
 #include "app/apply_command.h"
 #include "app/command_line_text.h"
+#include "app/monitors_command.h"
 #include "app/readable_command.h"
 #include "app/render_command.h"
 #include "platform/data_folder.h"
@@ -18,6 +19,7 @@ constexpr CommandLineCommand kCommands[] = {
     {"render", RunRenderCommand},
     {"apply", RunApplyCommand},
     {"readable", RunReadableCommand},
+    {"monitors", RunMonitorsCommand},
 };
 
 bool IsHelp(std::string_view arg) {

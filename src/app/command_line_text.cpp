@@ -42,8 +42,11 @@ constexpr OptionText kReadableOptions[] = {
 
 constexpr OptionText kApplyOptions[] = {
     {"--size", "", "WIDTHxHEIGHT",
-     "composes for this size (each side from 1 to 8192) instead of the primary screen's; "
-     "then no display is needed to measure the screen."},
+     "composes one picture of this size (each side from 1 to 8192) instead of one for each "
+     "monitor; then no display is needed to measure the screen."},
+    {"--monitor", "", "NAME",
+     "sets the monitor NAME alone (as dorvane monitors names it); the others keep their "
+     "wallpaper. Not together with --size."},
 };
 
 constexpr CommandText kCommands[] = {
@@ -52,9 +55,9 @@ constexpr CommandText kCommands[] = {
      "screen of WIDTH x HEIGHT pixels and writes it to a picture file. It needs no display. "
      "The picture comes from the built-in gallery or from the gallery folder."},
     {"apply", kBoard, kApplyOptions,
-     "Composes the saved goal board BOARD.gls for the primary screen, writes it as the "
-     "wallpaper file Dorvane_wallpaper.bmp in the data folder, as the window's \"Set as "
-     "wallpaper\" does, and makes it the desktop background. It succeeds only when the "
+     "Composes the saved goal board BOARD.gls for each monitor at its own size (see "
+     "MONITORS), writes the pictures into the data folder, as the window's \"Set as "
+     "wallpaper\" does, and makes them the desktop background. It succeeds only when the "
      "desktop confirms the change; otherwise it says on one line what failed and where the "
      "picture is. It knows GNOME, Budgie, Cinnamon, MATE, KDE Plasma, Xfce, LXQt, LXDE, sway "
      "and plain X11 window managers."},
@@ -63,6 +66,28 @@ constexpr CommandText kCommands[] = {
      "change: only the text colour and the shading may change (an outline or a band behind "
      "the text where needed), until the text's contrast with what surrounds it is at least "
      "4.5:1. Writes the board to FILE and prints the contrast before and after."},
+    {"monitors",
+     {},
+     {},
+     "Lists the monitors, one a line, with fields separated by a tab: the name, the size in "
+     "device pixels (WIDTHxHEIGHT), the position in the desktop's layout (+X+Y) and "
+     "\"primary\" or \"secondary\". The format stays the same from version to version, for "
+     "scripts."},
+};
+
+constexpr std::string_view kMonitorParagraphs[] = {
+    "A saved board remembers the size of the screen it was styled on (ScreenWidth and "
+    "ScreenHeight; without them it counts as styled on the primary monitor). On a screen of "
+    "another size the box's width and the letters scale by the smaller of the width and "
+    "height ratios, so letters are never squeezed: on a portrait or an ultra-wide screen "
+    "the text keeps its shape and the box keeps its share of the free space on each side, so "
+    "a box in a corner stays there. The box is kept wholly on the picture, with smaller "
+    "letters if need be, so every goal shows. At the styled size nothing changes. render "
+    "--size and apply --size follow the same rule.",
+    "Plain X11, Xfce, KDE Plasma and sway show each monitor its own picture, "
+    "Dorvane_wallpaper_NAME.bmp in the data folder. GNOME, Budgie, Cinnamon, MATE, LXQt and "
+    "LXDE take one picture spanning all monitors, each monitor's part composed for it. The "
+    "window's page 4 shows the board as it looks on the monitor the window is on.",
 };
 
 constexpr OptionText kProgramOptions[] = {
@@ -116,7 +141,9 @@ constexpr TermText kFiles[] = {
     {"MyGoals/*.gls", "the saved goal boards."},
     {"MyGallery/*.jpg", "the pictures added to the gallery."},
     {"Dorvane_wallpaper.bmp",
-     "the wallpaper last set, by the window or by dorvane apply; replaced whole each time."},
+     "the wallpaper last set, by the window or by dorvane apply; replaced whole each time. "
+     "With several monitors, one Dorvane_wallpaper_NAME.bmp for each (or one spanning "
+     "picture), and the files of monitors gone are removed."},
 };
 
 std::string OptionHeading(const OptionText& o) {
@@ -161,6 +188,10 @@ const CommandText* FindCommandText(std::string_view name) {
     for (const CommandText& c : kCommands)
         if (c.name == name) return &c;
     return nullptr;
+}
+
+std::span<const std::string_view> MonitorParagraphs() {
+    return kMonitorParagraphs;
 }
 
 std::span<const OptionText> ProgramOptions() {
@@ -212,6 +243,9 @@ std::string ProgramHelp(std::string_view dataFolderLine) {
         text += "\n  " + Synopsis(c, 2) + "\n" + Wrap(c.help, 4);
         AppendOptions(text, c.options);
     }
+    text += "\nMonitors:\n";
+    for (std::size_t i = 0; i < std::size(kMonitorParagraphs); ++i)
+        text += (i ? "\n" : "") + Wrap(kMonitorParagraphs[i], 2);
     text += "\nOptions:\n";
     for (const OptionText& o : kProgramOptions)
         text += "  " + OptionHeading(o) + "\n" + Wrap(o.help, 6);

@@ -47,7 +47,8 @@ struct TermText {
 
 std::span<const CommandText> CommandTexts();
 const CommandText* FindCommandText(std::string_view name);
-std::span<const OptionText> ProgramOptions();  // --help, --version
+std::span<const std::string_view> MonitorParagraphs();  // how monitors are handled
+std::span<const OptionText> ProgramOptions();           // --help, --version
 std::span<const TermText> ExitStatuses();
 std::span<const TermText> EnvironmentVariables();
 std::span<const TermText> DataFiles();

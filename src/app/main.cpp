@@ -64,6 +64,11 @@ int main(int argc, char** argv) {
     services.links = &links;
     services.programPath = std::filesystem::read_symlink("/proc/self/exe");
     services.setDesktopWallpaper = &dorvane::platform::wallpaper::SetDesktopWallpaper;
+    services.listMonitors = &dorvane::platform::ListMonitors;
+    services.setMonitorWallpapers = [](const dorvane::compose::MonitorWallpaperJob& job) {
+        dorvane::platform::wallpaper::CurrentDesktop desktop;
+        return dorvane::compose::SetMonitorWallpapers(job, desktop.backend());
+    };
     const auto site = dorvane::pages::LoadSiteConfig(std::getenv, std::cerr);
     dorvane::platform::SystemNetworkState network;
     const dorvane::pages::OnlineCheck online(network, site.dnsServer, site.host,

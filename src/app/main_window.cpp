@@ -17,6 +17,7 @@
 #include "app/preview_page.h"
 #include "app/render_command.h"
 #include "app/saved_boards_page.h"
+#include "compose/board_scaling.h"
 #include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
@@ -224,6 +225,9 @@ void MainWindow::loadBoardFile(const fs::path& file) {
     }
     compose::TGoalsProject board;
     boards::ReadProjectFile(file, board, boardContext());
+    // A board styled on another screen is edited as it looks on this one.
+    const platform::ScreenInfo screen = model_->screen();
+    compose::RestyleBoard(board, {screen.width, screen.height}, screen.dpi);
     model_->replaceBoard(std::move(board));
     // Selecting the picture writes its catalogue spelling into the board.
     galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(

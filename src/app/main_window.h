@@ -19,11 +19,13 @@
 #include "app/page_panels.h"
 #include "app/tab_order.h"
 #include "boards/project_file.h"
+#include "compose/monitor_wallpaper.h"
 #include "pages/page_texts.h"
 #include "pages/site_config.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/links.h"
+#include "platform/monitors.h"
 #include "platform/screen.h"
 
 namespace dorvane::gallery {
@@ -66,6 +68,12 @@ struct Services {
             return platform::wallpaper::Outcome{false,
                                                 QStringLiteral("no supported desktop was found")};
         };
+    // The monitors, and setting a picture for each (compose::SetMonitorWallpapers
+    // with the running desktop); without them, or with one monitor, the window's
+    // screen alone is set as always.
+    std::function<std::vector<platform::Monitor>()> listMonitors;
+    std::function<compose::MonitorWallpaperResult(const compose::MonitorWallpaperJob&)>
+        setMonitorWallpapers;
     std::string resourcesPageUrl{pages::kResourcesPageUrl};
     std::function<QDate()> today = [] { return QDate::currentDate(); };  // the save name's date
     int galleryThreads = 0;                                              // 0: one per core

@@ -37,6 +37,10 @@ std::string SynopsisLines() {
         text += ".B dorvane " + TroffText(o.name) + "\n.br\n";
     for (const CommandText& c : CommandTexts()) {
         text += ".B dorvane " + TroffText(c.name) + "\n";
+        if (c.operands.empty() && c.options.empty()) {
+            text += ".br\n";
+            continue;
+        }
         std::string line;
         for (const OperandText& operand : c.operands) line += " " + Italic(operand.name);
         for (const OptionText& o : c.options) {
@@ -97,6 +101,13 @@ std::string ManualPage(std::string_view templateText) {
          [] {
              std::string text;
              for (const OptionText& o : ProgramOptions()) text += Item(OptionTerm(o), o.help);
+             return text;
+         }},
+        {"@MONITORS@",
+         [] {
+             std::string text;
+             for (const std::string_view p : MonitorParagraphs())
+                 text += (text.empty() ? "" : ".PP\n") + TroffText(p) + "\n";
              return text;
          }},
         {"@EXIT_STATUS@", [] { return TermItems(ExitStatuses(), Bold); }},

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The manual page dorvane(1), made at build time from doc/dorvane.1.in and the
 // command line's tables (command_line_text.h): the template holds the prose, and
-// each of its lines @SYNOPSIS@, @COMMANDS@, @OPTIONS@, @EXIT_STATUS@,
+// each of its lines @SYNOPSIS@, @COMMANDS@, @OPTIONS@, @MONITORS@, @EXIT_STATUS@,
 // @ENVIRONMENT@ and @FILES@ is replaced by the table's rows in troff; @VERSION@
 // anywhere by the program's version.
 #pragma once

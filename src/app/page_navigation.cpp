@@ -168,8 +168,24 @@ void MainWindow::setWallpaper() {
                                 platform::BoxIcon::None))
         return;
     const compose::BoardComposer& composer = model_->composer();
-    jobs_->setWallpaper(composer.screenPicture(), composer.textLayer(), services_.dataFolder,
-                        services_.setDesktopWallpaper);
+    const std::vector<platform::Monitor> monitors =
+        services_.listMonitors ? services_.listMonitors() : std::vector<platform::Monitor>();
+    if (monitors.size() > 1 && services_.setMonitorWallpapers) {
+        // Each monitor its own composition of the board as styled on this screen.
+        compose::MonitorWallpaperJob job;
+        job.board = model_->board();
+        job.board.ScreenWidth = composer.screenWidth();
+        job.board.ScreenHeight = composer.screenHeight();
+        job.monitors = monitors;
+        job.styledFallback = {composer.screenWidth(), composer.screenHeight()};
+        job.dpi = model_->screen().dpi;
+        job.folder = services_.dataFolder;
+        jobs_->setMonitorWallpapers(std::move(job), model_->fullPicture(),
+                                    services_.setMonitorWallpapers);
+    } else {
+        jobs_->setWallpaper(composer.screenPicture(), composer.textLayer(), services_.dataFolder,
+                            services_.setDesktopWallpaper);
+    }
     QApplication::setOverrideCursor(Qt::BusyCursor);
     emit busyChanged(true);
 }

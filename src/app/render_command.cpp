@@ -22,6 +22,7 @@
 #include "compose/bmp_writer.h"
 #include "compose/font_families.h"
 #include "compose/goal_text.h"
+#include "compose/monitor_wallpaper.h"
 #include "compose/overlay.h"
 #include "compose/readability.h"
 #include "compose/style_controls.h"
@@ -68,13 +69,15 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
     std::optional<std::string> unknownPicture;
+    const int readWidth = o.styledWidth > 0 ? o.styledWidth : o.width;
+    const int readHeight = o.styledHeight > 0 ? o.styledHeight : o.height;
     boards::BoardReadContext context{
-        o.width, o.height, controls.cbFont.items, [&](const std::string& name) {
+        readWidth, readHeight, controls.cbFont.items, [&](const std::string& name) {
             const std::int32_t n = gallery::FindPictureByName(pictures, name);
             if (n < 1) unknownPicture = name;
             return n;
         }};
-    TGoalsProject board = NewBoard(o.width);
+    TGoalsProject board = NewBoard(readWidth);
     boards::ReadProjectFile(o.board, board, context);
     if (unknownPicture)
         warnings.push_back("the gallery has no picture \"" + *unknownPicture + "\"; \"" +
@@ -155,6 +158,16 @@ imaging::Bitmap RenderBoardPicture(const RenderOptions& o, std::vector<std::stri
 }
 
 BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* warnings) {
+    const BoardSource source = LoadBoardSource(o, warnings);
+    const compose::ScreenSize size{o.width, o.height};
+    const compose::ScreenSize fallback =
+        o.styledWidth > 0 ? compose::ScreenSize{o.styledWidth, o.styledHeight} : size;
+    compose::ComposedScreen composed = compose::ComposeScreen(
+        source.board, source.photo, size, compose::StyledScreen(source.board, fallback), o.dpi);
+    return {std::move(composed.screen), std::move(composed.layer), source.board};
+}
+
+BoardSource LoadBoardSource(const RenderOptions& o, std::vector<std::string>* warnings) {
     std::vector<std::string> noted;
     const fs::path folder = o.gallery.empty() ? platform::DataFolder() / "MyGallery" : o.gallery;
     std::error_code ec;
@@ -171,13 +184,7 @@ BoardLayers RenderBoardLayers(const RenderOptions& o, std::vector<std::string>* 
     } catch (const std::exception& e) {
         throw base::Error("cannot load the picture \"" + board.PicName + "\": " + e.what());
     }
-    const imaging::Size previewSize = imaging::FitSize(o.width, o.height, 353, 262);
-    imaging::Bitmap screen(o.width, o.height);
-    imaging::Bitmap preview(previewSize.width, previewSize.height);
-    imaging::PrepareScreenPictures(full, screen, preview);
-    TextLayer layer(o.width, o.height);
-    RenderTextLayer(layer, board, o.dpi, preview.width());
-    return {std::move(screen), std::move(layer), board};
+    return {board, std::move(full)};
 }
 
 void CheckRenderOutput(const RenderOptions& o) {

@@ -27,6 +27,10 @@ struct RenderOptions {
     std::filesystem::path gallery;  // empty: the program's own gallery folder
     std::filesystem::path output;
     bool report = false;  // --report: print the readability of what was rendered
+    // Where a board that does not say its screen counts as styled (0: at
+    // width x height); its box is read against that size, then scaled.
+    int styledWidth = 0;
+    int styledHeight = 0;
 };
 
 // The largest side of a screen a board is composed for: 8K screens are 7680 x 4320,
@@ -69,6 +73,14 @@ bool IsComposableSize(int width, int height);
 // dorvane::base::Error for other failures.
 imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
                                    std::vector<std::string>* warnings = nullptr);
+
+// A saved board as read for composing, with its picture at full size.
+struct BoardSource {
+    compose::TGoalsProject board;
+    imaging::Bitmap photo;
+};
+BoardSource LoadBoardSource(const RenderOptions& options,
+                            std::vector<std::string>* warnings = nullptr);
 
 // The same board before the text is laid over the picture: what "set as
 // background" writes (compose::WriteComposedBmpFile) without a composed copy.

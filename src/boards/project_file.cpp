@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "base/ascii.h"
 #include "boards/profile.h"
@@ -72,7 +74,31 @@ void ReadBoxFields(const ProfileDocument& doc, TGoalsProject& board, int width, 
             std::int64_t{width} - board.TextPosX, std::numeric_limits<std::int32_t>::max()));
 }
 
+// A side of ScreenWidth/ScreenHeight: plain decimal digits only (the lenient
+// integer reading would take "1920px" or "0x780"), within a screen's range.
+std::optional<std::int32_t> ScreenSide(const ProfileDocument& doc, const char* key) {
+    const std::optional<std::string> text = doc.get(kGoal, key);
+    if (!text || text->empty() || text->size() > 9) return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (ec != std::errc() || end != text->data() + text->size() || (*text)[0] == '-')
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::pair<int, int>> ReadStyledScreen(const ProfileDocument& doc) {
+    const auto width = ScreenSide(doc, "ScreenWidth");
+    const auto height = ScreenSide(doc, "ScreenHeight");
+    if (!width || !height || !IsStyledScreenSize(*width, *height)) return std::nullopt;
+    return std::pair{*width, *height};
+}
+
 }  // namespace
+
+bool IsStyledScreenSize(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && width <= kMaxStyledScreenSide &&
+           height <= kMaxStyledScreenSide;
+}
 
 std::string BoardNameFromPath(const std::filesystem::path& path) {
     std::string name = ValidUtf8(path.string());
@@ -102,6 +128,10 @@ std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) 
     put("TextPosX", std::to_string(board.TextPosX));
     put("TextPosY", std::to_string(board.TextPosY));
     put("TextWidth", std::to_string(board.TextWidth));
+    if (IsStyledScreenSize(board.ScreenWidth, board.ScreenHeight)) {
+        put("ScreenWidth", std::to_string(board.ScreenWidth));
+        put("ScreenHeight", std::to_string(board.ScreenHeight));
+    }
     // The preview text is base64, so its characters are its bytes.
     std::size_t pieces = 0;
     for (std::size_t at = 0; at < board.Preview.size(); at += kPreviewPieceLength)
@@ -117,11 +147,15 @@ void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
     const std::string bytes = [&] {
         TGoalsProject saved = board;
         saved.Preview = preview;
+        saved.ScreenWidth = screenPicture.width();
+        saved.ScreenHeight = screenPicture.height();
         return BoardFileBytes(saved, BoardNameFromPath(path));
     }();
     platform::WriteFileAtomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     board.Preview = std::move(preview);
+    board.ScreenWidth = screenPicture.width();
+    board.ScreenHeight = screenPicture.height();
 }
 
 void ReadProjectFile(const std::filesystem::path& path, TGoalsProject& board,
@@ -135,7 +169,13 @@ void ReadProjectFile(const std::filesystem::path& path, TGoalsProject& board,
         for (int i = 1; i <= compose::kGoalCount; ++i)
             board.Goal[static_cast<std::size_t>(i)] = Text(doc, kGoal, "Goal" + std::to_string(i));
         ReadStyleFields(doc, board, context);
-        ReadBoxFields(doc, board, context.screenWidth, context.screenHeight);
+        // A board styled on another screen keeps its box as it was there; composing
+        // scales it. Without a sound size it counts as styled on this screen.
+        const auto styled = ReadStyledScreen(doc);
+        board.ScreenWidth = styled ? styled->first : 0;
+        board.ScreenHeight = styled ? styled->second : 0;
+        ReadBoxFields(doc, board, styled ? styled->first : context.screenWidth,
+                      styled ? styled->second : context.screenHeight);
         // Pieces beyond the last one present would add nothing; stop there.
         const std::int64_t count =
             std::min<std::int64_t>(doc.getInt(kPreview, "DataNum", 0), HighestPiecePresent(doc));

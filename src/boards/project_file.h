@@ -26,6 +26,12 @@ struct BoardReadContext {
     std::function<int(const std::string& name)> findPictureByName;
 };
 
+// ScreenWidth and ScreenHeight count only as a pair of whole numbers from 1 to
+// this (no screen has a side beyond what X11 can address); anything else counts
+// as absent, so the board is taken as styled on the screen it is read for.
+inline constexpr int kMaxStyledScreenSide = 32767;
+bool IsStyledScreenSize(std::int64_t width, std::int64_t height);
+
 // The value of Name for a file path: its name part without the last four characters.
 std::string BoardNameFromPath(const std::filesystem::path& path);
 
@@ -34,8 +40,10 @@ std::string BoardNameFromPath(const std::filesystem::path& path);
 std::string BoardFileBytes(const compose::TGoalsProject& board, const std::string& name);
 
 // Saves the board with a fresh preview of the composed picture (board.Preview
-// receives its text). The file is written whole beside the target and then takes
-// its place, so an earlier file survives any failure. Throws dorvane::base::Error.
+// receives its text) and the screen size it was composed for (ScreenWidth and
+// ScreenHeight: the screen picture's size, which the board then holds too). The file is written
+// whole beside the target and then takes its place, so an earlier file survives any failure. Throws
+// dorvane::base::Error.
 void WriteProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
                       const imaging::Bitmap& screenPicture, const compose::TextLayer& layer);
 

@@ -34,6 +34,11 @@ struct TGoalsProject {
     std::int32_t TextPosX = 10;
     std::int32_t TextPosY = 10;
     std::int32_t TextWidth = 0;
+    // The size in pixels of the screen the board was styled on (the one page 4's
+    // preview stood for); 0 when the file does not say. Box and font are scaled
+    // from it to the screen the board is composed for.
+    std::int32_t ScreenWidth = 0;
+    std::int32_t ScreenHeight = 0;
     std::string Preview;
 
     friend bool operator==(const TGoalsProject&, const TGoalsProject&) = default;

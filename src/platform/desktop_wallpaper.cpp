@@ -9,6 +9,10 @@
 
 namespace dorvane::platform::wallpaper {
 
+Outcome Backend::applyEach(const QList<MonitorPicture>&) {
+    return {false, name() + QStringLiteral(": this desktop has no picture per monitor.")};
+}
+
 NoDesktopBackend::NoDesktopBackend(Desktop found) : found_(found) {}
 
 Outcome NoDesktopBackend::apply(const QString&) {
@@ -63,5 +67,11 @@ Outcome SetDesktopWallpaper(const QString& absPath) {
     const Desktop desktop = DetectDesktop(CurrentSession());
     return BackendFor(desktop, runner)->apply(absPath);
 }
+
+CurrentDesktop::CurrentDesktop()
+    : runner_(std::make_unique<ProcessRunner>()),
+      backend_(BackendFor(DetectDesktop(CurrentSession()), *runner_)) {}
+
+CurrentDesktop::~CurrentDesktop() = default;
 
 }  // namespace dorvane::platform::wallpaper

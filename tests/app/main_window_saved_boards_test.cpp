@@ -201,6 +201,28 @@ TEST(SavedBoards, LoadReplacesTheBoardShowsItsStyleAndOpensPageThree) {
     EXPECT_EQ(w.model().gallery().SelectedPicture, 1);
 }
 
+TEST(SavedBoards, ABoardStyledOnABiggerScreenLoadsAsItLooksOnThisOne) {
+    SavedBoardsFixture f;  // a 1024 x 768 screen
+    auto& w = f.Start();
+    f.Board("big.gls",
+            "Goal1=Run\r\nFontSize=24\r\nTextPosX=1024\r\nTextPosY=400\r\nTextWidth=800\r\n"
+            "ScreenWidth=2048\r\nScreenHeight=1536\r\n");
+    f.Click("imgButton5");
+    f.Select("big");
+    f.dialogs.answers = {true};
+    w.savedBoardsPage()->loadProject();
+    EXPECT_EQ(w.model().board().FontSize, 12);
+    EXPECT_EQ(w.model().board().TextWidth, 400);
+    EXPECT_NEAR(w.model().board().TextPosX, 512, 1);
+    EXPECT_EQ(w.model().board().ScreenWidth, 1024);
+    // Saved again, it is styled on this screen.
+    f.Click("imgButton5");
+    f.Save((f.goals() / "again.gls").string());
+    const std::string again = ReadAll(f.goals() / "again.gls");
+    EXPECT_NE(again.find("TextWidth=400\r\nScreenWidth=1024\r\nScreenHeight=768\r\n"),
+              std::string::npos);
+}
+
 TEST(SavedBoards, GoalsInFiveScriptsSurviveSaveAndLoad) {
     SavedBoardsFixture f;
     auto& w = f.Start();

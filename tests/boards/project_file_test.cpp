@@ -165,6 +165,48 @@ TEST(ReadProjectFile, CorrectsTheBoxToTheScreen) {
     EXPECT_EQ(ReadWith("TextWidth=-1000\r\n").TextWidth, -1000);
 }
 
+TEST(ReadProjectFile, TheStyledScreenCountsOnlyWhenBothSidesAreSound) {
+    const struct {
+        const char* lines;
+        int width, height;
+    } cases[] = {
+        {"ScreenWidth=2560\r\nScreenHeight=1440\r\n", 2560, 1440},
+        {"ScreenWidth= 1080 \r\nScreenHeight=1920\r\n", 1080, 1920},
+        {"ScreenWidth=32767\r\nScreenHeight=1\r\n", 32767, 1},
+        {"", 0, 0},
+        {"ScreenWidth=2560\r\n", 0, 0},
+        {"ScreenWidth=0\r\nScreenHeight=1440\r\n", 0, 0},
+        {"ScreenWidth=-1920\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=1000000\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=32768\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=99999999999999999999\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=abc\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=1920px\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=0x780\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=+1920\r\nScreenHeight=1080\r\n", 0, 0},
+        {"ScreenWidth=\r\nScreenHeight=1080\r\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const TGoalsProject b = ReadWith(c.lines);
+        EXPECT_EQ(b.ScreenWidth, c.width) << c.lines;
+        EXPECT_EQ(b.ScreenHeight, c.height) << c.lines;
+    }
+}
+
+TEST(ReadProjectFile, ABoardStyledOnAnotherScreenKeepsItsBoxAsItWasThere) {
+    // Read for a 1024 x 768 screen, but styled on 2560 x 1440: corrected against that.
+    const TGoalsProject b =
+        ReadWith("TextPosX=2000\r\nTextPosY=1300\r\nScreenWidth=2560\r\nScreenHeight=1440\r\n");
+    EXPECT_EQ(b.TextPosX, 2000);
+    EXPECT_EQ(b.TextPosY, 1300);
+    EXPECT_EQ(b.TextWidth, 560);
+    // Absurd sizes are absent: the screen read for corrects the box as always.
+    const TGoalsProject absurd =
+        ReadWith("TextPosX=2000\r\nScreenWidth=1000000\r\nScreenHeight=1000000\r\n");
+    EXPECT_EQ(absurd.TextPosX, 10);
+    EXPECT_EQ(absurd.TextWidth, 1004);
+}
+
 TEST(ReadProjectFile, LenientIntegersAndTheirDefaults) {
     EXPECT_EQ(ReadWith("FontSize=0x14\r\n").FontSize, 20);
     EXPECT_EQ(ReadWith("FontSize=big\r\n").FontSize, 16);
@@ -220,6 +262,24 @@ struct Scene {
                                  static_cast<std::uint32_t>((x / 5) | ((y / 4) << 8) | 0x400000));
     }
 };
+
+TEST(WriteProjectFile, AddsTheScreenSizeAfterTheBoxAndChangesNoOtherByte) {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "plan.gls";
+    Scene s;
+    TGoalsProject board = FixtureBoard();
+    compose::RenderTextLayer(s.layer, board, 96, 328);
+    WriteProjectFile(path, board, s.picture, s.layer);
+    EXPECT_EQ(board.ScreenWidth, 1280);
+    EXPECT_EQ(board.ScreenHeight, 1024);
+    TGoalsProject unsized = board;
+    unsized.ScreenWidth = unsized.ScreenHeight = 0;
+    const std::string before = BoardFileBytes(unsized, "plan");
+    const std::size_t at = before.find("[Preview]");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(ReadAll(path), before.substr(0, at) + "ScreenWidth=1280\r\nScreenHeight=1024\r\n" +
+                                 before.substr(at));
+}
 
 TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     QTemporaryDir dir;

@@ -111,6 +111,14 @@ void GSettingsBackend::verify(const QList<std::pair<QString, QString>>& wanted) 
 }
 
 Outcome GSettingsBackend::apply(const QString& absPath) {
+    return applyWith(absPath, kStretched);
+}
+
+Outcome GSettingsBackend::applySpanned(const QString& absPath) {
+    return applyWith(absPath, QStringLiteral("spanned"));
+}
+
+Outcome GSettingsBackend::applyWith(const QString& absPath, const QString& options) {
     const QString desktop = DesktopName(profile_.desktop);
     try {
         const Values before = read();
@@ -124,7 +132,7 @@ Outcome GSettingsBackend::apply(const QString& absPath) {
             values.append(
                 {key.name, key.form == GSettingsKey::Form::Uri ? FileUri(absPath) : absPath});
         }
-        values.append({kOptionsKey, kStretched});
+        values.append({kOptionsKey, options});
         // Only a picture that is already registered can be shown stale.
         const bool roundTrip = profile_.optionsRoundTrip &&
                                before.value(values.front().first) == values.front().second;
@@ -134,8 +142,8 @@ Outcome GSettingsBackend::apply(const QString& absPath) {
             pause_(kRoundTripPauseMs);
             set(kOptionsKey, QStringLiteral("zoom"));
             pause_(kRoundTripPauseMs);
-            set(kOptionsKey, kStretched);
-            verify({{kOptionsKey, kStretched}});
+            set(kOptionsKey, options);
+            verify({{kOptionsKey, options}});
         }
         return {true, desktop + QStringLiteral(": set through ") + profile_.schema};
     } catch (const Failure& failure) {

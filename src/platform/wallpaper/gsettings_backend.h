@@ -47,6 +47,8 @@ public:
     // Writes the picture keys and picture-options 'stretched', then reads every key
     // back: gsettings loses writes without a session bus and still exits 0.
     Outcome apply(const QString& absPath) override;
+    // The same with picture-options 'spanned': the picture covers all monitors.
+    Outcome applySpanned(const QString& absPath) override;
 
     static constexpr int kTimeoutMs = 5000;
     static constexpr int kRoundTripPauseMs = 1500;
@@ -59,6 +61,7 @@ private:
     Values read();
     void set(const QString& key, const QString& value);
     void verify(const QList<std::pair<QString, QString>>& wanted);
+    Outcome applyWith(const QString& absPath, const QString& options);
 
     GSettingsProfile profile_;
     CommandRunner& runner_;

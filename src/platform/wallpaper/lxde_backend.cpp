@@ -10,12 +10,25 @@ LxdeBackend::LxdeBackend(CommandRunner& runner, ProcessLister processes)
     : runner_(runner), processes_(std::move(processes)) {}
 
 Outcome LxdeBackend::apply(const QString& absPath) {
+    return applyMode(absPath, QStringLiteral("stretch"));
+}
+
+Outcome LxdeBackend::applySpanned(const QString& absPath) {
+    Outcome outcome = applyMode(absPath, QStringLiteral("screen"));
+    if (outcome.ok)
+        outcome.detail += QStringLiteral(
+            " (pcmanfm sets the first monitor's desktop; the others "
+            "keep their picture)");
+    return outcome;
+}
+
+Outcome LxdeBackend::applyMode(const QString& absPath, const QString& mode) {
     const QString lxde = QStringLiteral("LXDE: ");
     if (!RunsProcess(processes_(), QStringLiteral("pcmanfm"), QStringLiteral("--desktop")))
         return {false, lxde + QStringLiteral("its desktop (pcmanfm --desktop) is not running.")};
     const CommandRunner::Result result = runner_.run(
         QStringLiteral("pcmanfm"),
-        {QStringLiteral("--set-wallpaper=") + absPath, QStringLiteral("--wallpaper-mode=stretch")},
+        {QStringLiteral("--set-wallpaper=") + absPath, QStringLiteral("--wallpaper-mode=") + mode},
         kTimeoutMs);
     if (!result.started) return {false, lxde + QStringLiteral("pcmanfm could not be run.")};
     if (result.timedOut)

@@ -39,10 +39,15 @@ public:
     // Never runs pcmanfm without its desktop: it would open a modal "Desktop manager
     // is not active." dialog and wait.
     Outcome apply(const QString& absPath) override;
+    // pcmanfm's "screen" mode places the picture 1:1 over the whole screen; its
+    // command line reaches only the first monitor's desktop, which the outcome says.
+    Outcome applySpanned(const QString& absPath) override;
 
     static constexpr int kTimeoutMs = 10000;
 
 private:
+    Outcome applyMode(const QString& absPath, const QString& mode);
+
     CommandRunner& runner_;
     ProcessLister processes_;
 };

@@ -30,4 +30,36 @@ QString PlasmaWallpaperScript(const QString& absPath) {
         .arg(PlasmaUrlLiteral(absPath));
 }
 
+QString PlasmaMonitorScript(const QList<std::pair<QRect, QString>>& pictures) {
+    QString files;
+    for (const auto& [g, path] : pictures)
+        files += QStringLiteral("    \"%1,%2,%3,%4\": %5,\n")
+                     .arg(g.x())
+                     .arg(g.y())
+                     .arg(g.width())
+                     .arg(g.height())
+                     .arg(PlasmaUrlLiteral(path));
+    return QStringLiteral(
+               "const files = {\n%1};\n"
+               "let n = 0;\n"
+               "const missed = [];\n"
+               "for (const d of desktops()) {\n"
+               "    if (d.screen < 0) continue;\n"
+               "    const g = screenGeometry(d.screen);\n"
+               "    const key = [g.x, g.y, g.width, g.height].join();\n"
+               "    if (!Object.prototype.hasOwnProperty.call(files, key)) {\n"
+               "        missed.push(key);\n"
+               "        continue;\n"
+               "    }\n"
+               "    d.wallpaperPlugin = \"org.kde.image\";\n"
+               "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+               "    d.writeConfig(\"FillMode\", 1);\n"
+               "    d.writeConfig(\"FillMode\", 0);\n"
+               "    d.writeConfig(\"Image\", files[key]);\n"
+               "    n++;\n"
+               "}\n"
+               "print([n].concat(missed).join(\"\\n\"));\n")
+        .arg(files);
+}
+
 }  // namespace dorvane::platform::wallpaper

@@ -2,7 +2,10 @@
 // The script that KDE Plasma's shell runs to set the wallpaper of every desktop.
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
+#include <utility>
 
 namespace dorvane::platform::wallpaper {
 
@@ -14,5 +17,11 @@ QString PlasmaUrlLiteral(const QString& absPath);
 // reloads a picture only when its settings change, and the file name stays the
 // same from one wallpaper to the next.
 QString PlasmaWallpaperScript(const QString& absPath);
+
+// Plasma numbers its screens (primary first) and not by connector, so each desktop
+// gets the picture made for the rectangle its screen has now. The script prints how
+// many desktops it set, then the rectangles ("x,y,w,h") of the screens it had no
+// picture for, each on its own line.
+QString PlasmaMonitorScript(const QList<std::pair<QRect, QString>>& pictures);
 
 }  // namespace dorvane::platform::wallpaper

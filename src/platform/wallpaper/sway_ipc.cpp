@@ -12,16 +12,41 @@ namespace {
 constexpr char kMagic[] = "i3-ipc";
 constexpr int kMagicSize = 6;
 
-}  // namespace
-
-std::optional<QByteArray> BackgroundCommand(const QString& absPath) {
-    QByteArray quoted;
-    for (const char c : absPath.toUtf8()) {
+// The text in double quotes, with ", ' and \ escaped by a backslash; nothing when
+// it holds a control character other than a tab.
+std::optional<QByteArray> Quoted(const QString& text) {
+    QByteArray quoted = "\"";
+    for (const char c : text.toUtf8()) {
         if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) return std::nullopt;
         if (c == '"' || c == '\'' || c == '\\') quoted += '\\';
         quoted += c;
     }
-    return "output * bg \"" + quoted + "\" stretch";
+    return quoted + '"';
+}
+
+}  // namespace
+
+std::optional<QByteArray> BackgroundCommand(const QString& absPath) {
+    const auto path = Quoted(absPath);
+    if (!path) return std::nullopt;
+    return "output * bg " + *path + " stretch";
+}
+
+std::optional<QByteArray> OutputBackgroundCommand(const QString& output, const QString& absPath) {
+    const auto name = Quoted(output);
+    const auto path = Quoted(absPath);
+    if (!name || !path) return std::nullopt;
+    return "output " + *name + " bg " + *path + " stretch";
+}
+
+QStringList OutputNames(const QByteArray& json) {
+    QStringList names;
+    const QJsonDocument doc = QJsonDocument::fromJson(json);
+    for (const QJsonValue& output : doc.array()) {
+        const QString name = output.toObject().value(u"name").toString();
+        if (!name.isEmpty()) names << name;
+    }
+    return names;
 }
 
 QByteArray EncodeMessage(std::uint32_t type, const QByteArray& payload) {

@@ -76,19 +76,30 @@ private:
     int fd_;
 };
 
-}  // namespace
-
-QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs) {
+QByteArray Exchange(const QByteArray& socketPath, std::uint32_t type, const QByteArray& payload,
+                    std::uint32_t maxReply, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     Socket socket(socketPath, timeoutMs);
-    socket.send(sway::EncodeMessage(sway::kRunCommand, command), clock);
+    socket.send(sway::EncodeMessage(type, payload), clock);
     const auto header = sway::DecodeHeader(socket.receive(sway::kHeaderSize, clock));
-    if (!header || header->type != sway::kRunCommand)
-        throw base::Error("the reply is not a command reply of the i3/sway protocol");
-    if (header->length > sway::kMaxReplySize)
+    if (!header || header->type != type)
+        throw base::Error(std::string("the reply is not ") +
+                          (type == sway::kRunCommand ? "a command reply" : "an output list") +
+                          " of the i3/sway protocol");
+    if (header->length > maxReply)
         throw base::Error("the reply is too long (" + std::to_string(header->length) + " bytes)");
     return socket.receive(static_cast<qsizetype>(header->length), clock);
+}
+
+}  // namespace
+
+QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs) {
+    return Exchange(socketPath, sway::kRunCommand, command, sway::kMaxReplySize, timeoutMs);
+}
+
+QByteArray GetOutputs(const QByteArray& socketPath, int timeoutMs) {
+    return Exchange(socketPath, sway::kGetOutputs, {}, sway::kMaxOutputsReplySize, timeoutMs);
 }
 
 }  // namespace dorvane::platform::wallpaper::sway

@@ -11,4 +11,8 @@ namespace dorvane::platform::wallpaper::sway {
 // exchange takes longer than timeoutMs.
 QByteArray RunCommand(const QByteArray& socketPath, const QByteArray& command, int timeoutMs);
 
+// Sends a GET_OUTPUTS message and returns the reply's JSON text (at most
+// kMaxOutputsReplySize bytes); throws as RunCommand does.
+QByteArray GetOutputs(const QByteArray& socketPath, int timeoutMs);
+
 }  // namespace dorvane::platform::wallpaper::sway

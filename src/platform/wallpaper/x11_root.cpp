@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "base/error.h"
@@ -22,11 +26,21 @@ namespace {
 
 struct Rect {
     int x, y, width, height;
+    std::string name;  // the RandR monitor's; empty for the whole root
 };
+
+std::string AtomName(Connection& c, xcb_atom_t atom) {
+    auto* reply = xcb_get_atom_name_reply(c.get(), xcb_get_atom_name(c.get(), atom), nullptr);
+    if (reply == nullptr) return {};
+    std::string name(xcb_get_atom_name_name(reply),
+                     static_cast<std::size_t>(xcb_get_atom_name_name_length(reply)));
+    std::free(reply);
+    return name;
+}
 
 // Active monitors from RandR 1.5, clipped to the root; the whole root without them.
 std::vector<Rect> Monitors(Connection& c) {
-    const Rect whole{0, 0, c.screen().width_in_pixels, c.screen().height_in_pixels};
+    const Rect whole{0, 0, c.screen().width_in_pixels, c.screen().height_in_pixels, {}};
     std::vector<Rect> rects;
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c.get(), &xcb_randr_id);
     if (ext == nullptr || !ext->present) return {whole};
@@ -44,7 +58,8 @@ std::vector<Rect> Monitors(Connection& c) {
         const int x0 = std::max<int>(it.data->x, 0), y0 = std::max<int>(it.data->y, 0);
         const int x1 = std::min<int>(it.data->x + it.data->width, whole.width);
         const int y1 = std::min<int>(it.data->y + it.data->height, whole.height);
-        if (x1 > x0 && y1 > y0) rects.push_back({x0, y0, x1 - x0, y1 - y0});
+        if (x1 > x0 && y1 > y0)
+            rects.push_back({x0, y0, x1 - x0, y1 - y0, AtomName(c, it.data->name)});
     }
     std::free(reply);
     return rects.empty() ? std::vector<Rect>{whole} : rects;
@@ -147,8 +162,14 @@ void PutPicture(Connection& c, SharedMemory* shared, xcb_pixmap_t pixmap, xcb_gc
         PutPictureBySocket(c, pixmap, gc, picture, r, format);
 }
 
-xcb_pixmap_t PaintPixmap(Connection& c, const imaging::Bitmap& picture, Upload upload) {
-    if (picture.empty()) throw base::Error("the picture is empty");
+// The picture for a monitor, or none to keep what the root showed there.
+using PictureFor = std::function<const imaging::Bitmap*(const Rect& monitor)>;
+
+// A new root-sized pixmap: what `earlier` shows when it is a pixmap of the root's
+// size (so that monitors without a picture keep theirs), black otherwise, and
+// each monitor's picture over it.
+xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint32_t earlier,
+                         Upload upload) {
     const PixelFormat format = FormatOf(c);
     const xcb_screen_t& s = c.screen();
     const xcb_pixmap_t pixmap = xcb_generate_id(c.get());
@@ -158,40 +179,51 @@ xcb_pixmap_t PaintPixmap(Connection& c, const imaging::Bitmap& picture, Upload u
     const std::uint32_t black = s.black_pixel;
     xcb_create_gc(c.get(), gc, pixmap, XCB_GC_FOREGROUND, &black);
     const std::vector<Rect> monitors = Monitors(c);
-    // Black where no monitor shows the root (nowhere when one covers it all).
-    const bool covered = std::any_of(monitors.begin(), monitors.end(), [&s](const Rect& r) {
+    // Black where no monitor shows the root (nowhere when one with a picture
+    // covers it all).
+    const bool covered = std::any_of(monitors.begin(), monitors.end(), [&](const Rect& r) {
         return r.x == 0 && r.y == 0 && r.width == s.width_in_pixels &&
-               r.height == s.height_in_pixels;
+               r.height == s.height_in_pixels && pictureFor(r) != nullptr;
     });
     if (!covered) {
         const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
         xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
     }
+    if (earlier != 0 && std::any_of(monitors.begin(), monitors.end(),
+                                    [&](const Rect& r) { return pictureFor(r) == nullptr; })) {
+        auto* geometry =
+            xcb_get_geometry_reply(c.get(), xcb_get_geometry(c.get(), earlier), nullptr);
+        const bool sameSize = geometry != nullptr && geometry->width == s.width_in_pixels &&
+                              geometry->height == s.height_in_pixels &&
+                              geometry->depth == s.root_depth;
+        std::free(geometry);
+        // Another client may free it meanwhile; then the black stays.
+        if (sameSize)
+            std::free(xcb_request_check(
+                c.get(), xcb_copy_area_checked(c.get(), earlier, pixmap, gc, 0, 0, 0, 0,
+                                               s.width_in_pixels, s.height_in_pixels)));
+    }
     imaging::Bitmap scratch;
     std::unique_ptr<SharedMemory> shared;
     if (upload == Upload::kAny) shared = SharedMemory::Attach(c, 2 * kSharedHalfBytes);
     for (const Rect& r : monitors)
-        PutPicture(c, shared.get(), pixmap, gc, Stretched(picture, r, scratch), r, format);
+        if (const imaging::Bitmap* picture = pictureFor(r))
+            PutPicture(c, shared.get(), pixmap, gc, Stretched(*picture, r, scratch), r, format);
     shared.reset();
     xcb_free_gc(c.get(), gc);
     c.sync("the new root pixmap");
     return pixmap;
 }
 
-}  // namespace
-
-std::uint32_t RootPixmapId() {
-    Connection c;
-    return c.rootPixmapProperty(c.atom("_XROOTPMAP_ID"));
-}
-
-std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload) {
+// Paints a new root pixmap, makes it the root's background and the two
+// properties, and frees the previous setter's pixmap.
+std::uint32_t Publish(const PictureFor& pictureFor, Upload upload) {
     Connection c;
     const xcb_atom_t xroot = c.atom("_XROOTPMAP_ID");
     const xcb_atom_t esetroot = c.atom("ESETROOT_PMAP_ID");
     const std::uint32_t oldRoot = c.rootPixmapProperty(xroot);
     const std::uint32_t oldEsetroot = c.rootPixmapProperty(esetroot);
-    const xcb_pixmap_t pixmap = PaintPixmap(c, picture, upload);
+    const xcb_pixmap_t pixmap = PaintPixmap(c, pictureFor, oldRoot, upload);
 
     xcb_grab_server(c.get());
     xcb_change_property(c.get(), XCB_PROP_MODE_REPLACE, c.root(), xroot, XCB_ATOM_PIXMAP, 32, 1,
@@ -212,6 +244,40 @@ std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload) {
     // Last, so that every failure above frees the pixmap with our connection.
     xcb_set_close_down_mode(c.get(), XCB_CLOSE_DOWN_RETAIN_PERMANENT);
     c.sync("keeping the root pixmap");
+    return pixmap;
+}
+
+}  // namespace
+
+std::uint32_t RootPixmapId() {
+    Connection c;
+    return c.rootPixmapProperty(c.atom("_XROOTPMAP_ID"));
+}
+
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload) {
+    if (picture.empty()) throw base::Error("the picture is empty");
+    return Publish([&](const Rect&) { return &picture; }, upload);
+}
+
+std::uint32_t SetMonitorPictures(const std::map<std::string, const imaging::Bitmap*>& pictures,
+                                 std::vector<std::string>* unknown) {
+    for (const auto& [name, picture] : pictures)
+        if (picture == nullptr || picture->empty())
+            throw base::Error("the picture for " + name + " is empty");
+    std::set<std::string> used;
+    const std::uint32_t pixmap = Publish(
+        [&](const Rect& r) -> const imaging::Bitmap* {
+            // Without RandR monitors the root is one screen: a lone picture fills it.
+            auto it =
+                r.name.empty() && pictures.size() == 1 ? pictures.begin() : pictures.find(r.name);
+            if (it == pictures.end()) return nullptr;
+            used.insert(it->first);
+            return it->second;
+        },
+        Upload::kAny);
+    if (unknown)
+        for (const auto& [name, picture] : pictures)
+            if (!used.contains(name)) unknown->push_back(name);
     return pixmap;
 }
 

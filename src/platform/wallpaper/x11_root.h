@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "imaging/bitmap.h"
 
@@ -23,5 +26,12 @@ std::uint32_t RootPixmapId();
 // checking that way.
 enum class Upload { kAny, kSocketOnly };
 std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload = Upload::kAny);
+
+// The same with each monitor's own picture, found by its RandR monitor name and
+// stretched when its size differs from the monitor's. Monitors without a picture
+// keep what the earlier root pixmap showed there (black without one). Names the
+// server has no monitor for go to `unknown`. Throws dorvane::base::Error.
+std::uint32_t SetMonitorPictures(const std::map<std::string, const imaging::Bitmap*>& pictures,
+                                 std::vector<std::string>* unknown = nullptr);
 
 }  // namespace dorvane::platform::wallpaper::x11

@@ -8,8 +8,14 @@
 // for a file it could not read.
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <thread>
+#include <vector>
 
 #include "base/error.h"
+#include "base/threads.h"
 #include "imaging/bitmap_image.h"
 #include "platform/wallpaper/backends.h"
 #include "platform/wallpaper/x11_picture_file.h"
@@ -70,7 +76,48 @@ public:
         return Fail(why);
     }
 
+    MonitorLayout monitorLayout() const override { return MonitorLayout::Each; }
+
+    // Our own setter only: feh and hsetroot cannot leave the other monitors alone.
+    Outcome applyEach(const QList<MonitorPicture>& pictures) override {
+        try {
+            x11::RootPixmapId();  // the display answers
+            // Read side by side: each file is a monitor's worth of pixels.
+            const std::size_t count = static_cast<std::size_t>(pictures.size());
+            std::vector<imaging::Bitmap> loaded(count);
+            std::atomic<std::size_t> next{0};
+            base::RunOnThreads(
+                static_cast<int>(std::min<std::size_t>(count, std::thread::hardware_concurrency())),
+                [&] {
+                    for (std::size_t i = next++; i < count; i = next++)
+                        if (!pictures[static_cast<qsizetype>(i)].pixels)
+                            loaded[i] = LoadPicture(pictures[static_cast<qsizetype>(i)].path);
+                });
+            std::map<std::string, const imaging::Bitmap*> byName;
+            for (std::size_t i = 0; i < count; ++i) {
+                const MonitorPicture& picture = pictures[static_cast<qsizetype>(i)];
+                byName[picture.name.toStdString()] =
+                    picture.pixels ? picture.pixels.get() : &loaded[i];
+            }
+            std::vector<std::string> unknown;
+            x11::SetMonitorPictures(byName, &unknown);
+            if (unknown.size() == byName.size())
+                return Fail("the X server has no monitor " + Joined(unknown));
+            if (!unknown.empty())
+                return {true, name() + ": the X server has no monitor " + Joined(unknown)};
+            return {true, name()};
+        } catch (const base::Error& e) {
+            return Fail(QString::fromStdString(e.what()));
+        }
+    }
+
 private:
+    static QString Joined(const std::vector<std::string>& names) {
+        QStringList list;
+        for (const std::string& n : names) list << QString::fromStdString(n);
+        return list.join(", ");
+    }
+
     Outcome Fail(const QString& why) const { return {false, name() + ": " + why}; }
 
     // Empty when the tool set a new root pixmap; otherwise why not.

@@ -63,6 +63,21 @@ QStringList XfceImageProperties(const QStringList& existing, const QStringList& 
     return properties;
 }
 
+QStringList XfceMonitorProperties(const QStringList& existing, const QString& monitorName) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QString prefix = QStringLiteral("/backdrop/screen0/monitor%1/workspace")
+                               .arg(QString(monitorName).remove(blanks));
+    QStringList properties;
+    for (const QString& property : existing)
+        if (property.startsWith(prefix) && property.endsWith(QLatin1String("/last-image")) &&
+            !property.mid(prefix.size()).section(QLatin1Char('/'), 0, 0).isEmpty())
+            properties << property;
+    if (properties.isEmpty())
+        for (int workspace = 0; workspace < 4; ++workspace)
+            properties << prefix + QString::number(workspace) + QStringLiteral("/last-image");
+    return properties;
+}
+
 XfceBackend::XfceBackend(QDBusConnection bus, QStringList screenNames)
     : bus_(std::move(bus)), screenNames_(std::move(screenNames)) {}
 
@@ -93,19 +108,46 @@ void XfceBackend::setProperty(const QString& property, const QVariant& value) {
 }
 
 Outcome XfceBackend::apply(const QString& absPath) {
+    if (!bus_.isConnected()) return setAll({});
+    try {
+        QList<std::pair<QString, QString>> images;
+        for (const QString& property : XfceImageProperties(backdrops().keys(), screenNames_))
+            images.append({property, absPath});
+        return setAll(images);
+    } catch (const Failure& failure) {
+        return {false, QStringLiteral("XFCE: ") + QString::fromStdString(failure.what()) +
+                           QLatin1Char('.')};
+    }
+}
+
+Outcome XfceBackend::applyEach(const QList<MonitorPicture>& pictures) {
+    if (!bus_.isConnected()) return setAll({});
+    try {
+        const QStringList existing = backdrops().keys();
+        QList<std::pair<QString, QString>> images;
+        for (const MonitorPicture& picture : pictures)
+            for (const QString& property : XfceMonitorProperties(existing, picture.name))
+                images.append({property, picture.path});
+        return setAll(images);
+    } catch (const Failure& failure) {
+        return {false, QStringLiteral("XFCE: ") + QString::fromStdString(failure.what()) +
+                           QLatin1Char('.')};
+    }
+}
+
+Outcome XfceBackend::setAll(const QList<std::pair<QString, QString>>& images) {
     const QString xfce = QStringLiteral("XFCE: ");
     if (!bus_.isConnected())
         return {false, xfce + QStringLiteral("there is no session bus to reach the settings "
                                              "service xfconfd.")};
     try {
-        const QStringList properties = XfceImageProperties(backdrops().keys(), screenNames_);
-        for (const QString& property : properties) {
-            setProperty(property, absPath);
+        for (const auto& [property, path] : images) {
+            setProperty(property, path);
             setProperty(StyleProperty(property), kStretched);
         }
         const QVariantMap saved = backdrops();
-        for (const QString& property : properties)
-            if (saved.value(property).toString() != absPath ||
+        for (const auto& [property, path] : images)
+            if (saved.value(property).toString() != path ||
                 saved.value(StyleProperty(property)).toInt() != kStretched)
                 throw Failure(QStringLiteral("the settings were not saved"));
     } catch (const Failure& failure) {

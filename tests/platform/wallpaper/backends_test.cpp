@@ -129,6 +129,23 @@ TEST(GSettingsBackend, BudgieRoundTripsTheOptionsOnlyForTheSamePicture) {
     EXPECT_EQ(gsettings.schemas[kGnome]["picture-options"], "stretched");
 }
 
+TEST(GSettingsBackend, SpannedForSeveralMonitors_BudgieRoundTripsBackToSpanned) {
+    for (const GSettingsProfile& profile : {GnomeProfile(), MateProfile()}) {
+        FakeGSettings gsettings;
+        gsettings.schemas[profile.schema] = {{profile.pictureKeys[0].name, ""},
+                                             {"picture-options", "zoom"}};
+        ASSERT_TRUE(GSettingsBackend(profile, gsettings).applySpanned(kPath).ok);
+        EXPECT_EQ(gsettings.schemas[profile.schema]["picture-options"], "spanned");
+    }
+    FakeGSettings gsettings;
+    gsettings.schemas[kGnome] = kGnomeKeys;
+    GSettingsBackend budgie(BudgieProfile(), gsettings, [](int) {});
+    ASSERT_TRUE(budgie.applySpanned(kPath).ok);
+    ASSERT_TRUE(budgie.applySpanned(kPath).ok);
+    EXPECT_EQ(gsettings.sets.back(), (QStringList{"picture-options", "'spanned'"}));
+    EXPECT_EQ(budgie.monitorLayout(), MonitorLayout::Spanned);
+}
+
 // Records the calls; answers with a fixed result.
 class FakeRunner : public CommandRunner {
 public:

@@ -11,6 +11,7 @@
 #include <QJSEngine>
 #include <QMutex>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
 #include <csignal>
@@ -89,7 +90,11 @@ public slots:
         js.evaluate(
             QStringLiteral("var log = [], out = [];"
                            "function print(x) { out.push(String(x)); }"
-                           "function desktop(i) { return {"
+                           "var geometries = [{x: 0, y: 0, width: 2560, height: 1440},"
+                           "  {x: 2560, y: 0, width: 1920, height: 1080},"
+                           "  {x: 0, y: 1440, width: 800, height: 600}];"
+                           "function screenGeometry(i) { return geometries[i]; }"
+                           "function desktop(i) { return { screen: i,"
                            "  set wallpaperPlugin(v) { log.push(i + ' plugin ' + v); },"
                            "  set currentConfigGroup(v) { log.push(i + ' group ' + v.join('/')); },"
                            "  writeConfig(k, v) { log.push(i + ' ' + k + ' ' + v); } }; }"
@@ -146,6 +151,22 @@ TEST(PlasmaBackend, EveryDesktopGetsTheFillModeToggledAndTheImageLast) {
                      << d + " FillMode 1" << d + " FillMode 0" << d + " Image " + FileUrl(path);
         EXPECT_EQ(plasma.shell().log(), expected);
     }
+}
+
+TEST(PlasmaBackend, EachScreenGetsThePictureMadeForItsRectangle) {
+    PlasmaShellOnBus plasma(Answer::RunScript, 3);
+    const QString big = Paths().front(), small = Paths().back();
+    const Outcome outcome =
+        MakePlasmaBackend()->applyEach({{"DUMMY1", QRect(2560, 0, 1920, 1080), small},
+                                        {"DUMMY0", QRect(0, 0, 2560, 1440), big},
+                                        {"GONE", QRect(9, 9, 9, 9), "/tmp/gone.bmp"}});
+    ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
+    EXPECT_TRUE(outcome.detail.contains("no picture for the screen at 0,1440,800,600"))
+        << outcome.detail.toStdString();
+    const QStringList log = plasma.shell().log();
+    EXPECT_TRUE(log.contains("0 Image " + FileUrl(big))) << log.join('|').toStdString();
+    EXPECT_TRUE(log.contains("1 Image " + FileUrl(small))) << log.join('|').toStdString();
+    EXPECT_TRUE(log.filter(QRegularExpression("^2 ")).isEmpty());
 }
 
 TEST(PlasmaBackend, FailsWithPlasmasReason) {

@@ -146,6 +146,27 @@ TEST_F(Xfconf, CreatesTheBackdropOfAFreshProfile) {
     }
 }
 
+TEST_F(Xfconf, EachMonitorGetsItsOwnPictureOnEveryWorkspace) {
+    const QString base = "/backdrop/screen0/monitor%1/workspace%2/";
+    for (const QString workspace : {"0", "1"})
+        set(base.arg("HDMI-1", workspace) + "last-image", "/old.png");
+    set(base.arg("eDP-1", "0") + "last-image", "/old.png");
+    set(base.arg("0", "0") + "last-image", "/old.png");  // an older xfdesktop's key
+    pretendXfdesktopRuns();
+    const Outcome outcome = backend.applyEach({{"HDMI-1", QRect(0, 0, 2560, 1440), "/a.bmp"},
+                                               {"eDP-1", QRect(2560, 0, 1920, 1080), "/b.bmp"},
+                                               {"DP-3", QRect(0, 1440, 800, 600), "/c.bmp"}});
+    ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
+    for (const QString workspace : {"0", "1"})
+        EXPECT_EQ(get(base.arg("HDMI-1", workspace) + "last-image").toString(), "/a.bmp");
+    EXPECT_EQ(get(base.arg("eDP-1", "0") + "last-image").toString(), "/b.bmp");
+    EXPECT_EQ(get(base.arg("eDP-1", "0") + "image-style"), QVariant(qint32(3)));
+    EXPECT_FALSE(get(base.arg("eDP-1", "1") + "last-image").isValid());
+    for (const QString workspace : {"0", "1", "2", "3"})  // a monitor new to xfdesktop
+        EXPECT_EQ(get(base.arg("DP-3", workspace) + "last-image").toString(), "/c.bmp");
+    EXPECT_EQ(get(base.arg("0", "0") + "last-image").toString(), "/old.png");
+}
+
 TEST_F(Xfconf, ReportsWhatIsMissing) {
     Outcome outcome = backend.apply("/tmp/wall.bmp");
     EXPECT_FALSE(outcome.ok);

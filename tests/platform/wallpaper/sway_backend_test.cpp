@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "../temp_folder.h"
 #include "base/error.h"
@@ -58,12 +59,16 @@ QByteArray Reply(const QByteArray& json, std::uint32_t type = 0) {
 class FakeSway {
 public:
     FakeSway(std::optional<QByteArray> answer, const std::filesystem::path& socketPath)
-        : answer_(std::move(answer)), listener_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        : FakeSway(std::vector{std::move(answer)}, socketPath) {}
+    // One connection for each answer, in turn.
+    FakeSway(std::vector<std::optional<QByteArray>> answers,
+             const std::filesystem::path& socketPath)
+        : answers_(std::move(answers)), listener_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
         if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(listener_, 1) != 0)
+            ::listen(listener_, 8) != 0)
             throw std::runtime_error("cannot listen");
         thread_ = std::thread([this] { serve(); });
     }
@@ -71,12 +76,17 @@ public:
         thread_.join();
         ::close(listener_);
     }
-    QByteArray received() const { return received_; }
+    QByteArray received() const { return received_.empty() ? QByteArray() : received_.back(); }
+    const std::vector<QByteArray>& receivedAll() const { return received_; }
 
 private:
     void serve() {
+        for (const std::optional<QByteArray>& answer : answers_)
+            if (!serveOne(answer)) return;
+    }
+    bool serveOne(const std::optional<QByteArray>& answer_) {
         pollfd p{listener_, POLLIN, 0};
-        if (::poll(&p, 1, 20000) != 1) return;
+        if (::poll(&p, 1, 20000) != 1) return false;
         const int fd = ::accept(listener_, nullptr, nullptr);
         QByteArray in;
         char buffer[4096];
@@ -87,7 +97,7 @@ private:
             if (n <= 0) break;
             in.append(buffer, n);
         }
-        received_ = in.mid(sway::kHeaderSize);
+        received_.push_back(in.mid(sway::kHeaderSize));
         if (answer_) {
             ::send(fd, answer_->constData(), static_cast<std::size_t>(answer_->size()),
                    MSG_NOSIGNAL);
@@ -96,10 +106,11 @@ private:
             }
         }
         ::close(fd);
+        return true;
     }
-    std::optional<QByteArray> answer_;
+    std::vector<std::optional<QByteArray>> answers_;
     int listener_;
-    QByteArray received_;
+    std::vector<QByteArray> received_;
     std::thread thread_;
 };
 
@@ -145,6 +156,33 @@ TEST_F(Sway, SendsTheBackgroundCommand_AndTrustsOnlyAllSuccesses) {
                   (QStringList{"output", "*", "bg", nasty, "stretch"}));
         std::filesystem::remove(socket_);
     }
+}
+
+TEST_F(Sway, EachOutputGetsItsOwnPicture_AndUnknownOutputsAreNamedNotSent) {
+    const QByteArray outputs =
+        R"([{"name": "HEADLESS-1", "rect": {"width": 640}}, {"name": "DP-2"}])";
+    const QByteArray ok = Reply(R"([{"success": true}])");
+    FakeSway server({Reply(outputs, sway::kGetOutputs), ok, ok}, socket_);
+    const QString a = "/home/ann/walls/it's \"a\".bmp", b = "/tmp/b.bmp";
+    const Outcome outcome =
+        MakeSwayBackend(runner_)->applyEach({{"DP-2", QRect(640, 0, 320, 240), a},
+                                             {"GONE-3", QRect(0, 0, 10, 10), "/tmp/c.bmp"},
+                                             {"HEADLESS-1", QRect(0, 0, 640, 360), b}});
+    ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
+    EXPECT_TRUE(outcome.detail.contains("no output GONE-3")) << outcome.detail.toStdString();
+    const std::vector<QByteArray>& sent = server.receivedAll();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(SwayTokens(QString::fromUtf8(sent[1])),
+              (QStringList{"output", "DP-2", "bg", a, "stretch"}));
+    EXPECT_EQ(SwayTokens(QString::fromUtf8(sent[2])),
+              (QStringList{"output", "HEADLESS-1", "bg", b, "stretch"}));
+    std::filesystem::remove(socket_);
+    // Only unknown outputs: nothing is set, and that is a failure.
+    FakeSway none(Reply(outputs, sway::kGetOutputs), socket_);
+    const Outcome unplugged =
+        MakeSwayBackend(runner_)->applyEach({{"GONE-3", QRect(0, 0, 10, 10), "/tmp/c.bmp"}});
+    EXPECT_FALSE(unplugged.ok);
+    EXPECT_TRUE(unplugged.detail.contains("no output GONE-3")) << unplugged.detail.toStdString();
 }
 
 TEST_F(Sway, GivesUpOnASilentServerAtTheTimeLimit) {

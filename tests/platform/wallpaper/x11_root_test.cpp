@@ -109,6 +109,51 @@ TEST_F(X11Root, StretchesThePictureOntoEachMonitor) {
     EXPECT_EQ(Crop(root_pixels, 200, 0, 120, 240), Stretched(picture, 120, 240));
 }
 
+TEST_F(X11Root, EachMonitorItsOwnPicture_OthersKeepTheirs_UnknownNamesAreSaid) {
+    XvfbServer server;
+    Use(server);
+    // Mirrored: MIRROR covers LEFT's top-left corner, and is painted after it.
+    for (const char* monitor : {"LEFT 200/50x240/60+0+0 screen", "RIGHT 120/30x200/60+200+0 none",
+                                "MIRROR 100/25x100/25+0+0 none"}) {
+        QStringList args{"-display", server.display(), "--setmonitor"};
+        args += QString::fromLatin1(monitor).split(' ');
+        QProcess xrandr;
+        xrandr.start("xrandr", args);
+        ASSERT_TRUE(xrandr.waitForFinished(10000) && xrandr.exitCode() == 0);
+    }
+    const imaging::Bitmap left = Pattern(200, 240, 1), right = Pattern(60, 100, 2),
+                          gone = Pattern(9, 9, 3);
+    const auto write = [&](const char* name, const imaging::Bitmap& b) {
+        const std::filesystem::path p = folder_ / name;
+        compose::WriteBmpFile(p, b);
+        return QString::fromStdString(p.string());
+    };
+    const QList<MonitorPicture> pictures{{"LEFT", QRect(0, 0, 200, 240), write("l.bmp", left)},
+                                         {"RIGHT", QRect(200, 0, 120, 200), write("r.bmp", right)},
+                                         {"GONE", QRect(0, 0, 9, 9), write("g.bmp", gone)}};
+    const Outcome outcome = MakeX11RootBackend(runner_)->applyEach(pictures);
+    ASSERT_TRUE(outcome.ok) << outcome.detail.toStdString();
+    EXPECT_TRUE(outcome.detail.contains("no monitor GONE")) << outcome.detail.toStdString();
+    imaging::Bitmap root = ReadRootPixels(server.display());
+    EXPECT_EQ(Crop(root, 100, 100, 100, 140), Crop(left, 100, 100, 100, 140));
+    EXPECT_EQ(Crop(root, 200, 0, 120, 200), Stretched(right, 120, 200));
+    EXPECT_EQ(root.pixel(250, 220), 0u);  // below RIGHT, on no monitor
+
+    // RIGHT alone: LEFT keeps its picture from the earlier pixmap.
+    const imaging::Bitmap next = Pattern(120, 200, 9);
+    ASSERT_TRUE(MakeX11RootBackend(runner_)
+                    ->applyEach({{"RIGHT", QRect(200, 0, 120, 200), write("r.bmp", next)}})
+                    .ok);
+    root = ReadRootPixels(server.display());
+    EXPECT_EQ(Crop(root, 100, 100, 100, 140), Crop(left, 100, 100, 100, 140));
+    EXPECT_EQ(Crop(root, 200, 0, 120, 200), next);
+    // A monitor unplugged since its picture was made: nothing to set, and said so.
+    const Outcome unplugged = MakeX11RootBackend(runner_)->applyEach({pictures[2]});
+    EXPECT_FALSE(unplugged.ok);
+    EXPECT_TRUE(unplugged.detail.contains("no monitor GONE")) << unplugged.detail.toStdString();
+    EXPECT_TRUE(runner_.programs.empty());
+}
+
 TEST_F(X11Root, FailsWithTheReason_WhenThereIsNothingToShowOrNowhereToShowIt) {
     XvfbServer server;
     Use(server);
