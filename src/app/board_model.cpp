@@ -4,6 +4,8 @@
 #include <QUndoCommand>
 #include <utility>
 
+#include "compose/board_scaling.h"
+
 namespace dorvane::app {
 namespace {
 
@@ -57,6 +59,33 @@ BoardModel::BoardModel(const platform::ScreenInfo& screen, QObject* parent)
 
 BoardModel::~BoardModel() = default;
 
+void BoardModel::setScreen(const platform::ScreenInfo& screen) {
+    if (screen == screen_ || screen.width < 1 || screen.height < 2) return;
+    endDrag();
+    // Restyled from the board as last edited, so that moving to a monitor and back
+    // gives the same look again rather than one rounded twice.
+    if (!styledOrigin_ || compose::LookOf(board_) != restyledLook_) {
+        styledOrigin_ = board_;
+        const compose::ScreenSize from{screen_.width, screen_.height};
+        if (compose::StyledScreen(board_, from) == from) {
+            styledOrigin_->ScreenWidth = from.width;
+            styledOrigin_->ScreenHeight = from.height;
+        }
+    }
+    compose::TGoalsProject restyled = *styledOrigin_;
+    compose::RestyleBoard(restyled, {screen.width, screen.height}, screen.dpi);
+    compose::ApplyLook(compose::LookOf(restyled), board_);
+    board_.ScreenWidth = restyled.ScreenWidth;
+    board_.ScreenHeight = restyled.ScreenHeight;
+    restyledLook_ = compose::LookOf(board_);
+    screen_ = screen;
+    composer_ = std::make_unique<compose::BoardComposer>(screen.width, screen.height, screen.dpi,
+                                                         screen.ratio);
+    gallery_.LoadedPicture = 0;
+    undo_.clear();
+    emit boardReplaced();
+}
+
 void BoardModel::setGoals(const compose::TGoalsProject& from) {
     board_.Goal = from.Goal;
     board_.FontBullets = from.FontBullets;
@@ -69,6 +98,7 @@ void BoardModel::setPictureName(const std::string& name) {
 void BoardModel::replaceBoard(compose::TGoalsProject board) {
     endDrag();
     board_ = std::move(board);
+    styledOrigin_.reset();
     undo_.clear();
     emit boardReplaced();
 }

@@ -30,6 +30,12 @@ public:
     const compose::TGoalsProject& board() const { return board_; }
     const platform::ScreenInfo& screen() const { return screen_; }
 
+    // The window moved to a screen of other metrics: the board is restyled to look
+    // there as it did (compose::RestyleBoard), the composition is sized for it and
+    // the picture must be fitted again (pictureLoaded() is false). The history is
+    // forgotten, since its steps hold positions on the other screen.
+    void setScreen(const platform::ScreenInfo& screen);
+
     // Goals and bullets, as page 3's form holds them; no undo step.
     void setGoals(const compose::TGoalsProject& from);
     // The chosen picture's catalogue name.
@@ -45,6 +51,7 @@ public:
     // The look without an undo step (the lists read back on activation).
     void setLook(const compose::BoardLook& look);
     QUndoStack& undoStack() { return undo_; }
+    const QUndoStack& undoStack() const { return undo_; }
 
     // The gallery's catalogue and choice; the gallery page keeps them up to date.
     gallery::GalleryState& gallery() { return gallery_; }
@@ -74,7 +81,7 @@ public:
 signals:
     // The style or the box changed (an edit, undo or redo): show it again.
     void lookChanged();
-    // Another board was loaded.
+    // Another board was loaded, or the board was restyled for another screen.
     void boardReplaced();
     // The photograph changed.
     void pictureChanged();
@@ -87,6 +94,9 @@ private:
     std::unique_ptr<compose::BoardComposer> composer_;
     QUndoStack undo_;
     std::optional<compose::BoardLook> dragBefore_;
+    // The board as last edited, and its look as restyled for the screen now.
+    std::optional<compose::TGoalsProject> styledOrigin_;
+    compose::BoardLook restyledLook_;
     std::uint8_t dragMode_ = 0;  // what the press took: the box or one of its edges
 };
 

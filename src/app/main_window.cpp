@@ -187,6 +187,10 @@ void MainWindow::wireJobs() {
     connect(jobs_, &BackgroundJobs::pictureReady, this, [this](const LoadedPictures& p) {
         platform::RunCommand([&] {
             if (!p.error.empty()) return pictureFailed(p.number, p.error);
+            // Fitted for a screen the window has left meanwhile: fit it again.
+            const imaging::Bitmap& screen = model_->composer().screenPicture();
+            if (p.screen.width() != screen.width() || p.screen.height() != screen.height())
+                return loadSelectedPicture();
             model_->setLoadedPicture(p.number, p.full, p.screen, p.preview);
             pictureLoaded(p.number);
         });
@@ -284,6 +288,12 @@ void MainWindow::firstFramePainted() {
     jobs_->checkOnline(services_.isOnline);
 }
 
+void MainWindow::setScreen(const platform::ScreenInfo& screen) {
+    if (screen == model_->screen()) return;
+    model_->setScreen(screen);
+    if (model_->gallery().SelectedPicture > 0) loadSelectedPicture();
+}
+
 bool MainWindow::loadingPicture() const {
     return jobs_->pictureLoading() != 0;
 }
@@ -299,8 +309,14 @@ bool MainWindow::event(QEvent* e) {
         // device pixel ratio, and again whenever it moves to another screen.
         shapeFollowsScreen_ = true;
         chrome_->applyMask(this);
-        connect(windowHandle(), &QWindow::screenChanged, this,
-                [this] { chrome_->applyMask(this); });
+        // Page 4 stands for the monitor the window is on.
+        connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+            chrome_->applyMask(this);
+            if (screen) platform::RunCommand([&] { setScreen(platform::ScreenInfoOf(*screen)); });
+        });
+        // The window was made for the primary monitor; shown on another, it follows.
+        if (QScreen* screen = windowHandle()->screen(); screen && screen != qApp->primaryScreen())
+            platform::RunCommand([&] { setScreen(platform::ScreenInfoOf(*screen)); });
     }
     return QWidget::event(e);
 }

@@ -130,6 +130,9 @@ public:
     // wallpaper file in the data folder and has the desktop show it, on another
     // thread; the window answers meanwhile.
     void setWallpaper();
+    // The window is now on a screen of these metrics (it moved to another
+    // monitor): page 4 is composed anew for it.
+    void setScreen(const platform::ScreenInfo& screen);
 
 signals:
     // A slow command began or ended (the busy cursor and page 4's buttons follow).

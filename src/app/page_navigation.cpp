@@ -147,8 +147,7 @@ void MainWindow::pictureFailed(int number, const std::string& why) {
 }
 
 void MainWindow::thumbnailDoubleClicked(gallery::ThumbnailControl* t) {
-    const platform::ScreenInfo screen = services_.screen->info();
-    if (fullPreview_) fullPreview_->setScreenBounds(screen.width, screen.height);
+    if (fullPreview_) fullPreview_->placeOn(this->screen());
     galleryPage_->SelectThumbnail(t);
     fullPreviewWaits_ = true;
     loadSelectedPicture();
@@ -156,8 +155,7 @@ void MainWindow::thumbnailDoubleClicked(gallery::ThumbnailControl* t) {
 
 void MainWindow::showFullPreview() {
     if (!fullPreview_) return;
-    const platform::ScreenInfo screen = services_.screen->info();
-    fullPreview_->setScreenBounds(screen.width, screen.height);
+    fullPreview_->placeOn(screen());
     fullPreview_->setPicture(imaging::ToQImage(model_->composer().composeScreen()));
     fullPreview_->present();
 }

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "platform/window_system.h"
 
@@ -45,6 +46,12 @@ FullScreenPreview::FullScreenPreview(QWidget* parent) : QDialog(parent) {
 void FullScreenPreview::setScreenBounds(int width, int height) {
     const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
     setGeometry(0, 0, static_cast<int>(width / ratio), static_cast<int>(height / ratio));
+}
+
+void FullScreenPreview::placeOn(QScreen* screen) {
+    if (!screen) return;
+    setScreen(screen);
+    setGeometry(screen->geometry());
 }
 
 void FullScreenPreview::setPicture(const QImage& picture) {

@@ -23,6 +23,8 @@ public:
 
     // Bounds in device pixels of the screen (left 0, top 0, width × height).
     void setScreenBounds(int width, int height);
+    // Covers that screen, the one the main window is on.
+    void placeOn(QScreen* screen);
     void setPicture(const QImage& picture);  // the caller's copy
     const QImage& picture() const { return picture_; }
     // Shows the window, modal to the program, until a click or key closes it.

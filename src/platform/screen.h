@@ -4,6 +4,8 @@
 // one interface, so tests can pose as a 1024×768 screen at 96 DPI.
 #pragma once
 
+class QScreen;
+
 namespace dorvane::platform {
 
 struct ScreenInfo {
@@ -30,6 +32,9 @@ public:
 private:
     ScreenInfo info_;
 };
+
+// A screen's metrics as Qt reports them.
+ScreenInfo ScreenInfoOf(const QScreen& screen);
 
 // The primary screen as Qt reports it; needs a QGuiApplication.
 class QtScreen : public Screen {

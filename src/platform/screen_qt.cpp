@@ -11,12 +11,16 @@ namespace dorvane::platform {
 ScreenInfo QtScreen::info() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) throw base::Error("No screen is available");
-    const qreal ratio = screen->devicePixelRatio();
-    const QSize logical = screen->size();
+    return ScreenInfoOf(*screen);
+}
+
+ScreenInfo ScreenInfoOf(const QScreen& screen) {
+    const qreal ratio = screen.devicePixelRatio();
+    const QSize logical = screen.size();
     ScreenInfo info;
     info.width = static_cast<int>(std::lround(logical.width() * ratio));
     info.height = static_cast<int>(std::lround(logical.height() * ratio));
-    info.dpi = static_cast<int>(std::lround(screen->logicalDotsPerInch() * ratio));
+    info.dpi = static_cast<int>(std::lround(screen.logicalDotsPerInch() * ratio));
     info.ratio = ratio;
     return info;
 }

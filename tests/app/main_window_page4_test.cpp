@@ -422,3 +422,34 @@ TEST(Page4, SetBackgroundMessages) {
 }
 
 }  // namespace
+
+TEST(Page4, MovedToAnotherMonitorThePreviewIsComposedForIt) {
+    Page4 p;
+    p.Key(p.w.findChild<QComboBox*>("cbSize"), Qt::Key_Down);  // one step, to undo
+    ASSERT_TRUE(p.w.model().undoStack().canUndo());
+    const BoardLook before = LookOf(p.w.model().board());
+    const struct {
+        dorvane::platform::ScreenInfo screen;
+        double scale;  // of the box and the letters, from 1024 x 768, at most
+    } moves[] = {
+        {{2048, 1536, 96}, 2.0},
+        {{768, 1024, 96}, 0.75},  // portrait: the smaller side ratio
+        {{1024, 768, 96}, 1.0},   // and back: the look it had, not one rounded twice
+    };
+    for (const auto& m : moves) {
+        p.w.setScreen(m.screen);
+        ASSERT_TRUE(p.WaitForPicture());
+        const auto& model = p.w.model();
+        const BoardLook look = LookOf(model.board());
+        EXPECT_EQ(model.composer().screenPicture().width(), m.screen.width);
+        EXPECT_EQ(model.composer().screenPicture().height(), m.screen.height);
+        EXPECT_EQ(model.board().ScreenWidth, m.screen.width);
+        EXPECT_LE(look.FontSize, before.FontSize * m.scale + 1);
+        EXPECT_NEAR(look.TextWidth, before.TextWidth * m.scale, 2);
+        EXPECT_LE(look.TextPosX + look.TextWidth, m.screen.width);  // wholly on the picture
+        EXPECT_FALSE(model.undoStack().canUndo());  // its steps were for the other screen
+        EXPECT_EQ(p.shown().size(),
+                  dorvane::imaging::ToQImage(model.composer().previewPicture()).size());
+    }
+    EXPECT_EQ(LookOf(p.w.model().board()), before);
+}
