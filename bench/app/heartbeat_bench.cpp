@@ -198,19 +198,15 @@ void BM_Heartbeat_Gallery100Pictures(benchmark::State& state) {
                           std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<std::streamsize>(bytes.size()));
-        // The gap includes the window's construction, which builds the gallery.
-        QElapsedTimer clock;
-        clock.start();
+        // The window is made while the heartbeat runs, so a gallery built in its
+        // constructor counts; the wait inside start() for the picture, which
+        // loads on another thread, keeps the heartbeat going and does not.
         bool started = false;
-        double gap = 0;
         QTimer::singleShot(0, [&] {
-            const qint64 before = clock.elapsed();
             win.start();
-            gap = double(clock.elapsed() - before);
             started = true;
         });
-        gap = std::max(gap, LongestGap([&] { return started; }));
-        Report(state, gap);
+        Report(state, LongestGap([&] { return started; }));
     }
 }
 

@@ -36,6 +36,14 @@ BackgroundJobs::BackgroundJobs(QObject* parent) : QObject(parent) {
     });
     connect(&wallpaper_, &QFutureWatcher<compose::WallpaperOutcome>::finished, this,
             [this] { emit wallpaperDone(wallpaper_.result()); });
+    connect(&gallery_, &QFutureWatcher<std::vector<gallery::UserThumbnail>>::finished, this,
+            [this] {
+                if (nextGallery_) {  // the folder changed meanwhile: this answer is old
+                    auto [source, threads] = *std::exchange(nextGallery_, std::nullopt);
+                    return decodeGallery(std::move(source), threads);
+                }
+                emit galleryDecoded(gallery_.result());
+            });
     connect(&online_, &QFutureWatcher<bool>::finished, this, [this] {
         lastOnline_ = online_.result();
         emit onlineAnswered(*lastOnline_);
@@ -44,7 +52,7 @@ BackgroundJobs::BackgroundJobs(QObject* parent) : QObject(parent) {
 
 BackgroundJobs::~BackgroundJobs() {
     for (QFutureWatcherBase* job :
-         std::initializer_list<QFutureWatcherBase*>{&picture_, &wallpaper_, &online_}) {
+         std::initializer_list<QFutureWatcherBase*>{&picture_, &wallpaper_, &online_, &gallery_}) {
         job->disconnect(this);
         job->waitForFinished();
     }
@@ -92,6 +100,20 @@ void BackgroundJobs::setMonitorWallpapers(compose::MonitorWallpaperJob job, imag
                 return compose::WallpaperOutcome{compose::WallpaperResult::Failed, e.what()};
             }
         }));
+}
+
+void BackgroundJobs::decodeGallery(gallery::GallerySource source, int threads) {
+    if (gallery_.isRunning()) {
+        nextGallery_.emplace(std::move(source), threads);
+        return;
+    }
+    gallery_.setFuture(QtConcurrent::run([source = std::move(source), threads] {
+        try {
+            return gallery::DecodeUserThumbnails(source, threads);
+        } catch (const std::exception&) {
+            return std::vector<gallery::UserThumbnail>();  // a folder that cannot be listed
+        }
+    }));
 }
 
 void BackgroundJobs::checkOnline(std::function<bool()> isOnline) {

@@ -17,6 +17,7 @@
 #include "compose/set_wallpaper.h"
 #include "compose/text_layer.h"
 #include "gallery/catalogue.h"
+#include "gallery/gallery_build.h"
 #include "imaging/bitmap.h"
 
 namespace dorvane::app {
@@ -54,6 +55,12 @@ public:
                               MonitorSetter set);
     bool settingWallpaper() const { return wallpaper_.isRunning(); }
 
+    // Lists the gallery folder and decodes its thumbnails. A request while one
+    // runs is held and runs after it, so the answer is never older than the
+    // folder at the last request.
+    void decodeGallery(gallery::GallerySource source, int threads);
+    bool decodingGallery() const { return gallery_.isRunning(); }
+
     // Asks whether the computer is online.
     void checkOnline(std::function<bool()> isOnline);
     bool checkingOnline() const { return online_.isRunning(); }
@@ -63,11 +70,14 @@ signals:
     void pictureReady(const dorvane::app::LoadedPictures& pictures);
     void wallpaperDone(const dorvane::compose::WallpaperOutcome& outcome);
     void onlineAnswered(bool online);
+    void galleryDecoded(const std::vector<dorvane::gallery::UserThumbnail>& userFiles);
 
 private:
     QFutureWatcher<LoadedPictures> picture_;
     QFutureWatcher<compose::WallpaperOutcome> wallpaper_;
     QFutureWatcher<bool> online_;
+    QFutureWatcher<std::vector<gallery::UserThumbnail>> gallery_;
+    std::optional<std::pair<gallery::GallerySource, int>> nextGallery_;
     int pictureNumber_ = 0;
     std::optional<bool> lastOnline_;
 };

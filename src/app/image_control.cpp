@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/image_control.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -82,15 +83,20 @@ void ImageControl::click() {
 }
 
 void LoadBitmapResource(ImageControl& image, std::string_view name) {
-    image.setImage(platform::BitmapResource(name), platform::BitmapResource2x(name));
+    // The twin at twice the size is decoded only where a screen can show it (the
+    // highest ratio of all screens): at ratio 1 it would never be painted.
+    const bool fineScreen = qGuiApp == nullptr || qGuiApp->devicePixelRatio() > 1;
+    image.setImage(platform::BitmapResource(name),
+                   fineScreen ? platform::BitmapResource2x(name) : QImage());
 }
 
 QImage KeyedOut(const QImage& image, QRgb key) {
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb rgbKey = key | 0xFF000000u;
-    for (int y = 0; y < out.height(); ++y) {
+    const int width = out.width(), height = out.height();  // not read again per pixel
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if ((line[x] | 0xFF000000u) == rgbKey) line[x] = 0;
     }
     return out;

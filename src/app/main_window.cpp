@@ -223,6 +223,14 @@ void MainWindow::wireJobs() {
                 services_.dialogs->inform(outcome.message);
             });
     connect(jobs_, &BackgroundJobs::onlineAnswered, this, &MainWindow::onlineAnswered);
+    connect(jobs_, &BackgroundJobs::galleryDecoded, this,
+            [this](const std::vector<gallery::UserThumbnail>& userFiles) {
+                galleryPending_ = false;
+                platform::RunCommand([&] {
+                    placeGallery(userFiles);
+                    for (auto& then : std::exchange(afterGallery_, {})) then();
+                });
+            });
     // Page 4's command links (preview, save, set as wallpaper) wait while the
     // wallpaper is being set; everything else answers.
     connect(this, &MainWindow::busyChanged, previewPage_,
@@ -260,7 +268,7 @@ void MainWindow::loadBoardFile(const fs::path& file) {
     showPage(3);
 }
 
-void MainWindow::buildGallery() {
+gallery::GallerySource MainWindow::gallerySource() {
     gallery::GallerySource source;
     for (std::string_view name : gallery::kBuiltInPictureNames)
         source.builtInNames.emplace_back(name);
@@ -270,14 +278,26 @@ void MainWindow::buildGallery() {
     source.userThumbnail = [folder](const std::string& name) {
         return gallery::ThumbnailFromFile(folder / name);
     };
+    return source;
+}
+
+void MainWindow::buildGallery(std::function<void()> then) {
+    if (then) afterGallery_.push_back(std::move(then));
+    // The built-in pictures need no decoding worth a wait: shown at once.
+    if (model_->gallery().Pictures.empty()) placeGallery({});
+    galleryPending_ = true;
+    jobs_->decodeGallery(gallerySource(), services_.galleryThreads);
+}
+
+void MainWindow::placeGallery(const std::vector<gallery::UserThumbnail>& userFiles) {
     gallery::GalleryState& state = model_->gallery();
-    gallery::BuildGallery(state.Pictures, state.SelectedPicture, source, *galleryPage_,
-                          services_.galleryThreads);
+    gallery::PlaceGallery(state.Pictures, state.SelectedPicture, gallerySource(), userFiles,
+                          *galleryPage_);
 }
 
 void MainWindow::addPictureFromDisk() {
     gallery::AddPictureSteps steps;
-    steps.buildGallery = [this] { buildGallery(); };
+    steps.buildGallery = [this](std::function<void()> then) { buildGallery(std::move(then)); };
     steps.selectAndShow = [this](const std::string& key) {
         const int n = gallery::FindPictureByName(model_->gallery().Pictures, key);
         galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(n));
@@ -312,6 +332,10 @@ void MainWindow::setScreen(const platform::ScreenInfo& screen) {
     if (screen == model_->screen()) return;
     model_->setScreen(screen);
     if (model_->gallery().SelectedPicture > 0) loadSelectedPicture();
+}
+
+bool MainWindow::buildingGallery() const {
+    return galleryPending_;
 }
 
 bool MainWindow::loadingPicture() const {

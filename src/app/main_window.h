@@ -113,6 +113,8 @@ public:
     bool pressingButton() const { return buttonPressing_; }
     // True while the chosen photograph is decoded.
     bool loadingPicture() const;
+    // True while the gallery folder's thumbnails are decoded.
+    bool buildingGallery() const;
 
     // Keyboard access: the Tab stops of the page shown, in order, and the page
     // control on top of the body area.
@@ -152,7 +154,11 @@ private:
     void wireButtons();
     void wireSavedBoards();
     void wireJobs();
-    void buildGallery();
+    // Shows the built-in pictures at once when none are shown yet, and the gallery
+    // folder's once their thumbnails are decoded off this thread; then runs `then`.
+    void buildGallery(std::function<void()> then = {});
+    void placeGallery(const std::vector<gallery::UserThumbnail>& userFiles);
+    gallery::GallerySource gallerySource();
     void windowActivated();
     void firstFramePainted();
     void keyDown(int qtKey);
@@ -187,6 +193,8 @@ private:
     std::unique_ptr<pages::PageClicks> clicks_;
     BackgroundJobs* jobs_ = nullptr;
     std::unique_ptr<gallery::FullScreenPreview> fullPreview_;
+    std::vector<std::function<void()>> afterGallery_;  // waiting for the gallery's build
+    bool galleryPending_ = false;
     int currentPage_ = 0;
     bool resourcesPageLoaded_ = false;
     bool firstFramePainted_ = false;

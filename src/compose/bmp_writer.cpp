@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "compose/overlay.h"
+#include "imaging/channel_order.h"
 #include "platform/atomic_file.h"
 
 namespace dorvane::compose {
@@ -45,11 +46,7 @@ void PutHeader(std::uint8_t* out, const imaging::Bitmap& picture) {
 
 // One row, red-green-blue turned into blue-green-red; the padding is left alone.
 void PutRow(std::uint8_t* to, const std::uint8_t* from, int width) {
-    for (int x = 0; x < width; ++x) {
-        to[3 * x] = from[3 * x + 2];
-        to[3 * x + 1] = from[3 * x + 1];
-        to[3 * x + 2] = from[3 * x];
-    }
+    imaging::SwapRedBlue(from, to, width);
 }
 
 }  // namespace
@@ -77,19 +74,29 @@ void WriteComposedBmpFile(const std::filesystem::path& path, const imaging::Bitm
     std::uint8_t header[kHeaderBytes];
     PutHeader(header, picture);
     file.write(header);
-    const std::size_t stride = imaging::Bitmap::StrideFor(picture.width());
-    imaging::Bitmap band(picture.width(), std::min(kBandRows, std::max(1, picture.height())));
-    std::vector<std::uint8_t> out(stride * static_cast<std::size_t>(band.height()), 0);
-    // Bands from the bottom up, as the file holds the rows. The top band may be
-    // shorter: the band's rows below it are composed too but not written.
-    for (int end = picture.height(); end > 0; end -= band.height()) {
-        const int first = std::max(0, end - band.height());
-        const int rows = end - first;
-        std::memcpy(band.data(), picture.row(first), stride * static_cast<std::size_t>(rows));
-        OverlayTextLayerRows(band, layer, picture.height(), first);
-        for (int y = rows - 1, i = 0; y >= 0; --y, ++i)
-            PutRow(out.data() + stride * static_cast<std::size_t>(i), band.row(y), picture.width());
-        file.write({out.data(), stride * static_cast<std::size_t>(rows)});
+    const int width = picture.width();
+    const std::size_t stride = imaging::Bitmap::StrideFor(width);
+    const int bandRows = std::min(kBandRows, std::max(1, picture.height()));
+    std::vector<std::uint8_t> out(stride * static_cast<std::size_t>(bandRows), 0);
+    // Rows without text go from the picture straight into the file's order; only
+    // those the text covers are copied and composed first.
+    const auto [textFirst, textEnd] = OverlaidRows(layer, picture.height());
+    imaging::Bitmap composed;
+    // Bands from the bottom up, as the file holds the rows.
+    for (int end = picture.height(); end > 0; end -= bandRows) {
+        const int first = std::max(0, end - bandRows);
+        const int t0 = std::clamp(textFirst, first, end), t1 = std::clamp(textEnd, first, end);
+        if (t1 > t0) {
+            if (composed.empty()) composed.resize(width, bandRows);
+            std::memcpy(composed.data(), picture.row(t0),
+                        stride * static_cast<std::size_t>(t1 - t0));
+            // The band's rows past t1 are composed too but not used.
+            OverlayTextLayerRows(composed, layer, picture.height(), t0);
+        }
+        std::uint8_t* to = out.data();
+        for (int y = end - 1; y >= first; --y, to += stride)
+            PutRow(to, y >= t0 && y < t1 ? composed.row(y - t0) : picture.row(y), width);
+        file.write({out.data(), stride * static_cast<std::size_t>(end - first)});
     }
     file.commit();
 }

@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/preview.h"
 #include "imaging/fit.h"
+#include "imaging/scale.h"
 
 namespace dorvane::compose {
 
@@ -46,10 +48,22 @@ imaging::Bitmap BoardComposer::preview() const {
     return RefreshPreview(preview_, layer_, text_, ratio_);
 }
 
-imaging::Bitmap BoardComposer::styleChanged(const StyleControls& controls, TGoalsProject& board) {
-    ReadStyleControls(controls, board);
-    render(board);
-    return preview();
+void BoardComposer::render(const TGoalsProject& board, ScreenSize styled) {
+    text_ = RenderTextLayerFor(layer_, board, styled, dpi_, previewWidth_);
+}
+
+void BoardComposer::setScreenPhoto(const imaging::Bitmap& photo) {
+    const imaging::Rect crop = imaging::ScreenCropRect({photo.width(), photo.height()},
+                                                       {screen_.width(), screen_.height()});
+    imaging::Bitmap cropped(crop.width, crop.height);
+    for (int y = 0; y < crop.height; ++y)
+        std::memcpy(cropped.row(y), photo.row(crop.y + y) + std::size_t{3} * crop.x,
+                    std::size_t{3} * crop.width);
+    imaging::ScaleBitmap(cropped, screen_);
+}
+
+BoardComposer::Layers BoardComposer::release() && {
+    return {std::move(screen_), std::move(layer_)};
 }
 
 void BoardComposer::mouseDown(MouseButton button, int x, int y, const TGoalsProject& board) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "compose/board_scaling.h"
 #include "compose/goal_board.h"
 #include "compose/style_controls.h"
 #include "compose/text_box.h"
@@ -41,10 +42,22 @@ public:
 
     // RenderTextLayer for the board.
     void render(const TGoalsProject& board);
+    // The same for a board styled on a screen of another size: its box and letters
+    // scaled as board_scaling.h says (at the same size, exactly render()).
+    void render(const TGoalsProject& board, ScreenSize styled);
     // RefreshPreview: what the page-4 preview shows now.
     imaging::Bitmap preview() const;
-    // A style list changed: read the lists into the board, render, recompose.
-    imaging::Bitmap styleChanged(const StyleControls& controls, TGoalsProject& board);
+
+    // The photograph cropped to the screen's proportions and resampled into the
+    // screen picture, as PrepareScreenPictures does, without the preview: for
+    // composing where nothing is shown (render, apply, other monitors).
+    void setScreenPhoto(const imaging::Bitmap& photo);
+    // Hands over the screen picture and the text layer; the composer is spent.
+    struct Layers {
+        imaging::Bitmap screen;
+        TextLayer layer;
+    };
+    Layers release() &&;
 
     // The preview's mouse. A move returns the cursor and, when the box changed,
     // the new preview (the board's box fields are already updated).

@@ -14,6 +14,7 @@
 #include "base/error.h"
 #include "base/threads.h"
 #include "compose/bmp_writer.h"
+#include "compose/board_composer.h"
 #include "compose/goal_text.h"
 #include "compose/overlay.h"
 #include "compose/set_wallpaper.h"
@@ -242,18 +243,12 @@ private:
 
 ComposedScreen ComposeScreen(const TGoalsProject& board, const imaging::Bitmap& photo,
                              ScreenSize size, ScreenSize styled, int dpi) {
-    const imaging::Rect crop =
-        imaging::ScreenCropRect({photo.width(), photo.height()}, {size.width, size.height});
-    imaging::Bitmap cropped(crop.width, crop.height);
-    for (int y = 0; y < crop.height; ++y)
-        std::memcpy(cropped.row(y), photo.row(crop.y + y) + std::size_t{3} * crop.x,
-                    std::size_t{3} * crop.width);
-    ComposedScreen out{imaging::Bitmap(size.width, size.height),
-                       TextLayer(size.width, size.height)};
-    imaging::ScaleBitmap(cropped, out.screen);
-    const imaging::Size preview = imaging::FitSize(size.width, size.height, 353, 262);
-    RenderTextLayerFor(out.layer, board, styled, dpi, preview.width);
-    return out;
+    // The page-4 composer: the wallpaper is what page 4 would compose at this size.
+    BoardComposer composer(size.width, size.height, dpi);
+    composer.setScreenPhoto(photo);
+    composer.render(board, styled);
+    BoardComposer::Layers layers = std::move(composer).release();
+    return {std::move(layers.screen), std::move(layers.layer)};
 }
 
 std::vector<std::string> MonitorFileNames(const std::vector<Monitor>& monitors) {

@@ -32,6 +32,11 @@ void BlendPixel(std::uint8_t* rgb, std::uint32_t argb) {
     rgb[2] = static_cast<std::uint8_t>(Div255(rgb[2] * keep) + (argb & 0xFF));
 }
 
+// The first index of a monotonic map that samples `from` or beyond.
+int FirstSampling(const std::vector<int>& map, int from) {
+    return static_cast<int>(std::lower_bound(map.begin(), map.end(), from) - map.begin());
+}
+
 }  // namespace
 
 void OverlayTextLayer(imaging::Bitmap& image, const TextLayer& layer) {
@@ -71,6 +76,13 @@ void OverlayTextLayerPart(imaging::Bitmap& part, const TextLayer& layer, QPoint 
         std::uint8_t* to = part.row(y - origin.y()) + 3 * (target.left() - origin.x());
         for (int x = target.left(); x <= target.right(); ++x, to += 3) BlendPixel(to, from[x]);
     }
+}
+
+std::pair<int, int> OverlaidRows(const TextLayer& layer, int fullHeight) {
+    const QRect drawn = layer.drawnBounds();
+    if (drawn.isEmpty() || fullHeight <= 0) return {0, 0};
+    const std::vector<int> rows = NearestMap(fullHeight, layer.height());
+    return {FirstSampling(rows, drawn.top()), FirstSampling(rows, drawn.bottom() + 1)};
 }
 
 }  // namespace dorvane::compose

@@ -2,6 +2,8 @@
 // Laying the text layer over a picture of any size.
 #pragma once
 
+#include <utility>
+
 #include "compose/text_layer.h"
 #include "imaging/bitmap.h"
 
@@ -22,5 +24,9 @@ void OverlayTextLayerRows(imaging::Bitmap& band, const TextLayer& layer, int ful
 // The same for a part of a picture of the layer's own size: `part` holds the
 // pixels from `origin` on and gets exactly what OverlayTextLayer gives them there.
 void OverlayTextLayerPart(imaging::Bitmap& part, const TextLayer& layer, QPoint origin);
+
+// The rows [first, end) of a picture fullHeight rows high that the layer's text
+// can change; every other row keeps the picture's pixels (first == end: none).
+std::pair<int, int> OverlaidRows(const TextLayer& layer, int fullHeight);
 
 }  // namespace dorvane::compose

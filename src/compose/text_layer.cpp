@@ -2,18 +2,36 @@
 #include "compose/text_layer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/error.h"
 
 namespace dorvane::compose {
 
-TextLayer::TextLayer(int width, int height)
-    : image_(width, height, QImage::Format_ARGB32_Premultiplied) {
+namespace {
+
+// A wholly transparent image in memory that comes zeroed from the system: a
+// screen-sized layer costs no time until text is drawn on it, and only the rows
+// drawn on are ever touched. Null when there is no memory for it.
+QImage TransparentImage(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    const auto rowBytes = static_cast<qsizetype>(width) * 4;
+    void* memory =
+        std::calloc(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height), 1);
+    if (memory == nullptr) return {};
+    return QImage(
+        static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_ARGB32_Premultiplied,
+        [](void* m) { std::free(m); }, memory);
+}
+
+}  // namespace
+
+TextLayer::TextLayer(int width, int height) : image_(TransparentImage(width, height)) {
     if (width > 0 && height > 0 && image_.isNull())
         throw base::Error("Not enough memory for a text layer of " + std::to_string(width) + "x" +
                           std::to_string(height));
-    image_.fill(Qt::transparent);
     rows_.resize(static_cast<std::size_t>(std::max(0, height)));
 }
 

@@ -53,8 +53,8 @@ bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path&
         dialogs.inform(kAlreadyInGalleryMessage);
         return false;
     }
-    steps.buildGallery();
-    steps.selectAndShow(AddedPictureKey(path));
+    steps.buildGallery(
+        [select = steps.selectAndShow, key = AddedPictureKey(path)] { select(key); });
     return true;
 }
 

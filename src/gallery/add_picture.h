@@ -28,7 +28,8 @@ platform::FileDialogRequest OpenPictureRequest();
 std::string AddedPictureKey(const std::filesystem::path& chosen);
 
 struct AddPictureSteps {
-    std::function<void()> buildGallery;
+    // Rebuilds the gallery, then runs `then` (at once, or when the rebuild is done).
+    std::function<void(std::function<void()> then)> buildGallery;
     // Selects FindThumbnail(FindPictureByName(key)) and scrolls it into view.
     std::function<void(const std::string& key)> selectAndShow;
 };

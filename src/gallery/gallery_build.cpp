@@ -91,36 +91,58 @@ std::string GalleryLoadErrorText(const std::string& fileName) {
     return "Error loading picture from gallery! (" + fileName + ")";
 }
 
-std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
-                          GalleryGrid& grid, int workerThreads,
-                          const base::ThreadStarter& startThread) {
+std::vector<UserThumbnail> DecodeUserThumbnails(const GallerySource& source, int workerThreads,
+                                                const base::ThreadStarter& startThread) {
+    std::vector<UserThumbnail> out;
+    const std::vector<std::string> files = source.userFiles();
+    if (workerThreads <= 0)
+        workerThreads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
+    Prefetcher ahead(source, files, workerThreads, startThread);
+    out.reserve(files.size());
+    for (const std::string& file : files) {
+        Decoded d = ahead.next();
+        out.push_back({file, std::move(d.thumbnail), d.ok});
+    }
+    return out;
+}
+
+std::int32_t PlaceGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
+                          const std::vector<UserThumbnail>& userFiles, GalleryGrid& grid) {
     grid.clear();
     pictures.clear();
-    try {
-        for (std::size_t i = 0; i < source.builtInNames.size(); ++i) {
-            const int n = static_cast<int>(i) + 1;
-            AddEntry(pictures, {source.builtInNames[i], true}, source.builtInThumbnail(n), selected,
+    for (std::size_t i = 0; i < source.builtInNames.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        imaging::Bitmap thumbnail;
+        try {
+            thumbnail = source.builtInThumbnail(n);
+        } catch (const std::exception&) {
+            pictures.push_back({source.builtInNames[i], true, n});  // no thumbnail to show
+            continue;
+        }
+        AddEntry(pictures, {source.builtInNames[i], true}, thumbnail, selected, grid);
+    }
+    for (const UserThumbnail& u : userFiles) {
+        if (u.ok)
+            AddEntry(pictures, {UserPictureName(u.file), false, 0, u.file}, u.thumbnail, selected,
                      grid);
-        }
-        const std::vector<std::string> files = source.userFiles();
-        if (workerThreads <= 0)
-            workerThreads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
-        Prefetcher ahead(source, files, workerThreads, startThread);
-        for (const std::string& file : files) {
-            Decoded d = ahead.next();
-            if (d.ok)
-                AddEntry(pictures, {UserPictureName(file), false, 0, file}, d.thumbnail, selected,
-                         grid);
-            else
-                grid.reportLoadError(GalleryLoadErrorText(file));
-        }
-    } catch (const std::exception&) {
-        // Anything else (a built-in thumbnail that cannot be decoded) ends the
-        // build quietly; what was built stays.
+        else
+            grid.reportLoadError(GalleryLoadErrorText(u.file));
     }
     const auto count = static_cast<std::int32_t>(pictures.size());
     grid.finish(count);
     return count;
+}
+
+std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
+                          GalleryGrid& grid, int workerThreads,
+                          const base::ThreadStarter& startThread) {
+    std::vector<UserThumbnail> userFiles;
+    try {
+        userFiles = DecodeUserThumbnails(source, workerThreads, startThread);
+    } catch (const std::exception&) {
+        // A folder that cannot be listed: the built-in pictures still come.
+    }
+    return PlaceGallery(pictures, selected, source, userFiles, grid);
 }
 
 }  // namespace dorvane::gallery

@@ -43,9 +43,30 @@ public:
 // The message for a user file that failed.
 std::string GalleryLoadErrorText(const std::string& fileName);
 
-// Rebuilds `pictures` and the grid; `selected` is carried over by number.
-// Returns the picture count. User files are decoded on up to workerThreads
-// threads (0: one a processor core); without threads, on the calling one.
+// A user file's thumbnail, decoded; none when the file cannot be used.
+struct UserThumbnail {
+    std::string file;
+    imaging::Bitmap thumbnail;
+    bool ok = false;
+};
+
+// Lists the user files and decodes their thumbnails, in listing order, on up to
+// workerThreads threads (0: one a processor core). Touches nothing but `source`'s
+// functions, so it may run on any thread.
+std::vector<UserThumbnail> DecodeUserThumbnails(
+    const GallerySource& source, int workerThreads = 0,
+    const base::ThreadStarter& startThread = base::StartThread);
+
+// Rebuilds `pictures` and the grid from the built-in thumbnails and the decoded
+// user files; `selected` is carried over by number. A built-in thumbnail that
+// cannot be made leaves that picture out of the grid (it keeps its number, which
+// boards and its photograph rely on); the others still come. Returns the count.
+std::int32_t PlaceGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
+                          const std::vector<UserThumbnail>& userFiles, GalleryGrid& grid);
+
+// Both of the above on the calling thread. Rebuilds `pictures` and the grid; `selected` is carried
+// over by number. Returns the picture count. User files are decoded on up to workerThreads threads
+// (0: one a processor core); without threads, on the calling one.
 std::int32_t BuildGallery(Catalogue& pictures, std::int32_t selected, const GallerySource& source,
                           GalleryGrid& grid, int workerThreads = 0,
                           const base::ThreadStarter& startThread = base::StartThread);

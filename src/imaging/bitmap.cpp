@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -24,7 +25,13 @@ void Bitmap::resize(int width, int height) {
     width_ = width;
     height_ = height;
     stride_ = StrideFor(width);
-    pixels_.assign(stride_ * static_cast<std::size_t>(height), 0);
+    const std::size_t bytes = stride_ * static_cast<std::size_t>(height);
+    // The same size again reuses the memory; any other takes fresh zeroed memory
+    // (never vector::resize, which would keep old bytes within its capacity).
+    if (bytes == pixels_.size())
+        std::fill(pixels_.begin(), pixels_.end(), std::uint8_t{0});
+    else
+        pixels_ = decltype(pixels_)(bytes);
 }
 
 std::uint32_t Bitmap::pixel(int x, int y) const {

@@ -6,9 +6,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace dorvane::imaging {
+
+namespace detail {
+// Pixel memory that comes zeroed from the system (calloc): a large black picture
+// costs no time until its rows are written, and pages never written are never
+// touched. Value-initialising an element leaves calloc's zero; every element
+// stands in memory from allocate(), so none can hold an earlier value.
+template <typename T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U>
+    explicit ZeroedAllocator(const ZeroedAllocator<U>&) {}
+    T* allocate(std::size_t n) {
+        void* p = std::calloc(n, sizeof(T));
+        if (p == nullptr) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t) { std::free(p); }
+    template <typename U>
+    void construct(U*) noexcept {}
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
+}  // namespace detail
 
 class Bitmap {
 public:
@@ -48,7 +78,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::size_t stride_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, detail::ZeroedAllocator<std::uint8_t>> pixels_;
 };
 
 }  // namespace dorvane::imaging

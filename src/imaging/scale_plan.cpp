@@ -88,8 +88,10 @@ Vectors Best() {
 #ifdef DORVANE_X86
     if (__builtin_cpu_supports("avx512bw")) return Vectors::kAvx512;
     if (__builtin_cpu_supports("avx2")) return Vectors::kAvx2;
-#endif
+    return Vectors::kSse2;
+#else
     return Vectors::kPlain;
+#endif
 }
 
 std::atomic<Vectors>& Chosen() {
@@ -140,6 +142,7 @@ ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int de
     plan.right.resize(channels);
     plan.fx.resize(channels);
     plan.fxPixel.resize(static_cast<std::size_t>(destWidth));
+    plan.fx16.resize(channels);
     const std::int64_t lastColumn = sourceWidth - 1;
     for (int i = 0; i < destWidth; ++i) {
         const std::int64_t sx = std::int64_t{i} * plan.xStep;
@@ -151,6 +154,7 @@ ScalePlan MakeScalePlan(int sourceWidth, int sourceHeight, int destWidth, int de
             plan.left[k] = static_cast<std::int32_t>(3 * ix + c);
             plan.right[k] = static_cast<std::int32_t>(3 * right + c);
             plan.fx[k] = static_cast<std::uint32_t>(sx & 65535);
+            plan.fx16[k] = static_cast<std::uint16_t>(sx & 65535);
         }
         plan.fxPixel[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(sx & 65535);
     }
@@ -168,7 +172,7 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
     if (vectors == Vectors::kAvx512 && HasVbmi()) {
         ExpandBlocksVbmi(plan, row, value, delta);
         k = plan.blockBase.size() * 8;
-    } else if (vectors != Vectors::kPlain) {
+    } else if (vectors != Vectors::kPlain && HasSsse3()) {
         ExpandBlocksSsse3(plan, row, value, delta, 0, plan.blockBase.size());
         k = plan.blockBase.size() * 8;
     }
@@ -201,10 +205,6 @@ namespace {
     }
 }
 
-using BlendFunction = void (*)(const std::uint32_t*, std::size_t, const std::int16_t*,
-                               const std::int16_t*, const std::int16_t*, const std::int16_t*,
-                               std::uint32_t, std::uint8_t*);
-
 void BlendPortable(const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue,
                    const std::int16_t* aDelta, const std::int16_t* bValue,
                    const std::int16_t* bDelta, std::uint32_t fy, std::uint8_t* out) {
@@ -212,12 +212,6 @@ void BlendPortable(const std::uint32_t* fx, std::size_t n, const std::int16_t* a
 }
 
 #ifdef DORVANE_X86
-__attribute__((target("avx2"))) void BlendAvx2(
-    const std::uint32_t* fx, std::size_t n, const std::int16_t* aValue, const std::int16_t* aDelta,
-    const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy, std::uint8_t* out) {
-    BlendRowBody(fx, n, aValue, aDelta, bValue, bDelta, fy, out);
-}
-
 // The AVX-512 intrinsics below are the masked forms with every lane selected:
 // GCC 12 warns about the unmasked ones' deliberately undefined pass-through.
 constexpr __mmask16 kAll = 0xFFFF;
@@ -276,6 +270,7 @@ bool VectorsSupported(Vectors vectors) {
 #ifdef DORVANE_X86
     switch (vectors) {
         case Vectors::kPlain:
+        case Vectors::kSse2:
             return true;
         case Vectors::kAvx2:
             return __builtin_cpu_supports("avx2") && HasSsse3();
@@ -300,7 +295,6 @@ Vectors VectorsInUse() {
 void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
               const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
               std::uint8_t* out) {
-    BlendFunction blend = &BlendPortable;
 #ifdef DORVANE_X86
     switch (Chosen().load(std::memory_order_relaxed)) {
         case Vectors::kAvx512:
@@ -308,13 +302,16 @@ void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int1
                         bDelta, fy, out);
             return;
         case Vectors::kAvx2:
-            blend = &BlendAvx2;
-            break;
+            BlendRowAvx2(plan, aValue, aDelta, bValue, bDelta, fy, out);
+            return;
+        case Vectors::kSse2:
+            BlendRowSse2(plan, aValue, aDelta, bValue, bDelta, fy, out);
+            return;
         case Vectors::kPlain:
             break;
     }
 #endif
-    blend(plan.fx.data(), plan.fx.size(), aValue, aDelta, bValue, bDelta, fy, out);
+    BlendPortable(plan.fx.data(), plan.fx.size(), aValue, aDelta, bValue, bDelta, fy, out);
 }
 
 }  // namespace dorvane::imaging::detail

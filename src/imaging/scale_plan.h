@@ -19,6 +19,7 @@ struct ScalePlan {
     std::vector<std::int32_t> right;     // byte offset of A[right]
     std::vector<std::uint32_t> fx;       // fx of destination column i, repeated for its channels
     std::vector<std::uint32_t> fxPixel;  // fx of destination column i, once
+    std::vector<std::uint16_t> fx16;     // fx again in 16 bits, for the 16-bit kernels
     // Blocks of eight channels, 8·b … 8·b + 7, whose left and right samples lie
     // within 16 source bytes from blockBase[b] (−1: too far apart, fetched one by
     // one): one unaligned load and two byte shuffles with the 16-byte masks
@@ -41,8 +42,9 @@ struct ScalePlan {
 };
 
 // The instruction sets the row loops can use. The best one the processor has is
-// chosen at start; tests switch to each supported one to check it bit for bit.
-enum class Vectors { kPlain, kAvx2, kAvx512 };
+// chosen at start; tests switch to each supported one to check it bit for bit
+// against the plain loops, the reference.
+enum class Vectors { kPlain, kSse2, kAvx2, kAvx512 };
 bool VectorsSupported(Vectors vectors);
 void UseVectors(Vectors vectors);  // throws dorvane::base::Error when unsupported
 Vectors VectorsInUse();
@@ -66,6 +68,15 @@ void ExpandRow(const ScalePlan& plan, const std::uint8_t* row, std::int16_t* val
 void BlendRow(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
               const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
               std::uint8_t* out);
+
+// BlendRow's kernels in 16-bit lanes (scale_blend.h), for the processors that
+// have the instructions.
+void BlendRowSse2(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
+                  const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
+                  std::uint8_t* out);
+void BlendRowAvx2(const ScalePlan& plan, const std::int16_t* aValue, const std::int16_t* aDelta,
+                  const std::int16_t* bValue, const std::int16_t* bDelta, std::uint32_t fy,
+                  std::uint8_t* out);
 
 // Blocks of `width` channels whose samples lie in a `window` bytes of the row
 // (rowBytes long) from bases[b] (−1: too far apart); byte 2i of mask block b

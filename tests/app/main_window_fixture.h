@@ -76,6 +76,7 @@ struct MainWindowFixture {
         QApplication::setActiveWindow(w.get());
         // Picture 1 is loaded once the first frame has been painted.
         EXPECT_TRUE(WaitForPicture());
+        EXPECT_TRUE(WaitForGallery());
         return *w;
     }
 
@@ -83,6 +84,10 @@ struct MainWindowFixture {
     bool WaitForPicture() {
         return QTest::qWaitFor(
             [this] { return w->model().pictureLoaded() && !w->loadingPicture(); }, 10000);
+    }
+    // The gallery folder's thumbnails are decoded and placed.
+    bool WaitForGallery() {
+        return QTest::qWaitFor([this] { return !w->buildingGallery(); }, 10000);
     }
     // Waits for the n-th message box of all shown so far.
     bool WaitForBoxes(std::size_t n) {

@@ -133,6 +133,7 @@ TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
     f.Click("imgButton2");
     f.dialogs.files = {f.Jpeg(f.dir / "Sunset.jpg", 300, 200)};
     w.addPictureFromDisk();
+    ASSERT_TRUE(f.WaitForGallery());
     EXPECT_EQ(w.model().gallery().PictureCount, 33);
     EXPECT_EQ(w.model().gallery().SelectedPicture, 33);
     EXPECT_EQ(w.model().board().PicName, "SUNSET");
@@ -149,6 +150,7 @@ TEST(MainWindowGallery, AddedMyBeachIsListedAsMyAndLoadedFromItsOwnFile) {
     f.Click("imgButton2");
     f.dialogs.files = {f.Jpeg(f.dir / "My.Beach.jpg", 64, 48)};
     w.addPictureFromDisk();
+    ASSERT_TRUE(f.WaitForGallery());
     EXPECT_EQ(w.model().board().PicName, "MY");
     EXPECT_EQ(w.model().gallery().SelectedPicture, 33);
     f.Click("imgButton4");
@@ -168,9 +170,11 @@ TEST(MainWindowGallery, SameFileTwiceKeepsTheSelection) {
     const std::string beach = f.Jpeg(f.dir / "beach.jpg", 64, 48);
     f.dialogs.files = {beach};
     w.addPictureFromDisk();
+    ASSERT_TRUE(f.WaitForGallery());
     ClickThumbnail(w, 3);
     f.dialogs.files = {beach};
     w.addPictureFromDisk();
+    ASSERT_TRUE(f.WaitForGallery());
     EXPECT_EQ(
         f.dialogs.texts("inform"),
         std::vector<std::string>{"An image with the same name already exists in your gallery!"});
@@ -186,6 +190,7 @@ TEST(MainWindowGallery, AddedFileThatCannotBeDecodedSelectsPictureOne) {
     std::ofstream(f.dir / "broken.jpg") << "garbage";
     f.dialogs.files = {(f.dir / "broken.jpg").string()};
     w.addPictureFromDisk();
+    ASSERT_TRUE(f.WaitForGallery());
     EXPECT_EQ(f.dialogs.texts("inform"),
               std::vector<std::string>{"Error loading picture from gallery! (broken.jpg)"});
     EXPECT_EQ(w.model().gallery().SelectedPicture, 1);

@@ -26,12 +26,15 @@ struct Page4 {
 TEST(BoardComposer, AStyleChangeReadsTheListsAndRedraws) {
     Page4 p;
     EXPECT_EQ(p.composer.previewPicture().width(), 349);
-    p.composer.styleChanged(p.controls, p.board);
+    ReadStyleControls(p.controls, p.board);
+    p.composer.render(p.board);
     EXPECT_EQ(p.board.FontName, "Arial");
     EXPECT_EQ(p.composer.text().TextHeight, 50);
     EXPECT_EQ(p.composer.text().Frame, (FrameRect{3, 3, 346, 20}));
     p.controls.cbSize.selected = 13;  // "36"
-    const imaging::Bitmap shown = p.composer.styleChanged(p.controls, p.board);
+    ReadStyleControls(p.controls, p.board);
+    p.composer.render(p.board);
+    const imaging::Bitmap shown = p.composer.preview();
     EXPECT_EQ(p.board.FontSize, 36);
     EXPECT_EQ(p.composer.text().TextHeight, 2 * (58 + 34) - 10);
     EXPECT_EQ(shown.pixel(2, 10), 0xFFFFFFu);  // the frame's white line at L − 1
@@ -39,7 +42,8 @@ TEST(BoardComposer, AStyleChangeReadsTheListsAndRedraws) {
 
 TEST(BoardComposer, ADragMovesTheBoxAndShowsExactlyAFreshComposition) {
     Page4 p;
-    p.composer.styleChanged(p.controls, p.board);
+    ReadStyleControls(p.controls, p.board);
+    p.composer.render(p.board);
     p.composer.mouseDown(MouseButton::Left, 100, 10, p.board);
     BoardComposer::MouseResult last;
     for (int step = 1; step <= 20; ++step)
@@ -76,7 +80,8 @@ TEST(BoardComposer, AtRatio2ThePreviewHasTwiceThePixelsAndTheMouseKeepsPreviewPi
     // cursors; at 2 the shown picture is the fresh composition at device pixels.
     Page4 one(1), two(2);
     for (Page4* p : {&one, &two}) {
-        p->composer.styleChanged(p->controls, p->board);
+        ReadStyleControls(p->controls, p->board);
+        p->composer.render(p->board);
         p->composer.mouseDown(MouseButton::Left, 100, 10, p->board);
     }
     const auto step = [&](Point at) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -182,6 +183,32 @@ TEST(WriteComposedBmpFile, GivesTheBytesOfTheWholeCompositionWhateverTheBands) {
         EXPECT_EQ(written, EncodeBmp(composed)) << height;
         EXPECT_FALSE(composed == picture) << height;
     }
+}
+
+TEST(WriteComposedBmpFile, RewritingReplacesTheWholeFileAndLeavesNothingElse) {
+    // The second write swaps its file in for the first; through a link, the
+    // link's target gets the bytes and the link stays.
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const TextLayer layer(40, 30);  // nothing drawn
+    const auto read = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}};
+    };
+    imaging::Bitmap first(40, 30), second(40, 30), third(40, 30);
+    first.fill(0x102030);
+    second.fill(0x405060);
+    third.fill(0x708090);
+    WriteComposedBmpFile(folder / "wall.bmp", first, layer);
+    WriteComposedBmpFile(folder / "wall.bmp", second, layer);
+    EXPECT_EQ(read(folder / "wall.bmp"), EncodeBmp(second));
+    std::filesystem::create_symlink("wall.bmp", folder / "link.bmp");
+    WriteComposedBmpFile(folder / "link.bmp", third, layer);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.bmp"));
+    EXPECT_EQ(read(folder / "wall.bmp"), EncodeBmp(third));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 2);  // the file and the link: no temporary or earlier file left
 }
 
 }  // namespace

@@ -18,7 +18,10 @@ struct Fixture {
     fs::path gallery = dir / "MyGallery";
     FakeDialogs dialogs;
     std::vector<std::string> steps;
-    AddPictureSteps actions{[this] { steps.push_back("build"); },
+    AddPictureSteps actions{[this](const std::function<void()>& then) {
+                                steps.push_back("build");
+                                then();
+                            },
                             [this](const std::string& key) { steps.push_back("select " + key); }};
 
     Fixture() { fs::create_directory(gallery); }

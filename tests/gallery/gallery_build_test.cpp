@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <system_error>
@@ -99,7 +100,7 @@ TEST(BuildGallery, SelectionIsCarriedOverByNumber) {
     for (const auto& line : after.log) EXPECT_EQ(line.rfind("select", 0), std::string::npos);
 }
 
-TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
+TEST(BuildGallery, ABrokenBuiltInIsLeftOutOfTheGridAndTheRestStillCome) {
     GallerySource s = Source({"a.jpg"});
     s.builtInThumbnail = [](int n) {
         if (n == 5) throw base::Error("bad resource");
@@ -107,9 +108,18 @@ TEST(BuildGallery, ABrokenBuiltInEndsTheBuildQuietly) {
     };
     Catalogue pictures;
     RecordingGrid grid;
-    EXPECT_EQ(BuildGallery(pictures, 0, s, grid), 4);
-    EXPECT_EQ(grid.log.back(), "finish 4");
-    for (const auto& line : grid.log) EXPECT_EQ(line.find("Error"), std::string::npos);
+    EXPECT_EQ(BuildGallery(pictures, 5, s, grid), 33);
+    // Picture 5 keeps its number and name (boards and its photograph need them).
+    EXPECT_EQ(pictures[4].Number, 5);
+    EXPECT_EQ(pictures[32].Name, "A");
+    const auto logged = [&](const std::string& line) {
+        return std::count(grid.log.begin(), grid.log.end(), line);
+    };
+    EXPECT_EQ(logged("add 4 " + pictures[3].Name), 1);
+    EXPECT_EQ(logged("add 5 " + pictures[4].Name), 0);
+    EXPECT_EQ(logged("select 5"), 0);
+    EXPECT_EQ(logged("add 33 A"), 1);
+    EXPECT_EQ(grid.log.back(), "finish 33");
 }
 
 TEST(BuildGallery, FilesWhoseThreadCannotStartAreDecodedAllTheSame) {

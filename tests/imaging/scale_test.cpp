@@ -38,8 +38,8 @@ void ExpectSameAsReference(const Bitmap& src, int width, int height) {
 template <typename Check>
 void OnEveryVectorUnit(Check check) {
     const detail::Vectors before = detail::VectorsInUse();
-    for (detail::Vectors v :
-         {detail::Vectors::kPlain, detail::Vectors::kAvx2, detail::Vectors::kAvx512}) {
+    for (detail::Vectors v : {detail::Vectors::kPlain, detail::Vectors::kSse2,
+                              detail::Vectors::kAvx2, detail::Vectors::kAvx512}) {
         if (!detail::VectorsSupported(v)) continue;
         detail::UseVectors(v);
         SCOPED_TRACE("vectors " + std::to_string(static_cast<int>(v)));
@@ -81,7 +81,70 @@ TEST(ScaleBitmap, MatchesTheReferenceOnNarrowAndEqualSides) {
         {5, 5, 5, 2},   {8, 4, 8, 13},    {17, 1, 40, 2}, {40, 30, 1, 2},  {40, 30, 2, 2},
         {64, 48, 3, 2}, {33, 21, 33, 20}, {9, 9, 2, 2},   {1, 60, 1, 200}, {100, 2, 7, 2},
     };
-    for (const auto& s : sizes) ExpectSameAsReference(RandomBitmap(s[0], s[1], rng), s[2], s[3]);
+    OnEveryVectorUnit([&] {
+        for (const auto& s : sizes)
+            ExpectSameAsReference(RandomBitmap(s[0], s[1], rng), s[2], s[3]);
+    });
+}
+
+TEST(ScaleBitmap, EachVectorKernelBlendsRowsAsThePlainLoop) {
+    // Rows of 1 to 1001 pixels (the vector loops take 8 to 48 channels a step and
+    // leave the rest to a plain tail), fractions at and around their edges, and
+    // the extreme samples and differences: 0 and 255, ±255.
+    struct Case {
+        int pixels;
+        std::uint32_t fy;
+        int extreme;  // 0: random samples; 1: all 255 with differences −255; 2: alternating
+    };
+    const Case cases[] = {
+        {1, 0, 0},     {2, 65535, 0},  {3, 32768, 0},  {5, 32767, 1},    {6, 1, 2},
+        {7, 32769, 0}, {11, 12345, 1}, {16, 65535, 2}, {17, 40000, 0},   {21, 0, 1},
+        {33, 1, 0},    {48, 65534, 2}, {101, 777, 0},  {1001, 65535, 1}, {1001, 30001, 0},
+    };
+    std::mt19937 rng(17);
+    const detail::Vectors before = detail::VectorsInUse();
+    for (const Case& c : cases) {
+        const auto n = static_cast<std::size_t>(3 * c.pixels);
+        detail::ScalePlan plan;
+        plan.fx.resize(n);
+        plan.fx16.resize(n);
+        plan.fxPixel.resize(static_cast<std::size_t>(c.pixels));
+        const std::uint32_t edges[] = {0, 1, 32767, 32768, 32769, 65534, 65535};
+        for (std::size_t i = 0; i < plan.fxPixel.size(); ++i) {
+            const std::uint32_t f = i < std::size(edges) ? edges[i] : rng() & 65535;
+            plan.fxPixel[i] = f;
+            for (std::size_t k = 3 * i; k < 3 * i + 3; ++k)
+                plan.fx[k] = f, plan.fx16[k] = static_cast<std::uint16_t>(f);
+        }
+        std::vector<std::int16_t> rows[4];  // aValue, aDelta, bValue, bDelta
+        for (auto& r : rows) r.resize(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            int a0 = static_cast<int>(rng() & 255), a1 = static_cast<int>(rng() & 255);
+            int b0 = static_cast<int>(rng() & 255), b1 = static_cast<int>(rng() & 255);
+            if (c.extreme == 1) a0 = b0 = 255, a1 = b1 = 0;
+            if (c.extreme == 2) a0 = b1 = (k % 2) * 255, a1 = b0 = 255 - a0;
+            rows[0][k] = static_cast<std::int16_t>(a0);
+            rows[1][k] = static_cast<std::int16_t>(a1 - a0);
+            rows[2][k] = static_cast<std::int16_t>(b0);
+            rows[3][k] = static_cast<std::int16_t>(b1 - b0);
+        }
+        const auto blend = [&] {
+            std::vector<std::uint8_t> out(n + 16, 0xA5);  // bytes past the row stay
+            detail::BlendRow(plan, rows[0].data(), rows[1].data(), rows[2].data(), rows[3].data(),
+                             c.fy, out.data());
+            return out;
+        };
+        detail::UseVectors(detail::Vectors::kPlain);
+        const std::vector<std::uint8_t> plain = blend();
+        for (detail::Vectors v :
+             {detail::Vectors::kSse2, detail::Vectors::kAvx2, detail::Vectors::kAvx512}) {
+            if (!detail::VectorsSupported(v)) continue;
+            detail::UseVectors(v);
+            EXPECT_EQ(blend(), plain)
+                << c.pixels << " pixels, fy " << c.fy << ", vectors " << static_cast<int>(v);
+        }
+    }
+    detail::UseVectors(before);
 }
 
 TEST(ScaleBitmap, MatchesTheReferenceOnScreenSizesAcrossThreads) {

@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 
+#include "imaging/channel_order.h"
+
 namespace dorvane::platform::wallpaper::x11 {
 namespace {
 
@@ -32,12 +34,7 @@ bool IsCommonBgrx(const PixelFormat& f) {
 
 // The usual layout: blue, green, red, unused in every four bytes.
 void PackBgrxRow(const std::uint8_t* rgb, int width, std::uint8_t* out) {
-    for (int x = 0; x < width; ++x, rgb += 3, out += 4) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
-        out[3] = 0;
-    }
+    imaging::RgbToBgrx(rgb, out, width);
 }
 
 void PackAnyRow(const std::uint8_t* rgb, int width, const PixelFormat& f, std::uint8_t* out) {
@@ -71,14 +68,22 @@ std::size_t PackedRowBytes(int width, const PixelFormat& f) {
 
 void PackRows(const imaging::Bitmap& picture, int firstRow, int rowCount, const PixelFormat& f,
               std::vector<std::uint8_t>& out) {
+    out.resize(PackedRowBytes(picture.width(), f) * static_cast<std::size_t>(rowCount));
+    PackRowsInto(picture, firstRow, rowCount, f, out.data());
+}
+
+void PackRowsInto(const imaging::Bitmap& picture, int firstRow, int rowCount, const PixelFormat& f,
+                  std::uint8_t* out) {
     const std::size_t rowBytes = PackedRowBytes(picture.width(), f);
-    out.assign(rowBytes * static_cast<std::size_t>(rowCount), 0);
+    const std::size_t used =
+        static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(f.bitsPerPixel / 8);
     for (int r = 0; r < rowCount; ++r) {
-        std::uint8_t* dest = out.data() + rowBytes * static_cast<std::size_t>(r);
+        std::uint8_t* dest = out + rowBytes * static_cast<std::size_t>(r);
         if (IsCommonBgrx(f))
             PackBgrxRow(picture.row(firstRow + r), picture.width(), dest);
         else
             PackAnyRow(picture.row(firstRow + r), picture.width(), f, dest);
+        std::memset(dest + used, 0, rowBytes - used);  // the row's padding
     }
 }
 

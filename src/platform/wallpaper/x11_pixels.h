@@ -30,4 +30,8 @@ std::size_t PackedRowBytes(int width, const PixelFormat& format);
 void PackRows(const imaging::Bitmap& picture, int firstRow, int rowCount, const PixelFormat& format,
               std::vector<std::uint8_t>& out);
 
+// The same into rowCount · PackedRowBytes bytes at `out` (padding included).
+void PackRowsInto(const imaging::Bitmap& picture, int firstRow, int rowCount,
+                  const PixelFormat& format, std::uint8_t* out);
+
 }  // namespace dorvane::platform::wallpaper::x11

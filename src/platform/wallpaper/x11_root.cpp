@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "imaging/scale.h"
 #include "platform/wallpaper/x11_connection.h"
 #include "platform/wallpaper/x11_pixels.h"
+#include "platform/wallpaper/x11_shared_memory.h"
 
 namespace dorvane::platform::wallpaper::x11 {
 namespace {
@@ -99,9 +102,10 @@ const imaging::Bitmap& Stretched(const imaging::Bitmap& picture, const Rect& r,
     return scratch;
 }
 
-void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
-                const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
-    // Requests of a few MiB at most, within the server's (big-requests) limit.
+// Through the socket: requests of a few MiB at most, within the server's
+// (big-requests) limit.
+void PutPictureBySocket(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                        const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
     const std::size_t limit = std::min<std::size_t>(
         std::size_t{xcb_get_maximum_request_length(c.get())} * 4, std::size_t{4} << 20);
     const std::size_t rowBytes = PackedRowBytes(r.width, format);
@@ -120,13 +124,52 @@ void PutPicture(Connection& c, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
     }
 }
 
+// Bytes of each of the two halves of the shared segment.
+constexpr std::size_t kSharedHalfBytes = std::size_t{2} << 20;
+
+// Through shared memory: bands of rows packed into the two halves of one segment
+// in turn, so that we pack one while the server copies the other. A half is
+// packed again only once the server has answered a request sent after its image.
+void PutPictureShared(Connection& c, SharedMemory& shared, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                      const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
+    const std::size_t rowBytes = PackedRowBytes(r.width, format);
+    const int rowsPerBand = static_cast<int>(shared.size() / 2 / rowBytes);
+    std::optional<xcb_get_input_focus_cookie_t> done[2];
+    for (int y = 0, band = 0; y < r.height; y += rowsPerBand, band ^= 1) {
+        if (done[band]) std::free(xcb_get_input_focus_reply(c.get(), *done[band], nullptr));
+        const int rows = std::min(rowsPerBand, r.height - y);
+        const std::size_t offset = static_cast<std::size_t>(band) * (shared.size() / 2);
+        PackRowsInto(picture, y, rows, format, shared.data() + offset);
+        xcb_shm_put_image(c.get(), pixmap, gc, static_cast<std::uint16_t>(r.width),
+                          static_cast<std::uint16_t>(rows), 0, 0,
+                          static_cast<std::uint16_t>(r.width), static_cast<std::uint16_t>(rows),
+                          static_cast<std::int16_t>(r.x), static_cast<std::int16_t>(r.y + y),
+                          c.screen().root_depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, shared.segment(),
+                          static_cast<std::uint32_t>(offset));
+        done[band] = xcb_get_input_focus(c.get());
+        xcb_flush(c.get());
+    }
+    for (auto& cookie : done)
+        if (cookie) std::free(xcb_get_input_focus_reply(c.get(), *cookie, nullptr));
+}
+
+void PutPicture(Connection& c, SharedMemory* shared, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                const imaging::Bitmap& picture, const Rect& r, const PixelFormat& format) {
+    // A row too wide for a half (over half a million pixels) goes by the socket.
+    if (shared != nullptr && PackedRowBytes(r.width, format) <= shared->size() / 2)
+        PutPictureShared(c, *shared, pixmap, gc, picture, r, format);
+    else
+        PutPictureBySocket(c, pixmap, gc, picture, r, format);
+}
+
 // The picture for a monitor, or none to keep what the root showed there.
 using PictureFor = std::function<const imaging::Bitmap*(const Rect& monitor)>;
 
 // A new root-sized pixmap: what `earlier` shows when it is a pixmap of the root's
 // size (so that monitors without a picture keep theirs), black otherwise, and
 // each monitor's picture over it.
-xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint32_t earlier) {
+xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint32_t earlier,
+                         Upload upload) {
     const PixelFormat format = FormatOf(c);
     const xcb_screen_t& s = c.screen();
     const xcb_pixmap_t pixmap = xcb_generate_id(c.get());
@@ -135,10 +178,17 @@ xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint3
     const xcb_gcontext_t gc = xcb_generate_id(c.get());
     const std::uint32_t black = s.black_pixel;
     xcb_create_gc(c.get(), gc, pixmap, XCB_GC_FOREGROUND, &black);
-    // Black where no monitor shows the root.
-    const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
-    xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
     const std::vector<Rect> monitors = Monitors(c);
+    // Black where no monitor shows the root (nowhere when one with a picture
+    // covers it all).
+    const bool covered = std::any_of(monitors.begin(), monitors.end(), [&](const Rect& r) {
+        return r.x == 0 && r.y == 0 && r.width == s.width_in_pixels &&
+               r.height == s.height_in_pixels && pictureFor(r) != nullptr;
+    });
+    if (!covered) {
+        const xcb_rectangle_t all{0, 0, s.width_in_pixels, s.height_in_pixels};
+        xcb_poly_fill_rectangle(c.get(), pixmap, gc, 1, &all);
+    }
     if (earlier != 0 && std::any_of(monitors.begin(), monitors.end(),
                                     [&](const Rect& r) { return pictureFor(r) == nullptr; })) {
         auto* geometry =
@@ -154,9 +204,12 @@ xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint3
                                                s.width_in_pixels, s.height_in_pixels)));
     }
     imaging::Bitmap scratch;
+    std::unique_ptr<SharedMemory> shared;
+    if (upload == Upload::kAny) shared = SharedMemory::Attach(c, 2 * kSharedHalfBytes);
     for (const Rect& r : monitors)
         if (const imaging::Bitmap* picture = pictureFor(r))
-            PutPicture(c, pixmap, gc, Stretched(*picture, r, scratch), r, format);
+            PutPicture(c, shared.get(), pixmap, gc, Stretched(*picture, r, scratch), r, format);
+    shared.reset();
     xcb_free_gc(c.get(), gc);
     c.sync("the new root pixmap");
     return pixmap;
@@ -164,13 +217,13 @@ xcb_pixmap_t PaintPixmap(Connection& c, const PictureFor& pictureFor, std::uint3
 
 // Paints a new root pixmap, makes it the root's background and the two
 // properties, and frees the previous setter's pixmap.
-std::uint32_t Publish(const PictureFor& pictureFor) {
+std::uint32_t Publish(const PictureFor& pictureFor, Upload upload) {
     Connection c;
     const xcb_atom_t xroot = c.atom("_XROOTPMAP_ID");
     const xcb_atom_t esetroot = c.atom("ESETROOT_PMAP_ID");
     const std::uint32_t oldRoot = c.rootPixmapProperty(xroot);
     const std::uint32_t oldEsetroot = c.rootPixmapProperty(esetroot);
-    const xcb_pixmap_t pixmap = PaintPixmap(c, pictureFor, oldRoot);
+    const xcb_pixmap_t pixmap = PaintPixmap(c, pictureFor, oldRoot, upload);
 
     xcb_grab_server(c.get());
     xcb_change_property(c.get(), XCB_PROP_MODE_REPLACE, c.root(), xroot, XCB_ATOM_PIXMAP, 32, 1,
@@ -201,9 +254,9 @@ std::uint32_t RootPixmapId() {
     return c.rootPixmapProperty(c.atom("_XROOTPMAP_ID"));
 }
 
-std::uint32_t SetRootPicture(const imaging::Bitmap& picture) {
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload) {
     if (picture.empty()) throw base::Error("the picture is empty");
-    return Publish([&](const Rect&) { return &picture; });
+    return Publish([&](const Rect&) { return &picture; }, upload);
 }
 
 std::uint32_t SetMonitorPictures(const std::map<std::string, const imaging::Bitmap*>& pictures,
@@ -212,13 +265,16 @@ std::uint32_t SetMonitorPictures(const std::map<std::string, const imaging::Bitm
         if (picture == nullptr || picture->empty())
             throw base::Error("the picture for " + name + " is empty");
     std::set<std::string> used;
-    const std::uint32_t pixmap = Publish([&](const Rect& r) -> const imaging::Bitmap* {
-        // Without RandR monitors the root is one screen: a lone picture fills it.
-        auto it = r.name.empty() && pictures.size() == 1 ? pictures.begin() : pictures.find(r.name);
-        if (it == pictures.end()) return nullptr;
-        used.insert(it->first);
-        return it->second;
-    });
+    const std::uint32_t pixmap = Publish(
+        [&](const Rect& r) -> const imaging::Bitmap* {
+            // Without RandR monitors the root is one screen: a lone picture fills it.
+            auto it =
+                r.name.empty() && pictures.size() == 1 ? pictures.begin() : pictures.find(r.name);
+            if (it == pictures.end()) return nullptr;
+            used.insert(it->first);
+            return it->second;
+        },
+        Upload::kAny);
     if (unknown)
         for (const auto& [name, picture] : pictures)
             if (!used.contains(name)) unknown->push_back(name);

@@ -21,7 +21,11 @@ std::uint32_t RootPixmapId();
 // server reports none), makes it the root background and the two properties,
 // frees the pixmap of the previous setter that followed the same convention, and
 // returns the new pixmap once _XROOTPMAP_ID reads back as it. Throws dorvane::base::Error.
-std::uint32_t SetRootPicture(const imaging::Bitmap& picture);
+// The pixels go through shared memory where the server can attach it to ours
+// (MIT-SHM, a local display), otherwise through the socket; kSocketOnly is for
+// checking that way.
+enum class Upload { kAny, kSocketOnly };
+std::uint32_t SetRootPicture(const imaging::Bitmap& picture, Upload upload = Upload::kAny);
 
 // The same with each monitor's own picture, found by its RandR monitor name and
 // stretched when its size differs from the monitor's. Monitors without a picture

@@ -18,6 +18,7 @@
 #include "base/threads.h"
 #include "imaging/bitmap_image.h"
 #include "platform/wallpaper/backends.h"
+#include "platform/wallpaper/x11_picture_file.h"
 #include "platform/wallpaper/x11_root.h"
 
 namespace dorvane::platform::wallpaper {
@@ -27,6 +28,9 @@ constexpr int kToolTimeoutMs = 15000;
 constexpr qint64 kMaxPixels = qint64{16384} * 16384;
 
 imaging::Bitmap LoadPicture(const QString& path) {
+    // The program's own files are read directly; any other BMP through Qt.
+    if (std::optional<imaging::Bitmap> plain = x11::ReadPlainBmp(path.toStdString(), kMaxPixels))
+        return std::move(*plain);
     QImageReader reader(path, "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || qint64{size.width()} * size.height() > kMaxPixels)

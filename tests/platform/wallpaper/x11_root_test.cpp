@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <optional>
+
 #include "../../support/xvfb.h"
 #include "../temp_folder.h"
+#include "base/error.h"
 #include "compose/bmp_writer.h"
 #include "fake_runner.h"
 #include "imaging/scale.h"
 #include "platform/wallpaper/backends.h"
+#include "platform/wallpaper/x11_picture_file.h"
 #include "platform/wallpaper/x11_pixels.h"
 
 namespace dorvane::platform::wallpaper {
@@ -187,6 +193,69 @@ TEST_F(X11Root, PaletteDisplay_FallsBackToTheTools_AndChecksTheirWork) {
     EXPECT_TRUE(withFeh.ok) << withFeh.detail.toStdString();
     EXPECT_TRUE(withFeh.detail.contains("feh"));
     EXPECT_NE(x11::RootPixmapId(), 0u);
+}
+
+// A screen taller than the bands the pixels go in (about 520 rows of this
+// width a band, in two halves of shared memory used in turn) and an odd width,
+// through shared memory and through the socket alike.
+TEST(X11RootUpload, BothWaysPutEveryRowInPlace) {
+    XvfbServer server(QStringLiteral("1001x1600x24"));
+    qputenv("DISPLAY", server.display().toLatin1());
+    for (const x11::Upload upload : {x11::Upload::kAny, x11::Upload::kSocketOnly}) {
+        const imaging::Bitmap picture = Pattern(1001, 1600, upload == x11::Upload::kAny ? 5 : 6);
+        ASSERT_NE(x11::SetRootPicture(picture, upload), 0u);
+        EXPECT_EQ(ReadRootPixels(server.display()), picture) << static_cast<int>(upload);
+    }
+}
+
+// Our own BMPs are read directly: bottom-up as written and top-down alike; any
+// other kind goes to Qt's reader (nullopt); a file cut short or too large fails.
+TEST(X11PictureFile, ReadsPlainBmpsAndLeavesOthersToQt) {
+    TempFolder folder;
+    const imaging::Bitmap picture = Pattern(13, 7, 4);
+    std::vector<std::uint8_t> bottomUp = compose::EncodeBmp(picture);
+    // The same rows top-down: a negative height, the rows in reading order.
+    std::vector<std::uint8_t> topDown(bottomUp.begin(), bottomUp.begin() + 54);
+    const std::int32_t minusSeven = -7;
+    std::memcpy(&topDown[22], &minusSeven, 4);
+    const std::size_t stride = imaging::Bitmap::StrideFor(13);
+    for (int y = 6; y >= 0; --y)
+        topDown.insert(topDown.end(),
+                       bottomUp.begin() + 54 + static_cast<std::ptrdiff_t>(stride * y),
+                       bottomUp.begin() + 54 + static_cast<std::ptrdiff_t>(stride * (y + 1)));
+    std::vector<std::uint8_t> thirtyTwoBits = bottomUp, cutShort = bottomUp, huge = bottomUp;
+    thirtyTwoBits[28] = 32;
+    cutShort.resize(cutShort.size() - 1);
+    huge[21] = 0x10;  // 13 + 2^24 pixels wide
+
+    enum class Want { kPicture, kOther, kError };
+    const struct {
+        const char* name;
+        const std::vector<std::uint8_t>& bytes;
+        Want want;
+    } cases[] = {
+        {"bottom-up", bottomUp, Want::kPicture},
+        {"top-down", topDown, Want::kPicture},
+        {"32 bits", thirtyTwoBits, Want::kOther},
+        {"cut short", cutShort, Want::kError},
+        {"huge", huge, Want::kError},
+    };
+    for (const auto& c : cases) {
+        const std::filesystem::path path = folder / (std::string(c.name) + ".bmp");
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(c.bytes.data()),
+                   static_cast<std::streamsize>(c.bytes.size()));
+        if (c.want == Want::kError) {
+            EXPECT_THROW(x11::ReadPlainBmp(path, 1 << 24), base::Error) << c.name;
+            continue;
+        }
+        const std::optional<imaging::Bitmap> read = x11::ReadPlainBmp(path, 1 << 24);
+        EXPECT_EQ(read.has_value(), c.want == Want::kPicture) << c.name;
+        if (read) {
+            EXPECT_EQ(*read, picture) << c.name;
+        }
+    }
+    EXPECT_FALSE(x11::ReadPlainBmp(folder / "missing.bmp", 1 << 24).has_value());
 }
 
 // Worked values: one pixel (18, 52, 86) packed for the layouts servers use.
