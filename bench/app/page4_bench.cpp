@@ -58,7 +58,7 @@ void BM_DragStepThroughWidget(benchmark::State& state) {
         app::MainWindow w(s);
         w.show();
         const std::string words = "Keep going every day and write down what moved you forward ";
-        compose::TGoalsProject goals = w.model().board();
+        compose::GoalBoard goals = w.model().board();
         for (int i = 1; i <= compose::kGoalCount; ++i)
             goals.Goal[static_cast<std::size_t>(i)] =
                 words.substr(static_cast<std::size_t>(i), 59) + "!";

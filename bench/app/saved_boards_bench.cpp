@@ -42,7 +42,7 @@ struct Folder {
         for (int y = 0; y < 1080; ++y)
             for (int x = 0; x < 1920; ++x)
                 picture.setPixel(x, y, static_cast<std::uint32_t>((x / 8) | ((y / 5) << 8)));
-        compose::TGoalsProject board = compose::NewBoard(1920);
+        compose::GoalBoard board = compose::NewBoard(1920);
         board.FontName = "Arial";
         for (int i = 1; i <= 7; ++i) board.Goal[i] = "Goal number " + std::to_string(i);
         compose::TextLayer layer(1920, 1080);

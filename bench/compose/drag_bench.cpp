@@ -16,8 +16,8 @@ namespace {
 using namespace dorvane;
 using namespace dorvane::compose;
 
-TGoalsProject SevenGoals(int width) {
-    TGoalsProject b = NewBoard(width);
+GoalBoard SevenGoals(int width) {
+    GoalBoard b = NewBoard(width);
     b.FontName = "Arial";
     b.FontSize = 24;
     b.FontColor = 0xFFFFFF;
@@ -32,7 +32,7 @@ TGoalsProject SevenGoals(int width) {
 struct Scene {
     TextLayer layer;
     imaging::Bitmap preview;
-    TGoalsProject board;
+    GoalBoard board;
     Scene(int w, int h) : layer(w, h), board(SevenGoals(w)) {
         const imaging::Size p = imaging::FitSize(w, h, 353, 262);
         preview = imaging::Bitmap(p.width, p.height);
@@ -75,7 +75,7 @@ void BM_ClearWholeLayer(benchmark::State& state) {
 
 void BM_HundredThousandCharacterGoal(benchmark::State& state) {
     TextLayer layer(1024, 768);
-    TGoalsProject b = NewBoard(1024);
+    GoalBoard b = NewBoard(1024);
     b.FontName = "Arial";
     std::string goal;
     for (int i = 0; i < 100000; ++i) goal += i % 7 == 6 ? ' ' : static_cast<char>('a' + i % 26);

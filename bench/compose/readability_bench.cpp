@@ -35,8 +35,8 @@ imaging::Bitmap Photo(int n, int width, int height) {
 
 // Seven goals of 60 characters at 24 points on a band across the screen: the
 // largest text area page 4 usually measures.
-TGoalsProject Board(int goals, std::uint8_t shading) {
-    TGoalsProject b = NewBoard(1920);
+GoalBoard Board(int goals, std::uint8_t shading) {
+    GoalBoard b = NewBoard(1920);
     b.FontName = "Arial";
     b.FontSize = 24;
     b.FontColor = 0xFFFFFF;
@@ -50,7 +50,7 @@ TGoalsProject Board(int goals, std::uint8_t shading) {
 struct Scene {
     imaging::Bitmap screen = Photo(13, 1920, 1080);
     TextLayer layer{1920, 1080};
-    TGoalsProject board;
+    GoalBoard board;
     Scene(int goals, std::uint8_t shading) : board(Board(goals, shading)) {
         RenderTextLayer(layer, board, 96, 353);
     }

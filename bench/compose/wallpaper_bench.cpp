@@ -28,7 +28,7 @@ void BM_SetWallpaper4K(benchmark::State& state) {
         }
     }
     TextLayer layer(kW, kH);
-    TGoalsProject b = NewBoard(kW);
+    GoalBoard b = NewBoard(kW);
     b.FontName = "Arial";
     b.FontSize = 24;
     b.FontColor = 0xFFFFFF;

@@ -145,7 +145,7 @@ public:
     QAccessibleInterface* focusChild() const override {
         if (!widget()->hasFocus()) return nullptr;
         return QAccessible::queryAccessibleInterface(
-            page()->FindThumbnail(page()->selectedNumber()));
+            page()->findThumbnail(page()->selectedNumber()));
     }
 
 private:
@@ -174,7 +174,7 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
         if (action == pressAction() && page())
-            platform::RunCommand([this] { page()->SelectThumbnail(thumbnail()); });
+            platform::RunCommand([this] { page()->selectThumbnail(thumbnail()); });
     }
 
 private:

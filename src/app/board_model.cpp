@@ -72,7 +72,7 @@ void BoardModel::setScreen(const platform::ScreenInfo& screen) {
             styledOrigin_->ScreenHeight = from.height;
         }
     }
-    compose::TGoalsProject restyled = *styledOrigin_;
+    compose::GoalBoard restyled = *styledOrigin_;
     compose::RestyleBoard(restyled, {screen.width, screen.height}, screen.dpi);
     compose::ApplyLook(compose::LookOf(restyled), board_);
     board_.ScreenWidth = restyled.ScreenWidth;
@@ -86,7 +86,7 @@ void BoardModel::setScreen(const platform::ScreenInfo& screen) {
     emit boardReplaced();
 }
 
-void BoardModel::setGoals(const compose::TGoalsProject& from) {
+void BoardModel::setGoals(const compose::GoalBoard& from) {
     board_.Goal = from.Goal;
     board_.FontBullets = from.FontBullets;
 }
@@ -95,7 +95,7 @@ void BoardModel::setPictureName(const std::string& name) {
     board_.PicName = name;
 }
 
-void BoardModel::replaceBoard(compose::TGoalsProject board) {
+void BoardModel::replaceBoard(compose::GoalBoard board) {
     endDrag();
     board_ = std::move(board);
     styledOrigin_.reset();
@@ -154,7 +154,7 @@ void BoardModel::endDrag() {
 
 bool BoardModel::nudgeBox(int dx, int dy, bool repeated) {
     if (dragBefore_) return false;  // the mouse has the box
-    compose::TGoalsProject moved = board_;
+    compose::GoalBoard moved = board_;
     if (!composer_->nudge(dx, dy, moved)) return false;
     // A key held down moves the box in one step.
     editLook(compose::LookOf(moved), tr("Move text"), kNudgeMergeId, repeated);

@@ -27,7 +27,7 @@ public:
     BoardModel(const platform::ScreenInfo& screen, QObject* parent = nullptr);
     ~BoardModel() override;
 
-    const compose::TGoalsProject& board() const { return board_; }
+    const compose::GoalBoard& board() const { return board_; }
     const platform::ScreenInfo& screen() const { return screen_; }
 
     // The window moved to a screen of other metrics: the board is restyled to look
@@ -37,11 +37,11 @@ public:
     void setScreen(const platform::ScreenInfo& screen);
 
     // Goals and bullets, as page 3's form holds them; no undo step.
-    void setGoals(const compose::TGoalsProject& from);
+    void setGoals(const compose::GoalBoard& from);
     // The chosen picture's catalogue name.
     void setPictureName(const std::string& name);
     // A board read from a file replaces the current one and forgets the history.
-    void replaceBoard(compose::TGoalsProject board);
+    void replaceBoard(compose::GoalBoard board);
 
     // The look (style and box) as one undoable edit named for a person ("Font",
     // "Move text"). An edit that continues the last one (same merge id, starting
@@ -88,14 +88,14 @@ signals:
 
 private:
     platform::ScreenInfo screen_;
-    compose::TGoalsProject board_;
+    compose::GoalBoard board_;
     gallery::GalleryState gallery_;
     imaging::Bitmap fullPicture_;
     std::unique_ptr<compose::BoardComposer> composer_;
     QUndoStack undo_;
     std::optional<compose::BoardLook> dragBefore_;
     // The board as last edited, and its look as restyled for the screen now.
-    std::optional<compose::TGoalsProject> styledOrigin_;
+    std::optional<compose::GoalBoard> styledOrigin_;
     compose::BoardLook restyledLook_;
     std::uint8_t dragMode_ = 0;  // what the press took: the box or one of its edges
 };

@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
     services.resourcesPageUrl = site.resourcesPageUrl;
     try {
         services.dataFolder = dorvane::platform::DataFolder();
-        dorvane::app::MainWindow formMain(services);
-        formMain.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
-        formMain.show();
-        QuitAfterFirstFrameIfAsked(formMain);
+        dorvane::app::MainWindow window(services);
+        window.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
+        window.show();
+        QuitAfterFirstFrameIfAsked(window);
         return app->exec();
     } catch (const std::exception& e) {
         // Start-up has no recovery of its own: say what failed and stop.

@@ -62,12 +62,12 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     createControls();  // the skin with its colour key, the panels, the browser
     chrome_->loadChromeFaces();
     for (htmlview::HtmlView* view :
-         {bodyText(), galleryPage_->htmlBody21, galleryPage_->htmlBody22, previewPage_->topText(),
+         {bodyText(), galleryPage_->topText(), galleryPage_->bottomText(), previewPage_->topText(),
           previewPage_->bottomText(), savedBoardsPage_->topText(), savedBoardsPage_->bottomText()})
         clicks_->prepare(*view);
     // The body view gets page 1 from showPage(1) below, after its settings.
-    pages::LoadHtmlPage(*galleryPage_->htmlBody21, "html_body_21");
-    pages::LoadHtmlPage(*galleryPage_->htmlBody22, "html_body_22");
+    pages::LoadHtmlPage(*galleryPage_->topText(), "html_body_21");
+    pages::LoadHtmlPage(*galleryPage_->bottomText(), "html_body_22");
     pages::LoadHtmlPage(*previewPage_->topText(), "html_body_41");
     pages::LoadHtmlPage(*previewPage_->bottomText(), "html_body_42");
     pages::LoadHtmlPage(*savedBoardsPage_->topText(), "html_body_51");
@@ -76,7 +76,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
                                                         : compose::InstalledFontFamilies());
     buildGallery();
     showPage(1);
-    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(1));
+    galleryPage_->selectThumbnail(galleryPage_->findThumbnail(1));
     // Loading picture 1 starts with the first frame (firstFramePainted): the window
     // shows sooner, and a page that needs the picture earlier waits for it.
     // On Wayland the compositor places the window.
@@ -186,15 +186,14 @@ void MainWindow::wireSavedBoards() {
     page.setToday(services_.today);
     page.setReadContext([this] { return boardContext(); });
     page.setSaver([this](const fs::path& file) {
-        compose::TGoalsProject board = model_->board();
+        compose::GoalBoard board = model_->board();
         const compose::BoardComposer& composer = model_->composer();
         boards::WriteProjectFile(file, board, composer.screenPicture(), composer.textLayer());
     });
     page.setLoader([this](const fs::path& file) { loadBoardFile(file); });
     page.setTwinMaker([this] {
         return [pictures = model_->gallery().Pictures, folder = fs::path(galleryFolder_),
-                screen = model_->screen()](const compose::TGoalsProject& board, int width,
-                                           int height) {
+                screen = model_->screen()](const compose::GoalBoard& board, int width, int height) {
             return ComposeSavedPreviewTwin(board, pictures, folder, screen, width, height);
         };
     });
@@ -255,14 +254,14 @@ void MainWindow::loadBoardFile(const fs::path& file) {
                                      ".\r\r" + e.what());
         return;
     }
-    compose::TGoalsProject board;
+    compose::GoalBoard board;
     boards::ReadProjectFile(file, board, boardContext());
     // A board styled on another screen is edited as it looks on this one.
     const platform::ScreenInfo screen = model_->screen();
     compose::RestyleBoard(board, {screen.width, screen.height}, screen.dpi);
     model_->replaceBoard(std::move(board));
     // Selecting the picture writes its catalogue spelling into the board.
-    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(
+    galleryPage_->selectThumbnail(galleryPage_->findThumbnail(
         gallery::FindPictureByName(model_->gallery().Pictures, model_->board().PicName)));
     loadSelectedPicture();  // a picture that cannot be read falls back to picture 1
     showPage(3);
@@ -300,8 +299,8 @@ void MainWindow::addPictureFromDisk() {
     steps.buildGallery = [this](std::function<void()> then) { buildGallery(std::move(then)); };
     steps.selectAndShow = [this](const std::string& key) {
         const int n = gallery::FindPictureByName(model_->gallery().Pictures, key);
-        galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(n));
-        galleryPage_->ScrollToPicture(n);
+        galleryPage_->selectThumbnail(galleryPage_->findThumbnail(n));
+        galleryPage_->scrollToPicture(n);
     };
     gallery::AddPictureFromDisk(*services_.dialogs, galleryFolder_.string() + "/", steps);
 }
@@ -311,7 +310,7 @@ void MainWindow::runLink(const std::string& target) {
 }
 
 void MainWindow::scrollToPicture(int n) {
-    galleryPage_->ScrollToPicture(n);
+    galleryPage_->scrollToPicture(n);
 }
 
 void MainWindow::windowActivated() {

@@ -45,7 +45,7 @@ void MainWindow::showPage(int page) {
     bodyPanel()->resize(385, 412);
     body.setMarginWidth(4);
     if (currentPage_ == 3) {
-        compose::TGoalsProject goals = model_->board();
+        compose::GoalBoard goals = model_->board();
         pages::ReadGoalForm(body.formControls(), goals);
         model_->setGoals(goals);
     }
@@ -65,7 +65,7 @@ void MainWindow::showPage(int page) {
         case 2: {
             pages::LoadHtmlPage(*quote_, "html_quote_2");
             setSideButtons(2);
-            galleryPage_->ScrollToPicture(model_->gallery().SelectedPicture);
+            galleryPage_->scrollToPicture(model_->gallery().SelectedPicture);
             galleryPage_->raise();
             break;
         }
@@ -142,13 +142,13 @@ void MainWindow::pictureFailed(int number, const std::string& why) {
     platform::ReportError(why);
     fullPreviewWaits_ = false;
     if (number == 1) return;  // nothing to fall back to
-    galleryPage_->SelectThumbnail(galleryPage_->FindThumbnail(1));
+    galleryPage_->selectThumbnail(galleryPage_->findThumbnail(1));
     loadSelectedPicture();
 }
 
 void MainWindow::thumbnailDoubleClicked(gallery::ThumbnailControl* t) {
     if (fullPreview_) fullPreview_->placeOn(this->screen());
-    galleryPage_->SelectThumbnail(t);
+    galleryPage_->selectThumbnail(t);
     fullPreviewWaits_ = true;
     loadSelectedPicture();
 }

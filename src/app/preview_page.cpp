@@ -54,7 +54,7 @@ void FillList(QComboBox* list, const compose::ChoiceList& model) {
 }
 
 std::array<compose::ChoiceList*, 6> Lists(compose::StyleControls& s) {
-    return {&s.cbFont, &s.cbStyle, &s.cbSize, &s.cbAlign, &s.cbColor, &s.cbShading};
+    return {&s.font, &s.style, &s.size, &s.alignment, &s.colour, &s.shading};
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ void PreviewPage::showBoardStyle() {
 void PreviewPage::readStylesIntoBoard() {
     const auto models = Lists(styles_);
     for (std::size_t i = 0; i < lists_.size(); ++i) models[i]->selected = lists_[i]->currentIndex();
-    compose::TGoalsProject board = model_.board();
+    compose::GoalBoard board = model_.board();
     compose::ReadStyleControls(styles_, board);
     if (compose::LookOf(board) != compose::LookOf(model_.board()))
         model_.setLook(compose::LookOf(board));
@@ -205,7 +205,7 @@ void PreviewPage::chooseStyle(int list) {
     model_.endDrag();
     const auto models = Lists(styles_);
     for (std::size_t i = 0; i < lists_.size(); ++i) models[i]->selected = lists_[i]->currentIndex();
-    compose::TGoalsProject board = model_.board();
+    compose::GoalBoard board = model_.board();
     compose::ReadStyleControls(styles_, board);
     const compose::BoardLook after = compose::LookOf(board);
     if (after == compose::LookOf(model_.board())) {
@@ -303,11 +303,11 @@ void PreviewPage::makeReadable() {
 void PreviewPage::applyFix() {
     const compose::ReadableFix fix = fix_.result();
     makeReadable_->setToolTip(QString::fromStdString(compose::DescribeFix(fix, fixFor_)));
-    const compose::TGoalsProject& now = model_.board();
+    const compose::GoalBoard& now = model_.board();
     if (compose::LookOf(now) != compose::LookOf(fixFor_) || now.Goal != fixFor_.Goal ||
         model_.gallery().LoadedPicture != fixPicture_)
         return;  // changed meanwhile: the answer is for another board
-    compose::TGoalsProject fixed = now;
+    compose::GoalBoard fixed = now;
     fixed.FontColor = fix.FontColor;
     fixed.FontShading = fix.FontShading;
     model_.editLook(compose::LookOf(fixed), tr("Make readable"));

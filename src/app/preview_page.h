@@ -51,7 +51,7 @@ public:
 
     // The font list offers the installed families among the board fonts.
     void fillStyleLists(const std::vector<std::string>& installedFamilies);
-    const std::vector<std::string>& fontItems() const { return styles_.cbFont.items; }
+    const std::vector<std::string>& fontItems() const { return styles_.font.items; }
     // The lists' selections become the board's style, with no undo step (the
     // window does this each time it is activated).
     void readStylesIntoBoard();
@@ -87,7 +87,7 @@ private:
     QLabel* readability_ = nullptr;
     QPushButton* makeReadable_ = nullptr;
     QFutureWatcher<compose::ReadableFix> fix_;
-    compose::TGoalsProject fixFor_;  // the board the search runs for
+    compose::GoalBoard fixFor_;  // the board the search runs for
     int fixPicture_ = 0;
 };
 

@@ -67,7 +67,7 @@ int Run(const ReadableOptions& o) {
     try {
         std::string bytes;
         if (Changed(fix.outcome)) {
-            compose::TGoalsProject fixed = layers.board;
+            compose::GoalBoard fixed = layers.board;
             fixed.FontColor = fix.FontColor;
             fixed.FontShading = fix.FontShading;
             compose::RenderTextLayer(layers.layer, fixed, o.dpi, o.width);

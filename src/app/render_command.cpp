@@ -63,8 +63,8 @@ gallery::Catalogue MakeCatalogue(const fs::path& galleryFolder) {
     return pictures;
 }
 
-compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogue& pictures,
-                                 std::vector<std::string>& warnings) {
+compose::GoalBoard ReadBoard(const RenderOptions& o, const gallery::Catalogue& pictures,
+                             std::vector<std::string>& warnings) {
     CheckBoardFile(o.board);
     StyleControls controls;
     FillFontList(controls, InstalledFontFamilies());
@@ -72,12 +72,12 @@ compose::TGoalsProject ReadBoard(const RenderOptions& o, const gallery::Catalogu
     const int readWidth = o.styledWidth > 0 ? o.styledWidth : o.width;
     const int readHeight = o.styledHeight > 0 ? o.styledHeight : o.height;
     boards::BoardReadContext context{
-        readWidth, readHeight, controls.cbFont.items, [&](const std::string& name) {
+        readWidth, readHeight, controls.font.items, [&](const std::string& name) {
             const std::int32_t n = gallery::FindPictureByName(pictures, name);
             if (n < 1) unknownPicture = name;
             return n;
         }};
-    TGoalsProject board = NewBoard(readWidth);
+    GoalBoard board = NewBoard(readWidth);
     boards::ReadProjectFile(o.board, board, context);
     if (unknownPicture)
         warnings.push_back("the gallery has no picture \"" + *unknownPicture + "\"; \"" +
@@ -175,7 +175,7 @@ BoardSource LoadBoardSource(const RenderOptions& o, std::vector<std::string>* wa
         noted.push_back("the gallery folder " + o.gallery.string() +
                         " does not exist; only the built-in pictures are available");
     const gallery::Catalogue pictures = MakeCatalogue(folder);
-    const TGoalsProject board = ReadBoard(o, pictures, noted);
+    const GoalBoard board = ReadBoard(o, pictures, noted);
     if (warnings) *warnings = std::move(noted);
     imaging::Bitmap full;
     const std::int32_t number = gallery::FindPictureByName(pictures, board.PicName);

@@ -76,7 +76,7 @@ imaging::Bitmap RenderBoardPicture(const RenderOptions& options,
 
 // A saved board as read for composing, with its picture at full size.
 struct BoardSource {
-    compose::TGoalsProject board;
+    compose::GoalBoard board;
     imaging::Bitmap photo;
 };
 BoardSource LoadBoardSource(const RenderOptions& options,
@@ -87,7 +87,7 @@ BoardSource LoadBoardSource(const RenderOptions& options,
 struct BoardLayers {
     imaging::Bitmap screen;
     compose::TextLayer layer;
-    compose::TGoalsProject board;  // as read and drawn
+    compose::GoalBoard board;  // as read and drawn
 };
 BoardLayers RenderBoardLayers(const RenderOptions& options,
                               std::vector<std::string>* warnings = nullptr);

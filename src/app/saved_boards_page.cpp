@@ -173,7 +173,7 @@ void SavedBoardsPage::showSelected() {
         readContext_ ? readContext_() : boards::BoardReadContext{};
     const TwinJob twin = devicePixelRatioF() > 1 && makeTwin_ ? makeTwin_() : TwinJob();
     reader_.setFuture(QtConcurrent::run([file = *file, context, twin] {
-        compose::TGoalsProject board;
+        compose::GoalBoard board;
         boards::ReadProjectFile(file, board, context);
         ReadBoard read{file, {}, boards::DecodeStoredPreview(board.Preview), {}};
         if (read.preview && twin) {

@@ -90,7 +90,7 @@ public:
     // pixel ratio above 1 the page shows a twin composed anew at twice that size.
     // `make` runs on the UI thread and returns a job that is safe to run on another
     // one: from a board and the twin's size, the twin, or nothing.
-    using TwinJob = std::function<std::optional<imaging::Bitmap>(const compose::TGoalsProject&,
+    using TwinJob = std::function<std::optional<imaging::Bitmap>(const compose::GoalBoard&,
                                                                  int width, int height)>;
     void setTwinMaker(std::function<TwinJob()> make) { makeTwin_ = std::move(make); }
 

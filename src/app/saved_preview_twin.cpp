@@ -9,7 +9,7 @@
 
 namespace dorvane::app {
 
-std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::TGoalsProject& board,
+std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::GoalBoard& board,
                                                        const gallery::Catalogue& pictures,
                                                        const std::filesystem::path& galleryFolder,
                                                        const platform::ScreenInfo& screen,

@@ -18,7 +18,7 @@ namespace dorvane::app {
 // when the board names no picture of the catalogue or was styled on a screen of
 // another size (its stored preview then stays alone); a picture that cannot be read
 // throws. Safe on any thread: it uses only what it is given.
-std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::TGoalsProject& board,
+std::optional<imaging::Bitmap> ComposeSavedPreviewTwin(const compose::GoalBoard& board,
                                                        const gallery::Catalogue& pictures,
                                                        const std::filesystem::path& galleryFolder,
                                                        const platform::ScreenInfo& screen,

@@ -16,7 +16,7 @@
 namespace dorvane::boards {
 namespace {
 
-using compose::TGoalsProject;
+using compose::GoalBoard;
 
 constexpr const char* kGoal = "Goal";
 constexpr const char* kPreview = "Preview";
@@ -60,7 +60,7 @@ std::int64_t HighestPiecePresent(const ProfileDocument& doc) {
     return highest;
 }
 
-void ReadStyleFields(const ProfileDocument& doc, TGoalsProject& board,
+void ReadStyleFields(const ProfileDocument& doc, GoalBoard& board,
                      const BoardReadContext& context) {
     board.FontName = Text(doc, kGoal, "FontName");
     const auto& items = context.fontItems;
@@ -76,7 +76,7 @@ void ReadStyleFields(const ProfileDocument& doc, TGoalsProject& board,
     board.FontBullets = doc.getInt(kGoal, "FontBullets", 0) != 0;
 }
 
-void ReadBoxFields(const ProfileDocument& doc, TGoalsProject& board, int width, int height) {
+void ReadBoxFields(const ProfileDocument& doc, GoalBoard& board, int width, int height) {
     board.TextPosX = doc.getInt(kGoal, "TextPosX", 10);
     if (board.TextPosX > width - 50) board.TextPosX = 10;
     board.TextPosY = doc.getInt(kGoal, "TextPosY", 10);
@@ -123,7 +123,7 @@ std::string BoardNameFromPath(const std::filesystem::path& path) {
     return name;
 }
 
-std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) {
+std::string BoardFileBytes(const GoalBoard& board, const std::string& name) {
     ProfileDocument doc;
     const auto put = [&](const char* key, const std::string& value) { doc.set(kGoal, key, value); };
     put("Version", "0.1");
@@ -155,11 +155,11 @@ std::string BoardFileBytes(const TGoalsProject& board, const std::string& name) 
     return doc.serialize();
 }
 
-void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
+void WriteProjectFile(const std::filesystem::path& path, GoalBoard& board,
                       const imaging::Bitmap& screenPicture, const compose::TextLayer& layer) {
     std::string preview = compose::MakePreviewText(screenPicture, layer);
     const std::string bytes = [&] {
-        TGoalsProject saved = board;
+        GoalBoard saved = board;
         saved.Preview = preview;
         saved.ScreenWidth = screenPicture.width();
         saved.ScreenHeight = screenPicture.height();
@@ -172,7 +172,7 @@ void WriteProjectFile(const std::filesystem::path& path, TGoalsProject& board,
     board.ScreenHeight = screenPicture.height();
 }
 
-void ReadProjectFile(const std::filesystem::path& path, TGoalsProject& board,
+void ReadProjectFile(const std::filesystem::path& path, GoalBoard& board,
                      const BoardReadContext& context) {
     try {
         const ProfileDocument doc = ProfileDocument::Load(path);

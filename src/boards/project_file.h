@@ -37,20 +37,20 @@ std::string BoardNameFromPath(const std::filesystem::path& path);
 
 // The file's bytes for a board whose Preview is already made, exactly as writing
 // it key by key into an empty file gives them.
-std::string BoardFileBytes(const compose::TGoalsProject& board, const std::string& name);
+std::string BoardFileBytes(const compose::GoalBoard& board, const std::string& name);
 
 // Saves the board with a fresh preview of the composed picture (board.Preview
 // receives its text) and the screen size it was composed for (ScreenWidth and
 // ScreenHeight: the screen picture's size, which the board then holds too). The file is written
 // whole beside the target and then takes its place, so an earlier file survives any failure. Throws
 // dorvane::base::Error.
-void WriteProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
+void WriteProjectFile(const std::filesystem::path& path, compose::GoalBoard& board,
                       const imaging::Bitmap& screenPicture, const compose::TextLayer& layer);
 
 // Fills every field of board from the file with the defaults and corrections of
 // board files; a missing or unreadable file gives the defaults. Never throws for
 // the file's content: whatever an edited file holds, memory stays bounded.
-void ReadProjectFile(const std::filesystem::path& path, compose::TGoalsProject& board,
+void ReadProjectFile(const std::filesystem::path& path, compose::GoalBoard& board,
                      const BoardReadContext& context);
 
 }  // namespace dorvane::boards

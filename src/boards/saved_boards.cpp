@@ -67,7 +67,7 @@ fs::path SaveTarget(const fs::path& chosen) {
     return platform::ResolveName(chosen.parent_path(), name);
 }
 
-std::vector<std::string> MemoLines(const compose::TGoalsProject& board) {
+std::vector<std::string> MemoLines(const compose::GoalBoard& board) {
     std::vector<std::string> lines;
     for (int i = 1; i <= compose::kGoalCount; ++i) {
         std::string_view goal = board.Goal[static_cast<std::size_t>(i)];

@@ -36,7 +36,7 @@ std::filesystem::path SaveTarget(const std::filesystem::path& chosen);
 
 // The memo's lines: a bullet, a blank and each goal without the characters of
 // code 32 or less around it; empty goals leave no line.
-std::vector<std::string> MemoLines(const compose::TGoalsProject& board);
+std::vector<std::string> MemoLines(const compose::GoalBoard& board);
 
 // The stored preview text decoded, or nothing when it is empty, is not a JPEG
 // picture, or claims a size beyond the 182 × 169 box (then nothing is decoded).

@@ -40,7 +40,7 @@ BoardComposer::BoardComposer(int screenWidth, int screenHeight, int dpi, double 
     preview_ = imaging::Bitmap(Device(size.width, ratio_), Device(size.height, ratio_));
 }
 
-void BoardComposer::render(const TGoalsProject& board) {
+void BoardComposer::render(const GoalBoard& board) {
     text_ = RenderTextLayer(layer_, board, dpi_, previewWidth_);
 }
 
@@ -48,7 +48,7 @@ imaging::Bitmap BoardComposer::preview() const {
     return RefreshPreview(preview_, layer_, text_, ratio_);
 }
 
-void BoardComposer::render(const TGoalsProject& board, ScreenSize styled) {
+void BoardComposer::render(const GoalBoard& board, ScreenSize styled) {
     text_ = RenderTextLayerFor(layer_, board, styled, dpi_, previewWidth_);
 }
 
@@ -66,11 +66,11 @@ BoardComposer::Layers BoardComposer::release() && {
     return {std::move(screen_), std::move(layer_)};
 }
 
-void BoardComposer::mouseDown(MouseButton button, int x, int y, const TGoalsProject& board) {
+void BoardComposer::mouseDown(MouseButton button, int x, int y, const GoalBoard& board) {
     drag_.MouseDown(button, x, y, board, text_);
 }
 
-BoardComposer::MouseResult BoardComposer::mouseMove(int x, int y, TGoalsProject& board) {
+BoardComposer::MouseResult BoardComposer::mouseMove(int x, int y, GoalBoard& board) {
     const TextBoxDrag::MoveResult move =
         drag_.MouseMove(x, y, board, text_, layer_.width(), layer_.height());
     MouseResult result{move.cursor, std::nullopt};
@@ -81,8 +81,8 @@ BoardComposer::MouseResult BoardComposer::mouseMove(int x, int y, TGoalsProject&
     return result;
 }
 
-bool BoardComposer::nudge(int dx, int dy, TGoalsProject& board) {
-    const TGoalsProject before = board;
+bool BoardComposer::nudge(int dx, int dy, GoalBoard& board) {
+    const GoalBoard before = board;
     NudgeTextBox(board, dx, dy, text_, layer_.width(), layer_.height());
     if (board == before) return false;
     render(board);

@@ -41,10 +41,10 @@ public:
     int previewHeight() const { return previewHeight_; }
 
     // RenderTextLayer for the board.
-    void render(const TGoalsProject& board);
+    void render(const GoalBoard& board);
     // The same for a board styled on a screen of another size: its box and letters
     // scaled as board_scaling.h says (at the same size, exactly render()).
-    void render(const TGoalsProject& board, ScreenSize styled);
+    void render(const GoalBoard& board, ScreenSize styled);
     // RefreshPreview: what the page-4 preview shows now.
     imaging::Bitmap preview() const;
 
@@ -65,13 +65,13 @@ public:
         CursorShape cursor = CursorShape::Unchanged;
         std::optional<imaging::Bitmap> preview;
     };
-    void mouseDown(MouseButton button, int x, int y, const TGoalsProject& board);
-    MouseResult mouseMove(int x, int y, TGoalsProject& board);
+    void mouseDown(MouseButton button, int x, int y, const GoalBoard& board);
+    MouseResult mouseMove(int x, int y, GoalBoard& board);
     void mouseUp() { drag_.MouseUp(); }
     void endDrag() { drag_.EndDrag(); }
     // An arrow key: moves the box (kept on the screen) and renders; false when
     // nothing moved.
-    bool nudge(int dx, int dy, TGoalsProject& board);
+    bool nudge(int dx, int dy, GoalBoard& board);
     const TextBoxDrag& drag() const { return drag_; }
 
     // The composed board at screen size, as the full-screen preview and the

@@ -3,12 +3,12 @@
 
 namespace dorvane::compose {
 
-BoardLook LookOf(const TGoalsProject& b) {
+BoardLook LookOf(const GoalBoard& b) {
     return {b.FontName,  b.FontSize, b.FontStyle, b.FontColor, b.FontShading,
             b.FontAlign, b.TextPosX, b.TextPosY,  b.TextWidth};
 }
 
-void ApplyLook(const BoardLook& look, TGoalsProject& b) {
+void ApplyLook(const BoardLook& look, GoalBoard& b) {
     b.FontName = look.FontName;
     b.FontSize = look.FontSize;
     b.FontStyle = look.FontStyle;

@@ -24,7 +24,7 @@ struct BoardLook {
     friend bool operator==(const BoardLook&, const BoardLook&) = default;
 };
 
-BoardLook LookOf(const TGoalsProject& board);
-void ApplyLook(const BoardLook& look, TGoalsProject& board);
+BoardLook LookOf(const GoalBoard& board);
+void ApplyLook(const BoardLook& look, GoalBoard& board);
 
 }  // namespace dorvane::compose

@@ -24,7 +24,7 @@ int ToInt(double v) {
 
 }  // namespace
 
-ScreenSize StyledScreen(const TGoalsProject& board, ScreenSize fallback) {
+ScreenSize StyledScreen(const GoalBoard& board, ScreenSize fallback) {
     if (board.ScreenWidth >= 1 && board.ScreenHeight >= 1)
         return {board.ScreenWidth, board.ScreenHeight};
     return fallback;
@@ -49,17 +49,17 @@ int MapBoxPosition(std::int64_t position, std::int64_t extent, std::int64_t span
         std::clamp<std::int64_t>(ToInt(mapped), 0, std::min<std::int64_t>(newFree, INT32_MAX)));
 }
 
-int MeasureTextHeight(const TGoalsProject& board, int dpi) {
+int MeasureTextHeight(const GoalBoard& board, int dpi) {
     // Lines outside the layer are counted, not drawn: a layer of one pixel and the
     // box far below it measure the block without painting it.
     TextLayer probe(1, 1);
-    TGoalsProject far = board;
+    GoalBoard far = board;
     far.TextPosY = 1 << 30;
     QPainter painter(&probe.canvas());
     return DrawGoalText(painter, probe, far, dpi);
 }
 
-ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize to, int dpi) {
+ScaledBoard ScaleBoard(const GoalBoard& board, ScreenSize from, ScreenSize to, int dpi) {
     ScaledBoard out{board, dpi};
     if (from == to || from.width < 1 || from.height < 1 || to.width < 1 || to.height < 1 || dpi < 1)
         return out;
@@ -87,7 +87,7 @@ ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize t
     return out;
 }
 
-TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board, ScreenSize styled,
+TextRenderState RenderTextLayerFor(TextLayer& layer, const GoalBoard& board, ScreenSize styled,
                                    int dpi, int previewWidth) {
     const ScreenSize to{layer.width(), layer.height()};
     if (styled == to) return RenderTextLayer(layer, board, dpi, previewWidth);
@@ -95,7 +95,7 @@ TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board,
     return RenderTextLayer(layer, scaled.board, scaled.dpi, previewWidth);
 }
 
-void RestyleBoard(TGoalsProject& board, ScreenSize to, int dpi) {
+void RestyleBoard(GoalBoard& board, ScreenSize to, int dpi) {
     const ScreenSize from = StyledScreen(board, to);
     if (from != to && dpi >= 1) {
         const ScaledBoard scaled = ScaleBoard(board, from, to, dpi);

@@ -25,7 +25,7 @@ struct ScreenSize {
 
 // The screen the board was styled on: its ScreenWidth × ScreenHeight, or
 // `fallback` when it does not hold a sound size.
-ScreenSize StyledScreen(const TGoalsProject& board, ScreenSize fallback);
+ScreenSize StyledScreen(const GoalBoard& board, ScreenSize fallback);
 
 // The factor from one screen to another: the smaller of width and height ratios.
 double ScreenScale(ScreenSize from, ScreenSize to);
@@ -38,27 +38,27 @@ int MapBoxPosition(std::int64_t position, std::int64_t extent, std::int64_t span
 
 // The height of the board's text block at dpi (as DrawGoalText returns it),
 // measured without drawing.
-int MeasureTextHeight(const TGoalsProject& board, int dpi);
+int MeasureTextHeight(const GoalBoard& board, int dpi);
 
 // A board ready to be drawn on another screen: its box in that screen's pixels and
 // the pixels per inch that scale its letters.
 struct ScaledBoard {
-    TGoalsProject board;
+    GoalBoard board;
     int dpi = 96;
 };
 
 // The board styled on `from` (drawn there at `dpi`) for the screen `to`. The same
 // size gives the board unchanged.
-ScaledBoard ScaleBoard(const TGoalsProject& board, ScreenSize from, ScreenSize to, int dpi);
+ScaledBoard ScaleBoard(const GoalBoard& board, ScreenSize from, ScreenSize to, int dpi);
 
 // RenderTextLayer on a layer of any size, for a board styled on `styled`: at that
 // size exactly RenderTextLayer; at any other, the board scaled by ScaleBoard.
-TextRenderState RenderTextLayerFor(TextLayer& layer, const TGoalsProject& board, ScreenSize styled,
+TextRenderState RenderTextLayerFor(TextLayer& layer, const GoalBoard& board, ScreenSize styled,
                                    int dpi, int previewWidth);
 
 // The board restyled for `to`, for editing there: its box and font size scaled as
 // ScaleBoard does (the size rounded to a whole point), and styled on `to` from now
 // on. A board styled on `to` (or not saying, then taken as styled there) is unchanged.
-void RestyleBoard(TGoalsProject& board, ScreenSize to, int dpi);
+void RestyleBoard(GoalBoard& board, ScreenSize to, int dpi);
 
 }  // namespace dorvane::compose

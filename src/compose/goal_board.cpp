@@ -3,8 +3,8 @@
 
 namespace dorvane::compose {
 
-TGoalsProject NewBoard(int screenWidth) {
-    TGoalsProject board;
+GoalBoard NewBoard(int screenWidth) {
+    GoalBoard board;
     board.TextPosX = 10;
     board.TextPosY = 10;
     board.TextWidth = screenWidth - 2 * board.TextPosX;

@@ -20,7 +20,7 @@ inline constexpr std::uint32_t TextKeyColor = 0x563421;  // red 33, green 52, bl
 
 inline constexpr int kGoalCount = 7;
 
-struct TGoalsProject {
+struct GoalBoard {
     std::string Name;
     std::string PicName;
     std::array<std::string, kGoalCount + 1> Goal;  // Goal[1] .. Goal[7]; Goal[0] unused
@@ -41,11 +41,11 @@ struct TGoalsProject {
     std::int32_t ScreenHeight = 0;
     std::string Preview;
 
-    friend bool operator==(const TGoalsProject&, const TGoalsProject&) = default;
+    friend bool operator==(const GoalBoard&, const GoalBoard&) = default;
 };
 
 // A new board for a screen of the given width: box at (10, 10), width − 20 wide.
-TGoalsProject NewBoard(int screenWidth);
+GoalBoard NewBoard(int screenWidth);
 
 inline constexpr std::array<int, 14> kFontSizes = {9,  10, 11, 12, 13, 14, 16,
                                                    18, 20, 22, 24, 28, 32, 36};

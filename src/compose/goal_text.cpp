@@ -36,7 +36,7 @@ struct PlacedLine {
 // the layer every area that the drawing may touch.
 class LineDrawer {
 public:
-    LineDrawer(QPainter& painter, TextLayer& layer, const QFont& font, const TGoalsProject& board,
+    LineDrawer(QPainter& painter, TextLayer& layer, const QFont& font, const GoalBoard& board,
                int dpi)
         : painter_(painter),
           layer_(layer),
@@ -106,7 +106,7 @@ private:
 
 }  // namespace
 
-QFont GoalFont(const TGoalsProject& board, int dpi) {
+QFont GoalFont(const GoalBoard& board, int dpi) {
     QFont font;
     if (!board.FontName.empty()) font.setFamily(QString::fromStdString(board.FontName));
     font.setPixelSize(std::max(1, EmHeight(DrawnFontSize(board.FontSize), dpi)));
@@ -117,7 +117,7 @@ QFont GoalFont(const TGoalsProject& board, int dpi) {
     return font;
 }
 
-int DrawGoalText(QPainter& painter, TextLayer& layer, const TGoalsProject& board, int dpi) {
+int DrawGoalText(QPainter& painter, TextLayer& layer, const GoalBoard& board, int dpi) {
     const QFont font = GoalFont(board, dpi);
     painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
@@ -163,7 +163,7 @@ int DrawGoalText(QPainter& painter, TextLayer& layer, const TGoalsProject& board
     return ClampToInt(y - board.TextPosY - InterfaceFontAdjust(dpi));
 }
 
-TextRenderState RenderTextLayer(TextLayer& layer, const TGoalsProject& board, int dpi,
+TextRenderState RenderTextLayer(TextLayer& layer, const GoalBoard& board, int dpi,
                                 int previewWidth) {
     layer.clear();
     int textHeight = 0;

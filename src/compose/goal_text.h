@@ -15,16 +15,16 @@ namespace dorvane::compose {
 // The goal font: family FontName (the default font when empty), em height from
 // the size clamped to the drawable range, bold and italic from FontStyle, smooth
 // grey edges.
-QFont GoalFont(const TGoalsProject& board, int dpi);
+QFont GoalFont(const GoalBoard& board, int dpi);
 
 // Draws the board's goals with their top-left at (TextPosX, TextPosY) in full-size
 // pixels and returns the height of the text block (−10 at 96 dpi for no text).
 // Areas drawn are recorded in `layer` so that the next clear can be partial.
-int DrawGoalText(QPainter& painter, TextLayer& layer, const TGoalsProject& board, int dpi);
+int DrawGoalText(QPainter& painter, TextLayer& layer, const GoalBoard& board, int dpi);
 
 // Clears the layer, draws the board's text and maps its box into the preview,
 // whose width is previewWidth.
-TextRenderState RenderTextLayer(TextLayer& layer, const TGoalsProject& board, int dpi,
+TextRenderState RenderTextLayer(TextLayer& layer, const GoalBoard& board, int dpi,
                                 int previewWidth);
 
 }  // namespace dorvane::compose

@@ -63,7 +63,7 @@ struct Candidate {
     double cost;
 };
 
-std::vector<Candidate> Candidates(const TGoalsProject& board) {
+std::vector<Candidate> Candidates(const GoalBoard& board) {
     std::vector<Color> colors;
     for (const NamedColor& c : kColors) colors.push_back(c.value);
     if (std::find(colors.begin(), colors.end(), board.FontColor) == colors.end())
@@ -83,7 +83,7 @@ std::vector<Candidate> Candidates(const TGoalsProject& board) {
     return list;
 }
 
-bool HasGoals(const TGoalsProject& board) {
+bool HasGoals(const GoalBoard& board) {
     for (int i = 1; i <= kGoalCount; ++i) {
         if (!TrimGoal(QString::fromStdString(board.Goal[static_cast<std::size_t>(i)])).isEmpty())
             return true;
@@ -104,13 +104,13 @@ double LookChangeCost(Color fromColor, std::uint8_t fromShading, Color toColor,
     return cost;
 }
 
-ReadableFix MakeReadable(const TGoalsProject& board, const imaging::Bitmap& screen, int dpi) {
+ReadableFix MakeReadable(const GoalBoard& board, const imaging::Bitmap& screen, int dpi) {
     ReadableFix fix;
     fix.FontColor = board.FontColor;
     fix.FontShading = board.FontShading;
     if (!HasGoals(board)) return fix;  // NoGoals
     TextLayer layer(screen.width(), screen.height());
-    TGoalsProject trial = board;
+    GoalBoard trial = board;
     const auto measure = [&](Color color, std::uint8_t shading) {
         trial.FontColor = color;
         trial.FontShading = shading;
@@ -162,7 +162,7 @@ std::string ShadingName(std::uint8_t shading) {
     return shading < kShadingNames.size() ? std::string(kShadingNames[shading]) : "none";
 }
 
-std::string DescribeFix(const ReadableFix& fix, const TGoalsProject& before) {
+std::string DescribeFix(const ReadableFix& fix, const GoalBoard& before) {
     switch (fix.outcome) {
         case ReadableOutcome::NoGoals:
             return "every goal is empty: nothing to make readable";

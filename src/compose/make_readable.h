@@ -49,10 +49,10 @@ double LookChangeCost(Color fromColor, std::uint8_t fromShading, Color toColor,
 
 // Chooses the look for `board` over `screen` (its picture at screen size) with
 // text drawn at `dpi`. Needs a QGuiApplication for the fonts; any thread.
-ReadableFix MakeReadable(const TGoalsProject& board, const imaging::Bitmap& screen, int dpi);
+ReadableFix MakeReadable(const GoalBoard& board, const imaging::Bitmap& screen, int dpi);
 
 // What the fix did, in one line for a person ("outline added", …).
-std::string DescribeFix(const ReadableFix& fix, const TGoalsProject& before);
+std::string DescribeFix(const ReadableFix& fix, const GoalBoard& before);
 
 // The name of a colour value: its list name, or "#RRGGBB".
 std::string ColorName(Color color);

@@ -65,7 +65,7 @@ void RemoveOthers(const fs::path& folder, const std::vector<fs::path>& keep) {
     }
 }
 
-imaging::Bitmap ComposedPicture(const TGoalsProject& board, const imaging::Bitmap& photo,
+imaging::Bitmap ComposedPicture(const GoalBoard& board, const imaging::Bitmap& photo,
                                 ScreenSize size, ScreenSize styled, int dpi) {
     ComposedScreen composed = ComposeScreen(board, photo, size, styled, dpi);
     OverlayTextLayer(composed.screen, composed.layer);
@@ -241,8 +241,8 @@ private:
 
 }  // namespace
 
-ComposedScreen ComposeScreen(const TGoalsProject& board, const imaging::Bitmap& photo,
-                             ScreenSize size, ScreenSize styled, int dpi) {
+ComposedScreen ComposeScreen(const GoalBoard& board, const imaging::Bitmap& photo, ScreenSize size,
+                             ScreenSize styled, int dpi) {
     // The page-4 composer: the wallpaper is what page 4 would compose at this size.
     BoardComposer composer(size.width, size.height, dpi);
     composer.setScreenPhoto(photo);

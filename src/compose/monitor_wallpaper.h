@@ -35,8 +35,8 @@ struct ComposedScreen {
     imaging::Bitmap screen;
     TextLayer layer;
 };
-ComposedScreen ComposeScreen(const TGoalsProject& board, const imaging::Bitmap& photo,
-                             ScreenSize size, ScreenSize styled, int dpi);
+ComposedScreen ComposeScreen(const GoalBoard& board, const imaging::Bitmap& photo, ScreenSize size,
+                             ScreenSize styled, int dpi);
 
 // Each monitor's file name: the prefix, its name with every character other than
 // letters, digits, '-', '_' and '.' turned into '_', and ".bmp"; names that would
@@ -44,7 +44,7 @@ ComposedScreen ComposeScreen(const TGoalsProject& board, const imaging::Bitmap& 
 std::vector<std::string> MonitorFileNames(const std::vector<platform::Monitor>& monitors);
 
 struct MonitorWallpaperJob {
-    TGoalsProject board;
+    GoalBoard board;
     const imaging::Bitmap* photo = nullptr;   // the board's picture at full size
     std::vector<platform::Monitor> monitors;  // every monitor of the desktop
     std::string only;                         // one monitor's name: set it alone

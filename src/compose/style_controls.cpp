@@ -29,19 +29,19 @@ const std::string* ChoiceList::selectedText() const {
 }
 
 StyleControls::StyleControls() {
-    cbStyle = ListOf(kStyleNames, 0);
+    style = ListOf(kStyleNames, 0);
     std::vector<std::string> sizes;
     for (int size : kFontSizes) sizes.push_back(std::to_string(size));
-    cbSize = ListOf(sizes, kDefaultSizeIndex);
-    cbAlign = ListOf(kAlignNames, 0);
+    size = ListOf(sizes, kDefaultSizeIndex);
+    alignment = ListOf(kAlignNames, 0);
     std::vector<std::string_view> colorNames;
     for (const NamedColor& c : kColors) colorNames.push_back(c.name);
-    cbColor = ListOf(colorNames, 0);
-    cbShading = ListOf(kShadingNames, 0);
+    colour = ListOf(colorNames, 0);
+    shading = ListOf(kShadingNames, 0);
 }
 
 void FillFontList(StyleControls& controls, const std::vector<std::string>& installedFamilies) {
-    ChoiceList& list = controls.cbFont;
+    ChoiceList& list = controls.font;
     list.items.clear();
     for (const std::string& family : installedFamilies)
         for (std::string_view choice : FontChoices)
@@ -51,39 +51,39 @@ void FillFontList(StyleControls& controls, const std::vector<std::string>& insta
     list.selected = list.items.empty() ? -1 : 0;
 }
 
-void ReadStyleControls(const StyleControls& controls, TGoalsProject& board) {
-    const std::string* font = controls.cbFont.selectedText();
+void ReadStyleControls(const StyleControls& controls, GoalBoard& board) {
+    const std::string* font = controls.font.selectedText();
     board.FontName = font ? *font : std::string();
-    if (const std::string* size = controls.cbSize.selectedText()) board.FontSize = std::stoi(*size);
-    if (controls.cbStyle.selected >= 0)
-        board.FontStyle = static_cast<std::uint8_t>(controls.cbStyle.selected);
-    if (controls.cbColor.selectedText())
-        board.FontColor = kColors[static_cast<std::size_t>(controls.cbColor.selected)].value;
-    if (controls.cbShading.selected >= 0)
-        board.FontShading = static_cast<std::uint8_t>(controls.cbShading.selected);
-    if (controls.cbAlign.selected >= 0)
-        board.FontAlign = static_cast<std::uint8_t>(controls.cbAlign.selected);
+    if (const std::string* size = controls.size.selectedText()) board.FontSize = std::stoi(*size);
+    if (controls.style.selected >= 0)
+        board.FontStyle = static_cast<std::uint8_t>(controls.style.selected);
+    if (controls.colour.selectedText())
+        board.FontColor = kColors[static_cast<std::size_t>(controls.colour.selected)].value;
+    if (controls.shading.selected >= 0)
+        board.FontShading = static_cast<std::uint8_t>(controls.shading.selected);
+    if (controls.alignment.selected >= 0)
+        board.FontAlign = static_cast<std::uint8_t>(controls.alignment.selected);
 }
 
-int FindFontItem(const ChoiceList& cbFont, const std::string& name) {
-    for (std::size_t i = 0; i < cbFont.items.size(); ++i)
-        if (base::EqualsIgnoringAsciiCase(cbFont.items[i], name)) return static_cast<int>(i);
+int FindFontItem(const ChoiceList& font, const std::string& name) {
+    for (std::size_t i = 0; i < font.items.size(); ++i)
+        if (base::EqualsIgnoringAsciiCase(font.items[i], name)) return static_cast<int>(i);
     return -1;
 }
 
-void ShowBoardStyle(StyleControls& controls, const TGoalsProject& board) {
-    controls.cbFont.selected = FindFontItem(controls.cbFont, board.FontName);
-    const auto size = std::find(controls.cbSize.items.begin(), controls.cbSize.items.end(),
+void ShowBoardStyle(StyleControls& controls, const GoalBoard& board) {
+    controls.font.selected = FindFontItem(controls.font, board.FontName);
+    const auto size = std::find(controls.size.items.begin(), controls.size.items.end(),
                                 std::to_string(board.FontSize));
-    controls.cbSize.selected = size == controls.cbSize.items.end()
-                                   ? -1
-                                   : static_cast<int>(size - controls.cbSize.items.begin());
-    controls.cbStyle.selected = IndexOrNone(board.FontStyle, controls.cbStyle.items.size());
-    controls.cbShading.selected = IndexOrNone(board.FontShading, controls.cbShading.items.size());
-    controls.cbAlign.selected = IndexOrNone(board.FontAlign, controls.cbAlign.items.size());
-    controls.cbColor.selected = -1;
+    controls.size.selected = size == controls.size.items.end()
+                                 ? -1
+                                 : static_cast<int>(size - controls.size.items.begin());
+    controls.style.selected = IndexOrNone(board.FontStyle, controls.style.items.size());
+    controls.shading.selected = IndexOrNone(board.FontShading, controls.shading.items.size());
+    controls.alignment.selected = IndexOrNone(board.FontAlign, controls.alignment.items.size());
+    controls.colour.selected = -1;
     for (std::size_t i = 0; i < kColors.size(); ++i)
-        if (kColors[i].value == board.FontColor) controls.cbColor.selected = static_cast<int>(i);
+        if (kColors[i].value == board.FontColor) controls.colour.selected = static_cast<int>(i);
 }
 
 }  // namespace dorvane::compose

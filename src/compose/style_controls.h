@@ -19,29 +19,29 @@ struct ChoiceList {
 };
 
 struct StyleControls {
-    ChoiceList cbFont;
-    ChoiceList cbStyle;
-    ChoiceList cbSize;
-    ChoiceList cbAlign;
-    ChoiceList cbColor;  // item texts are the colour names; values in kColors
-    ChoiceList cbShading;
+    ChoiceList font;
+    ChoiceList style;
+    ChoiceList size;
+    ChoiceList alignment;
+    ChoiceList colour;  // item texts are the colour names; values in kColors
+    ChoiceList shading;
 
-    // Every list filled with its fixed items and initial selection; cbFont empty.
+    // Every list filled with its fixed items and initial selection; font empty.
     StyleControls();
 };
 
-// Fills cbFont from the installed family names: each name equal (exactly, case
+// Fills font from the installed family names: each name equal (exactly, case
 // included) to a FontChoices entry, in alphabetical order; selects the first.
 void FillFontList(StyleControls& controls, const std::vector<std::string>& installedFamilies);
 
 // Copies the six selections into the board's style fields. A list without a
 // selection (possible only after showing an edited board) keeps the board's value.
-void ReadStyleControls(const StyleControls& controls, TGoalsProject& board);
+void ReadStyleControls(const StyleControls& controls, GoalBoard& board);
 
 // Selects the items that show the board's style; no change events are involved.
-void ShowBoardStyle(StyleControls& controls, const TGoalsProject& board);
+void ShowBoardStyle(StyleControls& controls, const GoalBoard& board);
 
 // Index of the font item equal to name without regard to ASCII case, or −1.
-int FindFontItem(const ChoiceList& cbFont, const std::string& name);
+int FindFontItem(const ChoiceList& font, const std::string& name);
 
 }  // namespace dorvane::compose

@@ -40,7 +40,7 @@ CursorShape CursorFor(HitZone zone) {
     }
 }
 
-bool TextBoxDrag::MouseDown(MouseButton button, int x, int y, const TGoalsProject& board,
+bool TextBoxDrag::MouseDown(MouseButton button, int x, int y, const GoalBoard& board,
                             const TextRenderState& text) {
     if (button != MouseButton::Left) return false;
     DragMode = HitTestTextBox(text.Frame, x, y);
@@ -51,7 +51,7 @@ bool TextBoxDrag::MouseDown(MouseButton button, int x, int y, const TGoalsProjec
     return true;
 }
 
-TextBoxDrag::MoveResult TextBoxDrag::MouseMove(int x, int y, TGoalsProject& board,
+TextBoxDrag::MoveResult TextBoxDrag::MouseMove(int x, int y, GoalBoard& board,
                                                const TextRenderState& text, int screenWidth,
                                                int screenHeight) {
     MoveResult result;
@@ -74,7 +74,7 @@ TextBoxDrag::MoveResult TextBoxDrag::MouseMove(int x, int y, TGoalsProject& boar
     return result;
 }
 
-void TextBoxDrag::ApplyLimits(int x, TGoalsProject& board, int textHeight, int screenWidth,
+void TextBoxDrag::ApplyLimits(int x, GoalBoard& board, int textHeight, int screenWidth,
                               int screenHeight) {
     if (board.TextPosX < 0) {  // cut off what lies beyond the left edge; re-base the drag
         board.TextWidth =
@@ -104,8 +104,8 @@ void TextBoxDrag::ApplyLimits(int x, TGoalsProject& board, int textHeight, int s
         board.TextPosY = Clamp32(std::int64_t{screenHeight} - textHeight - kInset);
 }
 
-void NudgeTextBox(TGoalsProject& board, int dx, int dy, const TextRenderState& text,
-                  int screenWidth, int screenHeight) {
+void NudgeTextBox(GoalBoard& board, int dx, int dy, const TextRenderState& text, int screenWidth,
+                  int screenHeight) {
     if (text.TextHeight < 1) return;
     board.TextPosX = Clamp32(std::int64_t{board.TextPosX} + dx);
     board.TextPosY = Clamp32(std::int64_t{board.TextPosY} + dy);

@@ -46,7 +46,7 @@ public:
     Point DragDelta;
 
     // Starts a drag on a left press inside the box; returns whether one started.
-    bool MouseDown(MouseButton button, int x, int y, const TGoalsProject& board,
+    bool MouseDown(MouseButton button, int x, int y, const GoalBoard& board,
                    const TextRenderState& text);
 
     struct MoveResult {
@@ -54,7 +54,7 @@ public:
         bool redraw = false;  // the box changed: render the text layer and the preview
     };
     // Applies a mouse move to the board's box within a screen of the given size.
-    MoveResult MouseMove(int x, int y, TGoalsProject& board, const TextRenderState& text,
+    MoveResult MouseMove(int x, int y, GoalBoard& board, const TextRenderState& text,
                          int screenWidth, int screenHeight);
 
     void MouseUp() { DragMode = hzNone; }
@@ -62,13 +62,12 @@ public:
 
     // The limits that keep the box on the screen, applied after each step of a drag
     // in DragMode; x is the mouse's preview x (the drag re-bases there at the left edge).
-    void ApplyLimits(int x, TGoalsProject& board, int textHeight, int screenWidth,
-                     int screenHeight);
+    void ApplyLimits(int x, GoalBoard& board, int textHeight, int screenWidth, int screenHeight);
 };
 
 // Moves the box by (dx, dy) full-size pixels, kept on the screen as a drag keeps it.
 // Nothing moves while there is no text (no box is shown).
-void NudgeTextBox(TGoalsProject& board, int dx, int dy, const TextRenderState& text,
-                  int screenWidth, int screenHeight);
+void NudgeTextBox(GoalBoard& board, int dx, int dy, const TextRenderState& text, int screenWidth,
+                  int screenHeight);
 
 }  // namespace dorvane::compose

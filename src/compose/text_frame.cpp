@@ -18,7 +18,7 @@ int ScaleEdge(std::int64_t fullSize, double scale) {
 
 }  // namespace
 
-TextRenderState UpdateTextFrame(const TGoalsProject& board, int textHeight, int previewWidth,
+TextRenderState UpdateTextFrame(const GoalBoard& board, int textHeight, int previewWidth,
                                 int screenWidth) {
     TextRenderState state;
     state.TextHeight = textHeight;

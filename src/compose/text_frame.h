@@ -26,7 +26,7 @@ struct TextRenderState {
 // PreviewScale = previewWidth / screenWidth (0 when textHeight < 1); the box's
 // edges scaled by it and rounded, halves to even. The horizontal scale serves
 // both axes: the preview has the screen's proportions.
-TextRenderState UpdateTextFrame(const TGoalsProject& board, int textHeight, int previewWidth,
+TextRenderState UpdateTextFrame(const GoalBoard& board, int textHeight, int previewWidth,
                                 int screenWidth);
 
 }  // namespace dorvane::compose

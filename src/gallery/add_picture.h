@@ -30,7 +30,7 @@ std::string AddedPictureKey(const std::filesystem::path& chosen);
 struct AddPictureSteps {
     // Rebuilds the gallery, then runs `then` (at once, or when the rebuild is done).
     std::function<void(std::function<void()> then)> buildGallery;
-    // Selects FindThumbnail(FindPictureByName(key)) and scrolls it into view.
+    // Selects findThumbnail(FindPictureByName(key)) and scrolls it into view.
     std::function<void(const std::string& key)> selectAndShow;
 };
 

@@ -14,7 +14,7 @@ std::string UserPictureName(std::string_view fileName) {
 std::int32_t FindPictureByName(const Catalogue& pictures, std::string_view name) {
     const std::string key = base::AsciiUpper(name);
     std::int32_t found = -1;
-    for (const TImgInfo& entry : pictures)
+    for (const PictureInfo& entry : pictures)
         if (base::AsciiUpper(entry.Name) == key) found = entry.Number;
     return found;
 }
@@ -23,7 +23,7 @@ std::int32_t ClampPictureNumber(std::int32_t n, std::int32_t count) {
     return std::max<std::int32_t>(1, std::min(n, count));
 }
 
-std::string UserPictureFileName(const TImgInfo& entry) {
+std::string UserPictureFileName(const PictureInfo& entry) {
     return entry.FileName.empty() ? entry.Name + ".jpg" : entry.FileName;
 }
 

@@ -11,17 +11,17 @@
 
 namespace dorvane::gallery {
 
-struct TImgInfo {
+struct PictureInfo {
     std::string Name;
     bool BuiltIn = false;
     std::int32_t Number = 0;
     // A user picture's file in the gallery folder, as listed ("My.Beach.jpg"): the
     // name alone cannot give it back. Empty for built-in pictures.
     std::string FileName = {};
-    friend bool operator==(const TImgInfo&, const TImgInfo&) = default;
+    friend bool operator==(const PictureInfo&, const PictureInfo&) = default;
 };
 
-using Catalogue = std::vector<TImgInfo>;
+using Catalogue = std::vector<PictureInfo>;
 
 // A user picture's display name: the file name up to its first ".", with the
 // ASCII letters upper-cased ("My.Beach.jpg" → "MY").
@@ -36,6 +36,6 @@ std::int32_t ClampPictureNumber(std::int32_t n, std::int32_t count);
 
 // The gallery file of a user entry: the file it was listed from, or, for an entry
 // made without one, its name + ".jpg" (found in any letter case).
-std::string UserPictureFileName(const TImgInfo& entry);
+std::string UserPictureFileName(const PictureInfo& entry);
 
 }  // namespace dorvane::gallery

@@ -75,7 +75,7 @@ private:
     std::deque<Pending> pending_;  // destroyed before the rest: joins the threads
 };
 
-std::int32_t AddEntry(Catalogue& pictures, TImgInfo entry, const imaging::Bitmap& thumb,
+std::int32_t AddEntry(Catalogue& pictures, PictureInfo entry, const imaging::Bitmap& thumb,
                       std::int32_t selected, GalleryGrid& grid) {
     const auto number = static_cast<std::int32_t>(pictures.size()) + 1;
     entry.Number = number;

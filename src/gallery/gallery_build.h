@@ -33,7 +33,7 @@ class GalleryGrid {
 public:
     virtual ~GalleryGrid() = default;
     virtual void clear() = 0;  // no thumbnails, layout cursor back at its start
-    virtual void addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) = 0;
+    virtual void addThumbnail(const PictureInfo& entry, const imaging::Bitmap& thumbnail) = 0;
     virtual void select(std::int32_t number) = 0;  // SelectThumbnail (sets PicName too)
     virtual void finish(std::int32_t count) = 0;   // place the bottom spacer
     // "Error loading picture from gallery! (name)"; returns when confirmed.

@@ -82,38 +82,39 @@ void ShapeControl::paintEvent(QPaintEvent*) {
 GalleryPage::GalleryPage(QWidget* parent, GalleryState& state) : QWidget(parent), state_(state) {
     setObjectName("page2");
     MakeWhite(this);
-    htmlBody21 = new htmlview::HtmlView(this);
-    htmlBody21->setObjectName("htmlBody21");
-    htmlBody21->setGeometry(-1, -1, 387, 80);
-    imgs = new QScrollArea(this);
-    imgs->setObjectName("imgs");
-    imgs->setGeometry(6, htmlBody21->geometry().bottom() + 1 + 5, kGridWidth, 261);
-    imgs->setFrameShape(QFrame::NoFrame);
-    imgs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    imgs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    imgs->verticalScrollBar()->setTracking(true);
-    imgs->verticalScrollBar()->setStyleSheet(kScrollBarStyle);
+    topText_ = new htmlview::HtmlView(this);
+    topText_->setObjectName("htmlBody21");
+    topText_->setGeometry(-1, -1, 387, 80);
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName("imgs");
+    scrollArea_->setGeometry(6, topText_->geometry().bottom() + 1 + 5, kGridWidth, 261);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea_->verticalScrollBar()->setTracking(true);
+    scrollArea_->verticalScrollBar()->setStyleSheet(kScrollBarStyle);
     // A picture's name shown under the mouse would stay over another picture
     // once the grid has moved (by the keys, say).
-    connect(imgs->verticalScrollBar(), &QScrollBar::valueChanged, this,
+    connect(scrollArea_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [] { QToolTip::hideText(); });
-    imgs->setFocusPolicy(Qt::TabFocus);  // the keyboard reaches it; a click does not focus it
-    imgs->installEventFilter(this);
+    scrollArea_->setFocusPolicy(
+        Qt::TabFocus);  // the keyboard reaches it; a click does not focus it
+    scrollArea_->installEventFilter(this);
     content_ = new QWidget;
     MakeWhite(content_);
-    imgs->setWidget(content_);
-    MakeWhite(imgs->viewport());
-    shapeImgsBorder = new ShapeControl(this, "shapeImgsBorder", QColor(223, 216, 173), 1);
-    shapeImgsBorder->setGeometry(imgs->geometry().adjusted(-1, -1, 1, 1));
-    shapeImgsBorder->lower();
-    htmlBody22 = new htmlview::HtmlView(this);
-    htmlBody22->setObjectName("htmlBody22");
-    const int top22 = imgs->geometry().bottom() + 1 + 5;
-    htmlBody22->setGeometry(0, top22, 385, 412 - top22);
-    shapeImgBrdr = new ShapeControl(content_, "shapeImgBrdr", QColor(0, 0, 128), kFramePen);
-    shapeImgBrdr->hide();
-    lblImgsBottom = new QLabel(content_);
-    lblImgsBottom->setObjectName("lblImgsBottom");
+    scrollArea_->setWidget(content_);
+    MakeWhite(scrollArea_->viewport());
+    gridBorder_ = new ShapeControl(this, "shapeImgsBorder", QColor(223, 216, 173), 1);
+    gridBorder_->setGeometry(scrollArea_->geometry().adjusted(-1, -1, 1, 1));
+    gridBorder_->lower();
+    bottomText_ = new htmlview::HtmlView(this);
+    bottomText_->setObjectName("htmlBody22");
+    const int top22 = scrollArea_->geometry().bottom() + 1 + 5;
+    bottomText_->setGeometry(0, top22, 385, 412 - top22);
+    selectionFrame_ = new ShapeControl(content_, "shapeImgBrdr", QColor(0, 0, 128), kFramePen);
+    selectionFrame_->hide();
+    bottomSpacer_ = new QLabel(content_);
+    bottomSpacer_->setObjectName("lblImgsBottom");
     clear();
 }
 
@@ -127,7 +128,7 @@ void GalleryPage::clear() {
     state_.PictureCount = 0;
 }
 
-void GalleryPage::addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) {
+void GalleryPage::addThumbnail(const PictureInfo& entry, const imaging::Bitmap& thumbnail) {
     auto* t = new ThumbnailControl(content_, entry.Number, imaging::ToQImage(thumbnail));
     const GridPoint at = ThumbnailPosition(entry.Number, kGridWidth);
     t->move(at.x, at.y);
@@ -135,9 +136,9 @@ void GalleryPage::addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thu
     // name is only a name ("Flamingos" is a nuthatch): say what it shows.
     t->setToolTip(entry.BuiltIn ? QString::fromUtf8(BuiltInPictureDescription(entry.Number))
                                 : QString::fromStdString(entry.Name));
-    t->onClick = [this](ThumbnailControl* c) { SelectThumbnail(c); };
+    t->onClick = [this](ThumbnailControl* c) { selectThumbnail(c); };
     t->onDoubleClick = [this](ThumbnailControl* c) {
-        SelectThumbnail(c);
+        selectThumbnail(c);
         if (onDoubleClick) onDoubleClick(c);
     };
     t->show();
@@ -146,14 +147,14 @@ void GalleryPage::addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thu
 }
 
 void GalleryPage::select(std::int32_t number) {
-    SelectThumbnail(FindThumbnail(number));
+    selectThumbnail(findThumbnail(number));
 }
 
 void GalleryPage::finish(std::int32_t count) {
-    lblImgsBottom->setText("");
-    lblImgsBottom->setGeometry(0, SpacerTop(count), 1, kSpacerHeight);
+    bottomSpacer_->setText("");
+    bottomSpacer_->setGeometry(0, SpacerTop(count), 1, kSpacerHeight);
     // The rows leave room for the scroll bar; the content is the view's width.
-    const int barWidth = imgs->verticalScrollBar()->sizeHint().width();
+    const int barWidth = scrollArea_->verticalScrollBar()->sizeHint().width();
     content_->resize(kGridWidth - barWidth, ContentHeight(count));
 }
 
@@ -161,7 +162,7 @@ void GalleryPage::reportLoadError(const std::string& message) {
     if (inform) inform(message);
 }
 
-ThumbnailControl* GalleryPage::FindThumbnail(int n) const {
+ThumbnailControl* GalleryPage::findThumbnail(int n) const {
     if (thumbnails_.empty()) return nullptr;
     const int clamped = ClampPictureNumber(n, state_.PictureCount);
     for (ThumbnailControl* t : thumbnails_)
@@ -169,24 +170,24 @@ ThumbnailControl* GalleryPage::FindThumbnail(int n) const {
     return nullptr;
 }
 
-void GalleryPage::SelectThumbnail(ThumbnailControl* t) {
+void GalleryPage::selectThumbnail(ThumbnailControl* t) {
     if (!t) return;
     const GridRect f = SelectionFrame({t->x(), t->y()});
-    shapeImgBrdr->setGeometry(f.x, f.y, f.width, f.height);
-    shapeImgBrdr->show();
-    shapeImgBrdr->lower();
+    selectionFrame_->setGeometry(f.x, f.y, f.width, f.height);
+    selectionFrame_->show();
+    selectionFrame_->lower();
     state_.SelectedPicture = t->number();
     const auto index = static_cast<std::size_t>(state_.SelectedPicture - 1);
     if (index < state_.Pictures.size() && onPictureChosen)
         onPictureChosen(state_.Pictures[index].Name);
-    if (imgs->hasFocus() && QAccessible::isActive()) {
+    if (scrollArea_->hasFocus() && QAccessible::isActive()) {
         QAccessibleEvent focus(t, QAccessible::Focus);
         QAccessible::updateAccessibility(&focus);
     }
 }
 
 bool GalleryPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != imgs || event->type() != QEvent::KeyPress) return false;
+    if (watched != scrollArea_ || event->type() != QEvent::KeyPress) return false;
     switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -195,7 +196,7 @@ bool GalleryPage::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (ThumbnailControl* t = FindThumbnail(state_.SelectedPicture); t && onDoubleClick)
+            if (ThumbnailControl* t = findThumbnail(state_.SelectedPicture); t && onDoubleClick)
                 platform::RunCommand([this, t] { onDoubleClick(t); });
             return true;
         default:
@@ -203,17 +204,17 @@ bool GalleryPage::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void GalleryPage::ScrollToPicture(int n) {
-    if (!FindThumbnail(n)) return;
-    const int view = imgs->viewport()->height();
-    imgs->verticalScrollBar()->setValue(ScrollPositionFor(n, state_.PictureCount, view));
-    imgs->viewport()->update();
+void GalleryPage::scrollToPicture(int n) {
+    if (!findThumbnail(n)) return;
+    const int view = scrollArea_->viewport()->height();
+    scrollArea_->verticalScrollBar()->setValue(ScrollPositionFor(n, state_.PictureCount, view));
+    scrollArea_->viewport()->update();
 }
 
 void GalleryPage::keyDown(int qtKey) {
     if (const int step = ArrowStep(qtKey))
-        SelectThumbnail(FindThumbnail(state_.SelectedPicture + step));
-    ScrollToPicture(state_.SelectedPicture);
+        selectThumbnail(findThumbnail(state_.SelectedPicture + step));
+    scrollToPicture(state_.SelectedPicture);
 }
 
 }  // namespace dorvane::gallery

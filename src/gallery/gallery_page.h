@@ -64,30 +64,32 @@ class GalleryPage : public QWidget, public GalleryGrid {
 public:
     GalleryPage(QWidget* parent, GalleryState& state);
 
-    htmlview::HtmlView* htmlBody21;
-    htmlview::HtmlView* htmlBody22;
-    QScrollArea* imgs;
-    ShapeControl* shapeImgsBorder;
-    ShapeControl* shapeImgBrdr;
-    QLabel* lblImgsBottom;
+    // The page's texts above and below the grid, the scrolling grid, its border,
+    // the frame around the chosen picture and the spacer below the last row.
+    htmlview::HtmlView* topText() const { return topText_; }
+    htmlview::HtmlView* bottomText() const { return bottomText_; }
+    QScrollArea* scrollArea() const { return scrollArea_; }
+    ShapeControl* gridBorder() const { return gridBorder_; }
+    ShapeControl* selectionFrame() const { return selectionFrame_; }
+    QLabel* bottomSpacer() const { return bottomSpacer_; }
 
     // GalleryGrid: what BuildGallery does to the grid.
     void clear() override;
-    void addThumbnail(const TImgInfo& entry, const imaging::Bitmap& thumbnail) override;
+    void addThumbnail(const PictureInfo& entry, const imaging::Bitmap& thumbnail) override;
     void select(std::int32_t number) override;
     void finish(std::int32_t count) override;
     void reportLoadError(const std::string& message) override;
 
-    ThumbnailControl* FindThumbnail(int n) const;
-    void SelectThumbnail(ThumbnailControl* t);
-    void ScrollToPicture(int n);
-    // FormKeyDown's part on page 2: arrows move the selection, every key scrolls.
+    ThumbnailControl* findThumbnail(int n) const;
+    void selectThumbnail(ThumbnailControl* t);
+    void scrollToPicture(int n);
+    // The window's keys on page 2: arrows move the selection, every key scrolls.
     void keyDown(int qtKey);
     const std::vector<ThumbnailControl*>& thumbnails() const { return thumbnails_; }
     std::int32_t selectedNumber() const { return state_.SelectedPicture; }
 
-    std::function<void(const std::string& picName)> onPictureChosen;  // CurrentBoard.PicName
-    std::function<void(ThumbnailControl*)> onDoubleClick;             // ThumbnailDblClick
+    std::function<void(const std::string& picName)> onPictureChosen;  // the board's picture name
+    std::function<void(ThumbnailControl*)> onDoubleClick;             // opens it full screen
     std::function<void(const std::string& text)> inform;              // the plain message box
 
 protected:
@@ -96,6 +98,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    htmlview::HtmlView* topText_;
+    htmlview::HtmlView* bottomText_;
+    QScrollArea* scrollArea_;
+    ShapeControl* gridBorder_;
+    ShapeControl* selectionFrame_;
+    QLabel* bottomSpacer_;
     GalleryState& state_;
     QWidget* content_;
     std::vector<ThumbnailControl*> thumbnails_;

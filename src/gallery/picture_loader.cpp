@@ -15,7 +15,7 @@ void LoadGalleryPicture(std::int32_t n, const Catalogue& pictures,
     const auto count = static_cast<std::int32_t>(pictures.size());
     if (n < 1 || n > count) n = 1;
     if (pictures.empty()) throw base::Error("The gallery is empty");
-    const TImgInfo& entry = pictures[static_cast<std::size_t>(n - 1)];
+    const PictureInfo& entry = pictures[static_cast<std::size_t>(n - 1)];
     if (entry.BuiltIn)
         platform::LoadPictureFromResource(target, "picPhoto" + std::to_string(entry.Number));
     else

@@ -11,7 +11,7 @@ int GoalNumber(const QString& inputName) {
     return (last >= QChar('1') && last <= QChar('7')) ? last.digitValue() : 0;
 }
 
-void ReadGoalForm(const std::vector<htmlview::FormControl>& form, compose::TGoalsProject& board) {
+void ReadGoalForm(const std::vector<htmlview::FormControl>& form, compose::GoalBoard& board) {
     for (const htmlview::FormControl& c : form) {
         if (QLineEdit* edit = c.edit()) {
             if (const int n = GoalNumber(c.name))
@@ -22,8 +22,7 @@ void ReadGoalForm(const std::vector<htmlview::FormControl>& form, compose::TGoal
     }
 }
 
-void FillGoalForm(const std::vector<htmlview::FormControl>& form,
-                  const compose::TGoalsProject& board) {
+void FillGoalForm(const std::vector<htmlview::FormControl>& form, const compose::GoalBoard& board) {
     for (const htmlview::FormControl& c : form) {
         if (QLineEdit* edit = c.edit()) {
             const int n = GoalNumber(c.name);

@@ -15,12 +15,11 @@ namespace dorvane::pages {
 int GoalNumber(const QString& inputName);
 
 // Edits → Goal[n] (empty ones too), the check box → FontBullets.
-void ReadGoalForm(const std::vector<htmlview::FormControl>& form, compose::TGoalsProject& board);
+void ReadGoalForm(const std::vector<htmlview::FormControl>& form, compose::GoalBoard& board);
 
 // Goal[n] cut to the edit's maximum length, cream background, 8-point Arial; the
 // check box shows FontBullets.
-void FillGoalForm(const std::vector<htmlview::FormControl>& form,
-                  const compose::TGoalsProject& board);
+void FillGoalForm(const std::vector<htmlview::FormControl>& form, const compose::GoalBoard& board);
 
 // Gives the keyboard focus to the edit whose name ends in 1.
 void FocusFirstGoal(const std::vector<htmlview::FormControl>& form);

@@ -122,7 +122,7 @@ TEST(Accessibility, PagesTwoToFiveExposeTheirControlsByName) {
     }
     EXPECT_TRUE(Has(all, QAccessible::Button, "Add picture"));
     QAccessibleInterface* first =
-        QAccessible::queryAccessibleInterface(f.w->galleryPage()->FindThumbnail(1));
+        QAccessible::queryAccessibleInterface(f.w->galleryPage()->findThumbnail(1));
     EXPECT_TRUE(first->state().selected);
 
     f.w->showPage(3);
@@ -196,7 +196,8 @@ TEST(Accessibility, KeysPressButtonsAndLinksAndMoveThePicture) {
     EXPECT_EQ(FocusName(f), "Background pictures");
     for (int i = 0; i < 2; ++i) Key(Qt::Key_Down);
     EXPECT_EQ(f.w->model().gallery().SelectedPicture, 7);
-    EXPECT_EQ(f.w->galleryPage()->imgs->verticalScrollBar()->value(), 83);  // not scrolled twice
+    EXPECT_EQ(f.w->galleryPage()->scrollArea()->verticalScrollBar()->value(),
+              83);  // not scrolled twice
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
     EXPECT_EQ(FocusName(f), "Continue");

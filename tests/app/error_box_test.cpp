@@ -78,7 +78,7 @@ TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
              w.galleryPage()->onDoubleClick = [fail](dorvane::gallery::ThumbnailControl*) {
                  fail();
              };
-             QTest::mouseDClick(w.galleryPage()->FindThumbnail(2), Qt::LeftButton);
+             QTest::mouseDClick(w.galleryPage()->findThumbnail(2), Qt::LeftButton);
          }},
     };
     for (const Row& r : rows) {

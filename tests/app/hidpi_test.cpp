@@ -161,7 +161,7 @@ TEST(HiDpi, Page4PreviewHasDevicePixelsAndTheMouseKeepsPreviewPixels) {
     MainWindowFixture f;
     f.screen.set({2048, 1536, 192, 2});  // preview 349 × 262, scale 0.17041
     app::MainWindow& w = f.Start();
-    dorvane::compose::TGoalsProject board = w.model().board();
+    dorvane::compose::GoalBoard board = w.model().board();
     board.Goal[1] = "Learn to sail";
     board.TextWidth = 1000;
     w.model().replaceBoard(board);

@@ -95,7 +95,7 @@ struct MainWindowFixture {
     }
     // A goal line of the board, as if typed on page 3.
     void SetGoal(int n, const std::string& text) {
-        dorvane::compose::TGoalsProject b = w->model().board();
+        dorvane::compose::GoalBoard b = w->model().board();
         b.Goal[static_cast<std::size_t>(n)] = text;
         w->model().setGoals(b);
     }

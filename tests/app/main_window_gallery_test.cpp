@@ -23,12 +23,12 @@ void Key(dorvane::app::MainWindow& w, Qt::Key key) {
 }
 
 int Scroll(dorvane::app::MainWindow& w) {
-    return w.galleryPage()->imgs->verticalScrollBar()->value();
+    return w.galleryPage()->scrollArea()->verticalScrollBar()->value();
 }
 
 void ClickThumbnail(dorvane::app::MainWindow& w, int n) {
-    w.galleryPage()->ScrollToPicture(n);
-    QTest::mouseClick(w.galleryPage()->FindThumbnail(n), Qt::LeftButton);
+    w.galleryPage()->scrollToPicture(n);
+    QTest::mouseClick(w.galleryPage()->findThumbnail(n), Qt::LeftButton);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ TEST(MainWindowGallery, EnteringPageTwoScrollsTheChoiceIntoView) {
     f.Click("imgButton2");
     EXPECT_EQ(Scroll(w), 0);
     ClickThumbnail(w, 7);
-    w.galleryPage()->ScrollToPicture(1);
+    w.galleryPage()->scrollToPicture(1);
     f.Click("imgButton2");
     EXPECT_EQ(Scroll(w), 83);
     ClickThumbnail(w, 32);
@@ -106,7 +106,7 @@ TEST(MainWindowGallery, ArrowKeysOnlyOnPageTwoAndStoppedAtTheEnds) {
     EXPECT_EQ(w.model().gallery().SelectedPicture, 32);
     Key(w, Qt::Key_Up);
     EXPECT_EQ(w.model().gallery().SelectedPicture, 29);
-    w.galleryPage()->ScrollToPicture(1);
+    w.galleryPage()->scrollToPicture(1);
     Key(w, Qt::Key_X);  // any key brings the choice into view
     EXPECT_EQ(Scroll(w), 664);
 }
@@ -122,9 +122,9 @@ TEST(MainWindowGallery, UserFilesAtStartWithACorruptOneBetweenGoodOnes) {
     EXPECT_EQ(w.model().gallery().PictureCount, 34);
     EXPECT_EQ(w.model().gallery().Pictures[32].Name, "A");
     EXPECT_EQ(w.model().gallery().Pictures[33].Name, "C");
-    EXPECT_EQ(w.galleryPage()->FindThumbnail(34)->toolTip(), "C");
-    EXPECT_EQ(w.galleryPage()->FindThumbnail(33)->pos(), QPoint(240, 842));
-    EXPECT_EQ(w.galleryPage()->FindThumbnail(34)->pos(), QPoint(20, 925));
+    EXPECT_EQ(w.galleryPage()->findThumbnail(34)->toolTip(), "C");
+    EXPECT_EQ(w.galleryPage()->findThumbnail(33)->pos(), QPoint(240, 842));
+    EXPECT_EQ(w.galleryPage()->findThumbnail(34)->pos(), QPoint(20, 925));
 }
 
 TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
@@ -137,11 +137,12 @@ TEST(MainWindowGallery, AddedSunsetBeatsBuiltInTwentyTwo) {
     EXPECT_EQ(w.model().gallery().PictureCount, 33);
     EXPECT_EQ(w.model().gallery().SelectedPicture, 33);
     EXPECT_EQ(w.model().board().PicName, "SUNSET");
-    EXPECT_EQ(w.galleryPage()->shapeImgBrdr->geometry(), QRect(235, 837, 104, 80));
+    EXPECT_EQ(w.galleryPage()->selectionFrame()->geometry(), QRect(235, 837, 104, 80));
     EXPECT_EQ(Scroll(w), 677);  // framed and in view
     EXPECT_TRUE(fs::exists(f.gallery() / "Sunset.jpg"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // deleted later
-    EXPECT_EQ(w.galleryPage()->imgs->widget()->findChildren<ThumbnailControl*>().size(), 33u);
+    EXPECT_EQ(w.galleryPage()->scrollArea()->widget()->findChildren<ThumbnailControl*>().size(),
+              33u);
 }
 
 TEST(MainWindowGallery, AddedMyBeachIsListedAsMyAndLoadedFromItsOwnFile) {
@@ -203,8 +204,8 @@ TEST(MainWindowGallery, DoubleClickShowsTheWholePictureFullScreen) {
     w.setPreviewWindow(std::make_unique<dorvane::gallery::FullScreenPreview>());
     auto& preview = *w.previewWindow();
     f.Click("imgButton2");
-    w.galleryPage()->ScrollToPicture(4);
-    QTest::mouseDClick(w.galleryPage()->FindThumbnail(4), Qt::LeftButton);
+    w.galleryPage()->scrollToPicture(4);
+    QTest::mouseDClick(w.galleryPage()->findThumbnail(4), Qt::LeftButton);
     // Shown once the picture is decoded (on another thread), uncropped, at its own size.
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview.isVisible(); }, 10000));
     EXPECT_EQ(preview.picture().size(), QSize(1600, 1200));
@@ -226,7 +227,7 @@ TEST(MainWindowGallery, VanishedUserPictureIsReportedAndPictureOneTakesItsPlace)
         {"page 4", [](MainWindowFixture& f) { f.Click("imgButton4"); }, 4},
         {"double-click",
          [](MainWindowFixture& f) {
-             QTest::mouseDClick(f.w->galleryPage()->FindThumbnail(33), Qt::LeftButton);
+             QTest::mouseDClick(f.w->galleryPage()->findThumbnail(33), Qt::LeftButton);
          },
          2},
     };
@@ -297,7 +298,7 @@ TEST(MainWindowGallery, ClicksDuringFeedbackAndRebuildsInterleaveWithoutHarm) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.pageClicks().feedbackRunning(); }, 5000));
     EXPECT_EQ(w.currentPage(), 2);  // the link's own command ran last
     // Side-button clicks while page 4 waits for its photograph.
-    w.galleryPage()->SelectThumbnail(w.galleryPage()->FindThumbnail(11));
+    w.galleryPage()->selectThumbnail(w.galleryPage()->findThumbnail(11));
     f.Click("imgButton4");
     EXPECT_TRUE(w.previewPage()->canvas()->isHidden());
     f.Click("imgButton2");

@@ -121,7 +121,7 @@ TEST(Page4, ChoosingAStyleStoresItsValueAndRedraws) {
     struct Row {
         const char* list;
         std::vector<Qt::Key> keys;
-        std::function<int(const dorvane::compose::TGoalsProject&)> field;
+        std::function<int(const dorvane::compose::GoalBoard&)> field;
         int expected;
     };
     const Row rows[] = {
@@ -152,7 +152,7 @@ TEST(Page4, ShowingALoadedBoardsStyleRaisesNoChange) {
     QCoreApplication::processEvents();
     const QImage before = p.shown();
     const std::uint64_t paints = p.canvas()->paintCount();
-    dorvane::compose::TGoalsProject loaded = p.w.model().board();
+    dorvane::compose::GoalBoard loaded = p.w.model().board();
     loaded.FontSize = 16;
     loaded.FontStyle = 2;
     loaded.FontAlign = 1;

@@ -59,7 +59,7 @@ const std::string kValid =
     "FontSize=24\r\nFontStyle=1\r\nFontColor=255\r\nTextPosX=40\r\nTextPosY=40\r\n"
     "TextWidth=500\r\n[Preview]\r\nData1=QUJD\r\nData2=REVG\r\nDataNum=2\r\n";
 
-void CheckBoard(const compose::TGoalsProject& b) {
+void CheckBoard(const compose::GoalBoard& b) {
     EXPECT_LE(b.TextPosX, 1024 - 50);
     EXPECT_LE(b.TextPosY, 768 - 10);
     EXPECT_TRUE(b.PicName == "Fall" || b.PicName == "Bryce Canyon");
@@ -79,7 +79,7 @@ TEST(BoardReaderFuzz, ArbitraryAndMutatedFilesReadSafely) {
             EXPECT_LE(Utf8Length(doc.get("Goal", key).value_or("")), kMaxProfileValue);
         if (round % 10 != 0) continue;  // files are slow to write here; every tenth goes to disk
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-        compose::TGoalsProject board;
+        compose::GoalBoard board;
         ReadProjectFile(path, board, Context());
         CheckBoard(board);
     }
@@ -95,7 +95,7 @@ TEST(BoardReaderFuzz, AHugeFileIsReadOnlyUpToItsLimit) {
         for (int i = 0; i < 3000; ++i) out << piece;  // 6 MB of pieces...
     }
     fs::resize_file(path, 50u << 20);  // ...and a 50 MB file in all
-    compose::TGoalsProject board;
+    compose::GoalBoard board;
     ReadProjectFile(path, board, Context());
     EXPECT_EQ(board.Preview.size(), 2000u);  // Data1 alone is present, however often
     EXPECT_EQ(board.FontSize, 16);

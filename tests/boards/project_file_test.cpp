@@ -20,7 +20,7 @@ namespace dorvane::boards {
 namespace {
 
 namespace fs = std::filesystem;
-using compose::TGoalsProject;
+using compose::GoalBoard;
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,8 +45,8 @@ BoardReadContext Context(int width = 1024, int height = 768) {
     return c;
 }
 
-TGoalsProject FixtureBoard() {
-    TGoalsProject b;
+GoalBoard FixtureBoard() {
+    GoalBoard b;
     b.Name = "ignored when writing";
     b.PicName = "Sunset";
     b.Goal[1] = "Run a marathon";
@@ -74,15 +74,15 @@ TEST(BoardFile, WritesExactlyTheHandWrittenFixture) {
 }
 
 TEST(BoardFile, ReadsTheFixtureBack) {
-    TGoalsProject b;
+    GoalBoard b;
     ReadProjectFile(kFixture, b, Context());
-    TGoalsProject expected = FixtureBoard();
+    GoalBoard expected = FixtureBoard();
     expected.Name = "plan";
     EXPECT_EQ(b, expected);
 }
 
 TEST(BoardFile, GoalsInAnyScriptSurviveAsUtf8WithItsMark) {
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     board.Goal = {"",
                   "Zrobi\xC4\x87 pi\xC5\x82k\xC4\x99",
                   "\xCE\x9C\xCE\xAC\xCE\xB8\xCE\xB5",
@@ -96,7 +96,7 @@ TEST(BoardFile, GoalsInAnyScriptSurviveAsUtf8WithItsMark) {
     const std::string bytes = BoardFileBytes(board, BoardNameFromPath(path));
     EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF[Goal]\r\nVersion=0.1\r\n"));
     WriteAll(path, bytes);
-    TGoalsProject back;
+    GoalBoard back;
     ReadProjectFile(path, back, Context());
     board.Name = "\xE8\xAE\xA1\xE5\x88\x92";
     EXPECT_EQ(back, board);
@@ -136,21 +136,21 @@ TEST(BoardFile, GoalsComeBackAsTheReaderSeesThemWithTheirQuotes) {
     };
     QTemporaryDir dir;
     for (const Row& r : rows) {
-        TGoalsProject board = FixtureBoard();
+        GoalBoard board = FixtureBoard();
         board.Goal[1] = r.goal;
         const std::string bytes = BoardFileBytes(board, "n");
         EXPECT_NE(bytes.find(std::string("\r\nGoal1=") + r.written + "\r\n"), std::string::npos)
             << r.goal;
         const fs::path path = fs::path(dir.path().toStdString()) / "q.gls";
         WriteAll(path, bytes);
-        TGoalsProject back;
+        GoalBoard back;
         ReadProjectFile(path, back, Context());
         EXPECT_EQ(back.Goal[1], r.back) << r.goal;
     }
 }
 
 std::string PreviewSection(std::size_t previewLength) {
-    TGoalsProject b = FixtureBoard();
+    GoalBoard b = FixtureBoard();
     b.Preview = std::string(previewLength, 'Q');
     const std::string bytes = BoardFileBytes(b, "n");
     return bytes.substr(bytes.find("[Preview]"));
@@ -165,22 +165,22 @@ TEST(BoardFile, PreviewIsCutIntoPiecesOf2000Characters) {
 }
 
 // The file of the fixture with the Goal lines replaced.
-TGoalsProject ReadWith(const std::string& goalLines, const std::string& preview = "",
-                       BoardReadContext context = Context()) {
+GoalBoard ReadWith(const std::string& goalLines, const std::string& preview = "",
+                   BoardReadContext context = Context()) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "t.gls";
     WriteAll(path, "[Goal]\r\n" + goalLines + preview);
-    TGoalsProject b;
+    GoalBoard b;
     ReadProjectFile(path, b, context);
     return b;
 }
 
 TEST(ReadProjectFile, AMissingFileGivesTheDefaults) {
-    TGoalsProject b;
+    GoalBoard b;
     b.Goal[2] = "old";
     b.Preview = "old";
     ReadProjectFile("/no/such/file.gls", b, Context());
-    TGoalsProject expected;
+    GoalBoard expected;
     expected.PicName = "Bryce Canyon";
     expected.FontName = "Arial";
     expected.FontSize = 16;
@@ -198,7 +198,7 @@ TEST(ReadProjectFile, CorrectsTheBoxToTheScreen) {
     EXPECT_EQ(ReadWith("TextWidth=1015\r\n").TextWidth, 1014);
     EXPECT_EQ(ReadWith("TextPosY=758\r\n").TextPosY, 758);
     EXPECT_EQ(ReadWith("TextPosY=759\r\n").TextPosY, 10);
-    const TGoalsProject far = ReadWith("TextPosX=-2147483648\r\nTextWidth=2147483647\r\n");
+    const GoalBoard far = ReadWith("TextPosX=-2147483648\r\nTextWidth=2147483647\r\n");
     EXPECT_EQ(far.TextPosX, -2147483647 - 1);
     EXPECT_EQ(far.TextWidth, 2147483647);  // the box ends at −1, inside the screen: no overflow
     EXPECT_EQ(ReadWith("TextWidth=-1000\r\n").TextWidth, -1000);
@@ -226,7 +226,7 @@ TEST(ReadProjectFile, TheStyledScreenCountsOnlyWhenBothSidesAreSound) {
         {"ScreenWidth=\r\nScreenHeight=1080\r\n", 0, 0},
     };
     for (const auto& c : cases) {
-        const TGoalsProject b = ReadWith(c.lines);
+        const GoalBoard b = ReadWith(c.lines);
         EXPECT_EQ(b.ScreenWidth, c.width) << c.lines;
         EXPECT_EQ(b.ScreenHeight, c.height) << c.lines;
     }
@@ -234,13 +234,13 @@ TEST(ReadProjectFile, TheStyledScreenCountsOnlyWhenBothSidesAreSound) {
 
 TEST(ReadProjectFile, ABoardStyledOnAnotherScreenKeepsItsBoxAsItWasThere) {
     // Read for a 1024 x 768 screen, but styled on 2560 x 1440: corrected against that.
-    const TGoalsProject b =
+    const GoalBoard b =
         ReadWith("TextPosX=2000\r\nTextPosY=1300\r\nScreenWidth=2560\r\nScreenHeight=1440\r\n");
     EXPECT_EQ(b.TextPosX, 2000);
     EXPECT_EQ(b.TextPosY, 1300);
     EXPECT_EQ(b.TextWidth, 560);
     // Absurd sizes are absent: the screen read for corrects the box as always.
-    const TGoalsProject absurd =
+    const GoalBoard absurd =
         ReadWith("TextPosX=2000\r\nScreenWidth=1000000\r\nScreenHeight=1000000\r\n");
     EXPECT_EQ(absurd.TextPosX, 10);
     EXPECT_EQ(absurd.TextWidth, 1004);
@@ -261,7 +261,7 @@ TEST(ReadProjectFile, KeysInOtherCaseQuotesAndBlanks) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "case.gls";
     WriteAll(path, file);
-    TGoalsProject b;
+    GoalBoard b;
     ReadProjectFile(path, b, Context());
     EXPECT_EQ(b.FontSize, 28);
     EXPECT_EQ(b.Goal[1], "spaced");
@@ -306,12 +306,12 @@ TEST(WriteProjectFile, AddsTheScreenSizeAfterTheBoxAndChangesNoOtherByte) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "plan.gls";
     Scene s;
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     compose::RenderTextLayer(s.layer, board, 96, 328);
     WriteProjectFile(path, board, s.picture, s.layer);
     EXPECT_EQ(board.ScreenWidth, 1280);
     EXPECT_EQ(board.ScreenHeight, 1024);
-    TGoalsProject unsized = board;
+    GoalBoard unsized = board;
     unsized.ScreenWidth = unsized.ScreenHeight = 0;
     const std::string before = BoardFileBytes(unsized, "plan");
     const std::size_t at = before.find("[Preview]");
@@ -324,16 +324,16 @@ TEST(WriteProjectFile, RoundTripGivesTheSameBoardAndTheSamePixels) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "Summer plan.gls";
     Scene s;
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     board.Preview.clear();
     compose::RenderTextLayer(s.layer, board, 96, 328);
     WriteProjectFile(path, board, s.picture, s.layer);
     ASSERT_FALSE(board.Preview.empty());
     EXPECT_EQ(ReadAll(path), BoardFileBytes(board, "Summer plan"));
 
-    TGoalsProject back;
+    GoalBoard back;
     ReadProjectFile(path, back, Context(1280, 1024));
-    TGoalsProject expected = board;
+    GoalBoard expected = board;
     expected.Name = "Summer plan";
     EXPECT_EQ(back, expected);
 
@@ -362,13 +362,13 @@ TEST(WriteProjectFile, EveryShadingRoundTripsAndDrawsAlike) {
     const fs::path path = fs::path(dir.path().toStdString()) / "shaded.gls";
     Scene s;
     for (const int shading : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 255}) {
-        TGoalsProject board = FixtureBoard();
+        GoalBoard board = FixtureBoard();
         board.FontShading = static_cast<std::uint8_t>(shading);
         compose::RenderTextLayer(s.layer, board, 96, 328);
         WriteProjectFile(path, board, s.picture, s.layer);
         EXPECT_NE(ReadAll(path).find("FontShading=" + std::to_string(shading) + "\r\n"),
                   std::string::npos);
-        TGoalsProject back;
+        GoalBoard back;
         ReadProjectFile(path, back, Context(1280, 1024));
         EXPECT_EQ(back.FontShading, shading);
         compose::TextLayer again(1280, 1024);
@@ -381,7 +381,7 @@ TEST(WriteProjectFile, AFailedSaveLeavesTheEarlierFileAndNoLitter) {
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "keep.gls";
     WriteAll(path, "earlier board");
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     compose::TextLayer layer(10, 10);
     EXPECT_THROW(WriteProjectFile(path, board, imaging::Bitmap(), layer), base::Error);
     EXPECT_EQ(ReadAll(path), "earlier board");
@@ -395,7 +395,7 @@ TEST(WriteProjectFile, ASaveThatBreaksOffHalfWayLeavesTheEarlierFile) {
     const fs::path path = fs::path(dir.path().toStdString()) / "keep.gls";
     WriteAll(path, "earlier board");
     Scene s;
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     board.Preview.clear();
     {
         const test::FileSizeLimit limit(300);  // less than the new file needs
@@ -411,7 +411,7 @@ TEST(WriteProjectFile, ReplacesAnEarlierFileWhole) {
     const fs::path path = fs::path(dir.path().toStdString()) / "plan.gls";
     WriteAll(path, "[Goal]\r\nOldKey=stays?\r\n[Other]\r\nx=1\r\n" + std::string(100000, 'z'));
     Scene s;
-    TGoalsProject board = FixtureBoard();
+    GoalBoard board = FixtureBoard();
     WriteProjectFile(path, board, s.picture, s.layer);
     EXPECT_EQ(ReadAll(path), BoardFileBytes(board, "plan"));
 }

@@ -124,14 +124,14 @@ TEST(SavedBoards, SaveNamesAndTargets) {
 }
 
 TEST(SavedBoards, MemoLinesHaveBulletsAndNoGaps) {
-    compose::TGoalsProject board;
+    compose::GoalBoard board;
     board.Goal = {"",  "  Run a marathon  ", "", "Learn Spanish", "\t\r\n \x01", "\xCE\xB1 ", "",
                   " x"};
     const std::vector<std::string> expected = {"\xE2\x80\xA2 Run a marathon",
                                                "\xE2\x80\xA2 Learn Spanish",
                                                "\xE2\x80\xA2 \xCE\xB1", "\xE2\x80\xA2 x"};
     EXPECT_EQ(MemoLines(board), expected);
-    EXPECT_TRUE(MemoLines(compose::TGoalsProject{}).empty());
+    EXPECT_TRUE(MemoLines(compose::GoalBoard{}).empty());
 }
 
 TEST(SavedBoards, StoredPreviewShownOnlyWhenItDecodesInsideTheBox) {

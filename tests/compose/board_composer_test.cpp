@@ -13,7 +13,7 @@ namespace {
 struct Page4 {
     BoardComposer composer;
     StyleControls controls;
-    TGoalsProject board = NewBoard(1024);
+    GoalBoard board = NewBoard(1024);
     explicit Page4(double ratio = 1) : composer(1024, 768, 96, ratio) {
         FillFontList(controls, {"Arial", "Verdana"});
         composer.previewPicture().fill(0x505050);
@@ -31,7 +31,7 @@ TEST(BoardComposer, AStyleChangeReadsTheListsAndRedraws) {
     EXPECT_EQ(p.board.FontName, "Arial");
     EXPECT_EQ(p.composer.text().TextHeight, 50);
     EXPECT_EQ(p.composer.text().Frame, (FrameRect{3, 3, 346, 20}));
-    p.controls.cbSize.selected = 13;  // "36"
+    p.controls.size.selected = 13;  // "36"
     ReadStyleControls(p.controls, p.board);
     p.composer.render(p.board);
     const imaging::Bitmap shown = p.composer.preview();

@@ -11,8 +11,8 @@
 namespace dorvane::compose {
 namespace {
 
-TGoalsProject Board(int x, int y, int width, int goals = 3) {
-    TGoalsProject b;
+GoalBoard Board(int x, int y, int width, int goals = 3) {
+    GoalBoard b;
     b.FontName = "Arial";
     b.FontSize = 20;
     for (int i = 1; i <= goals; ++i)
@@ -43,7 +43,7 @@ Ink InkOf(const TextLayer& layer) {
 
 TEST(BoardScaling, SameSizeDrawsExactlyWhatTheScreenAlwaysShowed) {
     // Even a box that hangs over the bottom stays as it is on its own screen.
-    const TGoalsProject board = Board(1400, 1000, 520, 5);
+    const GoalBoard board = Board(1400, 1000, 520, 5);
     TextLayer plain(1920, 1080), scaled(1920, 1080);
     const TextRenderState a = RenderTextLayer(plain, board, 96, 353);
     const TextRenderState b = RenderTextLayerFor(scaled, board, {1920, 1080}, 96, 353);
@@ -56,7 +56,7 @@ TEST(BoardScaling, TheRuleAtOtherSizes) {
     const struct {
         const char* what;
         ScreenSize from, to;
-        TGoalsProject board;
+        GoalBoard board;
         int dpi;          // the letters: 96 × the smaller ratio, rounded
         int x, y, width;  // the box; -1: only checked to stay inside
     } cases[] = {
@@ -102,7 +102,7 @@ TEST(BoardScaling, TheRuleAtOtherSizes) {
 }
 
 TEST(BoardScaling, TheTextBlockScalesWithTheScreen) {
-    const TGoalsProject board = Board(100, 100, 900, 4);
+    const GoalBoard board = Board(100, 100, 900, 4);
     const int styled = MeasureTextHeight(board, 96);
     const ScaledBoard half = ScaleBoard(board, {3840, 2160}, {1920, 1080}, 96);
     EXPECT_NEAR(MeasureTextHeight(half.board, half.dpi), styled / 2.0, styled * 0.05);
@@ -111,7 +111,7 @@ TEST(BoardScaling, TheTextBlockScalesWithTheScreen) {
 TEST(BoardScaling, TextTallerThanTheScreenGetsSmallerLettersUntilItFits) {
     // Big letters in a narrow box run far below the styled screen; at half the
     // size they would still be taller than the screen.
-    TGoalsProject board = Board(0, 0, 150, 7);
+    GoalBoard board = Board(0, 0, 150, 7);
     board.FontSize = 36;
     ASSERT_GT(MeasureTextHeight(board, 96), 2 * 1080);
     const ScaledBoard s = ScaleBoard(board, {1920, 1080}, {960, 540}, 96);
@@ -133,7 +133,7 @@ TEST(BoardScaling, MapBoxPositionSharesTheFreeSpace) {
 }
 
 TEST(BoardScaling, RestylingForEditingScalesTheFontSizeToWholePoints) {
-    TGoalsProject board = Board(400, 200, 1200);
+    GoalBoard board = Board(400, 200, 1200);
     board.FontSize = 16;
     board.ScreenWidth = 2560;
     board.ScreenHeight = 1440;
@@ -144,7 +144,7 @@ TEST(BoardScaling, RestylingForEditingScalesTheFontSizeToWholePoints) {
     EXPECT_EQ(board.ScreenWidth, 1920);
     EXPECT_EQ(board.ScreenHeight, 1080);
     // A board that does not say counts as styled where it is edited.
-    TGoalsProject unsized = Board(400, 200, 1200);
+    GoalBoard unsized = Board(400, 200, 1200);
     RestyleBoard(unsized, {1920, 1080}, 96);
     EXPECT_EQ(unsized.TextPosX, 400);
     EXPECT_EQ(unsized.FontSize, 20);

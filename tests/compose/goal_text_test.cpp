@@ -16,15 +16,15 @@ namespace {
 
 constexpr int kDpi = 96;
 
-TGoalsProject Board(std::initializer_list<const char*> goals, int screenWidth = 1024) {
-    TGoalsProject b = NewBoard(screenWidth);
+GoalBoard Board(std::initializer_list<const char*> goals, int screenWidth = 1024) {
+    GoalBoard b = NewBoard(screenWidth);
     b.FontName = "Arial";
     int i = 1;
     for (const char* g : goals) b.Goal[static_cast<std::size_t>(i++)] = g;
     return b;
 }
 
-int Render(const TGoalsProject& b, TextLayer& layer) {
+int Render(const GoalBoard& b, TextLayer& layer) {
     return RenderTextLayer(layer, b, kDpi, 349).TextHeight;
 }
 
@@ -50,10 +50,10 @@ TEST(DrawGoalText, TextHeightsOfTheWorkedExamples) {
     TextLayer layer(1024, 768);
     EXPECT_EQ(Render(Board({"First goal", "Second goal"}), layer), 50);
     EXPECT_EQ(Render(Board({"", "", "", "", "", "", ""}), layer), -10);
-    TGoalsProject narrow = Board({"one two three"});
+    GoalBoard narrow = Board({"one two three"});
     narrow.TextWidth = QFontMetrics(GoalFont(narrow, kDpi)).horizontalAdvance("three") + 2;
     EXPECT_EQ(Render(narrow, layer), 58);  // three lines of 19, one gap of 11, less 10
-    TGoalsProject eleven = Board({"x"});
+    GoalBoard eleven = Board({"x"});
     eleven.FontSize = 11;
     EXPECT_EQ(Render(eleven, layer), 18 + 10 - 10);
 }
@@ -70,7 +70,7 @@ TEST(DrawGoalText, BlankGoalsLeaveNoHole) {
 }
 
 TEST(DrawGoalText, FullyCoveredPixelsAreExactlyTheColourAndTheRestUntouched) {
-    TGoalsProject b = Board({"IIII HHHH"});
+    GoalBoard b = Board({"IIII HHHH"});
     b.FontSize = 36;
     b.FontStyle = 1;
     b.FontColor = 0x0000FF;  // red
@@ -94,7 +94,7 @@ TEST(DrawGoalText, FullyCoveredPixelsAreExactlyTheColourAndTheRestUntouched) {
 }
 
 TEST(DrawGoalText, WhiteTextOnALightPictureHasNoDarkFringe) {
-    TGoalsProject b = Board({"Wavy fringe test goal"});
+    GoalBoard b = Board({"Wavy fringe test goal"});
     b.FontSize = 24;
     b.FontColor = 0xFFFFFF;
     TextLayer layer(1024, 768);
@@ -114,7 +114,7 @@ TEST(DrawGoalText, WhiteTextOnALightPictureHasNoDarkFringe) {
 }
 
 TEST(DrawGoalText, DarkShadingPutsABlackCopyOneDownRight) {
-    TGoalsProject b = Board({"Shade"});
+    GoalBoard b = Board({"Shade"});
     b.FontSize = 36;
     b.FontColor = 0xFFFFFF;
     b.FontShading = 1;
@@ -158,7 +158,7 @@ TEST(DrawGoalText, OutlinesAndBandsReachTheirRatiosOnAnyResolution) {
         {255, 96, 1.13, 1.14},
     };
     for (const Case& c : cases) {
-        TGoalsProject b = Board({"Heavy Weight", "Second goal"});
+        GoalBoard b = Board({"Heavy Weight", "Second goal"});
         b.FontSize = 24;
         b.FontColor = 0xFFFFFF;
         b.FontShading = c.shading;
@@ -175,7 +175,7 @@ TEST(DrawGoalText, OutlinesAndBandsReachTheirRatiosOnAnyResolution) {
 
 TEST(DrawGoalText, OutlineWidthAndBandEdgesInDevicePixels) {
     for (const int dpi : {96, 192}) {
-        TGoalsProject b = Board({"Halo"});
+        GoalBoard b = Board({"Halo"});
         b.TextPosX = b.TextPosY = 200;
         TextLayer plain(1024, 768), outlined(1024, 768), band(1024, 768);
         RenderTextLayer(plain, b, dpi, 349);
@@ -196,7 +196,7 @@ TEST(DrawGoalText, OutlineWidthAndBandEdgesInDevicePixels) {
 }
 
 TEST(DrawGoalText, BulletsHangUnderTheTextWhenLeftAligned) {
-    TGoalsProject b = Board({"Learn Italian properly Learn Italian properly"});
+    GoalBoard b = Board({"Learn Italian properly Learn Italian properly"});
     b.FontBullets = true;
     b.TextPosX = 100;
     b.TextPosY = 100;
@@ -213,7 +213,7 @@ TEST(DrawGoalText, BulletsHangUnderTheTextWhenLeftAligned) {
 }
 
 TEST(DrawGoalText, CentreAndRightAlignmentMeasuredOnPixels) {
-    TGoalsProject b = Board({"Middle"});
+    GoalBoard b = Board({"Middle"});
     b.TextPosX = 200;
     b.TextWidth = 400;
     b.FontSize = 24;
@@ -232,7 +232,7 @@ TEST(DrawGoalText, CentreAndRightAlignmentMeasuredOnPixels) {
 }
 
 TEST(RenderTextLayer, RedrawingOnlyWhatChangedEqualsAFullRedraw) {
-    TGoalsProject b = Board({"Run a marathon", "Write a book about the sea", "Visit Iceland"});
+    GoalBoard b = Board({"Run a marathon", "Write a book about the sea", "Visit Iceland"});
     b.FontStyle = 3;
     b.FontShading = 2;
     b.FontSize = 28;
@@ -255,17 +255,17 @@ TEST(RenderTextLayer, AbsurdValuesFromEditedFilesDrawWithoutTrouble) {
     TextLayer layer(640, 480);
     // Drawn at 1 point (E = 1: two goals of 1 + 1) or 400 points (E = 533: 640 + 373).
     for (std::int32_t size : {0, -5, INT_MIN}) {
-        TGoalsProject b = Board({"Big or small", "x"}, 640);
+        GoalBoard b = Board({"Big or small", "x"}, 640);
         b.FontSize = size;
         EXPECT_EQ(Render(b, layer), 2 * (1 + 1) - 10) << size;
         EXPECT_EQ(b.FontSize, size);
     }
     for (std::int32_t size : {100000, INT_MAX}) {
-        TGoalsProject b = Board({"I", "x"}, 640);
+        GoalBoard b = Board({"I", "x"}, 640);
         b.FontSize = size;
         EXPECT_EQ(Render(b, layer), 2 * (640 + 373) - 10) << size;
     }
-    TGoalsProject wide = Board({"Some words in a line"}, 640);
+    GoalBoard wide = Board({"Some words in a line"}, 640);
     wide.TextWidth = -1000;                             // one character a line
     EXPECT_EQ(Render(wide, layer), 16 * 19 + 11 - 10);  // 16 letters
     wide.TextPosX = INT_MIN;
@@ -279,7 +279,7 @@ TEST(RenderTextLayer, AbsurdValuesFromEditedFilesDrawWithoutTrouble) {
 TEST(RenderTextLayer, AHundredThousandCharacterGoalRenders) {
     std::string goal;
     for (int i = 0; i < 100000; ++i) goal += i % 7 == 6 ? ' ' : static_cast<char>('a' + i % 26);
-    TGoalsProject b = Board({goal.c_str()});
+    GoalBoard b = Board({goal.c_str()});
     TextLayer layer(1024, 768);
     const int h = Render(b, layer);
     EXPECT_GT(h, 500 * 19);  // hundreds of lines, most of them below the screen

@@ -14,8 +14,8 @@
 namespace dorvane::compose {
 namespace {
 
-TGoalsProject ThreeGoals(Color color, std::uint8_t style, std::uint8_t shading) {
-    TGoalsProject b = NewBoard(1920);
+GoalBoard ThreeGoals(Color color, std::uint8_t style, std::uint8_t shading) {
+    GoalBoard b = NewBoard(1920);
     b.FontName = "Arial";
     b.FontSize = 24;
     b.FontStyle = style;
@@ -43,8 +43,7 @@ imaging::Bitmap Photo(int n, int width, int height) {
 }
 
 // The board with the fix, measured afresh.
-Readability MeasureFixed(TGoalsProject board, const ReadableFix& fix,
-                         const imaging::Bitmap& screen) {
+Readability MeasureFixed(GoalBoard board, const ReadableFix& fix, const imaging::Bitmap& screen) {
     board.FontColor = fix.FontColor;
     board.FontShading = fix.FontShading;
     TextLayer layer(screen.width(), screen.height());
@@ -55,7 +54,7 @@ Readability MeasureFixed(TGoalsProject board, const ReadableFix& fix,
 // Every built-in photograph, with black text and with white bold text on the dark
 // shadow: each ends at 4.5:1 or more. The choices are printed for the record.
 TEST(MakeReadable, EveryBuiltInPhotographReachesFourAndAHalf) {
-    const TGoalsProject looks[] = {ThreeGoals(0x000000, 0, 0), ThreeGoals(0xFFFFFF, 1, 1)};
+    const GoalBoard looks[] = {ThreeGoals(0x000000, 0, 0), ThreeGoals(0xFFFFFF, 1, 1)};
     int readableBefore[2] = {0, 0};
     std::map<std::string, int> choices;
     for (int n = 1; n <= gallery::kBuiltInPictureCount; ++n) {
@@ -81,14 +80,14 @@ TEST(MakeReadable, EveryBuiltInPhotographReachesFourAndAHalf) {
 TEST(MakeReadable, BadInputEndsAndSaysWhatItDid) {
     imaging::Bitmap grey(1920, 1080);
     grey.fill(0x808080);
-    TGoalsProject empty = ThreeGoals(0, 0, 0);
+    GoalBoard empty = ThreeGoals(0, 0, 0);
     for (int i = 1; i <= kGoalCount; ++i) empty.Goal[static_cast<std::size_t>(i)] = " \t ";
     const ReadableFix none = MakeReadable(empty, grey, 96);
     EXPECT_EQ(none.outcome, ReadableOutcome::NoGoals);
     EXPECT_EQ(none.measured, 0);
     EXPECT_EQ(DescribeFix(none, empty), "every goal is empty: nothing to make readable");
 
-    TGoalsProject away = ThreeGoals(0, 0, 0);
+    GoalBoard away = ThreeGoals(0, 0, 0);
     away.TextPosX = 5000;
     const ReadableFix off = MakeReadable(away, grey, 96);
     EXPECT_EQ(off.outcome, ReadableOutcome::OffPicture);
@@ -96,7 +95,7 @@ TEST(MakeReadable, BadInputEndsAndSaysWhatItDid) {
     EXPECT_EQ(off.FontShading, away.FontShading);
 
     // Grey text on a grey photograph cannot be seen at all; a change makes it readable.
-    const TGoalsProject invisible = ThreeGoals(0x808080, 0, 0);
+    const GoalBoard invisible = ThreeGoals(0x808080, 0, 0);
     const ReadableFix seen = MakeReadable(invisible, grey, 96);
     EXPECT_FALSE(seen.before.visible());
     EXPECT_EQ(seen.outcome, ReadableOutcome::Changed);
@@ -105,7 +104,7 @@ TEST(MakeReadable, BadInputEndsAndSaysWhatItDid) {
     imaging::Bitmap dot(1, 1);  // a 1 × 1 screen: the text falls off it or is one pixel
     const ReadableFix tiny = MakeReadable(ThreeGoals(0xFFFFFF, 0, 0), dot, 96);
     EXPECT_EQ(tiny.outcome, ReadableOutcome::OffPicture);
-    TGoalsProject corner = ThreeGoals(0xFFFFFF, 0, 0);
+    GoalBoard corner = ThreeGoals(0xFFFFFF, 0, 0);
     corner.TextPosX = corner.TextPosY = -3;
     const ReadableFix one = MakeReadable(corner, dot, 96);
     EXPECT_NE(one.outcome, ReadableOutcome::Changed);  // no surround on one pixel
@@ -115,7 +114,7 @@ TEST(MakeReadable, BadInputEndsAndSaysWhatItDid) {
 TEST(MakeReadable, KeepsAReadableBoardAndPrefersTheLeastChange) {
     imaging::Bitmap white(800, 600);
     white.fill(0xFFFFFF);
-    const TGoalsProject black = ThreeGoals(0x000000, 0, 0);
+    const GoalBoard black = ThreeGoals(0x000000, 0, 0);
     const ReadableFix kept = MakeReadable(black, white, 96);
     EXPECT_EQ(kept.outcome, ReadableOutcome::AlreadyReadable);
     EXPECT_EQ(kept.measured, 1);
@@ -125,7 +124,7 @@ TEST(MakeReadable, KeepsAReadableBoardAndPrefersTheLeastChange) {
     // works, the dark outline, is added; no band, no colour change.
     imaging::Bitmap light(800, 600);
     light.fill(0xF0F0F0);
-    const TGoalsProject whiteText = ThreeGoals(0xFFFFFF, 0, 0);
+    const GoalBoard whiteText = ThreeGoals(0xFFFFFF, 0, 0);
     const ReadableFix fix = MakeReadable(whiteText, light, 96);
     EXPECT_EQ(fix.outcome, ReadableOutcome::Changed);
     EXPECT_EQ(fix.FontColor, 0xFFFFFF);

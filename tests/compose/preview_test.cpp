@@ -77,7 +77,7 @@ TEST(DrawTextBoxFrame, AtARatioEachPreviewPixelBecomesABlockOfDevicePixels) {
 
 TEST(RefreshPreview, PictureTextAndFrameOnlyWhenThereIsText) {
     TextLayer layer(1024, 768);
-    TGoalsProject b = NewBoard(1024);
+    GoalBoard b = NewBoard(1024);
     b.FontName = "Arial";
     b.FontSize = 36;
     b.FontColor = 0x00FFFF;
@@ -93,7 +93,7 @@ TEST(RefreshPreview, PictureTextAndFrameOnlyWhenThereIsText) {
     EXPECT_GT(yellow, 5);
     EXPECT_EQ(shown.pixel(200, 200), 0x202020u);
 
-    TGoalsProject empty = NewBoard(1024);
+    GoalBoard empty = NewBoard(1024);
     const TextRenderState none = RenderTextLayer(layer, empty, 96, 349);
     EXPECT_EQ(RefreshPreview(picture, layer, none), picture);  // no frame, no text
 }
@@ -165,7 +165,7 @@ TEST(WriteComposedBmpFile, GivesTheBytesOfTheWholeCompositionWhateverTheBands) {
             for (int x = 0; x < 37; ++x)
                 picture.setPixel(x, y, static_cast<std::uint32_t>(x * 7 + y * 1301));
         TextLayer layer(37, height);
-        TGoalsProject b = NewBoard(37);
+        GoalBoard b = NewBoard(37);
         b.FontName = "Arial";
         b.FontSize = 36;
         b.FontColor = 0x00FFFF;

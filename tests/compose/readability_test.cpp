@@ -107,7 +107,7 @@ TEST(MeasureBoardReadability, AgreesWithTheWholeComposedPicture) {
         for (int x = 0; x < 640; ++x)
             screen.setPixel(x, y,
                             static_cast<std::uint32_t>((x * 255 / 639) * 0x010101 ^ (y & 0x3F)));
-    TGoalsProject board = NewBoard(640);
+    GoalBoard board = NewBoard(640);
     board.FontName = "Arial";
     board.FontSize = 20;
     board.Goal[1] = "Read a book every month";

@@ -11,7 +11,7 @@ namespace dorvane::compose {
 namespace {
 
 TEST(GoalBoard, NewBoardOnA1024WideScreenHasTheDefaults) {
-    const TGoalsProject b = NewBoard(1024);
+    const GoalBoard b = NewBoard(1024);
     EXPECT_EQ(b.TextWidth, 1004);
     EXPECT_EQ(b.TextPosX, 10);
     EXPECT_EQ(b.TextPosY, 10);
@@ -38,9 +38,9 @@ TEST(StyleTables, HoldTheOfferedValuesInOrder) {
 TEST(FillFontList, KeepsOnlyExactChoicesAlphabetically) {
     StyleControls c;
     FillFontList(c, {"DejaVu Sans", "Verdana", "ARIAL", "Arial", "Liberation Sans", "Verdana"});
-    EXPECT_EQ(c.cbFont.items, (std::vector<std::string>{"Arial", "Verdana"}));
-    EXPECT_EQ(c.cbFont.selected, 0);
-    TGoalsProject b;
+    EXPECT_EQ(c.font.items, (std::vector<std::string>{"Arial", "Verdana"}));
+    EXPECT_EQ(c.font.selected, 0);
+    GoalBoard b;
     ReadStyleControls(c, b);
     EXPECT_EQ(b.FontName, "Arial");
 }
@@ -48,16 +48,16 @@ TEST(FillFontList, KeepsOnlyExactChoicesAlphabetically) {
 TEST(FillFontList, SortsWhateverTheEnumerationOrder) {
     StyleControls c;
     FillFontList(c, {"Verdana", "Times New Roman", "Century Gothic", "Comic Sans MS", "Arial"});
-    EXPECT_EQ(c.cbFont.items, (std::vector<std::string>{"Arial", "Century Gothic", "Comic Sans MS",
-                                                        "Times New Roman", "Verdana"}));
+    EXPECT_EQ(c.font.items, (std::vector<std::string>{"Arial", "Century Gothic", "Comic Sans MS",
+                                                      "Times New Roman", "Verdana"}));
 }
 
 TEST(FillFontList, NoChoiceInstalledLeavesTheListEmptyAndTheNameEmpty) {
     StyleControls c;
     FillFontList(c, {"DejaVu Sans"});
-    EXPECT_TRUE(c.cbFont.items.empty());
-    EXPECT_EQ(c.cbFont.selected, -1);
-    TGoalsProject b;
+    EXPECT_TRUE(c.font.items.empty());
+    EXPECT_EQ(c.font.selected, -1);
+    GoalBoard b;
     b.FontName = "Arial";
     ReadStyleControls(c, b);
     EXPECT_EQ(b.FontName, "");
@@ -65,12 +65,12 @@ TEST(FillFontList, NoChoiceInstalledLeavesTheListEmptyAndTheNameEmpty) {
 
 TEST(ReadStyleControls, StoresIndexesSizesAndColours) {
     StyleControls c;
-    c.cbStyle.selected = 3;    // bold/italic
-    c.cbShading.selected = 2;  // bright
-    c.cbSize.selected = 13;    // 36
-    c.cbColor.selected = 16;   // Money Green
-    c.cbAlign.selected = 1;
-    TGoalsProject b;
+    c.style.selected = 3;    // bold/italic
+    c.shading.selected = 2;  // bright
+    c.size.selected = 13;    // 36
+    c.colour.selected = 16;  // Money Green
+    c.alignment.selected = 1;
+    GoalBoard b;
     b.Goal[1] = "keep";
     b.TextPosX = 77;
     ReadStyleControls(c, b);
@@ -86,19 +86,19 @@ TEST(ReadStyleControls, StoresIndexesSizesAndColours) {
 TEST(ShowBoardStyle, SelectsTheBoardsItemsAndReadingBackChangesNothing) {
     StyleControls c;
     FillFontList(c, {"Arial", "Verdana"});
-    TGoalsProject b;
+    GoalBoard b;
     b.FontName = "verdana";
     b.FontSize = 16;
     b.FontStyle = 2;
     b.FontAlign = 1;
     b.FontColor = 0xF0FBFF;  // Cream
     ShowBoardStyle(c, b);
-    EXPECT_EQ(c.cbFont.selected, 1);
-    EXPECT_EQ(*c.cbSize.selectedText(), "16");
-    EXPECT_EQ(*c.cbStyle.selectedText(), "italic");
-    EXPECT_EQ(*c.cbAlign.selectedText(), "center");
-    EXPECT_EQ(*c.cbColor.selectedText(), "Cream");
-    TGoalsProject again = b;
+    EXPECT_EQ(c.font.selected, 1);
+    EXPECT_EQ(*c.size.selectedText(), "16");
+    EXPECT_EQ(*c.style.selectedText(), "italic");
+    EXPECT_EQ(*c.alignment.selectedText(), "center");
+    EXPECT_EQ(*c.colour.selectedText(), "Cream");
+    GoalBoard again = b;
     ReadStyleControls(c, again);
     EXPECT_EQ(again.FontSize, b.FontSize);
     EXPECT_EQ(again.FontColor, b.FontColor);
@@ -107,14 +107,14 @@ TEST(ShowBoardStyle, SelectsTheBoardsItemsAndReadingBackChangesNothing) {
 
 TEST(ShowBoardStyle, ValuesNoControlOffersLeaveNoSelectionAndKeepTheBoard) {
     StyleControls c;
-    TGoalsProject b;
+    GoalBoard b;
     b.FontSize = 15;
     b.FontStyle = 7;
     b.FontColor = 0x123456;
     ShowBoardStyle(c, b);
-    EXPECT_EQ(c.cbSize.selected, -1);
-    EXPECT_EQ(c.cbStyle.selected, -1);
-    EXPECT_EQ(c.cbColor.selected, -1);
+    EXPECT_EQ(c.size.selected, -1);
+    EXPECT_EQ(c.style.selected, -1);
+    EXPECT_EQ(c.colour.selected, -1);
     ReadStyleControls(c, b);
     EXPECT_EQ(b.FontSize, 15);
     EXPECT_EQ(b.FontStyle, 7);
@@ -134,7 +134,7 @@ TEST(InstalledFontFamilies, ReportsArialWhereLiberationSansStandsInForIt) {
     EXPECT_FALSE(has("Verdana"));  // DejaVu Sans is similar, not of the same metrics
     StyleControls c;
     FillFontList(c, families);
-    EXPECT_EQ(c.cbFont.items.front(), "Arial");
+    EXPECT_EQ(c.font.items.front(), "Arial");
 }
 
 }  // namespace

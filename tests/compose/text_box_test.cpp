@@ -10,7 +10,7 @@ constexpr int kW = 1024, kH = 768, kPreviewWidth = 349;
 
 // The page-4 state on a 1024 × 768 screen: the default box, a block 50 high.
 struct Page {
-    TGoalsProject board = NewBoard(kW);
+    GoalBoard board = NewBoard(kW);
     int textHeight = 50;
     TextRenderState text = UpdateTextFrame(board, textHeight, kPreviewWidth, kW);
     TextBoxDrag drag;

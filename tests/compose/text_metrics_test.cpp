@@ -41,21 +41,21 @@ TEST(TextMetrics, InterfaceFontSubtractionAndSizeClamp) {
 }
 
 TEST(UpdateTextFrame, MapsTheDefaultBoxOnA1024Screen) {
-    TGoalsProject b = NewBoard(1024);
+    GoalBoard b = NewBoard(1024);
     const TextRenderState s = UpdateTextFrame(b, 50, 349, 1024);
     EXPECT_DOUBLE_EQ(s.PreviewScale, 0.3408203125);
     EXPECT_EQ(s.Frame, (FrameRect{3, 3, 346, 20}));
 }
 
 TEST(UpdateTextFrame, NoTextCollapsesTheFrame) {
-    TGoalsProject b = NewBoard(1024);
+    GoalBoard b = NewBoard(1024);
     const TextRenderState s = UpdateTextFrame(b, -10, 349, 1024);
     EXPECT_EQ(s.PreviewScale, 0.0);
     EXPECT_EQ(s.Frame, (FrameRect{0, 0, 0, 0}));
 }
 
 TEST(UpdateTextFrame, AbsurdBoxesDoNotOverflow) {
-    TGoalsProject b;
+    GoalBoard b;
     b.TextPosX = -2147483647 - 1;
     b.TextWidth = 2147483647;
     b.TextPosY = 2147483647;

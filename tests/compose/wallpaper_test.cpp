@@ -50,7 +50,7 @@ struct Scene {
     TextLayer layer{64, 48};
     Scene() { picture.fill(0x336699); }
     void text(const char* goal) {
-        TGoalsProject b = NewBoard(64);
+        GoalBoard b = NewBoard(64);
         b.FontName = "Arial";
         b.FontSize = 20;
         b.FontColor = 0xFFFFFF;

@@ -19,7 +19,7 @@ namespace {
 class RecordingGrid : public GalleryGrid {
 public:
     void clear() override { log.push_back("clear"); }
-    void addThumbnail(const TImgInfo& e, const imaging::Bitmap& t) override {
+    void addThumbnail(const PictureInfo& e, const imaging::Bitmap& t) override {
         log.push_back("add " + std::to_string(e.Number) + " " + e.Name);
         EXPECT_EQ(t.width(), 95);
         colours.push_back(t.pixel(0, 0));
@@ -57,8 +57,8 @@ TEST(BuildGallery, EmptyFolderGivesTheThirtyTwoBuiltIns) {
     RecordingGrid grid;
     EXPECT_EQ(BuildGallery(pictures, 0, Source({}), grid), 32);
     ASSERT_EQ(pictures.size(), 32u);
-    EXPECT_EQ(pictures[0], (TImgInfo{"Builtin 1", true, 1}));
-    EXPECT_EQ(pictures[31], (TImgInfo{"Builtin 32", true, 32}));
+    EXPECT_EQ(pictures[0], (PictureInfo{"Builtin 1", true, 1}));
+    EXPECT_EQ(pictures[31], (PictureInfo{"Builtin 32", true, 32}));
     EXPECT_EQ(grid.log.front(), "clear");
     EXPECT_EQ(grid.log.back(), "finish 32");
     EXPECT_EQ(grid.log.size(), 34u);  // no selection: nothing was selected before
@@ -69,9 +69,9 @@ TEST(BuildGallery, UserFilesFollowInListingOrderWithTheirNames) {
     RecordingGrid grid;
     EXPECT_EQ(BuildGallery(pictures, 1, Source({"beach.jpg", "My.Beach.jpg", "Sunset.JPG"}), grid),
               35);
-    EXPECT_EQ(pictures[32], (TImgInfo{"BEACH", false, 33, "beach.jpg"}));
-    EXPECT_EQ(pictures[33], (TImgInfo{"MY", false, 34, "My.Beach.jpg"}));
-    EXPECT_EQ(pictures[34], (TImgInfo{"SUNSET", false, 35, "Sunset.JPG"}));
+    EXPECT_EQ(pictures[32], (PictureInfo{"BEACH", false, 33, "beach.jpg"}));
+    EXPECT_EQ(pictures[33], (PictureInfo{"MY", false, 34, "My.Beach.jpg"}));
+    EXPECT_EQ(pictures[34], (PictureInfo{"SUNSET", false, 35, "Sunset.JPG"}));
     EXPECT_EQ(grid.log[1], "add 1 Builtin 1");
     EXPECT_EQ(grid.log[2], "select 1");  // right after its own thumbnail
     EXPECT_EQ(FindPictureByName(pictures, "Sunset"), 35);
@@ -83,7 +83,7 @@ TEST(BuildGallery, ACorruptFileBetweenTwoGoodOnesIsReportedAndSkipped) {
     BuildGallery(pictures, 34, Source({"a.jpg", "bad.jpg", "c.jpg"}), grid);
     ASSERT_EQ(pictures.size(), 34u);
     EXPECT_EQ(pictures[32].Name, "A");
-    EXPECT_EQ(pictures[33], (TImgInfo{"C", false, 34, "c.jpg"}));
+    EXPECT_EQ(pictures[33], (PictureInfo{"C", false, 34, "c.jpg"}));
     const std::vector<std::string> tail(grid.log.end() - 5, grid.log.end());
     EXPECT_EQ(tail,
               (std::vector<std::string>{"add 33 A", "Error loading picture from gallery! (bad.jpg)",
@@ -163,7 +163,7 @@ TEST(BuildGallery, ManyFilesOnWorkerThreadsKeepTheirOrderAndThumbnails) {
                 ++errors;
                 continue;
             }
-            const TImgInfo& e = pictures[static_cast<std::size_t>(expectNumber - 1)];
+            const PictureInfo& e = pictures[static_cast<std::size_t>(expectNumber - 1)];
             EXPECT_EQ(e.Name, UserPictureName(files[i]));
             EXPECT_EQ(grid.colours[static_cast<std::size_t>(expectNumber - 1)],
                       static_cast<std::uint32_t>(files[i].size()) << 8);
