@@ -290,8 +290,21 @@ void MainWindow::buildGallery(std::function<void()> then) {
 
 void MainWindow::placeGallery(const std::vector<gallery::UserThumbnail>& userFiles) {
     gallery::GalleryState& state = model_->gallery();
+    // The folder as shown already (at start-up, usually none): nothing to redo,
+    // and a person already choosing a picture keeps the grid as it is.
+    std::vector<std::string> shown, decoded;
+    for (const gallery::PictureInfo& p : state.Pictures)
+        if (!p.BuiltIn) shown.push_back(p.FileName);
+    for (const gallery::UserThumbnail& u : userFiles)
+        if (u.ok) decoded.push_back(u.file);
+    if (!state.Pictures.empty() && shown == decoded && decoded.size() == userFiles.size()) return;
+    // The grid's thumbnails are made anew; the focus stays in the grid.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool gridHadFocus = focus && (focus == galleryPage_->scrollArea() ||
+                                        galleryPage_->scrollArea()->isAncestorOf(focus));
     gallery::PlaceGallery(state.Pictures, state.SelectedPicture, gallerySource(), userFiles,
                           *galleryPage_);
+    if (gridHadFocus) galleryPage_->scrollArea()->setFocus();
 }
 
 void MainWindow::addPictureFromDisk() {

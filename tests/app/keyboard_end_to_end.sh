@@ -49,6 +49,14 @@ wid=$(window '^Dorvane$')
 xdotool windowactivate --sync "$wid" || true
 x_session_wait 30 focused_is "$wid" || fail "the window never had the keyboard focus"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
+# Keys typed while the program is still starting (slow under a sanitizer) may
+# reach it before page 1 is ready: wait until the window has stopped changing.
+settled() {
+  import -window "$wid" "$work/settle1.png" && sleep 0.5 &&
+    import -window "$wid" "$work/settle2.png" &&
+    [[ "$(compare -metric AE "$work/settle1.png" "$work/settle2.png" null: 2>&1)" == 0 ]]
+}
+x_session_wait 60 settled || fail "the window never settled"
 
 # Page 1: the page text has the focus; its one link is "Start now".
 keys Tab Return
