@@ -34,6 +34,7 @@
 #include "pages/site_config.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/wallpaper/settle_wait.h"
 #include "platform/window_system.h"
 
 namespace dorvane::app {
@@ -409,6 +410,7 @@ void MainWindow::closeNow(QCloseEvent* e) {
     // soon as that work is done, within its own time limit, with no file left
     // half written.
     closeWhenIdle_ = true;
+    platform::wallpaper::StopSettling();
     hide();
     if (fullPreview_) fullPreview_->hide();
 }
