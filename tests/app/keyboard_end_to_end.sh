@@ -54,7 +54,7 @@ ring_on_page() { x_session_wait 30 page_ready "$@"; }
 
 x_session_wait 30 window '^Dorvane$' || fail "no window appeared"
 wid=$(window '^Dorvane$')
-xdotool windowactivate --sync "$wid" || true
+timeout 10 xdotool windowactivate --sync "$wid" || true
 x_session_wait 30 focused_is "$wid" || fail "the window never had the keyboard focus"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 # Keys typed while the program is still starting (slow under a sanitizer) may
