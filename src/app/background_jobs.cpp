@@ -30,9 +30,11 @@ LoadedPictures LoadAndFit(int n, const gallery::Catalogue& pictures,
 }  // namespace
 
 BackgroundJobs::BackgroundJobs(QObject* parent) : QObject(parent) {
-    connect(&picture_, &QFutureWatcher<LoadedPictures>::finished, this, [this] {
+    connect(&picture_, &QFutureWatcherBase::finished, this, [this] {
         pictureNumber_ = 0;
-        emit pictureReady(picture_.result());
+        // Shared, not copied: the photograph alone may be tens of megabytes,
+        // and the receiver takes them for its own.
+        emit pictureReady(*picture_.result());
     });
     connect(&wallpaper_, &QFutureWatcher<compose::WallpaperOutcome>::finished, this,
             [this] { emit wallpaperDone(wallpaper_.result()); });
@@ -64,10 +66,10 @@ void BackgroundJobs::loadPicture(int n, gallery::Catalogue pictures,
     // A load of another picture may still run; the watcher forgets it, and it
     // ends on its own.
     pictureNumber_ = n;
-    picture_.setFuture(QtConcurrent::run(
-        [n, pictures = std::move(pictures), folder = std::move(galleryFolder), screen, preview] {
-            return LoadAndFit(n, pictures, folder, screen, preview);
-        }));
+    picture_.setFuture(QtConcurrent::run([n, pictures = std::move(pictures),
+                                          folder = std::move(galleryFolder), screen, preview] {
+        return std::make_shared<LoadedPictures>(LoadAndFit(n, pictures, folder, screen, preview));
+    }));
 }
 
 int BackgroundJobs::pictureLoading() const {

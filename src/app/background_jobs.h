@@ -10,6 +10,7 @@
 #include <QObject>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -67,13 +68,14 @@ public:
     std::optional<bool> lastOnline() const { return lastOnline_; }
 
 signals:
-    void pictureReady(const dorvane::app::LoadedPictures& pictures);
+    // The receiver may take the pictures (move them) for its own.
+    void pictureReady(dorvane::app::LoadedPictures& pictures);
     void wallpaperDone(const dorvane::compose::WallpaperOutcome& outcome);
     void onlineAnswered(bool online);
     void galleryDecoded(const std::vector<dorvane::gallery::UserThumbnail>& userFiles);
 
 private:
-    QFutureWatcher<LoadedPictures> picture_;
+    QFutureWatcher<std::shared_ptr<LoadedPictures>> picture_;
     QFutureWatcher<compose::WallpaperOutcome> wallpaper_;
     QFutureWatcher<bool> online_;
     QFutureWatcher<std::vector<gallery::UserThumbnail>> gallery_;

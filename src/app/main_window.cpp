@@ -204,14 +204,15 @@ void MainWindow::wireSavedBoards() {
 }
 
 void MainWindow::wireJobs() {
-    connect(jobs_, &BackgroundJobs::pictureReady, this, [this](const LoadedPictures& p) {
+    connect(jobs_, &BackgroundJobs::pictureReady, this, [this](LoadedPictures& p) {
         platform::RunCommand([&] {
             if (!p.error.empty()) return pictureFailed(p.number, p.error);
             // Fitted for a screen the window has left meanwhile: fit it again.
             const imaging::Bitmap& screen = model_->composer().screenPicture();
             if (p.screen.width() != screen.width() || p.screen.height() != screen.height())
                 return loadSelectedPicture();
-            model_->setLoadedPicture(p.number, p.full, p.screen, p.preview);
+            model_->setLoadedPicture(p.number, std::move(p.full), std::move(p.screen),
+                                     std::move(p.preview));
             pictureLoaded(p.number);
         });
     });
