@@ -19,6 +19,7 @@
 #include <fstream>
 #include <thread>
 
+#include "../support/answering_dialogs.h"
 #include "app/board_model.h"
 #include "app/main_window.h"
 #include "app/saved_boards_page.h"
@@ -32,19 +33,6 @@ namespace fs = std::filesystem;
 using namespace dorvane;
 
 namespace {
-
-class YesDialogs : public platform::Dialogs {
-public:
-    void inform(const std::string&) override { ++informed; }
-    bool ask(const std::string&, const std::string&, platform::BoxIcon) override { return true; }
-    void showError(const std::string&) override { ++informed; }
-    std::optional<std::string> openFile(const platform::FileDialogRequest&) override {
-        return chosen;
-    }
-    std::optional<std::string> saveFile(const platform::FileDialogRequest&) override { return {}; }
-    int informed = 0;
-    std::optional<std::string> chosen;  // the file "Add picture" gets
-};
 
 class NoLinks : public platform::LinkOpener {
 public:
@@ -78,7 +66,7 @@ double LongestGap(const std::function<bool()>& until, int limitMs = 20000) {
 struct Window {
     fs::path dir = fs::temp_directory_path() / ("dorvane-heartbeat-" + std::to_string(::getpid()));
     platform::FixedScreen screen{{1920, 1080, 96}};
-    YesDialogs dialogs;
+    AnsweringDialogs dialogs{true};
     NoLinks links;
     app::Services services;
     std::unique_ptr<app::MainWindow> w;

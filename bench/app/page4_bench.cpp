@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <filesystem>
 
+#include "../support/answering_dialogs.h"
 #include "app/board_model.h"
 #include "app/main_window.h"
 #include "app/preview_page.h"
@@ -20,15 +21,6 @@ namespace fs = std::filesystem;
 using namespace dorvane;
 
 namespace {
-
-class YesDialogs : public platform::Dialogs {
-public:
-    void inform(const std::string&) override {}
-    bool ask(const std::string&, const std::string&, platform::BoxIcon) override { return true; }
-    void showError(const std::string&) override {}
-    std::optional<std::string> openFile(const platform::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const platform::FileDialogRequest&) override { return {}; }
-};
 
 class NoLinks : public platform::LinkOpener {
 public:
@@ -45,7 +37,7 @@ void BM_DragStepThroughWidget(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / ("dorvane-page4-" + std::to_string(getpid()));
     fs::create_directories(dir);
     platform::FixedScreen screen({3840, 2160, 96, qApp->devicePixelRatio()});
-    YesDialogs dialogs;
+    AnsweringDialogs dialogs{true};
     NoLinks links;
     app::Services s;
     s.screen = &screen;

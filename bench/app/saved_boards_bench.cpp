@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../support/answering_dialogs.h"
 #include "app/image_control.h"
 #include "app/saved_boards_page.h"
 #include "boards/project_file.h"
@@ -22,15 +23,6 @@ using namespace dorvane;
 namespace {
 
 constexpr int kBoards = 1000;
-
-class SilentDialogs : public platform::Dialogs {
-public:
-    void inform(const std::string&) override {}
-    bool ask(const std::string&, const std::string&, platform::BoxIcon) override { return false; }
-    void showError(const std::string&) override {}
-    std::optional<std::string> openFile(const platform::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const platform::FileDialogRequest&) override { return {}; }
-};
 
 // A thousand real boards saved on a 1920 × 1080 screen, each with its picture.
 struct Folder {
@@ -59,7 +51,7 @@ struct Folder {
 };
 
 struct Page {
-    SilentDialogs dialogs;
+    AnsweringDialogs dialogs{false};
     app::SavedBoardsPage page;
     explicit Page(const fs::path& folder) : page(nullptr, folder, dialogs) {
         page.setReadContext([] {

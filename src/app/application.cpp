@@ -42,8 +42,9 @@ Application::~Application() {
     platform::SetErrorSink({});
 }
 
-void Application::showError(const std::string& message) {
-    if (dialogs_) dialogs_->showError(ErrorBoxText(message));
+void Application::showError(const std::string& message, std::function<void()> then) {
+    if (dialogs_) return dialogs_->showError(ErrorBoxText(message), std::move(then));
+    if (then) then();
 }
 
 void Application::queueError(const std::string& message) {
@@ -52,13 +53,8 @@ void Application::queueError(const std::string& message) {
     // open or waiting adds none.
     if (errorBoxPending_) return;
     errorBoxPending_ = true;
-    QTimer::singleShot(0, this, [this, message] {
-        struct Done {
-            bool& pending;
-            ~Done() { pending = false; }
-        } done{errorBoxPending_};
-        showError(message);
-    });
+    QTimer::singleShot(
+        0, this, [this, message] { showError(message, [this] { errorBoxPending_ = false; }); });
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,8 @@ public:
     void setDialogs(platform::Dialogs* dialogs) { dialogs_ = dialogs; }
     platform::Dialogs& dialogs() { return *dialogs_; }
 
-    // Shows `message` as the general error box now (start-up failures).
-    void showError(const std::string& message);
+    // Opens the general error box with `message` now; `then` runs once it is closed.
+    void showError(const std::string& message, std::function<void()> then = {});
     // Shows it once the event loop runs again, unless a box is open or waiting.
     void queueError(const std::string& message);
 

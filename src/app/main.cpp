@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         // Start-up has no recovery of its own: say what failed and stop.
         std::cerr << "dorvane: " << e.what() << "\n";
-        app->showError(e.what());
-        return 1;
+        app->setQuitOnLastWindowClosed(false);  // the box's close ends it, with 1
+        app->showError(e.what(), [] { QCoreApplication::exit(1); });
+        return app->exec();
     }
 }

@@ -33,6 +33,7 @@
 #include "pages/site_config.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/wallpaper/settle_wait.h"
 #include "platform/window_system.h"
 
 namespace dorvane::app {
@@ -347,14 +348,29 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    if (!services_.dialogs->ask(kCloseTitle, kCloseQuestion, platform::BoxIcon::Question))
-        return e->ignore();
+    e->ignore();
+    if (std::exchange(closeConfirmed_, false)) return closeNow(e);
+    if (closeAsked_) return;  // the question is open already
+    closeAsked_ = true;
+    services_.dialogs->ask(kCloseTitle, kCloseQuestion, platform::BoxIcon::Question,
+                           [window = QPointer(this)](bool yes) {
+                               if (!window) return;
+                               window->closeAsked_ = false;
+                               if (!yes) return;
+                               // Closed anew once this answer has returned: a close
+                               // request inside another one does nothing.
+                               window->closeConfirmed_ = true;
+                               QTimer::singleShot(0, window, &QWidget::close);
+                           });
+}
+
+void MainWindow::closeNow(QCloseEvent* e) {
     if (!busy()) return e->accept();
     // The wallpaper is being set: the window goes now, and the program ends as
     // soon as that work is done, within its own time limit, with no file left
     // half written.
-    e->ignore();
     closeWhenIdle_ = true;
+    platform::wallpaper::StopSettling();
     hide();
     if (fullPreview_) fullPreview_->hide();
 }

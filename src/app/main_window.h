@@ -133,7 +133,8 @@ public:
     // The "setbackground" command: asks, then writes the composed board as the
     // wallpaper file in the data folder and has the desktop show it, on another
     // thread; the window answers meanwhile.
-    void setWallpaper();
+    void setWallpaper();  // asks first
+    void startWallpaper();
     // The window is now on a screen of these metrics (it moved to another
     // monitor): page 4 is composed anew for it.
     void setScreen(const platform::ScreenInfo& screen);
@@ -146,6 +147,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void closeNow(QCloseEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -164,6 +166,7 @@ private:
     void makeAccessible();
     void makePagesAccessible();
     void keepFocusOnPage();
+    void focusPageStart();  // the shown page's first stop
     void createControls();
     void wireButtons();
     void wireSavedBoards();
@@ -214,10 +217,13 @@ private:
     std::size_t startStepsDone_ = 0;  // of the steps after the first frame
     bool activated_ = false;          // the window has been active
     bool shapeFollowsScreen_ = false;
-    bool fullPreviewWaits_ = false;  // a double-clicked picture shows once it is loaded
-    bool reloadWhenOnline_ = false;  // an activation asked: load the web page again
-    bool closeWhenIdle_ = false;     // closed while a command ran: quit when it ends
-    bool buttonPressing_ = false;    // a chrome button's pressed face is showing
+    bool fullPreviewWaits_ = false;    // a double-clicked picture shows once it is loaded
+    bool reloadWhenOnline_ = false;    // an activation asked: load the web page again
+    bool closeWhenIdle_ = false;       // closed while a command ran: quit when it ends
+    bool previewAwaitsFocus_ = false;  // page 4 opened before its preview was ready
+    bool closeAsked_ = false;          // the close question is open
+    bool closeConfirmed_ = false;      // answered Yes: the next close request closes
+    bool buttonPressing_ = false;      // a chrome button's pressed face is showing
     BuiltInThumbnails builtInThumbnails_;
 };
 

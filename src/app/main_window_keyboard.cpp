@@ -60,10 +60,17 @@ bool MainWindow::focusNextPrevChild(bool next) {
 // the arrow keys then scroll).
 void MainWindow::keepFocusOnPage() {
     QWidget* focus = focusWidget();
-    const std::vector<FocusStop> page = PanelStops(shownPage());
     const bool onChrome = focus && focus->parentWidget() == this && focus != shownPage() &&
                           !kBodyArea.contains(focus->geometry().center());
-    if (!onChrome && CurrentStop(page) < 0 && !page.empty()) {
+    if (!onChrome && CurrentStop(PanelStops(shownPage())) < 0)
+        focusPageStart();
+    else if (focusRing_)
+        focusRing_->follow();
+}
+
+void MainWindow::focusPageStart() {
+    const std::vector<FocusStop> page = PanelStops(shownPage());
+    if (!page.empty()) {
         FocusStop first = page.front();
         if (auto* view = qobject_cast<htmlview::HtmlView*>(first.widget);
             view && !view->viewport()->rect().contains(view->linkRect(first.link)))

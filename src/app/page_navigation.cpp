@@ -4,6 +4,7 @@
 // it has changed. Also the commands that show the board: the full-screen
 // preview and the wallpaper.
 #include <QApplication>
+#include <QPointer>
 
 #include "app/background_jobs.h"
 #include "app/board_model.h"
@@ -110,9 +111,11 @@ void MainWindow::showPreviewPage() {
     setSideButtons(4);
     previewPage_->raise();
     chrome_->raiseButtons();
+    previewAwaitsFocus_ = false;
     if (model_->pictureLoaded() && !jobs_->pictureLoading()) return previewPage_->showComposed();
     // "Generating preview..." until the photograph is ready (pictureLoaded).
     previewPage_->showWaiting();
+    previewAwaitsFocus_ = true;
     loadSelectedPicture();
 }
 
@@ -130,7 +133,15 @@ void MainWindow::loadSelectedPicture() {
 
 void MainWindow::pictureLoaded(int number) {
     if (number != model_->gallery().SelectedPicture) return loadSelectedPicture();
-    if (currentPage_ == 4) previewPage_->showComposed();
+    if (currentPage_ == 4) {
+        // Opened while the photograph loaded, the page gave the focus to its
+        // first list; the preview, now there, takes it unless the person has
+        // moved it meanwhile.
+        const bool focusUnmoved =
+            std::exchange(previewAwaitsFocus_, false) && CurrentStop(PanelStops(previewPage_)) == 0;
+        previewPage_->showComposed();
+        if (focusUnmoved) focusPageStart();
+    }
     if (std::exchange(fullPreviewWaits_, false) && fullPreview_) {
         fullPreview_->setPicture(imaging::ToQImage(model_->fullPicture()));
         fullPreview_->present();
@@ -163,9 +174,14 @@ void MainWindow::showFullPreview() {
 
 void MainWindow::setWallpaper() {
     if (busy()) return;  // one at a time: its message comes when it is done
-    if (!services_.dialogs->ask(compose::kWallpaperQuestionTitle, compose::kWallpaperQuestion,
-                                platform::BoxIcon::None))
-        return;
+    services_.dialogs->ask(compose::kWallpaperQuestionTitle, compose::kWallpaperQuestion,
+                           platform::BoxIcon::None, [window = QPointer(this)](bool yes) {
+                               if (window && yes) window->startWallpaper();
+                           });
+}
+
+void MainWindow::startWallpaper() {
+    if (busy()) return;
     const compose::BoardComposer& composer = model_->composer();
     const std::vector<platform::Monitor> monitors =
         services_.listMonitors ? services_.listMonitors() : std::vector<platform::Monitor>();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTextEdit>
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
@@ -123,15 +124,17 @@ void SavedBoardsPage::makeAccessible() {
 }
 
 void SavedBoardsPage::saveProject() {
-    const std::optional<std::string> chosen =
-        dialogs_.saveFile(SaveRequest(folder_, today_ ? today_() : QDate::currentDate()));
-    if (!chosen) return;
-    const fs::path target = boards::SaveTarget(*chosen);
+    dialogs_.saveFile(SaveRequest(folder_, today_ ? today_() : QDate::currentDate()),
+                      [page = QPointer(this)](const std::optional<std::string>& chosen) {
+                          if (page && chosen) page->saveAs(boards::SaveTarget(*chosen));
+                      });
+}
+
+void SavedBoardsPage::saveAs(const fs::path& target) {
     try {
         if (save_) save_(target);
     } catch (const std::exception& e) {
-        dialogs_.showError(SaveFailedText(target, e.what()));
-        return;
+        return dialogs_.showError(SaveFailedText(target, e.what()));
     }
     dialogs_.inform(kSavedMessage);
 }
@@ -204,18 +207,25 @@ void SavedBoardsPage::showBoard(const ReadBoard& board) {
 
 void SavedBoardsPage::loadProject() {
     if (!selectedFile()) return dialogs_.inform(kNoProjectMessage);
-    if (!dialogs_.ask(kLoadTitle, kLoadQuestion, platform::BoxIcon::None)) return;
-    // The question let events run: take the selection as it is now.
-    if (const std::optional<fs::path> file = selectedFile(); file && load_) load_(*file);
+    dialogs_.ask(
+        kLoadTitle, kLoadQuestion, platform::BoxIcon::None, [page = QPointer(this)](bool yes) {
+            // Take the selection as it is now, after the question.
+            if (!page || !yes) return;
+            if (const std::optional<fs::path> file = page->selectedFile(); file && page->load_)
+                page->load_(*file);
+        });
 }
 
 void SavedBoardsPage::deleteProject() {
     if (!selectedFile()) return dialogs_.inform(kNoProjectMessage);
-    if (!dialogs_.ask(kDeleteTitle, kDeleteQuestion, platform::BoxIcon::None)) return;
-    // A file that cannot be deleted stays, and is listed again.
-    if (const std::optional<fs::path> file = selectedFile())
-        platform::DeleteFileIgnoringCase(folder_, file->filename().string());
-    listProjects();
+    dialogs_.ask(kDeleteTitle, kDeleteQuestion, platform::BoxIcon::None,
+                 [page = QPointer(this)](bool yes) {
+                     if (!page || !yes) return;
+                     // A file that cannot be deleted stays, and is listed again.
+                     if (const std::optional<fs::path> file = page->selectedFile())
+                         platform::DeleteFileIgnoringCase(page->folder_, file->filename().string());
+                     page->listProjects();
+                 });
 }
 
 }  // namespace dorvane::app

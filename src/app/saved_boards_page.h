@@ -106,6 +106,7 @@ private:
         std::optional<imaging::Bitmap> twin;  // the preview at twice its size
     };
     std::optional<std::filesystem::path> selectedFile() const;
+    void saveAs(const std::filesystem::path& target);
     void showBoard(const ReadBoard& board);
 
     std::filesystem::path folder_;

@@ -31,31 +31,33 @@ std::string AddedPictureKey(const std::filesystem::path& chosen) {
     return name.substr(0, name.find('.'));
 }
 
-bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
-                        const AddPictureSteps& steps) {
-    const auto chosen = dialogs.openFile(OpenPictureRequest());
-    if (!chosen) return false;
-    const std::filesystem::path path(*chosen);
+namespace {
+
+// The chosen file copied into the gallery, or a message saying why not.
+void AddChosenPicture(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
+                      const std::filesystem::path& path, const AddPictureSteps& steps) {
     const std::string fileName = path.filename().string();
     if (fileName.size() < 4 ||
-        !platform::SameNameIgnoringCase(fileName.substr(fileName.size() - 4), ".jpg")) {
-        dialogs.inform(kOnlyJpgMessage);
-        return false;
-    }
+        !platform::SameNameIgnoringCase(fileName.substr(fileName.size() - 4), ".jpg"))
+        return dialogs.inform(kOnlyJpgMessage);
     platform::CopyOutcome copied;
     try {
         copied = platform::CopyFileNoOverwrite(path, galleryFolder, fileName);
     } catch (const base::Error& e) {
-        dialogs.inform(CopyFailedMessage(galleryFolder, e.what()));
-        return false;
+        return dialogs.inform(CopyFailedMessage(galleryFolder, e.what()));
     }
-    if (copied == platform::CopyOutcome::NameTaken) {
-        dialogs.inform(kAlreadyInGalleryMessage);
-        return false;
-    }
+    if (copied == platform::CopyOutcome::NameTaken) return dialogs.inform(kAlreadyInGalleryMessage);
     steps.buildGallery(
         [select = steps.selectAndShow, key = AddedPictureKey(path)] { select(key); });
-    return true;
+}
+
+}  // namespace
+
+void AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
+                        const AddPictureSteps& steps) {
+    dialogs.openFile(OpenPictureRequest(), [&dialogs, galleryFolder, steps](const auto& chosen) {
+        if (chosen) AddChosenPicture(dialogs, galleryFolder, *chosen, steps);
+    });
 }
 
 }  // namespace dorvane::gallery

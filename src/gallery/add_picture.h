@@ -34,8 +34,10 @@ struct AddPictureSteps {
     std::function<void(const std::string& key)> selectAndShow;
 };
 
-// AddPictureFromDisk. Returns true when a picture was copied in.
-bool AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
+// Asks for a picture, copies it into the gallery folder, rebuilds the gallery
+// and selects the new picture; a file that is not a JPG, or whose name is taken,
+// is refused with a message.
+void AddPictureFromDisk(platform::Dialogs& dialogs, const std::filesystem::path& galleryFolder,
                         const AddPictureSteps& steps);
 
 }  // namespace dorvane::gallery

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <filesystem>
 
+#include "platform/error_report.h"
 #include "platform/files.h"
 
 namespace dorvane::platform {
@@ -23,6 +24,19 @@ QString Q(const std::string& s) {
 void AnswerOnlyFrame(QMessageBox& box) {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
+}
+
+// Shows the box modal to its window without an event loop of its own: the
+// button chosen goes to `then`, through the command guard, and the box deletes
+// itself.
+void Open(QMessageBox* box, std::function<void(QMessageBox::StandardButton)> then) {
+    AnswerOnlyFrame(*box);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, box, [box, then = std::move(then)] {
+        const QMessageBox::StandardButton chosen = box->standardButton(box->clickedButton());
+        RunCommand([&] { then(chosen); });
+    });
+    box->open();
 }
 
 QMessageBox::Icon ToQt(BoxIcon icon) {
@@ -80,14 +94,16 @@ public:
             std::error_code ec;
             if (!typed.exists() && std::filesystem::is_regular_file(other, ec)) {
                 const QString name = QString::fromStdString(other.filename().string());
-                QMessageBox box(QMessageBox::Warning, windowTitle(),
-                                name + " already exists.\nDo you want to replace it?",
-                                QMessageBox::Yes | QMessageBox::No, this);
-                box.setDefaultButton(QMessageBox::No);
-                AnswerOnlyFrame(box);
-                if (box.exec() != QMessageBox::Yes) return;
-                existingOther_ = QString::fromStdString(other.string());
-                QDialog::accept();
+                auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                            name + " already exists.\nDo you want to replace it?",
+                                            QMessageBox::Yes | QMessageBox::No, this);
+                box->setDefaultButton(QMessageBox::No);
+                Open(box, [this, other = QString::fromStdString(other.string())](
+                              QMessageBox::StandardButton answer) {
+                    if (answer != QMessageBox::Yes) return;
+                    existingOther_ = other;
+                    QDialog::accept();
+                });
                 return;
             }
         }
@@ -104,55 +120,66 @@ QFileDialog::Options OptionsFor(const FileDialogRequest& r) {
     return options;
 }
 
-std::optional<std::string> Run(QWidget* owner, const FileDialogRequest& r, bool save) {
-    FileDialog dialog(owner, QString::fromStdString(r.title), QString::fromStdString(r.folder),
-                      QString::fromStdString(r.filterName + " (" + r.filterPattern + ")"));
-    dialog.setOptions(OptionsFor(r));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
-    if (!r.fileName.empty()) dialog.selectFile(QString::fromStdString(r.fileName));
-    if (r.picturePreview) AddPreviewPane(dialog);
+void Run(QWidget* owner, const FileDialogRequest& r, bool save, Dialogs::Chosen then) {
+    auto* dialog =
+        new FileDialog(owner, QString::fromStdString(r.title), QString::fromStdString(r.folder),
+                       QString::fromStdString(r.filterName + " (" + r.filterPattern + ")"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setOptions(OptionsFor(r));
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
+    if (!r.fileName.empty()) dialog->selectFile(QString::fromStdString(r.fileName));
+    if (r.picturePreview) AddPreviewPane(*dialog);
     if (!r.resizable) {
         // Without the grip the window manager's frame still resizes it: fix
         // its size at the one it would open with.
-        dialog.setSizeGripEnabled(false);
-        dialog.adjustSize();
-        dialog.setFixedSize(dialog.size());
+        dialog->setSizeGripEnabled(false);
+        dialog->adjustSize();
+        dialog->setFixedSize(dialog->size());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    if (!dialog.existingOther().isEmpty()) return dialog.existingOther().toStdString();
-    return dialog.selectedFiles().first().toStdString();
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog, then](int result) {
+        std::optional<std::string> chosen;
+        if (result == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+            chosen = (dialog->existingOther().isEmpty() ? dialog->selectedFiles().first()
+                                                        : dialog->existingOther())
+                         .toStdString();
+        if (then) RunCommand([&] { then(chosen); });
+    });
+    dialog->open();
 }
 
 }  // namespace
 
-void QtDialogs::inform(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, "Dorvane", Q(text), QMessageBox::Ok, owner_);
-    AnswerOnlyFrame(box);
-    box.exec();
+void QtDialogs::inform(const std::string& text, Done then) {
+    Open(new QMessageBox(QMessageBox::NoIcon, "Dorvane", Q(text), QMessageBox::Ok, owner_),
+         [then](QMessageBox::StandardButton) {
+             if (then) then();
+         });
 }
 
-bool QtDialogs::ask(const std::string& title, const std::string& text, BoxIcon icon) {
-    QMessageBox box(ToQt(icon), QString::fromStdString(title), Q(text),
-                    QMessageBox::Yes | QMessageBox::No, owner_);
-    box.setDefaultButton(QMessageBox::No);
-    AnswerOnlyFrame(box);
-    return box.exec() == QMessageBox::Yes;
+void QtDialogs::ask(const std::string& title, const std::string& text, BoxIcon icon, Answer then) {
+    auto* box = new QMessageBox(ToQt(icon), QString::fromStdString(title), Q(text),
+                                QMessageBox::Yes | QMessageBox::No, owner_);
+    box->setDefaultButton(QMessageBox::No);
+    Open(box, [then](QMessageBox::StandardButton answer) {
+        if (then) then(answer == QMessageBox::Yes);
+    });
 }
 
-void QtDialogs::showError(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, "Dorvane", Q(text), QMessageBox::Ok, owner_);
-    AnswerOnlyFrame(box);
-    box.exec();
+void QtDialogs::showError(const std::string& text, Done then) {
+    Open(new QMessageBox(QMessageBox::Critical, "Dorvane", Q(text), QMessageBox::Ok, owner_),
+         [then](QMessageBox::StandardButton) {
+             if (then) then();
+         });
 }
 
-std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
-    return Run(owner_, request, false);
+void QtDialogs::openFile(const FileDialogRequest& request, Chosen then) {
+    Run(owner_, request, false, std::move(then));
 }
 
-std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
-    return Run(owner_, request, true);
+void QtDialogs::saveFile(const FileDialogRequest& request, Chosen then) {
+    Run(owner_, request, true, std::move(then));
 }
 
 }  // namespace dorvane::platform

@@ -14,11 +14,13 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    void inform(const std::string& text) override;
-    bool ask(const std::string& title, const std::string& text, BoxIcon icon) override;
-    void showError(const std::string& text) override;
-    std::optional<std::string> openFile(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    using Dialogs::inform;
+    using Dialogs::showError;
+    void inform(const std::string& text, Done then) override;
+    void ask(const std::string& title, const std::string& text, BoxIcon icon, Answer then) override;
+    void showError(const std::string& text, Done then) override;
+    void openFile(const FileDialogRequest& request, Chosen then) override;
+    void saveFile(const FileDialogRequest& request, Chosen then) override;
 
 private:
     QWidget* owner_;

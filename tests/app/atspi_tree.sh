@@ -35,5 +35,5 @@ cp "$exe" "$work/dorvane"  # its data folders go beside it
 x_session_track $!
 window() { xdotool search --onlyvisible --name '^Dorvane$' 2>/dev/null | head -1; }
 x_session_wait 30 window || { echo "FAIL: no window appeared"; cat "$work/log"; exit 1; }
-xdotool windowactivate --sync "$(window)" >/dev/null 2>&1 || true
+timeout 10 xdotool windowactivate --sync "$(window)" >/dev/null 2>&1 || true
 /usr/bin/python3 "$atspi_tool" --check --timeout 30 || { cat "$work/log"; exit 1; }

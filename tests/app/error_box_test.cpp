@@ -11,18 +11,20 @@ using dorvane::platform::ReportError;
 
 namespace {
 
-// A box whose own event loop runs while it is open, as a modal box's does, and
-// meets the same fault again meanwhile (a control that fails while painting).
-class BoxWithEventLoop : public FakeDialogs {
+// A box that stays open while the event loop runs on, and meets the same fault
+// again meanwhile (a control that fails while painting); then it is closed.
+class BoxLeftOpen : public FakeDialogs {
 public:
-    void showError(const std::string& text) override {
-        FakeDialogs::showError(text);
+    using FakeDialogs::showError;
+    void showError(const std::string& text, Done then) override {
+        FakeDialogs::showError(text, {});
         deepest = std::max(deepest, ++open);
         for (int i = 0; i < 3; ++i) {
             ReportError("Paint failed");
             QCoreApplication::processEvents();
         }
         --open;
+        if (then) then();
     }
     int open = 0;
     int deepest = 0;
@@ -92,7 +94,7 @@ TEST(ErrorBox, AFailedCommandShowsOneBoxAfterItHasReturned) {
 
 TEST(ErrorBox, RepeatedFaultsOpenOneBoxAtATimeAndNoneWithoutDialogs) {
     auto& app = QtApp();
-    BoxWithEventLoop dialogs;
+    BoxLeftOpen dialogs;
     app.setDialogs(&dialogs);
     for (int i = 0; i < 5; ++i) ReportError("Paint failed");
     QCoreApplication::processEvents();

@@ -210,7 +210,7 @@ answer "Close application" n
 kill -0 "$program" 2>/dev/null || fail "the program ended although the answer was No"
 
 step "close through the window manager"
-xdotool windowactivate --sync "$wid" || true
+timeout 10 xdotool windowactivate --sync "$wid" || true
 xdotool key alt+F4
 answer "Close application" y
 exited() { ! kill -0 "$program" 2>/dev/null; }

@@ -32,21 +32,29 @@ fail() {
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 focused_is() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]]; }
-keys() { xdotool key --delay 60 "$@"; }
+# Each group of keys leaves a screenshot, kept with a failure's.
+shots=0
+keys() { xdotool key --delay 60 "$@" && import -window root "$work/keys$((++shots)).png"; }
 board=$work/MyGoals/keyboard.gls
-# Whether the focus ring's amber shows in a strip of the window (x y width height):
-# each page change ends by putting the focus on the new page, so the ring there
-# says that the page is ready for the next keys.
-amber_in() {
-  import -window root -crop "$3x$4+$((X + $1))+$((Y + $2))" +repage "$work/strip.png" &&
-    [[ "$(convert "$work/strip.png" -fuzz 12% -fill white -opaque '#E6923E' -fill black \
-      +opaque white -format '%[fx:maxima.r]' info:)" != 0 ]]
+# Whether page N is shown, with the focus ring in a strip of the window
+# (N x y width height). The side bar marks the shown page with an amber edge; the
+# ring is amber too. Each page change ends by putting the focus on the new page,
+# so the two together say that the page is ready for the next keys (the ring
+# alone may pass by the strip on its way).
+side_bar_y=(0 84 123 162 200 240)
+page_ready() {
+  import -window root "$work/shot.png" || return 1
+  [[ "$(convert "$work/shot.png" -format "%[hex:p{$((X + 20)),$((Y + side_bar_y[$1]))}]" \
+    info:)" == E6923E* ]] || return 1
+  [[ "$(convert "$work/shot.png" -crop "$4x$5+$((X + $2))+$((Y + $3))" +repage \
+    -fuzz 12% -fill white -opaque '#E6923E' -fill black +opaque white \
+    -format '%[fx:maxima.r]' info:)" != 0 ]]
 }
-ring_at() { x_session_wait 30 amber_in "$@"; }
+ring_on_page() { x_session_wait 30 page_ready "$@"; }
 
 x_session_wait 30 window '^Dorvane$' || fail "no window appeared"
 wid=$(window '^Dorvane$')
-xdotool windowactivate --sync "$wid" || true
+timeout 10 xdotool windowactivate --sync "$wid" || true
 x_session_wait 30 focused_is "$wid" || fail "the window never had the keyboard focus"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 # Keys typed while the program is still starting (slow under a sanitizer) may
@@ -60,16 +68,16 @@ x_session_wait 60 settled || fail "the window never settled"
 
 # Page 1: the page text has the focus; its one link is "Start now".
 keys Tab Return
-ring_at 131 200 10 60 || fail "page 2's picture list did not get the focus"
+ring_on_page 2 131 200 10 60 || fail "page 2's picture list did not get the focus"
 # Page 2: the grid has the focus; Down chooses picture 4, then Tab Tab to "Continue".
 keys Down Tab Tab Return
-ring_at 168 268 16 24 || fail "page 3's first goal did not get the focus"
+ring_on_page 3 168 268 16 24 || fail "page 3's first goal did not get the focus"
 # Page 3: the caret is in goal 1.
 xdotool type --delay 40 "Run 10 km by keyboard"
 keys Tab
 xdotool type --delay 40 "Read 12 books"
 keys Tab Tab Tab Tab Tab Tab space Tab Return
-ring_at 138 150 12 100 || fail "page 4's preview did not get the focus"
+ring_on_page 4 138 150 12 100 || fail "page 4's preview did not get the focus"
 # Page 4: the preview has the focus; six style lists, "Preview", then "Save".
 keys Tab Tab Tab Tab Tab Tab Tab Tab Return
 x_session_wait 30 window '^Save' || fail "no save dialog"

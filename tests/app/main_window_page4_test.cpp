@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "compose/readability.h"
 #include "compose/set_wallpaper.h"
@@ -427,6 +429,41 @@ TEST(Page4, SetBackgroundMessages) {
         EXPECT_EQ(fs::is_regular_file(file), r.writable) << r.what;
         EXPECT_EQ(p.desktopPaths.size(), r.writable ? 1u : 0u) << r.what;
     }
+}
+
+TEST(Page4, WhileTheWallpaperIsSetASecondSetIsRefusedAndACloseWaitsForIt) {
+    MainWindowFixture f;
+    std::atomic<bool> release = false;
+    const struct Release {  // also when a check fails, before the window goes
+        std::atomic<bool>& release;
+        ~Release() { release = true; }
+    } guard{release};
+    f.configure = [&](dorvane::app::Services& s) {
+        s.setDesktopWallpaper = [&](const QString&) {  // a desktop that answers slowly
+            while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return dorvane::platform::wallpaper::Outcome{true, {}};
+        };
+    };
+    auto& w = f.Start();
+    f.Click("imgButton4");
+    f.dialogs.answers = {true, true};
+    w.runLink("setbackground");
+    ASSERT_TRUE(w.busy());
+    EXPECT_FALSE(w.previewPage()->bottomText()->isEnabled());
+    ASSERT_TRUE(QApplication::overrideCursor());
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    w.runLink("setbackground");  // refused: not even asked
+    EXPECT_EQ(f.dialogs.shown.size(), 1u);
+    // Closing asks as ever; Yes hides the window, and the work goes on to its end.
+    w.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
+    EXPECT_EQ(f.dialogs.shown.size(), 2u);
+    EXPECT_TRUE(w.busy());
+    release = true;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.busy(); }, 10000));
+    EXPECT_FALSE(QApplication::overrideCursor());
+    EXPECT_TRUE(f.dialogs.texts("inform").empty());  // nobody is left to tell
+    EXPECT_TRUE(fs::is_regular_file(f.dir / dorvane::compose::kWallpaperFileName));
 }
 
 }  // namespace

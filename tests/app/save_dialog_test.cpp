@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <fstream>
 
@@ -15,6 +16,16 @@
 #include "platform/dialogs_qt.h"
 
 namespace {
+
+// The dialog's answer, once it has been given.
+std::optional<std::string> Answer(dorvane::platform::QtDialogs& dialogs,
+                                  const dorvane::platform::FileDialogRequest& r, bool save) {
+    std::optional<std::optional<std::string>> answer;
+    const auto then = [&](const std::optional<std::string>& chosen) { answer = chosen; };
+    save ? dialogs.saveFile(r, then) : dialogs.openFile(r, then);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 20000));
+    return answer.value_or(std::nullopt);
+}
 
 // Types `name` into the file dialog, then answers its question with `answer`
 // (the dialog is cancelled after a No), and records the question.
@@ -45,7 +56,7 @@ std::optional<std::string> SaveAs(const TempFolder& dir, const char* name,
         }
     });
     driver.start(10);
-    return dialogs.saveFile(r);
+    return Answer(dialogs, r, true);
 }
 
 TEST(SaveDialog, ANameDifferingOnlyInCaseAsksAndGivesTheExistingFile) {
@@ -82,7 +93,7 @@ TEST(SaveDialog, OnlyAResizableRequestCanBeResized) {
             file->reject();
         });
         driver.start(10);
-        EXPECT_EQ(resizable ? dialogs.openFile(r) : dialogs.saveFile(r), std::nullopt);
+        EXPECT_EQ(Answer(dialogs, r, !resizable), std::nullopt);
         ASSERT_TRUE(opened.isValid());
         EXPECT_EQ(asked == opened, !resizable) << resizable;
         EXPECT_GT(opened.width(), 300) << resizable;  // not shrunk to nothing

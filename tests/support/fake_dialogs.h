@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Dialogs that tests answer: every text shown is recorded; questions take the
-// queued answers (No when none is queued), file dialogs the queued paths.
+// Dialogs that tests answer, at once: every text shown is recorded; questions
+// take the queued answers (No when none is queued), file dialogs the queued paths.
 #pragma once
 
 #include <deque>
@@ -18,26 +18,34 @@ public:
         std::string text;
     };
 
-    void inform(const std::string& text) override { shown.push_back({"inform", "Dorvane", text}); }
-    bool ask(const std::string& title, const std::string& text,
-             dorvane::platform::BoxIcon icon) override {
+    using Dialogs::inform;
+    using Dialogs::showError;
+    void inform(const std::string& text, Done then) override {
+        shown.push_back({"inform", "Dorvane", text});
+        if (then) then();
+    }
+    void ask(const std::string& title, const std::string& text, dorvane::platform::BoxIcon icon,
+             Answer then) override {
         shown.push_back({"ask", title, text});
         lastIcon = icon;
-        if (answers.empty()) return false;
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
+        bool yes = false;
+        if (!answers.empty()) {
+            yes = answers.front();
+            answers.pop_front();
+        }
+        if (then) then(yes);
     }
-    void showError(const std::string& text) override {
+    void showError(const std::string& text, Done then) override {
         shown.push_back({"error", "Dorvane", text});
+        if (then) then();
     }
-    std::optional<std::string> openFile(const dorvane::platform::FileDialogRequest& r) override {
+    void openFile(const dorvane::platform::FileDialogRequest& r, Chosen then) override {
         requests.push_back(r);
-        return Next();
+        if (then) then(Next());
     }
-    std::optional<std::string> saveFile(const dorvane::platform::FileDialogRequest& r) override {
+    void saveFile(const dorvane::platform::FileDialogRequest& r, Chosen then) override {
         requests.push_back(r);
-        return Next();
+        if (then) then(Next());
     }
 
     std::vector<std::string> texts(const std::string& kind) const {

@@ -3,11 +3,11 @@
 // schema is missing), with every write read back.
 #include "platform/wallpaper/gsettings_backend.h"
 
-#include <QThread>
 #include <stdexcept>
 #include <utility>
 
 #include "platform/wallpaper/quoting.h"
+#include "platform/wallpaper/settle_wait.h"
 
 namespace dorvane::platform::wallpaper {
 namespace {
@@ -58,7 +58,7 @@ GSettingsBackend::GSettingsBackend(GSettingsProfile profile, CommandRunner& runn
     : profile_(std::move(profile)), runner_(runner), pause_(std::move(pause)) {}
 
 GSettingsBackend::GSettingsBackend(GSettingsProfile profile, CommandRunner& runner)
-    : GSettingsBackend(std::move(profile), runner, [](int ms) { QThread::msleep(ms); }) {}
+    : GSettingsBackend(std::move(profile), runner, &SettleFor) {}
 
 QString GSettingsBackend::name() const {
     return DesktopName(profile_.desktop) + QStringLiteral(" (gsettings)");
@@ -138,8 +138,8 @@ Outcome GSettingsBackend::applyWith(const QString& absPath, const QString& optio
                                before.value(values.front().first) == values.front().second;
         for (const auto& [key, value] : values) set(key, value);
         verify(values);
-        if (roundTrip) {
-            pause_(kRoundTripPauseMs);
+        // A program closing meanwhile leaves the picture set and ends at once.
+        if (roundTrip && pause_(kRoundTripPauseMs)) {
             set(kOptionsKey, QStringLiteral("zoom"));
             pause_(kRoundTripPauseMs);
             set(kOptionsKey, options);

@@ -39,7 +39,7 @@ GSettingsProfile MateProfile();
 
 class GSettingsBackend : public Backend {
 public:
-    using Pause = std::function<void(int ms)>;
+    using Pause = std::function<bool(int ms)>;  // false: stopped, the program is closing
     GSettingsBackend(GSettingsProfile profile, CommandRunner& runner, Pause pause);
     GSettingsBackend(GSettingsProfile profile, CommandRunner& runner);
 

@@ -115,7 +115,10 @@ TEST(GSettingsBackend, BudgieRoundTripsTheOptionsOnlyForTheSamePicture) {
     FakeGSettings gsettings;
     gsettings.schemas[kGnome] = kGnomeKeys;
     std::vector<int> pauses;
-    GSettingsBackend budgie(BudgieProfile(), gsettings, [&](int ms) { pauses.push_back(ms); });
+    GSettingsBackend budgie(BudgieProfile(), gsettings, [&](int ms) {
+        pauses.push_back(ms);
+        return true;
+    });
 
     ASSERT_TRUE(budgie.apply(kPath).ok);
     EXPECT_TRUE(pauses.empty());
@@ -127,6 +130,11 @@ TEST(GSettingsBackend, BudgieRoundTripsTheOptionsOnlyForTheSamePicture) {
               (QStringList{"picture-options", "'zoom'"}));
     EXPECT_EQ(gsettings.sets.back(), (QStringList{"picture-options", "'stretched'"}));
     EXPECT_EQ(gsettings.schemas[kGnome]["picture-options"], "stretched");
+    // A program closing stops the wait: the picture stays set, with no round trip.
+    GSettingsBackend closing(BudgieProfile(), gsettings, [](int) { return false; });
+    gsettings.sets.clear();
+    ASSERT_TRUE(closing.apply(kPath).ok);
+    EXPECT_FALSE(gsettings.sets.contains(QStringList{"picture-options", "'zoom'"}));
 }
 
 TEST(GSettingsBackend, SpannedForSeveralMonitors_BudgieRoundTripsBackToSpanned) {
@@ -139,7 +147,7 @@ TEST(GSettingsBackend, SpannedForSeveralMonitors_BudgieRoundTripsBackToSpanned) 
     }
     FakeGSettings gsettings;
     gsettings.schemas[kGnome] = kGnomeKeys;
-    GSettingsBackend budgie(BudgieProfile(), gsettings, [](int) {});
+    GSettingsBackend budgie(BudgieProfile(), gsettings, [](int) { return true; });
     ASSERT_TRUE(budgie.applySpanned(kPath).ok);
     ASSERT_TRUE(budgie.applySpanned(kPath).ok);
     EXPECT_EQ(gsettings.sets.back(), (QStringList{"picture-options", "'spanned'"}));
