@@ -8,7 +8,6 @@
 #include "platform/data_folder.h"
 #include "platform/dialogs_qt.h"
 #include "platform/error_report.h"
-#include "platform/program_icon.h"
 
 namespace dorvane::app {
 namespace {
@@ -35,7 +34,6 @@ Application::Application(int& argc, char** argv)
     // No display name: Qt would append " — Dorvane" to the title of every dialog.
     setApplicationName("Dorvane");  // also the X11 window class, as the desktop entry says
     setDesktopFileName(platform::kDesktopId);  // the Wayland app id
-    setWindowIcon(platform::ProgramIcon());
     KeepNoSettingsFiles();
     platform::SetErrorSink([this](const std::string& message) { queueError(message); });
 }

@@ -61,7 +61,10 @@ public:
     // the working pictures at screen and preview size made from it.
     void setLoadedPicture(int n, imaging::Bitmap full, imaging::Bitmap screen,
                           imaging::Bitmap preview);
-    bool pictureLoaded() const { return gallery_.LoadedPicture == gallery_.SelectedPicture; }
+    // The chosen picture is the loaded one (false before any is chosen).
+    bool pictureLoaded() const {
+        return gallery_.SelectedPicture > 0 && gallery_.LoadedPicture == gallery_.SelectedPicture;
+    }
 
     // The page-4 composition.
     compose::BoardComposer& composer() { return *composer_; }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The thumbnails of the built-in pictures, decoded on a worker thread while the
-// window builds its controls. They never change, so later gallery builds reuse them.
+// window makes its later pages. They never change, so later gallery builds reuse them.
 #pragma once
 
 #include <exception>

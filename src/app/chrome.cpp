@@ -119,8 +119,13 @@ void Chrome::applyMask(QWidget* window) {
         if (platform::SetDeviceShape(*window->windowHandle(), device)) return;
         pictures.clear();
     }
-    for (const auto& [name, image] : skin_) pictures.emplace_back(image->pos(), image->image());
-    window->setMask(SkinMask(pictures, window->size()));
+    // The same skin gives the same shape: worked out once (start-up asks twice).
+    if (mask_.isEmpty() || maskClient_ != window->size()) {
+        for (const auto& [name, image] : skin_) pictures.emplace_back(image->pos(), image->image());
+        mask_ = SkinMask(pictures, window->size());
+        maskClient_ = window->size();
+    }
+    window->setMask(mask_);
 }
 
 void Chrome::raiseButtons() {

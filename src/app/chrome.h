@@ -100,6 +100,8 @@ public:
 private:
     std::map<std::string, ImageControl*> skin_;
     std::map<std::string, ImageControl*> buttons_;
+    QRegion mask_;  // the shape in device-independent pixels, for a client area of
+    QSize maskClient_;
 };
 
 }  // namespace dorvane::app

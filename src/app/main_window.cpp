@@ -21,7 +21,6 @@
 #include "app/saved_boards_page.h"
 #include "app/saved_preview_twin.h"
 #include "compose/board_scaling.h"
-#include "compose/font_families.h"
 #include "gallery/add_picture.h"
 #include "gallery/builtin_pictures.h"
 #include "gallery/catalogue.h"
@@ -52,34 +51,21 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
-    // Decoded meanwhile on another core; buildGallery below takes them.
-    builtInThumbnails_.start(gallery::kBuiltInPictureCount);
+    // Joined before page 1 is laid out, below.
+    std::future<void> fonts = warmFontsAhead();
     model_ = new BoardModel(services_.screen->info(), this);
     jobs_ = new BackgroundJobs(this);
     galleryFolder_ = services_.dataFolder / "MyGallery";
     goalsFolder_ = services_.dataFolder / "MyGoals";
     platform::CreateFolders(galleryFolder_.string() + "/");
     platform::CreateFolders(goalsFolder_.string() + "/");
-    createControls();  // the skin with its colour key, the panels, the browser
+    createControls();  // the skin with its colour key, page 1's text, the quotation
     chrome_->loadChromeFaces();
-    for (htmlview::HtmlView* view :
-         {bodyText(), galleryPage_->topText(), galleryPage_->bottomText(), previewPage_->topText(),
-          previewPage_->bottomText(), savedBoardsPage_->topText(), savedBoardsPage_->bottomText()})
-        clicks_->prepare(*view);
-    // The body view gets page 1 from showPage(1) below, after its settings.
-    pages::LoadHtmlPage(*galleryPage_->topText(), "html_body_21");
-    pages::LoadHtmlPage(*galleryPage_->bottomText(), "html_body_22");
-    pages::LoadHtmlPage(*previewPage_->topText(), "html_body_41");
-    pages::LoadHtmlPage(*previewPage_->bottomText(), "html_body_42");
-    pages::LoadHtmlPage(*savedBoardsPage_->topText(), "html_body_51");
-    pages::LoadHtmlPage(*savedBoardsPage_->bottomText(), "html_body_52");
-    previewPage_->fillStyleLists(services_.fontFamilies ? services_.fontFamilies()
-                                                        : compose::InstalledFontFamilies());
-    buildGallery();
+    clicks_->prepare(*bodyText());
+    // The body view gets page 1 from showPage(1), after its settings. The other
+    // pages and picture 1 come after the first frame (main_window_startup.cpp).
+    if (fonts.valid()) fonts.wait();
     showPage(1);
-    galleryPage_->selectThumbnail(galleryPage_->findThumbnail(1));
-    // Loading picture 1 starts with the first frame (firstFramePainted): the window
-    // shows sooner, and a page that needs the picture earlier waits for it.
     // On Wayland the compositor places the window.
     if (const QScreen* s = QGuiApplication::primaryScreen(); s && !platform::IsWayland())
         move(s->availableGeometry().center() - rect().center());
@@ -108,16 +94,7 @@ bool MainWindow::busy() const {
 void MainWindow::createControls() {
     chrome_ = std::make_unique<Chrome>(this);
     chrome_->applyMask(this);
-    resourcesViewer_ = new pages::ResourcesViewer(this);
-    resourcesViewer_->setObjectName("WebBrowser");
-    resourcesViewer_->setGeometry(kBodyArea.left(), kBodyArea.top(), 1, 412);
     htmlPage_ = std::make_unique<HtmlPage>(this);
-    galleryPage_ = new gallery::GalleryPage(this, model_->gallery());
-    galleryPage_->setGeometry(kBodyArea);
-    previewPage_ = new PreviewPage(this, *model_);
-    previewPage_->setGeometry(kBodyArea);
-    savedBoardsPage_ = new SavedBoardsPage(this, goalsFolder_, *services_.dialogs);
-    resourcesViewer_->lower();
     quote_ = new htmlview::HtmlView(this);
     quote_->setObjectName("htmlQuote");
     quote_->setGeometry(516, 128, 144, 265);
@@ -155,22 +132,12 @@ void MainWindow::wireButtons() {
     chrome_->button("imgClose").setClickHandler([this] {
         pressButton("imgClose", "btn_close", [this] { close(); });
     });
-    galleryPage_->onPictureChosen = [this](const std::string& name) {
-        model_->setPictureName(name);
-    };
-    galleryPage_->onDoubleClick = [this](gallery::ThumbnailControl* t) {
-        thumbnailDoubleClicked(t);
-    };
-    galleryPage_->inform = [this](const std::string& message) {
-        services_.dialogs->inform(message);
-    };
     actions_.openLink = [this](const std::string& target) { services_.links->open(target); };
     if (services_.links)
         services_.links->setFailureHandler(
             [notice = QPointer<Notice>(new Notice(this))](const std::string& target) {
                 if (notice) notice->say(LinkFailedText(target));
             });
-    resourcesViewer_->onOpenLink = actions_.openLink;
     actions_.showPage = [this](int page) { showPage(page); };
     actions_.findPicture = [this] { addPictureFromDisk(); };
     actions_.preview = [this] { showFullPreview(); };
@@ -179,7 +146,6 @@ void MainWindow::wireButtons() {
         services_.links->open(
             pages::PhotoCreditsAddress(QCoreApplication::applicationDirPath().toStdString()));
     };
-    wireSavedBoards();
 }
 
 void MainWindow::wireSavedBoards() {
@@ -232,10 +198,6 @@ void MainWindow::wireJobs() {
                     for (auto& then : std::exchange(afterGallery_, {})) then();
                 });
             });
-    // Page 4's command links (preview, save, set as wallpaper) wait while the
-    // wallpaper is being set; everything else answers.
-    connect(this, &MainWindow::busyChanged, previewPage_,
-            [this](bool busy) { previewPage_->bottomText()->setEnabled(!busy); });
 }
 
 boards::BoardReadContext MainWindow::boardContext() const {
@@ -310,6 +272,7 @@ void MainWindow::placeGallery(const std::vector<gallery::UserThumbnail>& userFil
 }
 
 void MainWindow::addPictureFromDisk() {
+    finishWindow();
     gallery::AddPictureSteps steps;
     steps.buildGallery = [this](std::function<void()> then) { buildGallery(std::move(then)); };
     steps.selectAndShow = [this](const std::string& key) {
@@ -321,23 +284,20 @@ void MainWindow::addPictureFromDisk() {
 }
 
 void MainWindow::runLink(const std::string& target) {
+    finishWindow();
     pages::RunLinkCommand(target, actions_);
 }
 
 void MainWindow::scrollToPicture(int n) {
+    finishWindow();
     galleryPage_->scrollToPicture(n);
 }
 
 void MainWindow::windowActivated() {
-    previewPage_->readStylesIntoBoard();
+    activated_ = true;
+    if (previewPage_) previewPage_->readStylesIntoBoard();
     // The first activation comes before the first frame: the check starts with it.
     if (!firstFramePainted_) return;
-    reloadWhenOnline_ = true;
-    jobs_->checkOnline(services_.isOnline);
-}
-
-void MainWindow::firstFramePainted() {
-    loadSelectedPicture();
     reloadWhenOnline_ = true;
     jobs_->checkOnline(services_.isOnline);
 }
@@ -420,8 +380,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (!firstFramePainted_ && e->type() == QEvent::Paint && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this,
-                           [this] { platform::RunCommand([this] { firstFramePainted(); }); });
+        finishWindowLater();
     }
     // Key preview: the window sees each key once, before the focused control,
     // and does not consume it.

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,11 +101,12 @@ public:
     htmlview::HtmlView* bodyText() const { return htmlPage_->view(); }
     QWidget* bodyPanel() const { return htmlPage_->panel(); }
     htmlview::HtmlView* quoteText() const { return quote_; }
-    gallery::GalleryPage* galleryPage() const { return galleryPage_; }
-    PreviewPage* previewPage() const { return previewPage_; }
-    SavedBoardsPage* savedBoardsPage() const { return savedBoardsPage_; }
-    pages::ResourcesViewer* resourcesViewer() const { return resourcesViewer_; }
-    pages::PageClicks& pageClicks() { return *clicks_; }
+    // Made after the first frame (main_window_startup.cpp); asking makes them now.
+    gallery::GalleryPage* galleryPage() { return finishWindow(), galleryPage_; }
+    PreviewPage* previewPage() { return finishWindow(), previewPage_; }
+    SavedBoardsPage* savedBoardsPage() { return finishWindow(), savedBoardsPage_; }
+    pages::ResourcesViewer* resourcesViewer() { return finishWindow(), resourcesViewer_; }
+    pages::PageClicks& pageClicks() { return finishWindow(), *clicks_; }
     bool resourcesPageLoaded() const { return resourcesPageLoaded_; }
     FocusRing* focusRing() const { return focusRing_; }
     // True while a slow command (setting the wallpaper) runs.
@@ -150,7 +152,19 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Start-up in two halves (main_window_startup.cpp): what the first frame
+    // does not need is made after it, a step per turn of the event loop, or at
+    // once by finishWindow() when something needs it sooner.
+    static std::future<void> warmFontsAhead();
+    void finishWindow();
+    void finishWindowLater();
+    bool runNextStartStep();
+    void makePages();
+    void chooseFirstPicture();
+    void setProgramIcon();
+    void startFirstPictureAndOnlineCheck();
     void makeAccessible();
+    void makePagesAccessible();
     void keepFocusOnPage();
     void focusPageStart();  // the shown page's first stop
     void createControls();
@@ -163,7 +177,6 @@ private:
     void placeGallery(const std::vector<gallery::UserThumbnail>& userFiles);
     gallery::GallerySource gallerySource();
     void windowActivated();
-    void firstFramePainted();
     void keyDown(int qtKey);
     boards::BoardReadContext boardContext() const;
     void loadBoardFile(const std::filesystem::path& file);
@@ -201,6 +214,8 @@ private:
     int currentPage_ = 0;
     bool resourcesPageLoaded_ = false;
     bool firstFramePainted_ = false;
+    std::size_t startStepsDone_ = 0;  // of the steps after the first frame
+    bool activated_ = false;          // the window has been active
     bool shapeFollowsScreen_ = false;
     bool fullPreviewWaits_ = false;    // a double-clicked picture shows once it is loaded
     bool reloadWhenOnline_ = false;    // an activation asked: load the web page again

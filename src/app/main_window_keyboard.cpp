@@ -19,6 +19,10 @@ namespace dorvane::app {
 void MainWindow::makeAccessible() {
     for (const ButtonPlace& b : kButtonPlaces)
         MakeKeyboardButton(chrome_->button(b.control), ButtonCaption(b.control));
+    focusRing_ = new FocusRing(this);
+}
+
+void MainWindow::makePagesAccessible() {
     // The preview moves its text box with the arrow keys: Tab reaches it too.
     previewPage_->canvas()->setAccessibleName("Preview of the goal board");
     previewPage_->canvas()->setFocusPolicy(Qt::StrongFocus);
@@ -27,7 +31,6 @@ void MainWindow::makeAccessible() {
         if (auto* caption = previewPage_->findChild<QLabel*>("lbl" + list->objectName().mid(2)))
             caption->setBuddy(list);
     savedBoardsPage_->makeAccessible();
-    focusRing_ = new FocusRing(this);
 }
 
 QWidget* MainWindow::shownPage() const {

@@ -36,6 +36,7 @@ void MainWindow::showBodyPage(const char* body, const char* quote) {
 }
 
 void MainWindow::showPage(int page) {
+    if (page != 1) finishWindow();  // page 1 is the first frame's
     setSideButtons(0);
     htmlview::HtmlView& body = *bodyText();
     body.setScrollBars(htmlview::ScrollBars::None);
@@ -50,7 +51,7 @@ void MainWindow::showPage(int page) {
         pages::ReadGoalForm(body.formControls(), goals);
         model_->setGoals(goals);
     }
-    if (page != 6) {
+    if (page != 6 && resourcesViewer_) {
         resourcesViewer_->resize(1, 412);
         resourcesViewer_->lower();
     }
@@ -101,7 +102,7 @@ void MainWindow::showPage(int page) {
     const bool leftGallery = currentPage_ == 2 && page != 4;
     currentPage_ = page;
     if (leftGallery) loadSelectedPicture();
-    previewPage_->setShortcutsEnabled(page == 4);
+    if (previewPage_) previewPage_->setShortcutsEnabled(page == 4);
     keepFocusOnPage();
 }
 

@@ -51,8 +51,10 @@ stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""; }
 start 1 "$skin/btn_2_up.bmp"
 grep -q "^StartupWMClass=$(xprop -id "$wid" WM_CLASS | sed 's/.*, "\(.*\)"/\1/')$" \
   "$source/resources/desktop/$id.desktop" || fail "window class $(xprop -id "$wid" WM_CLASS)"
-xprop -id "$wid" _NET_WM_ICON >"$work/icon"
-grep -q 'Icon (48 x 48)' "$work/icon" || fail "no 48 px window icon"
+# The icon is set just after the first frame.
+icon48() { xprop -id "$wid" _NET_WM_ICON >"$work/icon" 2>&1 && grep -q 'Icon (48 x 48)' "$work/icon"; }
+for _ in $(seq 1 100); do icon48 && break; sleep 0.1; done
+icon48 || fail "no 48 px window icon"
 convert "$work/shot1.png" -crop "110x195+$((X + 10))+$((Y + 65))" +repage "$work/side1.png"
 stop
 
