@@ -36,4 +36,6 @@ x_session_track $!
 window() { xdotool search --onlyvisible --name '^Dorvane$' 2>/dev/null | head -1; }
 x_session_wait 30 window || { echo "FAIL: no window appeared"; cat "$work/log"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$(window)" >/dev/null 2>&1 || true
-/usr/bin/python3 "$atspi_tool" --check --timeout 30 || { cat "$work/log"; exit 1; }
+# Each wait is bounded by --timeout; the whole reading too, in case the bus stops answering.
+timeout 150 /usr/bin/python3 "$atspi_tool" --check --timeout 30 ||
+  { echo "FAIL: the accessibility tree was not as expected, or not read within 150 s"; cat "$work/log"; exit 1; }
