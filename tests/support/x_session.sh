@@ -46,8 +46,10 @@ x_session_fail() {
   exit 1
 }
 
+# Bounded: now and then openbox keeps the server grabbed as it starts, and every
+# other client then waits; that openbox is ended and started again below.
 x_session_wm_ready() {
-  [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window id"* ]]
+  [[ "$(timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window id"* ]]
 }
 
 # Ready, or ended without becoming so.
@@ -75,8 +77,8 @@ x_session_start() {
   export DISPLAY=":$display"
   x_session_wait 30 xdpyinfo || x_session_fail "display $DISPLAY does not answer"
   if [[ -n "$wm" ]]; then
-    # Now and then openbox gives up on a display that has just answered; it is
-    # started again then, up to three times.
+    # Now and then openbox gives up on a display that has just answered, or keeps
+    # it grabbed; it is started again then, up to three times.
     local attempt
     for attempt in 1 2 3; do
       openbox --sm-disable >>"$x_session_dir/wm.log" 2>&1 &
